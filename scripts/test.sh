@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the core under AddressSanitizer and UBSan, then the
+# whole program (widgets offscreen, the command-line tool, the real-part checks).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+jobs=$(nproc)
+
+cmake -S "$top" -B "$top/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DZW_SANITIZE=ON -DZW_WITH_QT=OFF >/dev/null
+cmake --build "$top/build/asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$top/build/asan" --output-on-failure -j "$jobs"
+
+cmake -S "$top" -B "$top/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$top/build/release" -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build/release" --output-on-failure -j "$jobs"

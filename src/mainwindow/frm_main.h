@@ -1,0 +1,133 @@
+// The main window's logic: the board grid `Matrix`, the log `List1` with its snapshots, the
+// window fields every command shares, and the handlers of the window's menus and controls.
+// The Qt window forwards its events here and shows what this class holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/grid.h"
+#include "mainwindow/text_list.h"
+#include "platform/platform.h"
+
+namespace zw {
+
+// The log list: one line per log entry and the selected line.
+struct LogList {
+    TextList lines;
+    std::int32_t listIndex = -1;  // the selected line, -1 for none
+    bool visible = false;
+    std::size_t ListCount() const { return lines.Count(); }
+};
+
+// What the Qt window needs to hear about; every call is cheap and may come very often.
+class WindowListener {
+public:
+    virtual ~WindowListener() = default;
+    virtual void LogAppended() = 0;         // lines were added at the end of the log
+    virtual void LogReset() = 0;            // the log was emptied or replaced
+    virtual void LogSelected(int row) = 0;  // the core selected a line (-1: none)
+    virtual void LogVisibilityChanged() = 0;
+    virtual void BusyChanged() = 0;
+};
+
+// Window layout values, in twips.
+constexpr int kOuterWidthLogHidden = 6825;
+constexpr int kOuterWidthLogShown = 12465;
+
+class frmMain {
+public:
+    explicit frmMain(Platform& platform);
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    void SetListener(WindowListener* listener) { listener_ = listener; }
+    Platform& platform() { return platform_; }
+
+    // --- the window fields ---
+    bool gCancel = false;
+    std::string myFileName;
+    bool mySaved = false;
+    TextList mySnapshots;  // the board string of log line i is mySnapshots[i]
+
+    Grid Matrix;
+    LogList List1;
+
+    // --- start-up, closing, log ---
+    void Form_Load();
+    void Form_Unload();
+    void mFileExit_Click();
+    void AddLog(std::string_view strLog);
+    void List1_Click();
+    // The user selected line `row` in the log view.
+    void SelectLogLine(int row);
+    void Label4_Click();
+    void mEditKillAll_Click();
+    std::string Label4Caption() const;
+    int OuterWidthTwips() const;
+
+    // --- editing ---
+    void Matrix_KeyPress(int keyAscii);
+    void Matrix_MouseDown(int shift);
+    void mSuDoKu_Statistik_Click();
+
+    // --- puzzle files ---
+    void QuestSave();
+    void mFileNew_Click();
+    void mFileOpen_Click();
+    void mFileSave_Click();
+    void mFileSaveAs_Click();
+    void LoadPuzzleFile(std::string path);
+
+    // --- clipboard ---
+    void mEditCopy_Click();
+    void mEditCut_Click();
+    void mEditPaste_Click();
+
+    // --- printing, help, about ---
+    void mPrint_Click();
+    void mHelpHelp_Click();
+    void mAbout_Click();
+
+    // --- solving ---
+    void mSuDoKu_Loesen_Click();
+    void mSuDoKuSearchAll_Click();
+    void mSuDoKuBeak_Click();
+
+    // --- generating ---
+    void mSuDoKu_Generate_Click();
+    void mSuDoKuNewHeft_Click();
+    void GenerateNewSuDoKu(int Degree = -1, int Fields = -1, bool showBusy = false);
+
+    // True while a long command (solve, count-all, generate, booklet, load, save) runs; input
+    // that would change the board or the log under it is ignored meanwhile.
+    bool Busy() const { return busyDepth_ > 0; }
+    bool Quitting() const { return quitting_; }
+
+    void DoEvents() { platform_.events.DoEvents(); }
+
+protected:
+    // Marks a long command for its lifetime.
+    class BusyScope {
+    public:
+        explicit BusyScope(frmMain& form);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        frmMain& form_;
+    };
+
+private:
+    void EndProgram();
+
+    Platform& platform_;
+    WindowListener* listener_ = nullptr;
+    int busyDepth_ = 0;
+    bool closeRequested_ = false;  // the window was closed while a long command ran
+    bool quitting_ = false;
+};
+
+}  // namespace zw

@@ -1,0 +1,31 @@
+// Start-up and closing of the main window.
+#include "mainwindow/frm_main.h"
+
+namespace zw {
+
+void frmMain::Form_Load() {
+    mySaved = true;
+    platform_.registration.RegisterFileType(platform_.program);
+    SetUpGrid(Matrix);
+    if (!platform_.program.commandLine.empty())
+        LoadPuzzleFile(platform_.program.commandLine);
+}
+
+void frmMain::Form_Unload() {
+    if (quitting_)
+        return;
+    if (Busy()) {
+        // Cancel the run; the save question and the end come once it has unwound.
+        gCancel = true;
+        closeRequested_ = true;
+        return;
+    }
+    QuestSave();
+    EndProgram();
+}
+
+void frmMain::mFileExit_Click() {
+    Form_Unload();
+}
+
+}  // namespace zw

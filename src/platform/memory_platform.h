@@ -1,0 +1,146 @@
+// In-memory implementations of every platform interface, scriptable and recording, for tests
+// and for the command-line tool.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/random.h"
+
+namespace zw {
+
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        std::string text;
+        MsgButtons buttons;
+        MsgIcon icon;
+    };
+    MsgAnswer Show(std::string_view text, MsgButtons buttons, MsgIcon icon) override;
+    std::vector<Shown> shown;
+    std::deque<MsgAnswer> answers;  // answers for Yes/No boxes, in order
+    MsgAnswer defaultAnswer = MsgAnswer::No;
+    std::function<void()> onShow;  // runs while a box is showing
+};
+
+class ScriptedFileDialog final : public FileDialog {
+public:
+    struct Shown {
+        bool save;
+        std::string title, filter;
+    };
+    std::optional<std::string> ShowOpen(std::string_view title, std::string_view filter) override;
+    std::optional<std::string> ShowSave(std::string_view title, std::string_view filter) override;
+    std::vector<Shown> shown;
+    std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
+    std::string lastPath;
+
+private:
+    std::optional<std::string> Next(bool save, std::string_view title, std::string_view filter);
+};
+
+class MemoryClipboard final : public Clipboard {
+public:
+    void Clear() override;
+    void SetText(std::string_view value) override;
+    std::string GetText() override { return text; }
+    std::string text;
+    bool otherFormats = false;  // data of other formats another program left there
+};
+
+// Counts its calls; can run an action at the k-th call (1-based), e.g. a cancel.
+class CountingEventPump final : public EventPump {
+public:
+    void DoEvents() override;
+    long long calls = 0;
+    long long actAt = 0;
+    std::function<void()> action;
+};
+
+class FakeClock final : public Clock {
+public:
+    double Seconds() override { return seconds += step; }
+    std::uint64_t SeedFromClock() override { return ++seeds; }
+    std::string TimeOfDayText() override { return timeOfDay; }
+    std::string ShortDateText() override { return date; }
+    std::string FormatNumber(double value, int digits) override;
+    double seconds = 0.0;
+    double step = 0.0;
+    std::uint64_t seeds = 0;
+    std::string timeOfDay = "14:03:27";
+    std::string date = "05.12.2026";
+};
+
+class MemoryWaitWindow final : public WaitWindow {
+public:
+    void Show() override;
+    void SetTitle(std::string_view text) override;
+    void Close() override { visible = false, loaded = false; }
+    std::vector<std::string> titles;
+    bool visible = false;
+    bool loaded = false;
+};
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    bool ShowMakeSuDoKu(MakeSuDoKuOptions& options) override;
+    bool ShowNewHeft(NewHeftOptions& options) override;
+    void ShowInfo() override { ++infoShown; }
+    // What the user does in the next dialogs: the options to leave and whether to press OK.
+    std::function<bool(MakeSuDoKuOptions&)> makeSuDoKu;
+    std::function<bool(NewHeftOptions&)> newHeft;
+    int infoShown = 0;
+};
+
+class MemoryFileStore final : public FileStore {
+public:
+    bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;
+    bool WriteAll(const std::string& path, std::string_view bytes, std::string& error) override;
+    std::map<std::string, std::string> files;
+    bool failWrites = false;
+};
+
+class NoFileTypeRegistration final : public FileTypeRegistration {
+public:
+    void RegisterFileType(const ProgramInfo&) override { ++calls; }
+    int calls = 0;
+};
+
+class RecordingShell final : public Shell {
+public:
+    void OpenDocument(const std::string& path, const std::string& dir) override {
+        opened.push_back(path + "|" + dir);
+    }
+    std::vector<std::string> opened;
+};
+
+class MemoryApplication final : public Application {
+public:
+    void Quit() override { ++quits; }
+    int quits = 0;
+};
+
+// All of the above, wired into one Platform.
+class MemoryPlatform {
+public:
+    MemoryPlatform();
+    ScriptedMessageBoxes messages;
+    ScriptedFileDialog fileDialog;
+    MemoryClipboard clipboard;
+    CountingEventPump events;
+    FakeClock clock;
+    MersenneRandom random;
+    MemoryWaitWindow wait;
+    ScriptedDialogs dialogs;
+    MemoryFileStore files;
+    NoFileTypeRegistration registration;
+    RecordingShell shell;
+    MemoryApplication app;
+    Platform platform;
+};
+
+}  // namespace zw

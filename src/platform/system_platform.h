@@ -1,0 +1,25 @@
+// Standard-library implementations of the interfaces that need no window: the real clock and
+// the real files. Used by the command-line tool and by the Qt program.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace zw {
+
+class SystemClock : public Clock {
+public:
+    double Seconds() override;
+    std::uint64_t SeedFromClock() override;
+    std::string TimeOfDayText() override;  // HH:MM:SS
+    std::string ShortDateText() override;  // DD.MM.YYYY
+    std::string FormatNumber(double value, int digits) override;
+};
+
+// Files on disk; a write goes to a temporary file beside the target, then renames it over.
+class DiskFileStore final : public FileStore {
+public:
+    bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;
+    bool WriteAll(const std::string& path, std::string_view bytes, std::string& error) override;
+};
+
+}  // namespace zw

@@ -1,0 +1,53 @@
+#include "support/test_board.h"
+
+#include <fstream>
+
+#include "board/board_string.h"
+
+namespace zw::test {
+
+void SetRows(Grid& grid, std::string_view rows) {
+    SetSuDoKuString(grid, BoardStringFromRows(rows));
+}
+
+std::string CellTexts(const Grid& grid) {
+    std::string out;
+    for (int r = 0; r < kGridSize; ++r) {
+        for (int c = 0; c < kGridSize; ++c) {
+            out += grid.Text(r, c);
+            out += c == 8 ? "\n" : "|";
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line) && (max == 0 || lines.size() < max)) {
+        if (line.size() >= 81)
+            lines.push_back(line.substr(0, 81));
+    }
+    return lines;
+}
+
+std::string SharedData(const std::string& name) {
+    return std::string(ZW_SHARED_DATA_DIR) + "/" + name;
+}
+
+FormFixture::FormFixture() {
+    form.Form_Load();
+}
+
+std::vector<std::string> FormFixture::LogMessages() const {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < form.List1.lines.Count(); ++i) {
+        const std::string_view line = form.List1.lines[i];
+        const auto tab = line.find('\t');
+        out.emplace_back(tab == std::string_view::npos ? line : line.substr(tab + 1));
+    }
+    return out;
+}
+
+}  // namespace zw::test
