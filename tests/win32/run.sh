@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Cross-compiles the registry code with MinGW-w64 and runs it under Wine against Wine's real
+# registry: the keys after a first start, and after a second start of the program moved to
+# another folder (with a blank and an umlaut) under another name.
+#
+# MinGW-w64 and Wine are large (about 230 MB to download), so they are not in
+# scripts/debian-packages.txt: this script installs them on demand when it may (root or sudo,
+# ZW_NO_INSTALL unset), and skips with a message where they are missing or Wine cannot start.
+# Usage: tests/win32/run.sh [build-dir]   (default: build/win32)
+set -uo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$top/build/win32}
+
+skip() { echo "win32 registry test SKIPPED: $*"; exit 0; }
+
+find_wine() {
+    for w in wine64 /usr/lib/wine/wine64 wine; do
+        command -v "$w" >/dev/null 2>&1 && { command -v "$w"; return; }
+    done
+}
+
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ -z "$(find_wine)" ]; then
+    if [ -z "${ZW_NO_INSTALL:-}" ] && command -v apt-get >/dev/null; then
+        sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
+        echo "win32: installing g++-mingw-w64-x86-64 and wine64 (large, once)"
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            -o DPkg::Lock::Timeout=600 g++-mingw-w64-x86-64 wine64 >/dev/null 2>&1 ||
+            skip "could not install g++-mingw-w64-x86-64 and wine64"
+    fi
+fi
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || skip "no MinGW-w64 compiler"
+wine=$(find_wine)
+[ -n "$wine" ] || skip "Wine is not installed"
+
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DZW_WITH_QT=OFF -DZW_BUILD_TESTS=OFF -DZW_BUILD_BENCH=OFF \
+    >/dev/null || exit 1
+cmake --build "$build" --target zw_registry_wine_test || exit 1
+
+prefix=$(mktemp -d)
+wineserver=$(command -v wineserver || echo "$(dirname "$wine")/wineserver")
+trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$prefix"' EXIT
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=C.UTF-8  # Windows-1252 as the ANSI code page
+timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || skip "Wine cannot start here"
+
+status=0
+run() {  # run <exe path under drive_c> <args...>
+    local exe=$1; shift
+    (cd "$prefix/drive_c" && timeout 120 "$wine" "$exe" "$@") 2>/dev/null | tr -d '\r' | iconv -f CP1252 -t UTF-8 ||
+        status=1
+}
+
+first="$prefix/drive_c/Meine Spiele"
+mkdir -p "$first"
+cp "$build/tests/win32/zw_registry_wine_test.exe" "$first/Zellwerk.exe"
+echo "--- first start: C:\\Meine Spiele\\Zellwerk.exe"
+run "$first/Zellwerk.exe" --reset
+run "$first/Zellwerk.exe" --start
+run "$first/Zellwerk.exe" --check first 'C:\Meine Spiele' Zellwerk
+
+moved="$prefix/drive_c/Rätsel und Spiele"
+mkdir -p "$moved"
+mv "$first/Zellwerk.exe" "$moved/SuDoKu.exe"
+echo "--- second start, moved: C:\\Rätsel und Spiele\\SuDoKu.exe"
+run "$moved/SuDoKu.exe" --start
+run "$moved/SuDoKu.exe" --check later 'C:\Rätsel und Spiele' SuDoKu
+echo "--- version resource and help path"
+run "$moved/SuDoKu.exe" --version
+echo pdf > "$moved/Help.pdf"
+run "$moved/SuDoKu.exe" --short-path 'C:\Rätsel und Spiele\Help.pdf'
+
+if [ $status -eq 0 ]; then echo "win32 registry test passed"; else echo "win32 registry test FAILED"; fi
+exit $status
