@@ -1,5 +1,7 @@
 #include "platform/memory_platform.h"
 
+#include <cstdio>
+
 #include "platform/number_format.h"
 
 namespace zw {
@@ -96,9 +98,86 @@ bool MemoryFileStore::WriteAll(const std::string& path, std::string_view bytes,
     return true;
 }
 
+namespace {
+
+std::string Hex(Colour colour) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(colour));
+    return buffer;
+}
+
+std::string Number(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return buffer;
+}
+
+}  // namespace
+
+void RecordingCanvas::FillRect(int x, int y, int width, int height, Colour colour) {
+    ops.push_back("rect " + std::to_string(x) + " " + std::to_string(y) + " " +
+                  std::to_string(width) + " " + std::to_string(height) + " " + Hex(colour));
+}
+
+void RecordingCanvas::DrawLine(int x1, int y1, int x2, int y2, double width, Colour colour) {
+    ops.push_back("line " + std::to_string(x1) + " " + std::to_string(y1) + " " +
+                  std::to_string(x2) + " " + std::to_string(y2) + " " + Number(width) + " " +
+                  Hex(colour));
+}
+
+void RecordingCanvas::DrawFocusRect(int x, int y, int width, int height, double lineWidth,
+                                    Colour colour) {
+    ops.push_back("focus " + std::to_string(x) + " " + std::to_string(y) + " " +
+                  std::to_string(width) + " " + std::to_string(height) + " " + Number(lineWidth) +
+                  " " + Hex(colour));
+}
+
+void RecordingCanvas::DrawText(int x, int y, int width, std::string_view text, const Font& font,
+                               Colour colour, TextAlign align) {
+    ops.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " +
+                  std::to_string(width) + (align == TextAlign::Center ? " center " : " left ") +
+                  (font.face.empty() ? "default" : font.face) + " " + Number(font.points) +
+                  (font.bold ? " bold " : " ") + Hex(colour) + " \"" + std::string(text) + "\"");
+}
+
+bool RecordingPrinter::BeginPrinterJob(std::string_view jobName, std::string& error) {
+    if (!failBegin.empty()) {
+        error = failBegin;
+        return false;
+    }
+    documents.push_back({false, std::string(jobName), {}, false});
+    canvas_.ops.clear();
+    return true;
+}
+
+bool RecordingPrinter::BeginPdf(const std::string& path, std::string_view, std::string& error) {
+    if (!failBegin.empty()) {
+        error = failBegin;
+        return false;
+    }
+    documents.push_back({true, path, {}, false});
+    canvas_.ops.clear();
+    return true;
+}
+
+void RecordingPrinter::NewPage() {
+    documents.back().pages.push_back(std::move(canvas_.ops));
+    canvas_.ops.clear();
+}
+
+bool RecordingPrinter::End(std::string& error) {
+    NewPage();
+    documents.back().ended = true;
+    if (!failEnd.empty()) {
+        error = failEnd;
+        return false;
+    }
+    return true;
+}
+
 MemoryPlatform::MemoryPlatform()
-    : platform{messages, fileDialog, clipboard,    events, clock, random,       wait,
-               dialogs,  files,      registration, shell,  app,   ProgramInfo{}} {
+    : platform{messages, fileDialog,   clipboard, events, clock,  random,       wait,
+               dialogs,  files,        registration, shell,  app,    printer, ProgramInfo{}} {
     platform.program.directory = "/opt/zellwerk";
     platform.program.exeBaseName = "Zellwerk";
 }

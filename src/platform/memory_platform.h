@@ -124,6 +124,42 @@ public:
     int quits = 0;
 };
 
+// Records every drawing call as one line of text ("rect ...", "line ...", "text ...").
+class RecordingCanvas final : public Canvas {
+public:
+    double PixelTwips() const override { return pixelTwips; }
+    void FillRect(int x, int y, int width, int height, Colour colour) override;
+    void DrawLine(int x1, int y1, int x2, int y2, double width, Colour colour) override;
+    void DrawFocusRect(int x, int y, int width, int height, double lineWidth,
+                       Colour colour) override;
+    void DrawText(int x, int y, int width, std::string_view text, const Font& font,
+                  Colour colour, TextAlign align) override;
+    double pixelTwips = 2.4;  // a 600-dpi printer
+    std::vector<std::string> ops;
+};
+
+// Keeps every document with its pages of recorded drawing calls; can be told to fail.
+class RecordingPrinter final : public Printer {
+public:
+    struct Document {
+        bool pdf = false;
+        std::string target;  // the job name or the PDF path
+        std::vector<std::vector<std::string>> pages;
+        bool ended = false;
+    };
+    bool BeginPrinterJob(std::string_view jobName, std::string& error) override;
+    bool BeginPdf(const std::string& path, std::string_view title, std::string& error) override;
+    Canvas& Page() override { return canvas_; }
+    void NewPage() override;
+    bool End(std::string& error) override;
+    std::vector<Document> documents;
+    std::string failBegin;  // not empty: Begin fails with this reason
+    std::string failEnd;    // not empty: End fails with this reason
+
+private:
+    RecordingCanvas canvas_;
+};
+
 // All of the above, wired into one Platform.
 class MemoryPlatform {
 public:
@@ -140,6 +176,7 @@ public:
     NoFileTypeRegistration registration;
     RecordingShell shell;
     MemoryApplication app;
+    RecordingPrinter printer;
     Platform platform;
 };
 

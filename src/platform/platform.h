@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/page.h"
+
 namespace zw {
 
 enum class MsgButtons { Ok, YesNo };
@@ -155,6 +157,7 @@ struct Platform {
     FileTypeRegistration& registration;
     Shell& shell;
     Application& app;
+    Printer& printer;
     ProgramInfo program;
 };
 
