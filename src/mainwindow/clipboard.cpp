@@ -1,11 +1,33 @@
-// Copy, Cut and Paste of the whole board as text.
+// Copy, Cut and Paste of the whole board as text: the board string goes out, the board string
+// or a 9 x 9 block of TAB-separated cells comes in (paste.h).
+#include "board/board_string.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/paste.h"
 
 namespace zw {
 
-// Not built yet.
-void frmMain::mEditCopy_Click() {}
-void frmMain::mEditCut_Click() {}
-void frmMain::mEditPaste_Click() {}
+void frmMain::mEditCopy_Click() {
+    // Reads the board only, so it stays live during a long command.
+    platform_.clipboard.Clear();
+    platform_.clipboard.SetText(GetSuDoKuString(Matrix));
+}
+
+void frmMain::mEditCut_Click() {
+    if (Busy())
+        return;
+    // Not emptied first: other formats on the clipboard stay beside the text.
+    platform_.clipboard.SetText(GetSuDoKuString(Matrix));
+    ClearBoard(Matrix);
+}
+
+void frmMain::mEditPaste_Click() {
+    if (Busy())
+        return;
+    const std::optional<std::string> board = BoardFromPaste(platform_.clipboard.GetText());
+    if (board)
+        SetSuDoKuString(Matrix, *board);
+    else
+        AddLog("Einfügen: Fehler.");
+}
 
 }  // namespace zw

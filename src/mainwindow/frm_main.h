@@ -123,6 +123,14 @@ protected:
 private:
     void EndProgram();
 
+    // Puzzle files: how a save ended, and the save question that says whether the command
+    // asking it may go on (not when the user chose to save and writing failed).
+    enum class SaveResult { Saved, Cancelled, Failed };
+    SaveResult SavePuzzle();
+    SaveResult SavePuzzleAs();
+    bool AskToSave();
+    void ReplaceLog(TextList lines, TextList snapshots);
+
     Platform& platform_;
     WindowListener* listener_ = nullptr;
     int busyDepth_ = 0;

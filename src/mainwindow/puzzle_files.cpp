@@ -1,22 +1,178 @@
-// Puzzle files: New, Open, Save, Save As and the save question.
+// Puzzle files: New, Open, Save, Save As and the save question. A file holds the log with its
+// snapshots (sudoku_file.h); loading replaces the log only once the file has been read whole,
+// and saving replaces the file only once the new content is written whole.
+#include <new>
+
+#include "board/board_string.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/sudoku_file.h"
 
 namespace zw {
 
-void frmMain::QuestSave() {
-    if (mySaved)
-        return;
-    const MsgAnswer answer = platform_.messages.Show("Möchten Sie ihre Änderungen speichern?",
-                                                     MsgButtons::YesNo, MsgIcon::Question);
-    if (answer == MsgAnswer::Yes)
-        mFileSave_Click();
+namespace {
+
+constexpr std::string_view kOpenTitle = "SuDoKu öffnen ...";
+constexpr std::string_view kOpenFilter = "SuDoKu-Datei|*.sudoku";
+constexpr std::string_view kSaveAsTitle = "SuDoKu speichern unter ...";
+constexpr std::string_view kSaveAsFilter = "SuDoKu-Dateien|*.sudoku";
+constexpr int kPercentDigits = 15;
+
+std::string Percent(Clock& clock, std::size_t part, std::size_t whole) {
+    // A content without any line end has one piece and nothing to divide by: it is all done.
+    if (whole == 0)
+        return "100";
+    return clock.FormatNumber(static_cast<double>(part) * 100.0 / static_cast<double>(whole),
+                              kPercentDigits);
 }
 
-// Not built yet: the file commands load and save nothing.
-void frmMain::mFileNew_Click() {}
-void frmMain::mFileOpen_Click() {}
-void frmMain::mFileSave_Click() {}
-void frmMain::mFileSaveAs_Click() {}
-void frmMain::LoadPuzzleFile(std::string) {}
+std::string FileMessage(std::string_view path, std::string_view what, std::string_view reason) {
+    std::string text = "Die Datei \"";
+    text += path;
+    text += "\" ";
+    text += what;
+    text += "\n\n";
+    text += reason;
+    return text;
+}
+
+}  // namespace
+
+void frmMain::QuestSave() {
+    AskToSave();
+}
+
+bool frmMain::AskToSave() {
+    if (mySaved)
+        return true;
+    const MsgAnswer answer = platform_.messages.Show("Möchten Sie ihre Änderungen speichern?",
+                                                     MsgButtons::YesNo, MsgIcon::Question);
+    if (answer != MsgAnswer::Yes)
+        return true;
+    // A cancelled Save As lets the caller go on and lose the changes, as the user chose; a
+    // failed write must not: the user asked to keep them.
+    return SavePuzzle() != SaveResult::Failed;
+}
+
+void frmMain::mFileNew_Click() {
+    if (Busy())
+        return;
+    if (!AskToSave())
+        return;
+    ReplaceLog(TextList{}, TextList{});
+    mySaved = true;
+}
+
+void frmMain::mFileOpen_Click() {
+    if (Busy())
+        return;
+    const std::optional<std::string> path = platform_.fileDialog.ShowOpen(kOpenTitle, kOpenFilter);
+    if (!path)
+        return;
+    LoadPuzzleFile(*path);
+}
+
+void frmMain::LoadPuzzleFile(std::string path) {
+    if (Busy())
+        return;
+    // The save question comes first, once the file is chosen; the log is cleared only when the
+    // new one stands ready.
+    if (!AskToSave())
+        return;
+    BusyScope busy(*this);
+    WaitWindow& wait = platform_.wait;
+    wait.Show();
+    wait.SetTitle("Laden ...");
+
+    std::string error;
+    TextList lines;
+    TextList snapshots;
+    bool read = false;
+    try {
+        std::string content;
+        if (platform_.files.ReadAll(path, content, error)) {
+            ReadPuzzleContent(content, lines, snapshots, [&](std::size_t i, std::size_t last) {
+                wait.SetTitle("Verarbeiten (" + Percent(platform_.clock, i, last) + "%) ...");
+            });
+            read = true;
+        }
+    } catch (const std::bad_alloc&) {
+        error = "Die Datei ist zu groß.";
+    }
+    if (!read) {
+        wait.Close();
+        platform_.messages.Show(FileMessage(path, "kann nicht geöffnet werden.", error),
+                                MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    ReplaceLog(std::move(lines), std::move(snapshots));
+    mySaved = true;
+    wait.Close();
+}
+
+void frmMain::ReplaceLog(TextList lines, TextList snapshots) {
+    List1.lines = std::move(lines);
+    mySnapshots = std::move(snapshots);
+    ClearBoard(Matrix);
+    const std::size_t count = List1.lines.Count();
+    List1.listIndex = count == 0 ? -1 : static_cast<std::int32_t>(count - 1);
+    if (listener_) {
+        listener_->LogReset();
+        listener_->LogSelected(List1.listIndex);
+    }
+    // Selecting the last line shows its board.
+    List1_Click();
+}
+
+void frmMain::mFileSave_Click() {
+    if (Busy())
+        return;
+    SavePuzzle();
+}
+
+void frmMain::mFileSaveAs_Click() {
+    if (Busy())
+        return;
+    SavePuzzleAs();
+}
+
+frmMain::SaveResult frmMain::SavePuzzle() {
+    if (myFileName.empty())
+        return SavePuzzleAs();
+    BusyScope busy(*this);
+    WaitWindow& wait = platform_.wait;
+    wait.Show();
+    wait.SetTitle("Speichern (0%) ...");
+
+    std::string error;
+    bool written = false;
+    try {
+        std::string content;
+        WritePuzzleContent(List1.lines, mySnapshots, content, [&](std::size_t i, std::size_t n) {
+            wait.SetTitle("Speichern (" + Percent(platform_.clock, i + 1, n) + "%) ...");
+        });
+        written = platform_.files.WriteAll(myFileName, content, error);
+    } catch (const std::bad_alloc&) {
+        error = "Es ist nicht genug Speicher frei.";
+    }
+    wait.Close();
+    if (!written) {
+        // The old file is intact and the puzzle stays unsaved.
+        platform_.messages.Show(FileMessage(myFileName, "kann nicht gespeichert werden.", error),
+                                MsgButtons::Ok, MsgIcon::Exclamation);
+        return SaveResult::Failed;
+    }
+    mySaved = true;
+    return SaveResult::Saved;
+}
+
+frmMain::SaveResult frmMain::SavePuzzleAs() {
+    const std::optional<std::string> path =
+        platform_.fileDialog.ShowSave(kSaveAsTitle, kSaveAsFilter);
+    // An empty answer names no file; taking it would send Save straight back here.
+    if (!path || path->empty())
+        return SaveResult::Cancelled;
+    myFileName = *path;
+    return SavePuzzle();
+}
 
 }  // namespace zw

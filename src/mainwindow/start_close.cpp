@@ -1,5 +1,6 @@
 // Start-up and closing of the main window.
 #include "mainwindow/frm_main.h"
+#include "mainwindow/sudoku_file.h"
 
 namespace zw {
 
@@ -8,7 +9,7 @@ void frmMain::Form_Load() {
     platform_.registration.RegisterFileType(platform_.program);
     SetUpGrid(Matrix);
     if (!platform_.program.commandLine.empty())
-        LoadPuzzleFile(platform_.program.commandLine);
+        LoadPuzzleFile(PathFromCommandLine(platform_.program.commandLine));
 }
 
 void frmMain::Form_Unload() {

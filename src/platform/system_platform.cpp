@@ -1,10 +1,12 @@
 #include "platform/system_platform.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <system_error>
 
 #include "platform/number_format.h"
@@ -57,28 +59,93 @@ std::string SystemClock::FormatNumber(double value, int digits) {
     return FormatSignificant(value, digits, ',');
 }
 
+namespace {
+
+// The reason of a failed file operation, in the user's words.
+std::string Reason(std::error_code ec, bool writing) {
+    using std::errc;
+    if (ec == errc::no_such_file_or_directory)
+        return writing ? "Der Ordner wurde nicht gefunden." : "Die Datei wurde nicht gefunden.";
+    if (ec == errc::permission_denied || ec == errc::operation_not_permitted)
+        return "Der Zugriff wurde verweigert.";
+    if (ec == errc::not_a_directory)
+        return "Ein Teil des Pfades ist kein Ordner.";
+    if (ec == errc::is_a_directory)
+        return "Der Pfad ist ein Ordner.";
+    if (ec == errc::no_space_on_device)
+        return "Der Datenträger ist voll.";
+    if (ec == errc::read_only_file_system)
+        return "Der Datenträger ist schreibgeschützt.";
+    if (ec == errc::file_too_large || ec == errc::not_enough_memory || ec == errc::value_too_large)
+        return "Die Datei ist zu groß.";
+    if (ec == errc::filename_too_long)
+        return "Der Dateiname ist zu lang.";
+    if (ec == errc::device_or_resource_busy || ec == errc::text_file_busy)
+        return "Die Datei wird gerade von einem anderen Programm benutzt.";
+    return "Systemfehler " + std::to_string(ec.value()) + ": " + ec.message();
+}
+
+// The error a failed stream operation left in errno, or `fallback` when it left none.
+std::error_code LastError(std::errc fallback) {
+    const int code = errno;
+    return code != 0 ? std::error_code(code, std::generic_category())
+                     : std::make_error_code(fallback);
+}
+
+// A name beside the target that no other save uses at the same time.
+fs::path TempPathBeside(const fs::path& target) {
+    using namespace std::chrono;
+    const auto stamp = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+    fs::path temp = target;
+    temp += ".zw-" + std::to_string(stamp) + ".tmp";
+    return temp;
+}
+
+}  // namespace
+
 bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::string& error) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
     std::error_code ec;
     const fs::path p = fs::u8path(path);
-    if (fs::is_directory(p, ec)) {
-        error = "Der Pfad ist ein Ordner.";
+    const fs::file_status status = fs::status(p, ec);
+    if (ec || status.type() == fs::file_type::not_found) {
+        error = Reason(ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory), false);
         return false;
     }
+    if (fs::is_directory(status)) {
+        error = Reason(std::make_error_code(std::errc::is_a_directory), false);
+        return false;
+    }
+    errno = 0;
     std::ifstream in(p, std::ios::binary);
     if (!in) {
-        error = fs::exists(p, ec) ? "Die Datei kann nicht gelesen werden."
-                                  : "Die Datei wurde nicht gefunden.";
+        error = Reason(LastError(std::errc::permission_denied), false);
         return false;
     }
     std::string content;
     try {
-        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        // The size is a hint only: the file may change while it is read, and pipes have none.
+        const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(p, ec) : 0;
+        if (!ec && size > 0 && size < content.max_size() - kChunk)
+            content.reserve(static_cast<std::size_t>(size) + kChunk);
+        for (;;) {
+            const std::size_t old = content.size();
+            content.resize(old + kChunk);
+            in.read(content.data() + old, static_cast<std::streamsize>(kChunk));
+            const auto got = static_cast<std::size_t>(in.gcount());
+            content.resize(old + got);
+            if (got < kChunk)
+                break;
+        }
     } catch (const std::bad_alloc&) {
-        error = "Die Datei ist zu groß.";
+        error = Reason(std::make_error_code(std::errc::not_enough_memory), false);
+        return false;
+    } catch (const std::length_error&) {
+        error = Reason(std::make_error_code(std::errc::file_too_large), false);
         return false;
     }
     if (in.bad()) {
-        error = "Beim Lesen ist ein Fehler aufgetreten.";
+        error = Reason(LastError(std::errc::io_error), false);
         return false;
     }
     bytes = std::move(content);
@@ -86,31 +153,53 @@ bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::st
 }
 
 bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, std::string& error) {
-    const fs::path target = fs::u8path(path);
-    fs::path temp = target;
-    temp += ".zw-tmp";
+    std::error_code ec;
+    fs::path target = fs::u8path(path);
+    // Saving through a link replaces the file it points to and keeps the link.
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    const fs::file_status status = fs::status(target, ec);
+    const bool exists = fs::exists(status);
+    if (fs::is_directory(status)) {
+        error = Reason(std::make_error_code(std::errc::is_a_directory), true);
+        return false;
+    }
+    if (exists) {
+        // Renaming over a write-protected file would succeed; its protection should win.
+        errno = 0;
+        std::ofstream probe(target, std::ios::binary | std::ios::app);
+        if (!probe) {
+            error = Reason(LastError(std::errc::permission_denied), true);
+            return false;
+        }
+    }
+    const fs::path temp = TempPathBeside(target);
+    std::error_code ignored;
     {
+        errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
-            error = "Die Datei kann nicht angelegt werden.";
+            error = Reason(LastError(std::errc::permission_denied), true);
             return false;
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
+        out.close();
         if (!out) {
-            out.close();
-            std::error_code ignored;
+            error = Reason(LastError(std::errc::io_error), true);
             fs::remove(temp, ignored);
-            error = "Beim Schreiben ist ein Fehler aufgetreten.";
             return false;
         }
     }
-    std::error_code ec;
+    if (exists)
+        fs::permissions(temp, status.permissions(), ignored);
     fs::rename(temp, target, ec);
     if (ec) {
-        std::error_code ignored;
+        error = Reason(ec, true);
         fs::remove(temp, ignored);
-        error = "Die Datei kann nicht ersetzt werden.";
         return false;
     }
     return true;
