@@ -1,0 +1,132 @@
+#include "solver/backtracking.h"
+
+#include <cmath>
+
+#include "board/board_string.h"
+#include "board/rules.h"
+#include "solver/candidates.h"
+
+namespace zw {
+
+namespace {
+
+constexpr std::string_view kSolutionEnd = "\r\n";
+
+// The k-th (from 1) digit of a candidate set.
+CellValue NthDigit(CellValue set, int k) {
+    for (int i = 1; i < k; ++i)
+        set &= set - 1;
+    return set & (~set + 1);
+}
+
+bool AlreadyFound(const BackTrackSearch& search, const std::string& solution) {
+    if (!search.checkDuplicates)
+        return false;
+    const std::string_view given(search.loesungen.data(), search.givenLength);
+    return given.find(solution) != std::string_view::npos || search.foundNow.count(solution) != 0;
+}
+
+void RecordSolution(SolverContext& ctx, BackTrackSearch& search) {
+    std::string solution = GetSuDoKuString(ctx.grid);
+    if (AlreadyFound(search, solution))
+        return;
+    const std::int64_t listed =
+        static_cast<std::int64_t>(search.loesungen.size() - search.givenLength) /
+        static_cast<std::int64_t>(kBoardStringLength + kSolutionEnd.size());
+    if (ctx.keepSolutions < 0 || listed < ctx.keepSolutions) {
+        search.loesungen += solution;
+        search.loesungen += kSolutionEnd;
+    }
+    if (search.checkDuplicates)
+        search.foundNow.insert(std::move(solution));
+    ++search.num_loes;
+    if (!search.ShowLogs || search.num_loes > kLoggedSolutionsPerSearch)
+        return;
+    ctx.AddLog("Lösen... Lösung gefunden (" + std::to_string(search.num_loes) + ").");
+    // One line per solution would fill memory on a nearly empty board.
+    if (search.num_loes == kLoggedSolutionsPerSearch)
+        ctx.AddLog("Lösen... Weitere Lösungen werden nur noch gezählt.");
+}
+
+// The cell to branch on: the fewest candidates, the first such cell row by row; -1 if none.
+int ChooseBranchCell(const Grid& grid) {
+    int best = 10, chosen = -1;
+    for (int i = 0; i < kCellCount; ++i) {
+        const int length = TextLength(grid.ValueAt(i));
+        if (length > 1 && length < best) {
+            chosen = i;
+            best = length;
+            if (best == 2)
+                break;  // nothing later can be shorter
+        }
+    }
+    return chosen;
+}
+
+// Everything of one level between saving and restoring the board; returning means "go to the
+// exit".
+void SearchLevel(SolverContext& ctx, BackTrackSearch& search) {
+    Grid& grid = ctx.grid;
+    if (ctx.gCancel)
+        return;
+    while (UpdateCandidates(grid) != 0) {
+        if (ctx.gCancel)
+            return;
+    }
+    ctx.DoEvents();
+    if (!RulesOk(grid) || ctx.gCancel)
+        return;
+    // The rule check passed, so every placed cell holds a digit 1-9: the board string has no
+    // blank exactly when no cell is open.
+    if (CountOpenCells(grid) == 0) {
+        if (RulesOk(grid))
+            RecordSolution(ctx, search);
+        return;
+    }
+    if (ctx.gCancel || search.LimitReached())
+        return;
+    const int chosen = ChooseBranchCell(grid);
+    if (chosen < 0 || ctx.gCancel)
+        return;
+    const CellValue kept = grid.ValueAt(chosen);
+    CellValue untried = kept;
+    while (untried != 0) {
+        int k = 1;
+        if (search.use_random) {
+            // Round half to even: the first and last digit come up half as often as the others.
+            const double r = ctx.random.Next();
+            k = 1 + static_cast<int>(std::nearbyint(r * (std::popcount(untried) - 1)));
+        }
+        if (search.LimitReached())
+            return;
+        const CellValue digit = NthDigit(untried, k);
+        grid.SetValueAt(chosen, digit);
+        BackTrack(ctx, search);
+        untried &= ~digit;
+    }
+    grid.SetValueAt(chosen, kept);
+}
+
+}  // namespace
+
+void BackTrack(SolverContext& ctx, BackTrackSearch& search) {
+    if (ctx.gCancel || search.LimitReached())
+        return;
+    const std::array<CellValue, kCellCount> saved = ctx.grid.Values();
+    SearchLevel(ctx, search);
+    ctx.grid.SetValues(saved);
+}
+
+std::int64_t myBT(SolverContext& ctx, std::string& loesungen, std::int64_t max, bool use_random,
+                  bool ShowLogs) {
+    BackTrackSearch search(loesungen);
+    search.max = max;
+    search.use_random = use_random;
+    search.ShowLogs = ShowLogs;
+    search.checkDuplicates = !loesungen.empty();
+    search.givenLength = loesungen.size();
+    BackTrack(ctx, search);
+    return search.num_loes;
+}
+
+}  // namespace zw
