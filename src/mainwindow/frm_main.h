@@ -136,6 +136,8 @@ private:
     int busyDepth_ = 0;
     bool closeRequested_ = false;  // the window was closed while a long command ran
     bool quitting_ = false;
+    // The booklet dialog is one instance: a cancel keeps what the user left in it.
+    NewHeftOptions newHeftOptions_;
 };
 
 }  // namespace zw

@@ -1,0 +1,192 @@
+#include "generator/booklet.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "board/board_string.h"
+#include "support/test_board.h"
+
+namespace zw {
+namespace {
+
+using test::FormFixture;
+
+TEST(Booklet, ReadsTheNumberOfPuzzles) {
+    const std::pair<const char*, long long> rows[] = {
+        {"3", 3},
+        {" 1 2 ", 12},
+        {"\t7\n", 7},
+        {"2 Rätsel", 2},
+        {"2.9", 2},
+        {"2,9", 2},
+        {"", 0},
+        {"abc", 0},
+        {".", 0},
+        {".5", 0},
+        {"-1", -1},
+        {"-0.5", -1},
+        {"+4", 4},
+        {"5.", 5},
+        {"1e2", 100},
+        {"1d2", 100},
+        {"1e", 1},
+        {"1e+", 1},
+        {"e5", 0},
+        {"1 e 2", 100},
+        {"7\r", 7},
+        {"1e999", 1000000000000000000},
+        {"99999999999999999999999", 1000000000000000000},
+    };
+    for (const auto& [text, count] : rows)
+        EXPECT_EQ(ReadPuzzleCount(text), count) << '"' << text << '"';
+}
+
+TEST(Booklet, CheckedLevelsTakeTurnsAndNoneMeansMittel) {
+    NewHeftOptions o;
+    auto names = [](const NewHeftOptions& options) {
+        std::string out;
+        for (const BookletLevel& l : BookletLevels(options))
+            out += l.name + "(" + std::to_string(l.degree) + "," + std::to_string(l.fields) + ") ";
+        return out;
+    };
+    EXPECT_EQ(names(o), "Mittel(1,55) ");
+    o.schwer = o.leicht = true;
+    EXPECT_EQ(names(o), "Leicht(1,45) Schwer(2,55) ");
+    o.mittel = true;
+    EXPECT_EQ(names(o), "Leicht(1,45) Mittel(1,55) Schwer(2,55) ");
+}
+
+bool HasOp(const std::vector<std::string>& ops, const std::string& part) {
+    return std::any_of(ops.begin(), ops.end(),
+                       [&](const std::string& op) { return op.find(part) != std::string::npos; });
+}
+
+TEST(Booklet, OutOfRangeNumbersAreRefusedAndTheDialogRemembersOnlyAfterCancel) {
+    FormFixture f;
+    std::vector<std::string> seen;
+    std::string type;
+    bool ok = false;
+    f.mp.dialogs.newHeft = [&](NewHeftOptions& o) {
+        seen.push_back(o.count);
+        o.count = type;
+        o.mittel = true;
+        return ok;
+    };
+    type = "7";
+    f.form.mSuDoKuNewHeft_Click();  // cancelled
+    ok = true;
+    type = "0";
+    f.form.mSuDoKuNewHeft_Click();
+    type = "501";
+    f.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(seen, (std::vector<std::string>{"3", "7", "0"}));
+    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
+    EXPECT_EQ(f.mp.messages.shown[0].text,
+              "Bitte geben Sie als Anzahl Rätsel eine Zahl von 1 bis 500 ein.");
+    EXPECT_EQ(f.form.List1.ListCount(), 0u) << "nothing generated";
+    EXPECT_TRUE(f.mp.wait.titles.empty());
+
+    type = "1";
+    f.mp.fileDialog.answers.push_back(std::nullopt);  // and no booklet saved
+    f.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(seen.back(), "501");
+    EXPECT_TRUE(f.mp.printer.documents.empty());
+    ASSERT_EQ(f.mp.fileDialog.shown.size(), 1u);
+    EXPECT_EQ(f.mp.fileDialog.shown[0].title, "SuDoKu-Heft speichern unter ...");
+    EXPECT_EQ(f.mp.fileDialog.shown[0].filter, "PDF-Datei|*.pdf");
+    f.mp.dialogs.newHeft = [&](NewHeftOptions& o) {
+        EXPECT_EQ(o.count, "3");
+        EXPECT_FALSE(o.mittel || o.leicht || o.schwer || o.solutions);
+        return false;
+    };
+    f.form.mSuDoKuNewHeft_Click();  // after OK the dialog opens afresh
+}
+
+TEST(Booklet, CancelStopsOnlyTheRunInProgressAndThePdfHoldsTheFinishedPuzzles) {
+    FormFixture f;
+    f.mp.dialogs.newHeft = [](NewHeftOptions& o) {
+        o.count = "3";
+        o.leicht = o.schwer = true;
+        o.solutions = true;
+        return true;
+    };
+    f.mp.fileDialog.answers.push_back("/tmp/heft.pdf");
+    // The wait window's button while the second puzzle searches for its grid.
+    int searches = 0;
+    struct Listener final : WindowListener {
+        std::function<void()> appended;
+        void LogAppended() override { appended(); }
+        void LogReset() override {}
+        void LogSelected(int) override {}
+        void LogVisibilityChanged() override {}
+        void BusyChanged() override {}
+    } listener;
+    listener.appended = [&] {
+        if (f.LogMessages().back() == "Generierung... SuDoKu suchen ..." && ++searches == 2)
+            f.mp.events.actAt = f.mp.events.calls + 2;
+    };
+    f.form.SetListener(&listener);
+    f.mp.events.action = [&] {
+        f.form.gCancel = true;
+        f.mp.wait.visible = false;
+    };
+    f.form.mSuDoKuNewHeft_Click();
+    f.form.SetListener(nullptr);
+
+    EXPECT_EQ(f.mp.wait.titles,
+              (std::vector<std::string>{"SuDoKu erstellen 1/3 ...", "SuDoKu erstellen 2/3 ...",
+                                        "SuDoKu erstellen 3/3 ..."}));
+    EXPECT_FALSE(f.mp.wait.loaded);
+    const auto lines = f.LogMessages();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Generierung..."), 3);
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& l) { return l.rfind("Generierung fertig", 0) == 0; }),
+        2);
+    // The third puzzle, a "Leicht" one, is on the board.
+    EXPECT_LE(CountOpenCells(f.form.Matrix), 45);
+    EXPECT_GT(CountOpenCells(f.form.Matrix), 30);
+
+    ASSERT_EQ(f.mp.printer.documents.size(), 1u);
+    const auto& doc = f.mp.printer.documents[0];
+    EXPECT_TRUE(doc.pdf);
+    EXPECT_EQ(doc.target, "/tmp/heft.pdf");
+    EXPECT_TRUE(doc.ended);
+    // Title, one page with the two finished puzzles, one page of solutions.
+    ASSERT_EQ(doc.pages.size(), 3u);
+    EXPECT_TRUE(HasOp(doc.pages[0], "\"SuDoKu-Heft\""));
+    EXPECT_TRUE(HasOp(doc.pages[0], "\"erstellt am 05.12.2026\""));
+    EXPECT_TRUE(HasOp(doc.pages[0], "\"2 Rätsel mit Lösungen\""));
+    EXPECT_TRUE(HasOp(doc.pages[1], "\"Rätsel 1 – Leicht\""));
+    EXPECT_TRUE(HasOp(doc.pages[1], "\"Rätsel 2 – Leicht\""));
+    EXPECT_FALSE(HasOp(doc.pages[1], "Schwer"));
+    EXPECT_TRUE(HasOp(doc.pages[2], "\"Lösungen\""));
+    EXPECT_TRUE(HasOp(doc.pages[2], "\"Rätsel 2 – Leicht\""));
+    // Large puzzles (27.75 pt digits), small solutions with the filled-in digits in blue.
+    EXPECT_TRUE(HasOp(doc.pages[1], "Tahoma 27.75 bold 000000"));
+    EXPECT_TRUE(HasOp(doc.pages[2], "Tahoma 11.655 bold A00000"));
+}
+
+TEST(Booklet, ManyPuzzlesFillTwoAPageAndTwelveSolutionsAPage) {
+    BookletContent b;
+    b.date = "01.02.2027";
+    b.withSolutions = true;
+    for (int i = 1; i <= 13; ++i)
+        b.puzzles.push_back({i, "Mittel", std::string(81, ' '), std::string(81, '1')});
+    RecordingPrinter printer;
+    std::string error;
+    ASSERT_TRUE(printer.BeginPdf("/tmp/b.pdf", "t", error));
+    LayOutBooklet(printer, b);
+    ASSERT_TRUE(printer.End(error));
+    const auto& pages = printer.documents[0].pages;
+    ASSERT_EQ(pages.size(), 1u + 7u + 2u);
+    EXPECT_TRUE(HasOp(pages[7], "\"Rätsel 13 – Mittel\""));
+    EXPECT_TRUE(HasOp(pages[7], "\"Seite 8\""));
+    EXPECT_TRUE(HasOp(pages[8], "\"Rätsel 12 – Mittel\""));
+    EXPECT_TRUE(HasOp(pages[9], "\"Rätsel 13 – Mittel\""));
+    EXPECT_FALSE(HasOp(pages[9], "\"Rätsel 12 – Mittel\""));
+}
+
+}  // namespace
+}  // namespace zw
