@@ -1,0 +1,117 @@
+#include "platform/qt/grid_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "mainwindow/frm_main.h"
+
+namespace zw {
+
+namespace {
+constexpr int kBackspace = 8;
+constexpr int kShiftBit = 1, kCtrlBit = 2, kAltBit = 4;
+
+int ModifierBits(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? kShiftBit : 0) | (m & Qt::ControlModifier ? kCtrlBit : 0) |
+           (m & Qt::AltModifier ? kAltBit : 0);
+}
+}  // namespace
+
+GridView::GridView(frmMain& form, QWidget* parent)
+    : QWidget(parent), form_(form), font_(CellFont()) {
+    setObjectName(QStringLiteral("Matrix"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    form_.Matrix.SetListener(this);
+    selection_ = {form_.Matrix.Row(), form_.Matrix.Col(), form_.Matrix.Row(), form_.Matrix.Col()};
+}
+
+GridView::~GridView() {
+    form_.Matrix.SetListener(nullptr);
+}
+
+QRectF GridView::GridRect() const {
+    // One pixel of border on the right and bottom closes the last grid lines.
+    return QRectF(0, 0, width() - 1, height() - 1);
+}
+
+void GridView::paintEvent(QPaintEvent*) {
+    form_.Matrix.TakeChanges();
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    // The range starts at the current cell; a move of the current cell by the core collapses it.
+    const int row = form_.Matrix.Row(), col = form_.Matrix.Col();
+    if (selection_.row1 != row || selection_.col1 != col)
+        selection_ = {row, col, row, col};
+    GridPaintOptions options;
+    options.font = font_;
+    options.selection = selection_;
+    PaintGrid(painter, form_.Matrix, GridRect(), options);
+}
+
+// The current cell is the anchor of the range; extending moves only the range's far corner.
+void GridView::MoveCurrent(int row, int col, bool extend) {
+    row = std::clamp(row, 0, kGridSize - 1);
+    col = std::clamp(col, 0, kGridSize - 1);
+    if (extend) {
+        selection_.row2 = row;
+        selection_.col2 = col;
+    } else {
+        selection_ = {row, col, row, col};
+        form_.Matrix.SetCurrent(row, col);
+    }
+    update();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    const int row = extend ? selection_.row2 : form_.Matrix.Row();
+    const int col = extend ? selection_.col2 : form_.Matrix.Col();
+    switch (event->key()) {
+        case Qt::Key_Left:
+            MoveCurrent(row, col - 1, extend);
+            return;
+        case Qt::Key_Right:
+            MoveCurrent(row, col + 1, extend);
+            return;
+        case Qt::Key_Up:
+            MoveCurrent(row - 1, col, extend);
+            return;
+        case Qt::Key_Down:
+            MoveCurrent(row + 1, col, extend);
+            return;
+        case Qt::Key_Backspace:
+            form_.Matrix_KeyPress(kBackspace);
+            return;
+        default:
+            break;
+    }
+    // Only keys that type a character reach the handler, as their 16-bit character code.
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    form_.Matrix_KeyPress(text.at(0).unicode());
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    int row = 0, col = 0;
+    if (CellAt(form_.Matrix, GridRect(), event->position(), row, col))
+        MoveCurrent(row, col, event->modifiers() & Qt::ShiftModifier);
+    // The handler works on the current cell, so the clicked cell becomes current first.
+    form_.Matrix_MouseDown(ModifierBits(event->modifiers()));
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    int row = 0, col = 0;
+    if (CellAt(form_.Matrix, GridRect(), event->position(), row, col) &&
+        (row != selection_.row2 || col != selection_.col2))
+        MoveCurrent(row, col, true);
+}
+
+}  // namespace zw

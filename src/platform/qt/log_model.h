@@ -1,0 +1,34 @@
+// The log list as a model over frmMain's List1. Appends can come a million times a second, so
+// the model only counts them and announces the new rows in one step when it is flushed (before
+// the view paints, from DoEvents, or from a zero timer); the core's selection is applied then too.
+#pragma once
+
+#include <QAbstractListModel>
+
+#include "mainwindow/frm_main.h"
+
+namespace zw {
+
+class LogModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit LogModel(const LogList& list, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Lines were appended to the list; they are announced at the next Flush().
+    void NoteAppended();
+    // The list was emptied or replaced.
+    void Reset();
+    // Announces the rows appended since the last flush.
+    void Flush();
+    bool Pending() const { return static_cast<std::size_t>(shown_) != list_.ListCount(); }
+
+private:
+    const LogList& list_;
+    int shown_ = 0;  // rows announced to the views
+    bool flushRequested_ = false;
+};
+
+}  // namespace zw

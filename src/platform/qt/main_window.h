@@ -1,0 +1,72 @@
+// The main window `frmMain` on screen: menus built from the menu table, the grid view, the log
+// view and the labels, laid out from twips at the screen's real DPI. Every event goes to the
+// core's frmMain; the window shows what the core holds.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <vector>
+
+#include "mainwindow/frm_main.h"
+
+class QAction;
+
+namespace zw {
+
+class GridView;
+class LogView;
+
+// Label4: looks and acts like a link.
+class LinkLabel final : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class MainWindow final : public QMainWindow, private WindowListener {
+    Q_OBJECT
+public:
+    explicit MainWindow(frmMain& form, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    frmMain& Form() { return form_; }
+    GridView& Grid() { return *grid_; }
+    LogView& Log() { return *log_; }
+    // The pixel size of a length in twips on this window's screen.
+    int Px(int twips) const;
+    // Announces pending log rows and the core's selection now (the event pump calls this).
+    void FlushLog();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void Place(QWidget* widget, int left, int top, int width, int height);
+    void ApplyOuterWidth();
+
+    void LogAppended() override;
+    void LogReset() override;
+    void LogSelected(int row) override;
+    void LogVisibilityChanged() override;
+    void BusyChanged() override;
+
+    frmMain& form_;
+    double dpi_;
+    QWidget* client_ = nullptr;
+    GridView* grid_ = nullptr;
+    LogView* log_ = nullptr;
+    QLabel* label1_ = nullptr;
+    LinkLabel* label4_ = nullptr;
+    QLabel* label3_ = nullptr;
+    std::vector<QAction*> longCommands_;
+};
+
+}  // namespace zw

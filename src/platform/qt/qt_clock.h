@@ -1,0 +1,29 @@
+// Time, dates and numbers in the user's locale.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include "platform/platform.h"
+
+namespace zw {
+
+class QtClock final : public Clock {
+public:
+    explicit QtClock(const QLocale& locale = QLocale());
+    double Seconds() override;
+    std::uint64_t SeedFromClock() override;
+    std::string TimeOfDayText() override;
+    std::string ShortDateText() override;
+    std::string FormatNumber(double value, int digits) override;
+
+    // The locale's short time format with seconds added where it has none.
+    static QString TimeFormatWithSeconds(const QLocale& locale);
+
+private:
+    QLocale locale_;
+    QString timeFormat_;
+    std::uint64_t seeds_ = 0;
+};
+
+}  // namespace zw

@@ -1,0 +1,44 @@
+#include "platform/qt/qt_message_boxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zw {
+
+namespace {
+QMessageBox::Icon ToQt(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+}  // namespace
+
+MsgAnswer QtMessageBoxes::Show(std::string_view text, MsgButtons buttons, MsgIcon icon) {
+    QMessageBox box(ToQt(icon), QStringLiteral("SuDoku"),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    QMessageBox::NoButton, parent_);
+    box.setObjectName(QStringLiteral("SuDokuMessageBox"));
+    if (buttons == MsgButtons::Ok) {
+        box.addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        box.exec();
+        return MsgAnswer::Ok;
+    }
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    yes->setText(QStringLiteral("Ja"));
+    box.addButton(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+}  // namespace zw

@@ -1,0 +1,55 @@
+// The Qt program's implementations of every platform interface, wired into one Platform.
+// Attach() connects the ones that need the main window once it exists.
+#pragma once
+
+#include "platform/memory_platform.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_wait_window.h"
+#include "platform/random.h"
+#include "platform/system_platform.h"
+
+class QCoreApplication;
+
+namespace zw {
+
+class MainWindow;
+
+class QtPlatform {
+public:
+    explicit QtPlatform(ProgramInfo program);
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    void Attach(MainWindow& window);
+
+    QtMessageBoxes messages;
+    QtFileDialog fileDialog;
+    QtClipboard clipboard;
+    QtEventPump events;
+    QtClock clock;
+    MersenneRandom random;
+    QtWaitWindow wait;
+    QtDialogs dialogs;
+    DiskFileStore files;
+    NoFileTypeRegistration registration;
+    QtShell shell;
+    QtApplication app;
+    RecordingPrinter printer;  // prints nothing until the Qt printer is wired in
+    Platform platform;
+};
+
+// Facts about the running program from the application object: its folder, its base name and
+// the arguments after its name joined by one blank.
+ProgramInfo ProgramInfoFromApplication(const QCoreApplication& app);
+
+// Loads Qt's German translations so that standard dialogs read German on any system.
+void InstallGermanQtTranslations(QCoreApplication& app);
+
+}  // namespace zw

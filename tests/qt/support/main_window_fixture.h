@@ -1,0 +1,46 @@
+// The real main window over the in-memory platform: message boxes, file dialogs and the other
+// dialogs are scripted through `mp` (see platform/memory_platform.h), the widgets are real.
+// DoEvents only counts its calls here; Settle() lets Qt's pending events run.
+#pragma once
+
+#include <QAction>
+#include <QModelIndex>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/frm_main.h"
+#include "platform/memory_platform.h"
+#include "platform/qt/grid_view.h"
+#include "platform/qt/log_view.h"
+#include "platform/qt/main_window.h"
+
+namespace zw::test {
+
+struct MainWindowFixture {
+    // Builds the window, runs Form_Load and shows it, as the program does.
+    MainWindowFixture();
+    ~MainWindowFixture();
+
+    MemoryPlatform mp;
+    frmMain form{mp.platform};
+    std::unique_ptr<MainWindow> window;
+
+    GridView& Grid() { return window->Grid(); }
+    LogView& Log() { return window->Log(); }
+    QAction* Action(const char* name) const;  // by objectName; nullptr when missing
+    // Lets pending Qt events run: the log view announces new rows, widgets repaint.
+    static void Settle();
+    // Log line texts without the time and TAB.
+    std::vector<std::string> LogMessages() const;
+    // Types `keys` (Qt::Key values) into the grid as real key events.
+    void Type(std::initializer_list<int> keys);
+    // Makes (row, col) current with a real mouse click, modifiers as given.
+    void Click(int row, int col, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Shows the log with a real click on the toggle, if it is hidden.
+    void ShowLog();
+    // Selects a log row with a real mouse click.
+    void ClickLogRow(int row);
+};
+
+}  // namespace zw::test
