@@ -10,6 +10,7 @@
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_wait_window.h"
 #include "platform/random.h"
@@ -41,7 +42,7 @@ public:
     NoFileTypeRegistration registration;
     QtShell shell;
     QtApplication app;
-    RecordingPrinter printer;  // prints nothing until the Qt printer is wired in
+    QtPrinter printer;
     Platform platform;
 };
 

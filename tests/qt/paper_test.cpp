@@ -1,0 +1,219 @@
+// The generator's and the booklet's dialogs, the wait window during a booklet, and printing
+// through the real "&Drucken" action.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "board/board_string.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/qt_wait_window.h"
+#include "support/test_board.h"
+
+namespace zw {
+namespace {
+
+// Runs `act` on the modal dialog once it is showing.
+void WhenModal(std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+}
+
+template <typename T>
+T& Child(QWidget& dialog, const char* name) {
+    T* child = dialog.findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+}
+
+TEST(MakeSuDoKuDialog, OpensWithNormalAt45AndOkTakesTheChoice) {
+    QtDialogs dialogs;
+    MakeSuDoKuOptions options;
+    WhenModal([](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "SuDoKu erstellen");
+        EXPECT_EQ(Child<QLabel>(d, "Label1").text(),
+                  "Hier können Sie bestimmen wie schwierig ihr SuDoKu werden soll.");
+        EXPECT_EQ(Child<QRadioButton>(d, "Option1").text(), "&Normal");
+        EXPECT_TRUE(Child<QRadioButton>(d, "Option1").isChecked());
+        EXPECT_EQ(Child<QRadioButton>(d, "Option2").text(), "&Schwer");
+        auto& slider = Child<QSlider>(d, "Slider1");
+        EXPECT_EQ(slider.minimum(), 10);
+        EXPECT_EQ(slider.maximum(), 70);
+        EXPECT_EQ(slider.value(), 45);
+        EXPECT_EQ(Child<QLabel>(d, "SliderValue").text(), "45");
+        EXPECT_EQ(Child<QPushButton>(d, "Command1").text(), "&OK");
+        EXPECT_TRUE(Child<QPushButton>(d, "Command1").isDefault());
+        EXPECT_EQ(Child<QPushButton>(d, "Command2").text(), "A&bbrechen");
+        QTest::keyClick(&slider, Qt::Key_End);
+        EXPECT_EQ(Child<QLabel>(d, "SliderValue").text(), "70");
+        QTest::mouseClick(&Child<QRadioButton>(d, "Option2"), Qt::LeftButton);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    EXPECT_TRUE(dialogs.ShowMakeSuDoKu(options));
+    EXPECT_TRUE(options.hard);
+    EXPECT_EQ(options.fields, 70);
+}
+
+TEST(MakeSuDoKuDialog, EscTheCancelButtonAndTheCloseBoxAllCancel) {
+    QtDialogs dialogs;
+    const std::function<void(QWidget&)> ways[] = {
+        [](QWidget& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](QWidget& d) { QTest::mouseClick(&Child<QPushButton>(d, "Command2"), Qt::LeftButton); },
+        [](QWidget& d) { d.close(); },
+    };
+    for (const auto& way : ways) {
+        MakeSuDoKuOptions options;
+        WhenModal(way);
+        EXPECT_FALSE(dialogs.ShowMakeSuDoKu(options));
+    }
+}
+
+// Records what the wait window's label shows whenever the core lets messages run.
+class LabelWatchingPump final : public EventPump {
+public:
+    void DoEvents() override {
+        QApplication::processEvents();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != "frmWait" || !w->isVisible())
+                continue;
+            const QString text = w->findChild<QLabel*>(QStringLiteral("Title"))->text();
+            if (seen.empty() || seen.back() != text)
+                seen.push_back(text);
+        }
+    }
+    std::vector<QString> seen;
+};
+
+// The core's main window over the in-memory platform, with the real dialogs, wait window and
+// printer put in.
+struct RealPartsFixture {
+    RealPartsFixture() {
+        wait.Attach(form.gCancel, &owner);
+        form.Form_Load();
+    }
+    test::FormFixture f;
+    LabelWatchingPump pump;
+    QWidget owner;
+    QtDialogs dialogs;
+    QtWaitWindow wait;
+    QtPrinter printer;
+    Platform platform{f.mp.messages, f.mp.fileDialog,      f.mp.clipboard, pump,
+                      f.mp.clock,    f.mp.random,          wait,           dialogs,
+                      f.mp.files,    f.mp.registration,    f.mp.shell,     f.mp.app,
+                      printer,       f.mp.platform.program};
+    frmMain form{platform};
+};
+
+TEST(NewHeftDialog, ShowsItsControlsAndKeepsEntriesOnlyWhenCancelled) {
+    RealPartsFixture r;
+    std::vector<QString> opened;
+    auto open = [&](std::function<void(QWidget&)> act) {
+        WhenModal([&opened, act](QWidget& d) {
+            opened.push_back(Child<QLineEdit>(d, "Text1").text());
+            act(d);
+        });
+        r.form.mSuDoKuNewHeft_Click();
+    };
+    open([](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "SuDoKu-Heft erstellen ...");
+        EXPECT_EQ(Child<QLabel>(d, "Label1").text(), "Anzahl Rätsel:");
+        EXPECT_EQ(Child<QCheckBox>(d, "Check4").text(), "Lösungen auch drucken.");
+        EXPECT_EQ(Child<QCheckBox>(d, "Check1").text(), "Leicht");
+        EXPECT_EQ(Child<QCheckBox>(d, "Check2").text(), "Mittel");
+        EXPECT_EQ(Child<QCheckBox>(d, "Check3").text(), "Schwer");
+        for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
+            EXPECT_FALSE(Child<QCheckBox>(d, name).isChecked()) << name;
+        EXPECT_TRUE(Child<QPushButton>(d, "Command1").isDefault());
+        EXPECT_EQ(Child<QPushButton>(d, "Command2").text(), "A&bbrechen");
+        auto& text = Child<QLineEdit>(d, "Text1");
+        text.selectAll();
+        QTest::keyClicks(&text, "7");
+        QTest::keyClick(&Child<QCheckBox>(d, "Check3"), Qt::Key_Space);
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    r.f.mp.fileDialog.answers.push_back(std::nullopt);
+    open([](QWidget& d) {
+        EXPECT_TRUE(Child<QCheckBox>(d, "Check3").isChecked());
+        auto& text = Child<QLineEdit>(d, "Text1");
+        text.selectAll();
+        QTest::keyClicks(&text, "1");
+        QTest::keyClick(&Child<QCheckBox>(d, "Check3"), Qt::Key_Space);
+        QTest::keyClick(&text, Qt::Key_Return);
+    });
+    open([](QWidget& d) {
+        EXPECT_FALSE(Child<QCheckBox>(d, "Check3").isChecked());
+        d.close();
+    });
+    EXPECT_EQ(opened, (std::vector<QString>{"3", "7", "3"}));
+    EXPECT_EQ(r.f.mp.fileDialog.shown.size(), 1u) << "one booklet was made";
+}
+
+TEST(WaitWindow, ShowsTheBookletsProgressAndGoesAtTheEnd) {
+    RealPartsFixture r;
+    WhenModal([](QWidget& d) { QTest::keyClick(&d, Qt::Key_Return); });  // "3" puzzles
+    r.f.mp.fileDialog.answers.push_back(std::nullopt);
+    r.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(r.pump.seen,
+              (std::vector<QString>{"SuDoKu erstellen 1/3 ...", "SuDoKu erstellen 2/3 ...",
+                                    "SuDoKu erstellen 3/3 ..."}));
+    QApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == "frmWait" && w->isVisible());
+}
+
+QString PdfText(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The printed page through the real action and the Qt printer, into a PDF file in place of
+// the default printer (scripts/cups-print-test.sh prints the same page on a CUPS queue).
+TEST(Print, TheDruckenActionPrintsTheBoardAndTheFooter) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.pdf"));
+    const QByteArray target = qgetenv("ZW_PRINT_TEST_OUTPUT");
+    qputenv("ZW_PRINT_TO_FILE", target.isEmpty() ? path.toLocal8Bit() : target);
+    RealPartsFixture r;
+    MainWindow window(r.form);
+    test::SetRows(
+        r.form.Matrix,
+        "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+    window.Form().Matrix.SetText(0, 2, "124");
+    QAction* print = window.findChild<QAction*>(QStringLiteral("mPrint"));
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    qunsetenv("ZW_PRINT_TO_FILE");
+    const QString written = target.isEmpty() ? path : QString::fromLocal8Bit(target);
+    ASSERT_TRUE(QFile::exists(written));
+    const QString text = PdfText(written);
+    // pdftotext makes one blank of the two after "SuDoKu".
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        QStringLiteral("SuDoKu +vom 05\\.12\\.2026 by Zellwerk \\(www\\.brunfeld\\.de\\)"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("5")) << text.toStdString();
+    EXPECT_TRUE(r.f.mp.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace zw
