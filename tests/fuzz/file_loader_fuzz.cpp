@@ -1,0 +1,45 @@
+// Any bytes as a puzzle file: opening must not crash, must keep one log line per line of 81 or
+// more bytes, and saving must write those lines back byte for byte.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "board/board_string.h"
+#include "fuzz_helpers.h"
+#include "mainwindow/frm_main.h"
+#include "platform/memory_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zw;
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    std::string expected;
+    std::size_t lines = 0;
+    for (std::string_view piece : fuzz::SplitAtCrLf(content)) {
+        if (piece.size() < 81)
+            continue;
+        expected.append(piece);
+        expected += "\r\n";
+        ++lines;
+    }
+
+    // One window for the whole run, as a user opens one file after another.
+    static fuzz::Window window;
+    MemoryPlatform& mp = window.mp;
+    frmMain& form = window.form;
+    mp.messages.shown.clear();
+    mp.wait.titles.clear();
+    mp.files.files["in.sudoku"] = content;
+    mp.fileDialog.answers.push_back("in.sudoku");
+    form.mFileOpen_Click();
+    fuzz::Check(mp.messages.shown.empty());
+    fuzz::Check(form.List1.ListCount() == lines && form.mySnapshots.Count() == lines);
+    fuzz::Check(form.List1.listIndex == static_cast<int>(lines) - 1);
+    fuzz::Check(form.mySaved && !mp.wait.loaded);
+    (void)GetSuDoKuString(form.Matrix);
+    (void)CountOpenCells(form.Matrix);
+
+    mp.fileDialog.answers.push_back("out.sudoku");
+    form.mFileSaveAs_Click();
+    fuzz::Check(mp.files.files["out.sudoku"] == expected);
+    return 0;
+}

@@ -1,0 +1,65 @@
+// Any text pasted: no crash; accepted exactly when the cells joined in reading order make 81
+// digits and blanks; an accepted board copies back as the same text; a refused one is logged.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "board/board_string.h"
+#include "fuzz_helpers.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/paste.h"
+#include "platform/memory_platform.h"
+
+namespace {
+
+// The paste rule written the long way: every row, every cell, then the tests.
+bool Accepts(std::string_view text, std::string& joined) {
+    for (std::string_view row : zw::fuzz::SplitAtCrLf(text)) {
+        if (row.empty())
+            continue;
+        for (;;) {
+            const std::size_t tab = row.find('\t');
+            const std::string_view cell = row.substr(0, tab);
+            joined += cell.empty() ? std::string_view(" ") : cell;
+            if (tab == std::string_view::npos)
+                break;
+            row.remove_prefix(tab + 1);
+        }
+    }
+    if (joined.size() != 81)
+        return false;
+    for (char ch : joined) {
+        if (ch != ' ' && (ch < '0' || ch > '9'))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zw;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::string joined;
+    const bool accepted = Accepts(text, joined);
+    const std::optional<std::string> board = BoardFromPaste(text);
+    fuzz::Check(board.has_value() == accepted);
+    fuzz::Check(!accepted || *board == joined);
+
+    // One window for the whole run.
+    static fuzz::Window window;
+    MemoryPlatform& mp = window.mp;
+    frmMain& form = window.form;
+    // Refused pastes pile up in the log; empty it now and then, not for every input.
+    if (form.List1.ListCount() > 10000)
+        form.mFileNew_Click();
+    const std::size_t linesBefore = form.List1.ListCount();
+    mp.clipboard.text = text;
+    form.mEditPaste_Click();
+    fuzz::Check(form.List1.ListCount() == linesBefore + (accepted ? 0u : 1u));
+    if (accepted) {
+        form.mEditCopy_Click();
+        fuzz::Check(mp.clipboard.text == joined);
+    }
+    return 0;
+}
