@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/memory_platform.h"
+#include "platform/qt/freedesktop_registration.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_clock.h"
@@ -39,7 +40,7 @@ public:
     QtWaitWindow wait;
     QtDialogs dialogs;
     DiskFileStore files;
-    NoFileTypeRegistration registration;
+    FreedesktopRegistration registration;
     QtShell shell;
     QtApplication app;
     QtPrinter printer;
