@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "board/grid_painter.h"
 #include "mainwindow/frm_main.h"
+#include "platform/qt/painter_canvas.h"
 
 namespace zw {
 
@@ -45,10 +47,15 @@ void GridView::paintEvent(QPaintEvent*) {
     const int row = form_.Matrix.Row(), col = form_.Matrix.Col();
     if (selection_.row1 != row || selection_.col1 != col)
         selection_ = {row, col, row, col};
-    GridPaintOptions options;
-    options.font = font_;
-    options.selection = selection_;
-    PaintGrid(painter, form_.Matrix, GridRect(), options);
+    // The core's painter, the one that also draws the printed page and the booklet; the
+    // resolution is chosen so that the grid's picture fills the view.
+    const Grid& grid = form_.Matrix;
+    PainterCanvas canvas(painter, width() * 1440.0 / GridPictureWidth(grid));
+    GridStyle style;
+    style.selection = {selection_.row1, selection_.col1, selection_.row2, selection_.col2};
+    style.showSelection = true;
+    style.showCurrent = true;
+    PaintGrid(canvas, grid, 0, 0, style);
 }
 
 // The current cell is the anchor of the range; extending moves only the range's far corner.
