@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
 #include <map>
 
 #include "platform/qt/grid_view.h"
@@ -162,6 +163,8 @@ void MainWindow::LogVisibilityChanged() {
     label3_->setVisible(visible);
     log_->setVisible(visible);
     label4_->setText(Q(form_.Label4Caption()));
+    // The design width fits the caption in Tahoma; a wider substitute face may need more.
+    label4_->resize(std::max(Px(1215), label4_->sizeHint().width()), label4_->height());
     ApplyOuterWidth();
 }
 

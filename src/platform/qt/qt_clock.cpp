@@ -43,7 +43,14 @@ std::uint64_t QtClock::SeedFromClock() {
 }
 
 std::string QtClock::TimeOfDayText() {
-    return locale_.toString(QTime::currentTime(), timeFormat_).toStdString();
+    using namespace std::chrono;
+    const std::int64_t second =
+        duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    if (second != textSecond_) {
+        textSecond_ = second;
+        timeText_ = locale_.toString(QTime::currentTime(), timeFormat_).toStdString();
+    }
+    return timeText_;
 }
 
 std::string QtClock::ShortDateText() {

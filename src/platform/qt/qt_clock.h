@@ -23,6 +23,9 @@ public:
 private:
     QLocale locale_;
     QString timeFormat_;
+    // The text changes once a second; building it asks the system for the time zone each time.
+    std::int64_t textSecond_ = -1;
+    std::string timeText_;
     std::uint64_t seeds_ = 0;
 };
 
