@@ -48,6 +48,10 @@ set(CPACK_PACKAGE_NAME zellwerk)
 set(CPACK_PACKAGE_VENDOR Brunfeld)
 set(CPACK_PACKAGE_CONTACT "Brunfeld <zellwerk@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "SuDoKu lösen, prüfen und erstellen")
+set(CPACK_PACKAGE_DESCRIPTION "Zellwerk ist ein Programm für klassische SuDoKu-Rätsel mit 9×9 \
+Feldern. Es prüft jede Zahl gegen die Regeln, führt ein Log mit einem Schnappschuss des \
+Spielfelds zu jeder Zeile, löst Rätsel durch Logik und Suche, zählt alle Lösungen und erzeugt \
+neue Rätsel in den Schwierigkeitsgraden Normal und Schwer.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

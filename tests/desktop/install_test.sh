@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# cmake --install puts everything in its place, and what it installs passes the freedesktop
+# validators. Usage: install_test.sh <build-dir>
+set -uo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null || { echo "FAIL install"; exit 1; }
+fail=0
+check() { [ -e "$root/usr/$1" ] || { echo "FAIL missing /usr/$1"; fail=1; }; }
+program=$(readlink -f "$root/usr/bin/zellwerk")
+[ -x "$program" ] || { echo "FAIL bin/zellwerk does not lead to the program"; fail=1; }
+dir=$(dirname "$program")
+for f in Help.pdf Zellwerk.ico; do
+    [ -s "$dir/$f" ] || { echo "FAIL $f is not next to the program"; fail=1; }
+done
+check share/applications/zellwerk.desktop
+check share/mime/packages/zellwerk.xml
+check share/metainfo/de.brunfeld.zellwerk.metainfo.xml
+check share/icons/hicolor/scalable/apps/zellwerk.svg
+for s in 16 32 48 64 128 256; do check share/icons/hicolor/${s}x${s}/apps/zellwerk.png; done
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/usr/share/applications/zellwerk.desktop" || fail=1
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$root/usr/share/metainfo/de.brunfeld.zellwerk.metainfo.xml" ||
+        fail=1
+fi
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$root/usr/share/mime/packages/zellwerk.xml" || fail=1
+fi
+[ $fail -eq 0 ] && echo "install test passed"
+exit $fail
