@@ -189,6 +189,43 @@ QString PdfText(const QString& path) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+QString Output(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The booklet through the Qt PDF writer: A4 pages, readable text, the old file replaced only
+// by a complete new one. ZW_BOOKLET_TEST_OUTPUT keeps the file for a look.
+TEST(Booklet, WritesAnA4PdfWithTitlePuzzlesAndSolutions) {
+    QTemporaryDir dir;
+    const QByteArray keep = qgetenv("ZW_BOOKLET_TEST_OUTPUT");
+    const QString path =
+        keep.isEmpty() ? dir.filePath(QStringLiteral("heft.pdf")) : QString::fromLocal8Bit(keep);
+    RealPartsFixture r;
+    WhenModal([](QWidget& d) {
+        auto& text = Child<QLineEdit>(d, "Text1");
+        text.selectAll();
+        QTest::keyClicks(&text, "5");
+        for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
+            QTest::keyClick(&Child<QCheckBox>(d, name), Qt::Key_Space);
+        QTest::keyClick(&text, Qt::Key_Return);
+    });
+    r.f.mp.fileDialog.answers.push_back(path.toStdString());
+    r.form.mSuDoKuNewHeft_Click();
+    ASSERT_TRUE(r.f.mp.messages.shown.empty()) << r.f.mp.messages.shown[0].text;
+    const QString info = Output(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +5\\b"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    const QString text = PdfText(path);
+    for (const char* part : {"SuDoKu-Heft", "erstellt am 05.12.2026", "5 Rätsel mit Lösungen",
+                             "Rätsel 1 – Leicht", "Rätsel 2 – Mittel", "Rätsel 3 – Schwer",
+                             "Rätsel 4 – Leicht", "Rätsel 5 – Mittel", "Lösungen", "Seite 5"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << "\n" << text.toStdString();
+}
+
 // Renders the first page at 150 dpi and looks where the layout puts things, measured from the
 // grid's top-left corner (the printable area's origin differs from printer to printer): the
 // digit in cell (4, 4) is inked, the empty cell (0, 0) is not, and the footer line is.
