@@ -168,6 +168,22 @@ TEST(Booklet, CancelStopsOnlyTheRunInProgressAndThePdfHoldsTheFinishedPuzzles) {
     EXPECT_TRUE(HasOp(doc.pages[2], "Tahoma 11.655 bold A00000"));
 }
 
+TEST(Booklet, ClosingTheWindowEndsTheSeriesAndSavesNoBooklet) {
+    FormFixture f;
+    f.mp.dialogs.newHeft = [](NewHeftOptions& o) {
+        o.count = "4";
+        return true;
+    };
+    f.mp.events.actAt = 30;  // inside the first run
+    f.mp.events.action = [&] { f.form.Form_Unload(); };
+    f.form.mSuDoKuNewHeft_Click();
+    const auto lines = f.LogMessages();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Generierung..."), 1);
+    EXPECT_TRUE(f.mp.fileDialog.shown.empty());
+    EXPECT_EQ(f.mp.app.quits, 1);
+    EXPECT_FALSE(f.mp.wait.loaded);
+}
+
 TEST(Booklet, ManyPuzzlesFillTwoAPageAndTwelveSolutionsAPage) {
     BookletContent b;
     b.date = "01.02.2027";
