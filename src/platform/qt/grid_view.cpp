@@ -21,8 +21,7 @@ int ModifierBits(Qt::KeyboardModifiers m) {
 }
 }  // namespace
 
-GridView::GridView(frmMain& form, QWidget* parent)
-    : QWidget(parent), form_(form), font_(CellFont()) {
+GridView::GridView(frmMain& form, QWidget* parent) : QWidget(parent), form_(form) {
     setObjectName(QStringLiteral("Matrix"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,11 +31,6 @@ GridView::GridView(frmMain& form, QWidget* parent)
 
 GridView::~GridView() {
     form_.Matrix.SetListener(nullptr);
-}
-
-QRectF GridView::GridRect() const {
-    // One pixel of border on the right and bottom closes the last grid lines.
-    return QRectF(0, 0, width() - 1, height() - 1);
 }
 
 void GridView::paintEvent(QPaintEvent*) {
@@ -50,7 +44,7 @@ void GridView::paintEvent(QPaintEvent*) {
     // The core's painter, the one that also draws the printed page and the booklet; the
     // resolution is chosen so that the grid's picture fills the view.
     const Grid& grid = form_.Matrix;
-    PainterCanvas canvas(painter, width() * 1440.0 / GridPictureWidth(grid));
+    PainterCanvas canvas(painter, GridViewDpi(grid, width()));
     GridStyle style;
     style.selection = {selection_.row1, selection_.col1, selection_.row2, selection_.col2};
     style.showSelection = true;
@@ -106,7 +100,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
     int row = 0, col = 0;
-    if (CellAt(form_.Matrix, GridRect(), event->position(), row, col))
+    if (CellAt(form_.Matrix, size(), event->position(), row, col))
         MoveCurrent(row, col, event->modifiers() & Qt::ShiftModifier);
     // The handler works on the current cell, so the clicked cell becomes current first.
     form_.Matrix_MouseDown(ModifierBits(event->modifiers()));
@@ -116,7 +110,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton))
         return;
     int row = 0, col = 0;
-    if (CellAt(form_.Matrix, GridRect(), event->position(), row, col) &&
+    if (CellAt(form_.Matrix, size(), event->position(), row, col) &&
         (row != selection_.row2 || col != selection_.col2))
         MoveCurrent(row, col, true);
 }

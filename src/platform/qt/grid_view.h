@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "board/grid.h"
-#include "platform/qt/grid_painter.h"
+#include "platform/qt/grid_geometry.h"
 
 namespace zw {
 
@@ -28,11 +28,9 @@ protected:
 
 private:
     void GridChanged() override { update(); }
-    QRectF GridRect() const;
     void MoveCurrent(int row, int col, bool extend);
 
     frmMain& form_;
-    QFont font_;
     GridSelection selection_;  // row1/col1 is the current cell
 };
 
