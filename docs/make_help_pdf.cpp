@@ -1,5 +1,6 @@
 // Builds Help.pdf from the help's Markdown source: make_help_pdf <help.md> <Help.pdf>.
 // Qt's own Markdown reader and PDF writer, so the build needs nothing beyond Qt.
+#include <QColor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -50,7 +51,8 @@ int main(int argc, char* argv[]) {
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
         if (auto* table = qobject_cast<QTextTable*>(frame)) {
             QTextTableFormat format = table->format();
-            format.setBorder(0.5);
+            format.setBorder(1);
+            format.setBorderBrush(QColor(0x80, 0x80, 0x80));
             format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
             format.setBorderCollapse(true);
             format.setCellPadding(4);

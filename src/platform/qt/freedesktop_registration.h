@@ -7,6 +7,9 @@
 #include <QString>
 
 #include "platform/platform.h"
+#ifdef _WIN32
+#include "platform/win32/win32_registry.h"
+#endif
 
 namespace zw {
 
@@ -19,6 +22,13 @@ public:
     // Wait for the database tools to finish (tests); a start does not wait for them.
     bool waitForTools = false;
 };
+
+// What a start registers with: the shell's registry on Windows, the freedesktop files elsewhere.
+#ifdef _WIN32
+using DesktopRegistration = Win32FileTypeRegistration;
+#else
+using DesktopRegistration = FreedesktopRegistration;
+#endif
 
 // The Exec value that runs `program` with one file: the path quoted and escaped as desktop
 // entries require, then %f.

@@ -40,7 +40,7 @@ public:
     QtWaitWindow wait;
     QtDialogs dialogs;
     DiskFileStore files;
-    FreedesktopRegistration registration;
+    DesktopRegistration registration;
     QtShell shell;
     QtApplication app;
     QtPrinter printer;
