@@ -259,9 +259,21 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
     MainWindow window(form);
     form.Form_Load();
     window.show();
+    form.Matrix.SetText(0, 0, "1");
     form.AddLog("Eingabe ok.");
+    form.Matrix.SetText(0, 0, "2");
+    form.AddLog("Eingabe ok.");
+    form.Label4_Click();
+    MainWindowFixture::Settle();
+    LogView& log = window.Log();
     {
         RunningForm::BusyScope run(form);
+        // The user's selection of an old line is ignored and the list goes back to the core's.
+        log.setCurrentIndex(log.model()->index(0, 0));
+        MainWindowFixture::Settle();
+        EXPECT_EQ(form.Matrix.Text(0, 0), "2");
+        EXPECT_EQ(log.currentIndex().row(), 1);
+
         for (const char* name :
              {"mSuDoKu_Loesen", "mSuDoKuSearchAll", "mSuDoKu_Generate", "mSuDoKuNewHeft",
               "mFileOpen", "mFileNew", "mFileSave", "mFileSaveAs", "mEditPaste", "mEditCut",

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_wait_window.h"
@@ -59,6 +61,32 @@ TEST(QtMessageBoxes, CaptionSuDokuGermanButtonsAndTheAnswerClicked) {
     EXPECT_EQ(boxes.Show("Statistik:", MsgButtons::Ok, MsgIcon::Information), MsgAnswer::Ok);
     EXPECT_EQ(ok.buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(ok.icon, QMessageBox::Information);
+}
+
+TEST(QtMessageBoxes, StandardButtonsReadGermanThroughQtsTranslations) {
+    QMessageBox box;
+    EXPECT_EQ(box.addButton(QMessageBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+}
+
+TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
+    QtEventPump pump;
+    int flushes = 0, timers = 0;
+    pump.SetBeforePump([&] { ++flushes; });
+    QTimer::singleShot(0, [&] { ++timers; });
+    pump.DoEvents();
+    EXPECT_EQ(flushes, 1);
+    EXPECT_EQ(timers, 1);
+    // A second call right away returns without pumping: a run logging a line per call must
+    // not relayout the window each time.
+    QTimer::singleShot(0, [&] { ++timers; });
+    for (int i = 0; i < 1000; ++i)
+        pump.DoEvents();
+    EXPECT_EQ(flushes, 1);
+    EXPECT_EQ(timers, 1);
+    QTest::qWait(20);
+    pump.DoEvents();
+    EXPECT_EQ(flushes, 2);
+    EXPECT_EQ(timers, 2);
 }
 
 TEST(QtClock, TimeOfDayKeepsTheSecondsInTheLocalesOwnFormat) {
