@@ -1,5 +1,6 @@
 #include "platform/qt/qt_wait_window.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -35,6 +36,9 @@ void frmWait::SetTitle(const QString& text) {
     title_->setText(text);
     // Progress texts can change thousands of times a second; show them at display rate.
     if (isVisible() && sinceRepaint_.elapsed() >= kFrameMs) {
+        // A file loads or saves without pumping events; let the window be exposed and painted,
+        // but run no user input meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         title_->repaint();
         sinceRepaint_.restart();
     }

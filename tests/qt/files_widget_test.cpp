@@ -1,0 +1,112 @@
+// Puzzle files and the clipboard through the real window: the menu actions with scripted file
+// dialogs and message boxes, and a round trip through QClipboard.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "board/board_string.h"
+#include "platform/qt/qt_clipboard.h"
+#include "support/main_window_fixture.h"
+
+namespace zw {
+namespace {
+
+using test::MainWindowFixture;
+
+TEST(FilesInTheWindow, SaveAsOpenAndNewThroughTheMenus) {
+    MainWindowFixture f;
+    f.ShowLog();
+    f.form.Matrix.SetText(0, 0, "5");
+    f.form.AddLog("Eingabe ok.");
+    f.mp.fileDialog.answers = {"a.sudoku"};
+    f.Action("mFileSaveAs")->trigger();
+    EXPECT_EQ(f.mp.files.files["a.sudoku"],
+              "5" + std::string(80, ' ') + "14:03:27\tEingabe ok.\r\n");
+    EXPECT_TRUE(f.form.mySaved);
+
+    f.Action("mFileNew")->trigger();
+    f.Settle();
+    EXPECT_EQ(f.Log().Model().rowCount(), 0);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
+
+    f.form.AddLog("geändert");
+    f.mp.fileDialog.answers = {"a.sudoku"};
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.Action("mFileOpen")->trigger();
+    f.Settle();
+    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
+    EXPECT_EQ(f.mp.messages.shown[0].text, "Möchten Sie ihre Änderungen speichern?");
+    EXPECT_EQ(f.Log().Model().rowCount(), 1);
+    EXPECT_EQ(f.Log().currentIndex().row(), 0);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "5");
+    EXPECT_TRUE(f.form.mySaved);
+    EXPECT_EQ(f.form.myFileName, "a.sudoku");  // kept from Save As; Open sets none
+
+    f.mp.fileDialog.answers = {"missing.sudoku"};
+    f.Action("mFileOpen")->trigger();
+    f.Settle();
+    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
+    EXPECT_EQ(f.mp.messages.shown[1].text,
+              "Die Datei \"missing.sudoku\" kann nicht geöffnet werden.\n\nDie Datei wurde nicht "
+              "gefunden.");
+    EXPECT_EQ(f.Log().Model().rowCount(), 1);
+    EXPECT_TRUE(f.Action("mFileOpen")->isEnabled());
+}
+
+TEST(FilesInTheWindow, ClipboardRoundTripThroughQClipboard) {
+    MemoryPlatform mp;
+    QtClipboard clipboard;
+    Platform platform{.messages = mp.messages,
+                      .fileDialog = mp.fileDialog,
+                      .clipboard = clipboard,
+                      .events = mp.events,
+                      .clock = mp.clock,
+                      .random = mp.random,
+                      .wait = mp.wait,
+                      .dialogs = mp.dialogs,
+                      .files = mp.files,
+                      .registration = mp.registration,
+                      .shell = mp.shell,
+                      .app = mp.app,
+                      .printer = mp.printer,
+                      .program = mp.platform.program};
+    frmMain form(platform);
+    form.Form_Load();
+    QClipboard* system = QGuiApplication::clipboard();
+    const QString other = QStringLiteral("application/x-zellwerk-test");
+    auto* data = new QMimeData;
+    data->setData(other, "kept");
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), "old text");
+    system->setMimeData(data);
+
+    form.Matrix.SetText(1, 0, "7");
+    const std::string board = GetSuDoKuString(form.Matrix);
+    form.mEditCut_Click();
+    EXPECT_EQ(system->text().toStdString(), board);
+    ASSERT_NE(system->mimeData(), nullptr);
+    EXPECT_EQ(system->mimeData()->data(other), QByteArray("kept")) << "Cut keeps other formats";
+    EXPECT_FALSE(system->mimeData()->hasFormat(QStringLiteral("text/plain;charset=utf-8")));
+    EXPECT_EQ(CountOpenCells(form.Matrix), 81);
+
+    form.mEditPaste_Click();
+    EXPECT_EQ(form.Matrix.Text(1, 0), "7");
+    form.mEditCopy_Click();
+    EXPECT_FALSE(system->mimeData()->hasFormat(other)) << "Copy empties the clipboard first";
+    EXPECT_EQ(system->text().toStdString(), board);
+
+    // A block as a spreadsheet copies it lands transposed.
+    QString block;
+    for (int r = 0; r < 9; ++r)
+        block +=
+            QStringLiteral("\t\t\t\t\t\t\t\t") + QString::number(r + 1) + QStringLiteral("\r\n");
+    system->setText(block);
+    form.mEditPaste_Click();
+    EXPECT_EQ(form.Matrix.Text(8, 0), "1");
+    EXPECT_EQ(form.Matrix.Text(8, 8), "9");
+    EXPECT_EQ(form.List1.ListCount(), 0u);
+}
+
+}  // namespace
+}  // namespace zw
