@@ -26,6 +26,10 @@ expect() {  # expect <what> <expected> <actual>
 progdir="$tmp/Meine \"Spiele\" \$HOME"
 mkdir -p "$progdir"
 cp "$exe" "$progdir/zellwerk"
+# The user's other associations survive; an older default for our type gives way.
+mkdir -p "$XDG_DATA_HOME/applications"
+printf '[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/plain=editor.desktop;\napplication/x-zellwerk-sudoku=other.desktop;\n' \
+    > "$XDG_DATA_HOME/applications/mimeapps.list"
 ZW_TEST_MODE=register "$progdir/zellwerk" || { echo "FAIL registration run"; exit 1; }
 
 entry=$XDG_DATA_HOME/applications/zellwerk.desktop
@@ -68,6 +72,7 @@ mkdir -p "$tmp/moved"
 cp "$exe" "$tmp/moved/zellwerk2"
 ZW_TEST_MODE=register "$tmp/moved/zellwerk2"
 expect "Exec after a move" "Exec=\"$tmp/moved/zellwerk2\" %f" "$(grep '^Exec=' "$entry")"
+expect "other defaults kept" "2" "$(grep -c '^text/plain=editor.desktop;$' "$XDG_DATA_HOME/applications/mimeapps.list")"
 expect "one default line" "1" "$(grep -c '^application/x-zellwerk-sudoku=' "$XDG_DATA_HOME/applications/mimeapps.list")"
 
 [ $fail -eq 0 ] && echo "file association test passed"
