@@ -156,13 +156,14 @@ void FreedesktopRegistration::RegisterFileType(const ProgramInfo&) {
 
     const QString listPath = applications + QStringLiteral("/mimeapps.list");
     QFile list(listPath);
-    QString oldList;
-    if (list.open(QIODevice::ReadOnly))
-        oldList = QString::fromUtf8(list.readAll());
-    list.close();
-    WriteFile(listPath, WithDefaultApplication(oldList, QString::fromLatin1(kPuzzleMimeType),
-                                               QLatin1String(kDesktopFileName))
-                            .toUtf8());
+    // A list that exists but cannot be read is left alone rather than replaced by ours alone.
+    if (!list.exists() || list.open(QIODevice::ReadOnly)) {
+        const QString oldList = list.isOpen() ? QString::fromUtf8(list.readAll()) : QString();
+        list.close();
+        WriteFile(listPath, WithDefaultApplication(oldList, QString::fromLatin1(kPuzzleMimeType),
+                                                   QLatin1String(kDesktopFileName))
+                                .toUtf8());
+    }
 
     RunTool(QStringLiteral("update-mime-database"), data + QStringLiteral("/mime"), waitForTools);
     RunTool(QStringLiteral("update-desktop-database"), applications, waitForTools);
