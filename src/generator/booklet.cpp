@@ -35,8 +35,7 @@ constexpr Colour kBlack = 0;
 constexpr Colour kFilledIn = Rgb(0, 0, 160);  // solution digits that were not given
 
 void CentredText(Canvas& page, int y, std::string_view text, double points, bool bold) {
-    page.DrawText(0, y, kA4Width, text, Font{"DejaVu Sans", points, bold}, kBlack,
-                  TextAlign::Center);
+    page.DrawText(0, y, kA4Width, text, Font{"Arial", points, bold}, kBlack, TextAlign::Center);
 }
 
 void PageNumber(Canvas& page, int number) {
@@ -98,7 +97,7 @@ void PuzzlePages(Printer& printer, const BookletContent& booklet, int& pageNumbe
         }
         const BookletPuzzle& p = booklet.puzzles[i];
         const int top = kMargin + static_cast<int>(i % 2) * kPuzzleSlot;
-        printer.Page().DrawText(left, top, 0, Label(p), Font{"DejaVu Sans", 14, true}, kBlack,
+        printer.Page().DrawText(left, top, 0, Label(p), Font{"Arial", 14, true}, kBlack,
                                 TextAlign::Left);
         PaintBookletGrid(printer.Page(), GridOf(p.puzzle), left, top + kHeadingGap, 1.0);
     }
@@ -119,7 +118,7 @@ void SolutionPages(Printer& printer, const BookletContent& booklet, int& pageNum
         const int left = kMargin + static_cast<int>(place % kSolutionColumns) * (size + gap);
         const int top =
             kSolutionsTop + static_cast<int>(place / kSolutionColumns) * kSolutionRowHeight;
-        printer.Page().DrawText(left, top, 0, Label(p), Font{"DejaVu Sans", 9, false}, kBlack,
+        printer.Page().DrawText(left, top, 0, Label(p), Font{"Arial", 9, false}, kBlack,
                                 TextAlign::Left);
         Grid grid = GridOf(p.solution);
         for (int k = 0; k < kBoardStringLength && k < static_cast<int>(p.puzzle.size()); ++k) {
