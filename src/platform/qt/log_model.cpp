@@ -4,11 +4,23 @@
 
 namespace zw {
 
+namespace {
+// Minimum time between two announcements per row already shown: a relayout costs some tens of
+// nanoseconds a row, so it stays a small share of a long run's time.
+constexpr qint64 kSpacingNsPerRow = 200;
+}  // namespace
+
 LogModel::LogModel(const LogList& list, QObject* parent)
     : QAbstractListModel(parent), list_(list), shown_(static_cast<int>(list.ListCount())) {}
 
 int LogModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shown_;
+}
+
+QModelIndex LogModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || row >= shown_ || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, 0);
 }
 
 QVariant LogModel::data(const QModelIndex& index, int role) const {
@@ -42,9 +54,17 @@ void LogModel::Flush() {
     }
     if (count == shown_)
         return;
+    const qint64 spacing = shown_ * kSpacingNsPerRow;
+    if (sinceAnnounced_.isValid() && sinceAnnounced_.nsecsElapsed() < spacing) {
+        flushRequested_ = true;
+        const qint64 waitMs = (spacing - sinceAnnounced_.nsecsElapsed()) / 1'000'000 + 1;
+        QTimer::singleShot(static_cast<int>(waitMs), this, &LogModel::Flush);
+        return;
+    }
     beginInsertRows({}, shown_, count - 1);
     shown_ = count;
     endInsertRows();
+    sinceAnnounced_.start();
 }
 
 }  // namespace zw

@@ -13,6 +13,8 @@ LogView::LogView(frmMain& form, QWidget* parent)
     setModel(&model_);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { UserChangedCurrent(current); });
+    // The core's selection of a line not yet announced is shown once its row arrives.
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, &LogView::ApplySelection);
 }
 
 void LogView::NoteAppended() {
@@ -44,6 +46,9 @@ void LogView::Flush() {
 void LogView::ApplySelection() {
     if (!selectionPending_)
         return;
+    if (selectedRow_ >= model_.rowCount() &&
+        static_cast<std::size_t>(selectedRow_) < form_.List1.ListCount())
+        return;  // its row is still to be announced
     selectionPending_ = false;
     applying_ = true;
     if (selectedRow_ >= 0 && selectedRow_ < model_.rowCount()) {
