@@ -1,6 +1,7 @@
 #include "platform/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -33,6 +34,10 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zellwerk"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/zellwerk/icons/zellwerk-%1.png").arg(size));
+    setWindowIcon(icon);
     dpi_ = screen() ? screen()->logicalDotsPerInchX() : 96.0;
 
     client_ = new QWidget(this);
