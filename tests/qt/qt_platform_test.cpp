@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -89,7 +90,7 @@ TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
     EXPECT_EQ(timers, 2);
 }
 
-TEST(QtClock, TimeOfDayKeepsTheSecondsInTheLocalesOwnFormat) {
+TEST(QtClock, TimeOfDayKeepsTheSecondsAndDatesTheWholeYear) {
     const QString german =
         QtClock::TimeFormatWithSeconds(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(german, QStringLiteral("HH:mm:ss"));
@@ -103,6 +104,12 @@ TEST(QtClock, TimeOfDayKeepsTheSecondsInTheLocalesOwnFormat) {
     ASSERT_EQ(now.size(), 8u) << now;
     EXPECT_EQ(now[2], ':');
     EXPECT_EQ(now[5], ':');
+
+    // Dates keep the locale's order and separators but always show the whole year.
+    EXPECT_EQ(QtClock::DateFormatWithFullYear(QLocale(QLocale::German, QLocale::Germany)),
+              QStringLiteral("dd.MM.yyyy"));
+    const std::string today = clock.ShortDateText();
+    EXPECT_EQ(today, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString());
 }
 
 TEST(QtClock, NumbersUseTheLocalesDecimalSeparator) {

@@ -9,7 +9,9 @@
 namespace zw {
 
 QtClock::QtClock(const QLocale& locale)
-    : locale_(locale), timeFormat_(TimeFormatWithSeconds(locale)) {}
+    : locale_(locale),
+      timeFormat_(TimeFormatWithSeconds(locale)),
+      dateFormat_(DateFormatWithFullYear(locale)) {}
 
 QString QtClock::TimeFormatWithSeconds(const QLocale& locale) {
     // The short format drops the seconds and the long one adds the time zone: take the short
@@ -27,6 +29,13 @@ QString QtClock::TimeFormatWithSeconds(const QLocale& locale) {
     if (minutes > 0 && !format.at(minutes - 1).isLetter())
         separator = format.at(minutes - 1);
     format.insert(end, separator + QStringLiteral("ss"));
+    return format;
+}
+
+QString QtClock::DateFormatWithFullYear(const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     return format;
 }
 
@@ -54,7 +63,7 @@ std::string QtClock::TimeOfDayText() {
 }
 
 std::string QtClock::ShortDateText() {
-    return locale_.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    return locale_.toString(QDate::currentDate(), dateFormat_).toStdString();
 }
 
 std::string QtClock::FormatNumber(double value, int digits) {
