@@ -119,7 +119,7 @@ void MainWindow::BuildMenus() {
             const auto handler = entry.handler;
             connect(action, &QAction::triggered, this, [this, handler] { (form_.*handler)(); });
         }
-        if (entry.long_command)
+        if (entry.longCommand)
             longCommands_.push_back(action);
     }
 }

@@ -14,7 +14,7 @@ struct MenuEntry {
     const char* caption;   // "&" marks the access key; nullptr for a separator
     const char* shortcut;  // portable QKeySequence text, "" for none
     void (frmMain::*handler)();
-    bool long_command;  // disabled while a long command runs
+    bool longCommand;  // disabled while a long command runs
 };
 
 struct MenuHeading {
