@@ -126,8 +126,8 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::ApplyOuterWidth() {
     // The core gives the outer width; the frame the window system adds comes off the client.
-    const int frame = frameGeometry().width() - geometry().width();
-    const int width = Px(form_.OuterWidthTwips()) - (frame > 0 ? frame : 0);
+    frameWidth_ = std::max(0, frameGeometry().width() - geometry().width());
+    const int width = Px(form_.OuterWidthTwips()) - frameWidth_;
     const int height = Px(kClientHeight) + menuBar()->sizeHint().height();
     client_->setFixedSize(width, Px(kClientHeight));
     setFixedSize(width, height);
@@ -149,6 +149,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     ApplyOuterWidth();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager frames the window only after it is shown.
+    if (frameGeometry().width() - geometry().width() != frameWidth_)
+        ApplyOuterWidth();
 }
 
 void MainWindow::LogAppended() {

@@ -46,6 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void BuildMenus();
@@ -60,6 +61,7 @@ private:
 
     frmMain& form_;
     double dpi_;
+    int frameWidth_ = 0;  // what the window system adds around the client area
     QWidget* client_ = nullptr;
     GridView* grid_ = nullptr;
     LogView* log_ = nullptr;
