@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     frmMain& form = window.form;
     mp.messages.shown.clear();
     mp.wait.titles.clear();
+    mp.fileDialog.shown.clear();
     mp.files.files["in.sudoku"] = content;
     mp.fileDialog.answers.push_back("in.sudoku");
     form.mFileOpen_Click();
