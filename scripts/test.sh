@@ -15,3 +15,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print
 cmake -S "$top" -B "$top/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$top/build/release" -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build/release" --output-on-failure -j "$jobs"
+
+# The registry code cross-compiled for Windows, run under Wine against its real registry.
+"$top/tests/win32/run.sh" "$top/build/win32"
