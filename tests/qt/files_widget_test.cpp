@@ -2,12 +2,18 @@
 // dialogs and message boxes, and a round trip through QClipboard.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "board/board_string.h"
 #include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_file_dialog.h"
 #include "support/main_window_fixture.h"
 
 namespace zw {
@@ -106,6 +112,53 @@ TEST(FilesInTheWindow, ClipboardRoundTripThroughQClipboard) {
     EXPECT_EQ(form.Matrix.Text(8, 0), "1");
     EXPECT_EQ(form.Matrix.Text(8, 8), "9");
     EXPECT_EQ(form.List1.ListCount(), 0u);
+}
+
+// Answers the next file dialog: notes what it shows, then accepts `name` or cancels.
+struct DialogAnswer {
+    QString title, nameFilter, selected;
+    bool overwriteQuestion = true;
+    void Next(const QString& name) {
+        QTimer::singleShot(0, [this, name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            nameFilter = dialog->selectedNameFilter();
+            const QStringList files = dialog->selectedFiles();
+            selected = files.isEmpty() ? QString() : files.front();
+            overwriteQuestion = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+};
+
+TEST(QtFileDialog, OpenAndSaveShareTheLastPathAndTakeTheNameAsTyped) {
+    QTemporaryDir temp;
+    const QString dir = temp.path();
+    QFile(dir + QStringLiteral("/first.sudoku")).open(QIODevice::WriteOnly);  // Open wants it
+    QtFileDialog files;
+    DialogAnswer answer;
+    answer.Next(dir + QStringLiteral("/first.sudoku"));
+    EXPECT_EQ(files.ShowOpen("SuDoKu öffnen ...", "SuDoKu-Datei|*.sudoku"),
+              (dir + QStringLiteral("/first.sudoku")).toStdString());
+    EXPECT_EQ(answer.title, QStringLiteral("SuDoKu öffnen ..."));
+    EXPECT_EQ(answer.nameFilter, QStringLiteral("SuDoKu-Datei (*.sudoku)"));
+
+    answer.Next(dir + QStringLiteral("/second"));  // no extension is added
+    EXPECT_EQ(files.ShowSave("SuDoKu speichern unter ...", "SuDoKu-Dateien|*.sudoku"),
+              (dir + QStringLiteral("/second")).toStdString());
+    EXPECT_EQ(answer.selected, dir + QStringLiteral("/first.sudoku"))
+        << "starts at the opened file";
+    EXPECT_FALSE(answer.overwriteQuestion);
+
+    answer.Next(QString());
+    EXPECT_EQ(files.ShowOpen("SuDoKu öffnen ...", "SuDoKu-Datei|*.sudoku"), std::nullopt);
+    EXPECT_EQ(answer.selected, dir + QStringLiteral("/second"));
 }
 
 }  // namespace
