@@ -93,11 +93,16 @@ void WritePuzzleContent(const TextList& lines, const TextList& snapshots, std::s
     }
 }
 
-std::optional<std::string> LastSnapshot(std::string_view content) {
+std::optional<std::string> LastSnapshot(std::string_view content, std::size_t* line) {
     std::optional<std::string_view> last;
+    std::size_t number = 0;
     ForEachPiece(content, [&](std::string_view piece) {
-        if (piece.size() >= kSnapshotBytes)
+        ++number;
+        if (piece.size() >= kSnapshotBytes) {
             last = piece.substr(0, kSnapshotBytes);
+            if (line != nullptr)
+                *line = number;
+        }
     });
     if (!last)
         return std::nullopt;

@@ -33,8 +33,8 @@ void WritePuzzleContent(const TextList& lines, const TextList& snapshots, std::s
                         const FileProgress& progress);
 
 // The snapshot of the last line a file's content holds (UTF-8), nullopt when it has none: the
-// board that loading the file would show.
-std::optional<std::string> LastSnapshot(std::string_view content);
+// board that loading the file would show. `line` gets that line's number, from 1.
+std::optional<std::string> LastSnapshot(std::string_view content, std::size_t* line = nullptr);
 
 // The path named by the command line: one pair of double quotes around the whole text is
 // dropped, since a quoted path names the same file.

@@ -232,7 +232,9 @@ TEST(FormLoad, OpensTheCommandLineWithoutItsQuotes) {
 }
 
 TEST(PuzzleFile, LastSnapshotIsTheBoardALoadShows) {
-    EXPECT_EQ(LastSnapshot(Line(kBoard5, "a") + "short\r\n"), kBoard5);
+    std::size_t line = 0;
+    EXPECT_EQ(LastSnapshot("x\r\n" + Line(kBoard5, "a") + "short\r\n", &line), kBoard5);
+    EXPECT_EQ(line, 2u);
     EXPECT_EQ(LastSnapshot("\xE4" + std::string(80, '1')), "ä" + std::string(80, '1'));
     EXPECT_EQ(LastSnapshot("short"), std::nullopt);
 }
