@@ -48,16 +48,25 @@ void RecordSolution(SolverContext& ctx, BackTrackSearch& search) {
         ctx.AddLog("Lösen... Weitere Lösungen werden nur noch gezählt.");
 }
 
-// The cell to branch on: the fewest candidates, the first such cell row by row; -1 if none.
+constexpr int kNoBranchCell = -1;
+constexpr int kDeadBoard = -2;
+
+// The cell to branch on: the fewest candidates, the first such cell row by row.
+//
+// kDeadBoard when an open cell has no candidate left. After propagation that cell's placed
+// neighbours already hold all nine digits, and placed digits stay, so nothing below this level
+// can pass the rule check complete: the subtree holds no solution and is not searched. This
+// changes no count and no solution, nor their order in ascending search.
 int ChooseBranchCell(const Grid& grid) {
-    int best = 10, chosen = -1;
+    int best = 10, chosen = kNoBranchCell;
     for (int i = 0; i < kCellCount; ++i) {
-        const int length = TextLength(grid.ValueAt(i));
+        const CellValue v = grid.ValueAt(i);
+        if (v == kEmptyCell)
+            return kDeadBoard;
+        const int length = TextLength(v);
         if (length > 1 && length < best) {
             chosen = i;
             best = length;
-            if (best == 2)
-                break;  // nothing later can be shorter
         }
     }
     return chosen;
@@ -86,7 +95,7 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search) {
     if (ctx.gCancel || search.LimitReached())
         return;
     const int chosen = ChooseBranchCell(grid);
-    if (chosen < 0 || ctx.gCancel)
+    if (chosen == kNoBranchCell || chosen == kDeadBoard || ctx.gCancel)
         return;
     const CellValue kept = grid.ValueAt(chosen);
     CellValue untried = kept;

@@ -1,0 +1,41 @@
+// Runs one piece of work per puzzle on worker threads and prints the results in input order.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/puzzle_input.h"
+#include "platform/random.h"
+#include "solver/solver_context.h"
+
+namespace zw::cli {
+
+// One worker's own board and solver surroundings: no window, so no messages to pump and no
+// log to write.
+struct SolverWorker {
+    Grid grid;
+    bool cancel = false;
+    NoEventPump pump;
+    MersenneRandom random;
+    SolverContext ctx{grid, cancel, pump, {}, random};
+
+    // Puts a puzzle on the board and gives its random order a fixed start, so every puzzle
+    // gets the same answer whichever worker takes it.
+    void Load(const Puzzle& puzzle);
+};
+
+// The text printed for one puzzle, line end(s) included.
+using PuzzleWork = std::function<std::string(SolverWorker&, const Puzzle&)>;
+
+// Reads the puzzles the command line names, runs `work` on each and prints the results in input
+// order. Returns the exit status: 2 when a file could not be read, 1 when a line was skipped,
+// 0 otherwise.
+int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
+                     std::ostream& out, std::ostream& err);
+
+// The board as 81 characters row by row, "." for every open cell.
+std::string BoardRows(const Grid& grid);
+
+}  // namespace zw::cli

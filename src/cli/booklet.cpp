@@ -1,0 +1,111 @@
+// zellwerk-cli booklet: the window's booklet command, run with scripted answers, written as a
+// PDF file. The one subcommand that needs Qt (Gui, for QPdfWriter and its fonts).
+#include "generator/booklet.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+#include "cli/command_line.h"
+#include "cli/subcommands.h"
+#include "mainwindow/frm_main.h"
+#include "platform/memory_platform.h"
+#include "platform/system_platform.h"
+
+#ifdef ZW_CLI_PDF
+#include <QGuiApplication>
+
+#include "platform/qt/pdf_printer.h"
+#endif
+
+namespace zw::cli {
+
+namespace {
+
+// "leicht,mittel" into the dialog's check boxes; false for an unknown name.
+bool ReadLevels(const std::string& list, NewHeftOptions& options, std::string& bad) {
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        std::string name = list.substr(start, comma - start);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (name == "leicht") {
+            options.leicht = true;
+        } else if (name == "mittel") {
+            options.mittel = true;
+        } else if (name == "schwer") {
+            options.schwer = true;
+        } else {
+            bad = name;
+            return false;
+        }
+        start = comma + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunBooklet(const Arguments& args, Streams& io) {
+    CommandLine cl;
+    if (!ParseOrComplain(
+            "booklet", args,
+            {{"--count", true}, {"--levels", true}, {"--solutions", false}, {"--output", true}}, cl,
+            io))
+        return 2;
+    std::int64_t count = 0;
+    if (!cl.Has("--count") ||
+        !ParseCount(cl.options.at("--count"), kMinBookletPuzzles, kMaxBookletPuzzles, count)) {
+        io.err << "zellwerk-cli booklet: --count needs a whole number from " << kMinBookletPuzzles
+               << " to " << kMaxBookletPuzzles << "\n";
+        return 2;
+    }
+    if (!cl.Has("--output") || cl.options.at("--output").empty()) {
+        io.err << "zellwerk-cli booklet: --output FILE.pdf is missing\n";
+        return 2;
+    }
+    NewHeftOptions options;
+    options.count = std::to_string(count);
+    options.solutions = cl.Has("--solutions");
+    std::string bad;
+    if (cl.Has("--levels") && !ReadLevels(cl.options.at("--levels"), options, bad)) {
+        io.err << "zellwerk-cli booklet: unknown level '" << bad
+               << "' (leicht, mittel or schwer, separated by commas)\n";
+        return 2;
+    }
+#ifndef ZW_CLI_PDF
+    io.err << "zellwerk-cli booklet: this build writes no PDF files (it was built without Qt)\n";
+    return 2;
+#else
+    // Fonts need a GUI application; without a display the offscreen platform serves.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "zellwerk-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    MemoryPlatform mp;
+    SystemClock system;
+    mp.clock.seeds = system.SeedFromClock();
+    mp.clock.date = system.ShortDateText();
+    PdfPrinter pdf;
+    Platform platform{mp.messages, mp.fileDialog, mp.clipboard, mp.events,          mp.clock,
+                      mp.random,   mp.wait,       mp.dialogs,   mp.files,           mp.registration,
+                      mp.shell,    mp.app,        pdf,          mp.platform.program};
+    mp.dialogs.newHeft = [&options](NewHeftOptions& o) {
+        o = options;
+        return true;
+    };
+    mp.fileDialog.answers.push_back(cl.options.at("--output"));
+    frmMain form(platform);
+    form.Form_Load();
+    form.mSuDoKuNewHeft_Click();
+    for (const auto& shown : mp.messages.shown)
+        io.err << "zellwerk-cli booklet: " << shown.text << "\n";
+    return mp.messages.shown.empty() ? 0 : 1;
+#endif
+}
+
+}  // namespace zw::cli

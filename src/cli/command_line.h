@@ -1,0 +1,32 @@
+// The parts of a command line after the subcommand: options and file names.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zw::cli {
+
+struct OptionSpec {
+    const char* name;  // "--ordered"
+    bool takesValue;
+};
+
+struct CommandLine {
+    std::map<std::string, std::string> options;  // name -> value ("" for a flag)
+    std::vector<std::string> files;
+    int threads = 1;
+
+    bool Has(const std::string& name) const { return options.count(name) != 0; }
+};
+
+// Parses `args` against the options a subcommand accepts (--threads N is accepted by all).
+// "--" ends the options. False with `error` set for an unknown option or a missing value.
+bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+                      CommandLine& out, std::string& error);
+
+// A whole number from min to max, or false.
+bool ParseCount(const std::string& text, std::int64_t min, std::int64_t max, std::int64_t& out);
+
+}  // namespace zw::cli

@@ -1,0 +1,32 @@
+// zellwerk-cli count: the number of solutions, optionally up to a limit.
+#include <limits>
+#include <ostream>
+
+#include "cli/batch.h"
+#include "cli/subcommands.h"
+#include "solver/backtracking.h"
+
+namespace zw::cli {
+
+int RunCount(const Arguments& args, Streams& io) {
+    CommandLine cl;
+    if (!ParseOrComplain("count", args, {{"--limit", true}}, cl, io))
+        return 2;
+    std::int64_t limit = 0;
+    if (cl.Has("--limit") &&
+        !ParseCount(cl.options.at("--limit"), 0, std::numeric_limits<std::int64_t>::max(), limit)) {
+        io.err << "zellwerk-cli count: --limit needs a whole number of 0 or more, not '"
+               << cl.options.at("--limit") << "'\n";
+        return 2;
+    }
+    auto work = [limit](SolverWorker& w, const Puzzle& puzzle) {
+        w.Load(puzzle);
+        // Only the count is printed: the list stays small however many there are.
+        w.ctx.keepSolutions = 0;
+        std::string loesungen;
+        return std::to_string(myBT(w.ctx, loesungen, limit, false, false)) + "\n";
+    };
+    return RunPuzzleCommand(cl, work, io.in, io.out, io.err);
+}
+
+}  // namespace zw::cli
