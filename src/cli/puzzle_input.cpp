@@ -1,9 +1,16 @@
 #include "cli/puzzle_input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
+
+#include "board/board_string.h"
+#include "mainwindow/sudoku_file.h"
+#include "platform/system_platform.h"
 
 namespace zw::cli {
 
@@ -38,6 +45,41 @@ void ReadStream(std::istream& in, const std::string& source, std::ostream& err,
                 break;
         }
     }
+}
+
+bool IsPuzzleFile(std::string_view file) {
+    constexpr std::string_view kExtension = ".sudoku";
+    if (file.size() < kExtension.size())
+        return false;
+    const std::string_view tail = file.substr(file.size() - kExtension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != kExtension[i])
+            return false;
+    }
+    return true;
+}
+
+// A puzzle file of the main window holds a whole log; its puzzle is the board its last line
+// shows, as opening it in the window would show it.
+void ReadPuzzleFile(const std::string& file, std::ostream& err, PuzzleInput& input) {
+    std::string bytes, error;
+    if (!DiskFileStore().ReadAll(file, bytes, error)) {
+        err << "zellwerk-cli: " << file << ": cannot read the file\n";
+        input.unreadable = true;
+        return;
+    }
+    std::size_t line = 0;
+    const std::optional<std::string> snapshot = LastSnapshot(bytes, &line);
+    if (!snapshot) {
+        err << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
+        input.badLines = true;
+        return;
+    }
+    Grid grid;
+    SetSuDoKuString(grid, *snapshot);
+    std::string rows = RowsFromBoardString(GetSuDoKuString(grid), '.');
+    std::replace(rows.begin(), rows.end(), '0', '.');
+    input.puzzles.push_back({rows, file, static_cast<long>(line)});
 }
 
 }  // namespace
@@ -75,6 +117,10 @@ PuzzleInput ReadPuzzles(const std::vector<std::string>& files, std::istream& sta
     for (const std::string& file : files) {
         if (file == "-") {
             ReadStream(standardInput, "<stdin>", err, input);
+            continue;
+        }
+        if (IsPuzzleFile(file)) {
+            ReadPuzzleFile(file, err, input);
             continue;
         }
         std::error_code ec;

@@ -3,7 +3,8 @@
 // A puzzle line starts with 81 characters, the board row by row: "1"-"9" are givens, "." and
 // "0" blanks. The rest of the line is ignored; empty lines and lines starting with "#" are
 // skipped. A shorter line, or one with any other character among its first 81, is reported
-// with its file and line number and skipped.
+// with its file and line number and skipped. A file named *.sudoku is a puzzle file of the main
+// window: its one puzzle is the board of its last log line.
 #pragma once
 
 #include <iosfwd>

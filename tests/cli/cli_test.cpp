@@ -191,5 +191,28 @@ TEST_F(Cli, ThreadsKeepTheInputOrder) {
               Exec("solve --threads 1 '" + file + "'").out);
 }
 
+TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
+    // The board string runs down the columns; the file holds an older board first, then the
+    // hard puzzle, then a line too short to count. Non-digits and "0" are blanks.
+    std::string board(81, ' ');
+    for (std::size_t i = 0; i < 81; ++i) {
+        if (kHard[i] != '.')
+            board[(i % 9) * 9 + i / 9] = kHard[i];
+    }
+    std::string last = board;
+    last[1] = '\xE4';  // row 1, column 0: "ä" in the file's code page
+    const std::string file =
+        File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" + last +
+                                "10:00:01\tL\xF6sen...\r\nkurz\r\n");
+    const Result run = Exec("solve --ordered '" + file + "'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Lines({kHardSolution}));
+
+    const Result empty = Exec("rate '" + File("empty.sudoku", "short\r\n") + "'");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("empty.sudoku"), std::string::npos) << empty.err;
+    EXPECT_EQ(Exec("rate '" + (dir_ / "missing.sudoku").string() + "'").status, 2);
+}
+
 }  // namespace
 }  // namespace zw
