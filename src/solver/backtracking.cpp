@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "board/board_string.h"
-#include "board/rules.h"
 #include "solver/candidates.h"
 
 namespace zw {
@@ -48,6 +47,33 @@ void RecordSolution(SolverContext& ctx, BackTrackSearch& search) {
         ctx.AddLog("Lösen... Weitere Lösungen werden nur noch gezählt.");
 }
 
+struct BoardScan {
+    bool rulesOk = true;
+    int openCells = 0;
+};
+
+// RulesOk and CountOpenCells in one pass over the board.
+BoardScan ScanBoard(const Grid& grid) {
+    BoardScan scan;
+    std::array<CellValue, kGridSize> rows{}, cols{}, boxes{};
+    for (int r = 0; r < kGridSize; ++r) {
+        for (int c = 0; c < kGridSize; ++c) {
+            const CellValue v = grid.Value(r, c);
+            if (!IsPlacedCell(v)) {
+                ++scan.openCells;
+                continue;
+            }
+            const int b = r / 3 + 3 * (c / 3);
+            if ((v & kCharFlag) || ((rows[r] | cols[c] | boxes[b]) & v))
+                scan.rulesOk = false;
+            rows[r] |= v;
+            cols[c] |= v;
+            boxes[b] |= v;
+        }
+    }
+    return scan;
+}
+
 constexpr int kNoBranchCell = -1;
 constexpr int kDeadBoard = -2;
 
@@ -63,7 +89,7 @@ int ChooseBranchCell(const Grid& grid) {
         const CellValue v = grid.ValueAt(i);
         if (v == kEmptyCell)
             return kDeadBoard;
-        const int length = TextLength(v);
+        const int length = CellTextLength(v);
         if (length > 1 && length < best) {
             chosen = i;
             best = length;
@@ -74,22 +100,26 @@ int ChooseBranchCell(const Grid& grid) {
 
 // Everything of one level between saving and restoring the board; returning means "go to the
 // exit".
-void SearchLevel(SolverContext& ctx, BackTrackSearch& search) {
+void SearchFrom(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep);
+
+void SearchLevel(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep) {
     Grid& grid = ctx.grid;
     if (ctx.gCancel)
         return;
-    while (UpdateCandidates(grid) != 0) {
+    // The sweeps continue from the parent's last one: only the branching cell is new.
+    while (sweep.Sweep(grid) != 0) {
         if (ctx.gCancel)
             return;
     }
     ctx.DoEvents();
-    if (!RulesOk(grid) || ctx.gCancel)
+    const BoardScan scan = ScanBoard(grid);
+    if (!scan.rulesOk || ctx.gCancel)
         return;
     // The rule check passed, so every placed cell holds a digit 1-9: the board string has no
-    // blank exactly when no cell is open.
-    if (CountOpenCells(grid) == 0) {
-        if (RulesOk(grid))
-            RecordSolution(ctx, search);
+    // blank exactly when no cell is open. (The second rule check of a complete board reads the
+    // same board and passes again.)
+    if (scan.openCells == 0) {
+        RecordSolution(ctx, search);
         return;
     }
     if (ctx.gCancel || search.LimitReached())
@@ -104,26 +134,34 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search) {
         if (search.use_random) {
             // Round half to even: the first and last digit come up half as often as the others.
             const double r = ctx.random.Next();
-            k = 1 + static_cast<int>(std::nearbyint(r * (std::popcount(untried) - 1)));
+            k = 1 + static_cast<int>(std::nearbyint(r * (CountDigits(untried) - 1)));
         }
         if (search.LimitReached())
             return;
         const CellValue digit = NthDigit(untried, k);
-        grid.SetValueAt(chosen, digit);
-        BackTrack(ctx, search);
+        // The child's sweeps continue from this level's, knowing the one cell written.
+        SweepCache childSweep = sweep;
+        childSweep.Write(grid, chosen, digit);
+        SearchFrom(ctx, search, childSweep);
         untried &= ~digit;
     }
     grid.SetValueAt(chosen, kept);
 }
 
-}  // namespace
-
-void BackTrack(SolverContext& ctx, BackTrackSearch& search) {
+// One level of BackTrack, its sweeps continuing from `sweep`.
+void SearchFrom(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep) {
     if (ctx.gCancel || search.LimitReached())
         return;
     const std::array<CellValue, kCellCount> saved = ctx.grid.Values();
-    SearchLevel(ctx, search);
+    SearchLevel(ctx, search, sweep);
     ctx.grid.SetValues(saved);
+}
+
+}  // namespace
+
+void BackTrack(SolverContext& ctx, BackTrackSearch& search) {
+    SweepCache sweep;
+    SearchFrom(ctx, search, sweep);
 }
 
 std::int64_t myBT(SolverContext& ctx, std::string& loesungen, std::int64_t max, bool use_random,

@@ -1,12 +1,11 @@
 #include "solver/candidates.h"
 
 #include <array>
+#include <cstring>
 
 namespace zw {
 
 namespace {
-
-constexpr int kUnitCount = 27;  // rows 0-8, columns 9-17, boxes 18-26
 
 constexpr int RowUnit(int index) {
     return index / kGridSize;
@@ -32,7 +31,7 @@ constexpr auto kUnitCells = MakeUnitCells();
 
 // The digit a placed cell eliminates: nothing for a placed non-digit.
 constexpr CellValue PlacedBits(CellValue v) {
-    return PlacedDigit(v) != 0 ? v : 0;
+    return (v & kCharFlag) == 0 && (v & (v - 1)) == 0 ? v : 0;
 }
 
 // The digits a cell could still hold for the hidden-single tests: all for an empty cell, the
@@ -47,25 +46,64 @@ constexpr CellValue LowestDigit(CellValue set) {
     return set & (~set + 1);
 }
 
-// What the hidden-single tests ask of one unit, kept up to date through a sweep: the placed
-// digits, and which digits one cell or at least two cells could hold.
-struct UnitState {
-    CellValue placed = 0;
-    CellValue once = 0;
-    CellValue twice = 0;
-    // The digits some cell other than one whose own contribution is `self` could hold.
-    CellValue OthersCould(CellValue self) const { return twice | (once & ~self); }
-};
+constexpr std::array<CellSet, kUnitCount> MakeUnitSets() {
+    std::array<CellSet, kUnitCount> sets{};
+    for (int u = 0; u < kUnitCount; ++u) {
+        for (std::uint8_t i : kUnitCells[u]) {
+            if (i < 64)
+                sets[u].low |= std::uint64_t{1} << i;
+            else
+                sets[u].high |= std::uint64_t{1} << (i - 64);
+        }
+    }
+    return sets;
+}
+constexpr auto kUnitSets = MakeUnitSets();
 
-UnitState ReadUnit(const Grid& grid, int unit) {
+void Add(CellSet& set, const CellSet& more) {
+    set.low |= more.low;
+    set.high |= more.high;
+}
+
+// The first cell of `set` from `from` on, or kCellCount.
+int NextCell(const CellSet& set, int from) {
+    if (from < 64) {
+        const std::uint64_t low = set.low & (~std::uint64_t{0} << from);
+        if (low)
+            return std::countr_zero(low);
+        from = 64;
+    }
+    if (from >= kCellCount)
+        return kCellCount;
+    const std::uint64_t high = set.high & (~std::uint64_t{0} << (from - 64));
+    return high ? 64 + std::countr_zero(high) : kCellCount;
+}
+
+void Insert(CellSet& set, int cell) {
+    if (cell < 64)
+        set.low |= std::uint64_t{1} << cell;
+    else
+        set.high |= std::uint64_t{1} << (cell - 64);
+}
+
+CellSet Both(const CellSet& a, const CellSet& b) {
+    return {a.low & b.low, a.high & b.high};
+}
+
+void Remove(CellSet& set, int cell) {
+    if (cell < 64)
+        set.low &= ~(std::uint64_t{1} << cell);
+    else
+        set.high &= ~(std::uint64_t{1} << (cell - 64));
+}
+
+template <typename CellValues>
+UnitState ReadUnit(const CellValues& cells, int unit) {
     UnitState s;
     for (std::uint8_t i : kUnitCells[unit]) {
-        const CellValue v = grid.ValueAt(i);
-        if (IsPlaced(v))
-            s.placed |= PlacedBits(v);
-        const CellValue could = CouldHold(v);
-        s.twice |= s.once & could;
-        s.once |= could;
+        const CellValue v = cells[i];
+        s.placed |= PlacedBits(v);
+        s.Add(CouldHold(v));
     }
     return s;
 }
@@ -77,7 +115,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
     const int row = RowUnit(index), col = ColUnit(index), box = BoxUnit(index);
     const CellValue rowCol = kAllDigits & ~(units[row].placed | units[col].placed);
     CellValue s;
-    switch (std::popcount(rowCol)) {
+    switch (CountDigits(rowCol)) {
         case 1:
             // The row and column scan reaches one digit at some point and returns it.
             return rowCol;
@@ -90,7 +128,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
             s = rowCol & ~units[box].placed;
             break;
     }
-    if (std::popcount(s) <= 1)
+    if (CountDigits(s) <= 1)
         return s;
     const CellValue self = CouldHold(own);
     for (int unit : {box, col, row}) {
@@ -105,7 +143,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
 
 CellValue GetCandidates(const Grid& grid, int row, int col) {
     const CellValue own = grid.Value(row, col);
-    if (IsPlaced(own))
+    if (IsPlacedCell(own))
         return own;
     CellValue s = kAllDigits;
     for (int i = 0; i < kGridSize; ++i) {
@@ -113,7 +151,7 @@ CellValue GetCandidates(const Grid& grid, int row, int col) {
             s &= ~PlacedBits(grid.Value(row, i));
         if (i != row)
             s &= ~PlacedBits(grid.Value(i, col));
-        if (std::popcount(s) == 1)
+        if (CountDigits(s) == 1)
             return s;
     }
     const int top = row / 3 * 3, left = col / 3 * 3;
@@ -128,10 +166,10 @@ CellValue GetCandidates(const Grid& grid, int row, int col) {
 
 CellValue ResolveCell(const Grid& grid, int row, int col) {
     const CellValue own = grid.Value(row, col);
-    if (IsPlaced(own))
+    if (IsPlacedCell(own))
         return own;
     const CellValue s = GetCandidates(grid, row, col);
-    if (std::popcount(s) == 1)
+    if (CountDigits(s) == 1)
         return s;
     const int self = CellIndex(row, col);
     for (int unit : {BoxUnit(self), ColUnit(self), RowUnit(self)}) {
@@ -148,21 +186,99 @@ CellValue ResolveCell(const Grid& grid, int row, int col) {
 }
 
 int UpdateCandidates(Grid& grid) {
-    std::array<UnitState, kUnitCount> units;
+    SweepCache cache;
+    return cache.Sweep(grid);
+}
+
+void SweepCache::Reread(int unit) {
+    units_[unit] = ReadUnit(known_, unit);
+    Add(pending_, kUnitSets[unit]);
+}
+
+void SweepCache::Start(const Grid& grid) {
+    known_ = grid.Values();
     for (int u = 0; u < kUnitCount; ++u)
-        units[u] = ReadUnit(grid, u);
-    int count = 0;
+        units_[u] = ReadUnit(known_, u);
+    pending_ = {~std::uint64_t{0}, (std::uint64_t{1} << (kCellCount - 64)) - 1};
+    open_ = {};
     for (int i = 0; i < kCellCount; ++i) {
-        const CellValue t = grid.ValueAt(i);
-        if (IsPlaced(t))
-            continue;
-        const CellValue s = ResolveFromUnits(grid, i, t, units);
-        if (s != t && (t == kEmptyCell || std::popcount(s) < std::popcount(t))) {
+        if (!IsPlacedCell(known_[i]))
+            Insert(open_, i);
+    }
+    valid_ = true;
+}
+
+void SweepCache::Sync(const Grid& grid) {
+    if (std::memcmp(grid.Values().data(), known_.data(), sizeof known_) == 0)
+        return;
+    std::uint32_t dirty = 0;  // bit u: unit u changed
+    for (int i = 0; i < kCellCount; ++i) {
+        const CellValue v = grid.ValueAt(i);
+        if (v != known_[i]) {
+            known_[i] = v;
+            if (IsPlacedCell(v))
+                Remove(open_, i);
+            else
+                Insert(open_, i);
+            dirty |= (1u << RowUnit(i)) | (1u << ColUnit(i)) | (1u << BoxUnit(i));
+        }
+    }
+    for (; dirty != 0; dirty &= dirty - 1)
+        Reread(std::countr_zero(dirty));
+}
+
+// Brings the unit states and the pending cells up to one cell's change from an open text.
+void SweepCache::Changed(int index, CellValue before, CellValue after) {
+    known_[index] = after;
+    if (IsPlacedCell(after))
+        Remove(open_, index);
+    const CellValue lost = CouldHold(before) & ~CouldHold(after);
+    const CellValue gained = CouldHold(after) & ~CouldHold(before);
+    for (int unit : {RowUnit(index), ColUnit(index), BoxUnit(index)}) {
+        UnitState& u = units_[unit];
+        u.placed |= PlacedBits(after);
+        u.Subtract(lost);
+        u.Add(gained);
+        Add(pending_, kUnitSets[unit]);
+    }
+}
+
+void SweepCache::Write(Grid& grid, int index, CellValue v) {
+    grid.SetValueAt(index, v);
+    if (!valid_)
+        return;
+    const CellValue before = known_[index];
+    if (before == v)
+        return;
+    if (IsPlacedCell(before)) {
+        known_[index] = v;
+        if (!IsPlacedCell(v))
+            Insert(open_, index);
+        Reread(RowUnit(index));
+        Reread(ColUnit(index));
+        Reread(BoxUnit(index));
+        return;
+    }
+    Changed(index, before, v);
+}
+
+int SweepCache::Sweep(Grid& grid) {
+    if (valid_)
+        Sync(grid);
+    else
+        Start(grid);
+    int count = 0;
+    // Cells before i that a write makes pending wait for the next sweep, as a full sweep would
+    // only see the change there; cells after i are resolved in this one.
+    for (int i = NextCell(Both(pending_, open_), 0); i < kCellCount;
+         i = NextCell(Both(pending_, open_), i + 1)) {
+        Remove(pending_, i);
+        const CellValue t = known_[i];
+        const CellValue s = ResolveFromUnits(grid, i, t, units_);
+        if (s != t && (t == kEmptyCell || CountDigits(s) < CountDigits(t))) {
             grid.SetValueAt(i, s);
             ++count;
-            // Later cells of this sweep see the new text.
-            for (int u : {RowUnit(i), ColUnit(i), BoxUnit(i)})
-                units[u] = ReadUnit(grid, u);
+            Changed(i, t, s);
         }
     }
     return count;

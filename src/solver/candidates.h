@@ -6,9 +6,67 @@
 // (possibly empty).
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "board/grid.h"
 
 namespace zw {
+
+constexpr int kUnitCount = 27;  // rows 0-8, columns 9-17, boxes 18-26
+
+// Digit counts by table: the solver's inner loops must not depend on a popcount instruction.
+inline constexpr std::array<std::uint8_t, kAllDigits + 1> kDigitCounts = [] {
+    std::array<std::uint8_t, kAllDigits + 1> counts{};
+    for (unsigned v = 1; v <= kAllDigits; ++v)
+        counts[v] = static_cast<std::uint8_t>(counts[v & (v - 1)] + 1);
+    return counts;
+}();
+// The number of digits of a digit set.
+constexpr int CountDigits(CellValue set) {
+    return kDigitCounts[set & kAllDigits];
+}
+// TextLength of any cell value.
+constexpr int CellTextLength(CellValue v) {
+    return (v & kCharFlag) ? 1 : kDigitCounts[v & kAllDigits];
+}
+constexpr bool IsPlacedCell(CellValue v) {
+    return (v & kCharFlag) || (v != 0 && (v & (v - 1)) == 0);
+}
+
+// What the hidden-single tests ask of one unit: its placed digits, and for each digit how many
+// of its cells could still hold it, as a 4-bit count spread over four digit masks.
+struct UnitState {
+    CellValue placed = 0;
+    std::array<CellValue, 4> count{};  // bit d-1 of count[k]: bit k of digit d's count
+
+    void Add(CellValue digits) {
+        for (CellValue& plane : count) {
+            const CellValue carry = plane & digits;
+            plane ^= digits;
+            digits = carry;
+        }
+    }
+    void Subtract(CellValue digits) {
+        for (CellValue& plane : count) {
+            const CellValue borrow = ~plane & digits;
+            plane ^= digits;
+            digits = borrow;
+        }
+    }
+    // The digits some cell other than one whose own contribution is `self` could hold: those
+    // two cells could hold, and those one could hold when it is not `self`.
+    CellValue OthersCould(CellValue self) const {
+        const CellValue twice = count[1] | count[2] | count[3];
+        return twice | (count[0] & ~self);
+    }
+};
+
+// A set of cells, bit i for cell i.
+struct CellSet {
+    std::uint64_t low = 0;   // cells 0-63
+    std::uint64_t high = 0;  // cells 64-80
+};
 
 // The digits no placed cell of the row, column or box excludes. Scans row and column together
 // and stops as soon as one digit is left, so on a contradictory board the answer can be a digit
@@ -24,5 +82,29 @@ CellValue ResolveCell(const Grid& grid, int row, int col);
 // resolution is strictly shorter than its candidate string. Writes as it goes, so later cells
 // see earlier results. Returns the number of cells written (0: the board is unchanged).
 int UpdateCandidates(Grid& grid);
+
+// UpdateCandidates for repeated sweeps: remembers the board and unit states of its last sweep,
+// and re-resolves only cells whose row, column or box changed since (a cell's resolution
+// depends on nothing else). Any change to the board between sweeps is found by comparing it
+// with the remembered one, so it writes and counts exactly what UpdateCandidates does. Copy
+// it along with the board to continue from a saved position.
+class SweepCache {
+public:
+    int Sweep(Grid& grid);
+    // Writes one cell through the cache, which then needs no comparison to find it.
+    void Write(Grid& grid, int index, CellValue v);
+
+private:
+    void Start(const Grid& grid);
+    void Sync(const Grid& grid);
+    void Reread(int unit);
+    void Changed(int index, CellValue before, CellValue after);
+
+    std::array<CellValue, kCellCount> known_{};
+    std::array<UnitState, kUnitCount> units_{};
+    CellSet pending_;
+    CellSet open_;  // the open cells of known_: only they are ever resolved
+    bool valid_ = false;
+};
 
 }  // namespace zw

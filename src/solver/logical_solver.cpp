@@ -19,16 +19,17 @@ bool SolveLogical(SolverContext& ctx) {
     Grid& grid = ctx.grid;
     if (ctx.gCancel)
         return false;
+    SweepCache sweep;  // the singles sweeps of all passes, each as UpdateCandidates
     for (;;) {
         if (Solved(grid))
             break;
         if (ctx.gCancel)
             return false;
 
-        int changed = UpdateCandidates(grid);
+        int changed = sweep.Sweep(grid);
         int singles = changed;
         while (changed != 0) {
-            changed = UpdateCandidates(grid);
+            changed = sweep.Sweep(grid);
             singles += changed;
             ctx.DoEvents();
             if (ctx.gCancel)

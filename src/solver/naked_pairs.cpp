@@ -1,5 +1,7 @@
 #include "solver/naked_pairs.h"
 
+#include "solver/candidates.h"
+
 namespace zw {
 
 namespace {
@@ -8,13 +10,13 @@ namespace {
 // not a candidate string. Returns how many digits it lost.
 int StripPair(Grid& grid, int index, CellValue pair) {
     const CellValue y = grid.ValueAt(index);
-    if (y == pair || TextLength(y) < 2)
+    if (y == pair || CellTextLength(y) < 2)
         return 0;
     const CellValue lost = y & pair;
     if (lost == 0)
         return 0;
     grid.SetValueAt(index, y & ~pair);
-    return std::popcount(lost);
+    return CountDigits(lost);
 }
 
 template <typename CellOf>
@@ -38,7 +40,7 @@ int EliminateInUnit(Grid& grid, int self, CellValue pair, bool nested, CellOf ce
 
 int EliminatePair(Grid& grid, int row, int col, bool& Nested) {
     const CellValue pair = grid.Value(row, col);
-    if (TextLength(pair) != 2)
+    if (CellTextLength(pair) != 2)
         return 0;
     const int self = CellIndex(row, col);
     const int top = row / 3 * 3, left = col / 3 * 3;
