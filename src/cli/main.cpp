@@ -26,6 +26,12 @@ constexpr std::array kSubcommands{
                "print normal, hard, multiple or none for each puzzle", RunRate},
     Subcommand{"count", "count [--limit N] [--threads N] [FILE...]",
                "print the number of solutions of each puzzle", RunCount},
+    Subcommand{"generate", "generate [--hard] [--fields N] [--count K] [--seed S] [--threads N]",
+               "print K new puzzles (Normal, or Schwer with --hard) with up to N empty cells",
+               RunGenerate},
+    Subcommand{"booklet",
+               "booklet --count K [--levels leicht,mittel,schwer] [--solutions] --output FILE.pdf",
+               "write a booklet of K new puzzles as an A4 PDF file", RunBooklet},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -47,6 +53,14 @@ void PrintHelp(std::ostream& out) {
            "  --cells       with --logic-only: print the 81 cell texts, a row per line,\n"
            "                TAB-separated, then an empty line\n"
            "  --limit N     stop counting at N solutions (0: no limit)\n"
+           "  --hard        generate: Schwer puzzles (one solution), not Normal ones\n"
+           "  --fields N    generate: empty cells wanted, 0 to 81 (default 45)\n"
+           "  --count K     generate: how many puzzles (default 1); booklet: 1 to 500\n"
+           "  --seed S      generate: the same S gives the same puzzles\n"
+           "  --levels L    booklet: leicht, mittel, schwer, comma-separated, in turn\n"
+           "                (default: mittel)\n"
+           "  --solutions   booklet: add the solutions at the end\n"
+           "  --output F    booklet: the PDF file to write\n"
            "  --threads N   worker threads (default: the number of cores)\n"
            "  --help        show this help\n"
            "  --version     show the version\n"

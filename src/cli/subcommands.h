@@ -18,6 +18,8 @@ using Arguments = std::vector<std::string>;
 int RunSolve(const Arguments& args, Streams& io);
 int RunRate(const Arguments& args, Streams& io);
 int RunCount(const Arguments& args, Streams& io);
+int RunGenerate(const Arguments& args, Streams& io);
+int RunBooklet(const Arguments& args, Streams& io);
 
 // Parses the arguments of `subcommand`; on an error prints it with a hint and returns false.
 struct CommandLine;
