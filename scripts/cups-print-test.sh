@@ -48,11 +48,20 @@ fi
 
 queue=ZellwerkTestPDF
 old_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+out=""
+before=""
 cleanup() {
+    # The pages this run printed go too, unless ZW_KEEP_PRINTS is set.
+    if [ -n "$out" ] && [ -z "${ZW_KEEP_PRINTS:-}" ]; then
+        for f in "$out"/*.pdf; do
+            [ -e "$f" ] && ! grep -qxF "$f" <<<"$before" && rm -f "$f"
+        done
+    fi
     lpadmin -x "$queue" 2>/dev/null
     [ -n "$old_default" ] && lpadmin -d "$old_default" 2>/dev/null
     if [ -n "$cupsd_pid" ]; then
         kill "$cupsd_pid" 2>/dev/null
+        for _ in $(seq 50); do kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.2; done
     fi
 }
 trap cleanup EXIT
@@ -68,6 +77,7 @@ out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf | tail -n 1)
 out=${out:-'${HOME}/PDF'}
 out=${out//\$\{HOME\}/$HOME}
 mkdir -p "$out"
+before=$(ls -1 "$out"/*.pdf 2>/dev/null || true)
 
 echo "cups-print-test: printing on queue $queue, pages land in $out"
 ZW_CUPS_PDF_DIR=$out "$test_bin" --gtest_filter='Print.*'
