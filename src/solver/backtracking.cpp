@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "board/board_string.h"
+#include "solver/board_scan.h"
 #include "solver/candidates.h"
 
 namespace zw {
@@ -45,33 +46,6 @@ void RecordSolution(SolverContext& ctx, BackTrackSearch& search) {
     // One line per solution would fill memory on a nearly empty board.
     if (search.num_loes == kLoggedSolutionsPerSearch)
         ctx.AddLog("Lösen... Weitere Lösungen werden nur noch gezählt.");
-}
-
-struct BoardScan {
-    bool rulesOk = true;
-    int openCells = 0;
-};
-
-// RulesOk and CountOpenCells in one pass over the board.
-BoardScan ScanBoard(const Grid& grid) {
-    BoardScan scan;
-    std::array<CellValue, kGridSize> rows{}, cols{}, boxes{};
-    for (int r = 0; r < kGridSize; ++r) {
-        for (int c = 0; c < kGridSize; ++c) {
-            const CellValue v = grid.Value(r, c);
-            if (!IsPlacedCell(v)) {
-                ++scan.openCells;
-                continue;
-            }
-            const int b = r / 3 + 3 * (c / 3);
-            if ((v & kCharFlag) || ((rows[r] | cols[c] | boxes[b]) & v))
-                scan.rulesOk = false;
-            rows[r] |= v;
-            cols[c] |= v;
-            boxes[b] |= v;
-        }
-    }
-    return scan;
 }
 
 constexpr int kNoBranchCell = -1;

@@ -17,6 +17,20 @@ constexpr int BoxUnit(int index) {
     return 2 * kGridSize + (index / 27) * 3 + (index % kGridSize) / 3;
 }
 
+// The row, column and box unit of every cell.
+struct CellUnits {
+    std::uint8_t row, col, box;
+};
+constexpr std::array<CellUnits, kCellCount> MakeCellUnits() {
+    std::array<CellUnits, kCellCount> units{};
+    for (int i = 0; i < kCellCount; ++i) {
+        units[i] = {static_cast<std::uint8_t>(RowUnit(i)), static_cast<std::uint8_t>(ColUnit(i)),
+                    static_cast<std::uint8_t>(BoxUnit(i))};
+    }
+    return units;
+}
+constexpr auto kCellUnits = MakeCellUnits();
+
 constexpr std::array<std::array<std::uint8_t, kGridSize>, kUnitCount> MakeUnitCells() {
     std::array<std::array<std::uint8_t, kGridSize>, kUnitCount> units{};
     std::array<int, kUnitCount> fill{};
@@ -112,7 +126,7 @@ UnitState ReadUnit(const CellValues& cells, int unit) {
 // Must give exactly what ResolveCell gives.
 CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
                            const std::array<UnitState, kUnitCount>& units) {
-    const int row = RowUnit(index), col = ColUnit(index), box = BoxUnit(index);
+    const int row = kCellUnits[index].row, col = kCellUnits[index].col, box = kCellUnits[index].box;
     const CellValue rowCol = kAllDigits & ~(units[row].placed | units[col].placed);
     CellValue s;
     switch (CountDigits(rowCol)) {
@@ -234,13 +248,16 @@ void SweepCache::Changed(int index, CellValue before, CellValue after) {
         Remove(open_, index);
     const CellValue lost = CouldHold(before) & ~CouldHold(after);
     const CellValue gained = CouldHold(after) & ~CouldHold(before);
-    for (int unit : {RowUnit(index), ColUnit(index), BoxUnit(index)}) {
+    const CellValue placed = PlacedBits(after);
+    const CellUnits& cu = kCellUnits[index];
+    for (int unit : {cu.row, cu.col, cu.box}) {
         UnitState& u = units_[unit];
-        u.placed |= PlacedBits(after);
+        u.placed |= placed;
         u.Subtract(lost);
         u.Add(gained);
-        Add(pending_, kUnitSets[unit]);
     }
+    pending_.low |= kUnitSets[cu.row].low | kUnitSets[cu.col].low | kUnitSets[cu.box].low;
+    pending_.high |= kUnitSets[cu.row].high | kUnitSets[cu.col].high | kUnitSets[cu.box].high;
 }
 
 void SweepCache::Write(Grid& grid, int index, CellValue v) {

@@ -42,6 +42,8 @@ struct UnitState {
 
     void Add(CellValue digits) {
         for (CellValue& plane : count) {
+            if (digits == 0)
+                return;
             const CellValue carry = plane & digits;
             plane ^= digits;
             digits = carry;
@@ -49,6 +51,8 @@ struct UnitState {
     }
     void Subtract(CellValue digits) {
         for (CellValue& plane : count) {
+            if (digits == 0)
+                return;
             const CellValue borrow = ~plane & digits;
             plane ^= digits;
             digits = borrow;

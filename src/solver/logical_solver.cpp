@@ -1,7 +1,6 @@
 #include "solver/logical_solver.h"
 
-#include "board/board_string.h"
-#include "board/rules.h"
+#include "solver/board_scan.h"
 #include "solver/candidates.h"
 #include "solver/naked_pairs.h"
 
@@ -10,7 +9,8 @@ namespace zw {
 namespace {
 
 bool Solved(const Grid& grid) {
-    return CountOpenCells(grid) == 0 && RulesOk(grid);
+    const BoardScan scan = ScanBoard(grid);
+    return scan.openCells == 0 && scan.rulesOk;
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ bool SolveLogical(SolverContext& ctx) {
             if (ctx.gCancel)
                 return false;
         }
-        if (CountOpenCells(grid) == 0)
+        if (ScanBoard(grid).openCells == 0)
             break;
 
         int eliminated = ApplyPairs(grid);
