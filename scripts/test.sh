@@ -18,3 +18,6 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build/release" --output-on-fail
 
 # The registry code cross-compiled for Windows, run under Wine against its real registry.
 "$top/tests/win32/run.sh" "$top/build/win32"
+
+# Printing through the real "&Drucken" action on a CUPS PDF queue (skips where cupsd cannot start).
+"$top/scripts/cups-print-test.sh" "$top/build/release"
