@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "board/board_string.h"
 #include "board/rules.h"
+#include "platform/random.h"
+#include "solver/logical_solver.h"
 #include "support/test_board.h"
 
 namespace zw {
@@ -194,6 +199,48 @@ TEST(CancelCommand, WhenNothingRunsLogsAndLeavesTheFlagSet) {
     f.form.mSuDoKuSearchAll_Click();
     EXPECT_FALSE(f.form.gCancel);
     EXPECT_EQ(f.LogMessages().back(), "Lösen fertig (1 Lösungen in 0,25 Sekunden).");
+}
+
+}  // namespace
+}  // namespace zw
+
+namespace zw {
+namespace {
+
+// Every puzzle the logic alone solves (what `zellwerk-cli rate` calls normal) is solved by the
+// window's solve command without the search. A sample of every shared set; ZW_FULL_SETS=1 runs
+// them whole.
+TEST(SolveCommand, PuzzlesTheLogicSolvesNeedNoSearchInTheWindow) {
+    const bool full = std::getenv("ZW_FULL_SETS") != nullptr;
+    int normal = 0;
+    for (const char* set : {"top95.txt", "17clue.txt", "hardest.txt", "hardest11.txt",
+                            "qqwing-simple.txt", "qqwing-easy.txt", "qqwing-intermediate.txt",
+                            "qqwing-expert.txt", "multi.txt", "invalid.txt"}) {
+        const auto puzzles = test::ReadPuzzleLines(test::SharedData(set), full ? 0 : 400);
+        ASSERT_FALSE(puzzles.empty()) << set;
+        const std::size_t step = full ? 1 : std::max<std::size_t>(puzzles.size() / 25, 1);
+        for (std::size_t i = 0; i < puzzles.size(); i += step) {
+            std::string rows = puzzles[i];
+            if (rows.find_first_not_of(".0123456789") != std::string::npos)
+                continue;
+            Grid grid;
+            bool cancel = false;
+            CountingEventPump pump;
+            MersenneRandom random;
+            SolverContext ctx{grid, cancel, pump, {}, random};
+            SetRows(grid, rows);
+            if (!SolveLogical(ctx))
+                continue;
+            ++normal;
+            SolveFixture f;
+            SetRows(f.form.Matrix, rows);
+            f.form.mSuDoKu_Loesen_Click();
+            for (const std::string& line : f.LogMessages())
+                ASSERT_EQ(line.find("Backtracking"), std::string::npos) << set << " " << rows;
+            EXPECT_EQ(CountOpenCells(f.form.Matrix), 0) << set << " " << rows;
+        }
+    }
+    EXPECT_GT(normal, 20);
 }
 
 }  // namespace
