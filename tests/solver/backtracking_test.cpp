@@ -136,6 +136,25 @@ TEST(BackTrack, LogsEachSolutionInOrder) {
     EXPECT_TRUE(s.logged.empty());
 }
 
+// One line per solution would fill memory on a nearly empty board: after the 100,000th line of
+// a search one note follows, then the search only counts.
+TEST(BackTrack, StopsLoggingSolutionsAfterOneHundredThousand) {
+    Search s;
+    s.ctx.keepSolutions = 0;
+    std::int64_t lines = 0;
+    std::string last, beforeLast;
+    s.ctx.addLog = [&](std::string_view line) {
+        ++lines;
+        beforeLast = std::move(last);
+        last = line;
+    };
+    EXPECT_EQ(s.Run(kLoggedSolutionsPerSearch + 5, false, true), kLoggedSolutionsPerSearch + 5);
+    EXPECT_EQ(lines, kLoggedSolutionsPerSearch + 1);
+    EXPECT_EQ(beforeLast, "Lösen... Lösung gefunden (100000).");
+    EXPECT_EQ(last, "Lösen... Weitere Lösungen werden nur noch gezählt.");
+    EXPECT_TRUE(s.loesungen.empty());
+}
+
 TEST(BackTrack, SolutionsAlreadyListedAreNotCountedAgain) {
     Search s;
     SetRows(s.grid, kTwoSolutions);
