@@ -1,5 +1,6 @@
 #include "solver/backtracking.h"
 
+#include <bit>
 #include <cmath>
 
 #include "board/board_string.h"
@@ -57,16 +58,24 @@ constexpr int kDeadBoard = -2;
 // neighbours already hold all nine digits, and placed digits stay, so nothing below this level
 // can pass the rule check complete: the subtree holds no solution and is not searched. This
 // changes no count and no solution, nor their order in ascending search.
-int ChooseBranchCell(const Grid& grid) {
+//
+// Reads the sweep's account of the board, which matches it after a Scan, and visits only the
+// open cells, in the same row-by-row order.
+int ChooseBranchCell(const SweepCache& sweep) {
     int best = 10, chosen = kNoBranchCell;
-    for (int i = 0; i < kCellCount; ++i) {
-        const CellValue v = grid.ValueAt(i);
-        if (v == kEmptyCell)
-            return kDeadBoard;
-        const int length = CellTextLength(v);
-        if (length > 1 && length < best) {
-            chosen = i;
-            best = length;
+    const CellSet& open = sweep.OpenCells();
+    for (int word = 0; word < 2; ++word) {
+        for (std::uint64_t cells = word == 0 ? open.low : open.high; cells != 0;
+             cells &= cells - 1) {
+            const int i = 64 * word + std::countr_zero(cells);
+            const CellValue v = sweep.Known(i);
+            if (v == kEmptyCell)
+                return kDeadBoard;
+            const int length = CellTextLength(v);
+            if (length < best) {
+                chosen = i;
+                best = length;
+            }
         }
     }
     return chosen;
@@ -86,7 +95,7 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep)
             return;
     }
     ctx.DoEvents();
-    const BoardScan scan = ScanBoard(grid);
+    const BoardScan scan = sweep.Scan(grid);
     if (!scan.rulesOk || ctx.gCancel)
         return;
     // The rule check passed, so every placed cell holds a digit 1-9: the board string has no
@@ -98,7 +107,7 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep)
     }
     if (ctx.gCancel || search.LimitReached())
         return;
-    const int chosen = ChooseBranchCell(grid);
+    const int chosen = ChooseBranchCell(sweep);
     if (chosen == kNoBranchCell || chosen == kDeadBoard || ctx.gCancel)
         return;
     const CellValue kept = grid.ValueAt(chosen);

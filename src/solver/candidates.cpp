@@ -1,6 +1,7 @@
 #include "solver/candidates.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace zw {
@@ -111,14 +112,18 @@ void Remove(CellSet& set, int cell) {
         set.high &= ~(std::uint64_t{1} << (cell - 64));
 }
 
+// `distinct`: the unit's placed cells hold different digits, and no other character.
 template <typename CellValues>
-UnitState ReadUnit(const CellValues& cells, int unit) {
+UnitState ReadUnit(const CellValues& cells, int unit, bool& distinct) {
     UnitState s;
+    int placedCells = 0;
     for (std::uint8_t i : kUnitCells[unit]) {
         const CellValue v = cells[i];
+        placedCells += IsPlacedCell(v) ? 1 : 0;
         s.placed |= PlacedBits(v);
         s.Add(CouldHold(v));
     }
+    distinct = placedCells == CountDigits(s.placed);
     return s;
 }
 
@@ -205,14 +210,24 @@ int UpdateCandidates(Grid& grid) {
 }
 
 void SweepCache::Reread(int unit) {
-    units_[unit] = ReadUnit(known_, unit);
+    bool distinct = true;
+    units_[unit] = ReadUnit(known_, unit, distinct);
+    if (distinct)
+        broken_ &= ~(std::uint32_t{1} << unit);
+    else
+        broken_ |= std::uint32_t{1} << unit;
     Add(pending_, kUnitSets[unit]);
 }
 
 void SweepCache::Start(const Grid& grid) {
     known_ = grid.Values();
-    for (int u = 0; u < kUnitCount; ++u)
-        units_[u] = ReadUnit(known_, u);
+    broken_ = 0;
+    for (int u = 0; u < kUnitCount; ++u) {
+        bool distinct = true;
+        units_[u] = ReadUnit(known_, u, distinct);
+        if (!distinct)
+            broken_ |= std::uint32_t{1} << u;
+    }
     pending_ = {~std::uint64_t{0}, (std::uint64_t{1} << (kCellCount - 64)) - 1};
     open_ = {};
     for (int i = 0; i < kCellCount; ++i) {
@@ -242,22 +257,41 @@ void SweepCache::Sync(const Grid& grid) {
 }
 
 // Brings the unit states and the pending cells up to one cell's change from an open text.
+//
+// A cell's resolution reads of a unit only its placed digits and, per digit, whether none, one
+// or several cells could hold it. A placement changes the placed digits, so the three units
+// are resolved again; any other change makes a unit's cells pending only where it moves a digit
+// between none, one and several. The cell itself always is, as its own text changed.
 void SweepCache::Changed(int index, CellValue before, CellValue after) {
     known_[index] = after;
-    if (IsPlacedCell(after))
-        Remove(open_, index);
     const CellValue lost = CouldHold(before) & ~CouldHold(after);
     const CellValue gained = CouldHold(after) & ~CouldHold(before);
-    const CellValue placed = PlacedBits(after);
     const CellUnits& cu = kCellUnits[index];
+    if (IsPlacedCell(after)) {
+        Remove(open_, index);
+        const CellValue placed = PlacedBits(after);
+        for (int unit : {cu.row, cu.col, cu.box}) {
+            UnitState& u = units_[unit];
+            // Placed cells stay placed until their unit is read again, and so does a clash.
+            if (placed == 0 || (u.placed & placed) != 0)
+                broken_ |= std::uint32_t{1} << unit;
+            u.placed |= placed;
+            u.Subtract(lost);
+            u.Add(gained);
+        }
+        pending_.low |= kUnitSets[cu.row].low | kUnitSets[cu.col].low | kUnitSets[cu.box].low;
+        pending_.high |= kUnitSets[cu.row].high | kUnitSets[cu.col].high | kUnitSets[cu.box].high;
+        return;
+    }
+    Insert(pending_, index);
     for (int unit : {cu.row, cu.col, cu.box}) {
         UnitState& u = units_[unit];
-        u.placed |= placed;
+        const CellValue several = u.Several(), one = u.One();
         u.Subtract(lost);
         u.Add(gained);
+        if (u.Several() != several || u.One() != one)
+            Add(pending_, kUnitSets[unit]);
     }
-    pending_.low |= kUnitSets[cu.row].low | kUnitSets[cu.col].low | kUnitSets[cu.box].low;
-    pending_.high |= kUnitSets[cu.row].high | kUnitSets[cu.col].high | kUnitSets[cu.box].high;
 }
 
 void SweepCache::Write(Grid& grid, int index, CellValue v) {
@@ -277,6 +311,14 @@ void SweepCache::Write(Grid& grid, int index, CellValue v) {
         return;
     }
     Changed(index, before, v);
+}
+
+BoardScan SweepCache::Scan(const Grid& grid) {
+    if (valid_)
+        Sync(grid);
+    else
+        Start(grid);
+    return {broken_ == 0, std::popcount(open_.low) + std::popcount(open_.high)};
 }
 
 int SweepCache::Sweep(Grid& grid) {

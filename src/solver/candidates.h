@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "board/grid.h"
+#include "solver/board_scan.h"
 
 namespace zw {
 
@@ -58,6 +59,10 @@ struct UnitState {
             digits = borrow;
         }
     }
+    // The digits two or more cells could hold.
+    CellValue Several() const { return count[1] | count[2] | count[3]; }
+    // The digits exactly one cell could hold.
+    CellValue One() const { return count[0] & ~Several(); }
     // The digits some cell other than one whose own contribution is `self` could hold: those
     // two cells could hold, and those one could hold when it is not `self`.
     CellValue OthersCould(CellValue self) const {
@@ -97,6 +102,11 @@ public:
     int Sweep(Grid& grid);
     // Writes one cell through the cache, which then needs no comparison to find it.
     void Write(Grid& grid, int index, CellValue v);
+    // ScanBoard of the board, from the cache's own account of it.
+    BoardScan Scan(const Grid& grid);
+    // The open cells as of the last Sweep or Scan, and their texts.
+    const CellSet& OpenCells() const { return open_; }
+    CellValue Known(int index) const { return known_[index]; }
 
 private:
     void Start(const Grid& grid);
@@ -107,7 +117,8 @@ private:
     std::array<CellValue, kCellCount> known_{};
     std::array<UnitState, kUnitCount> units_{};
     CellSet pending_;
-    CellSet open_;  // the open cells of known_: only they are ever resolved
+    CellSet open_;              // the open cells of known_: only they are ever resolved
+    std::uint32_t broken_ = 0;  // bit u: unit u holds a digit twice or another character
     bool valid_ = false;
 };
 
