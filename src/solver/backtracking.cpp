@@ -89,8 +89,9 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep)
     Grid& grid = ctx.grid;
     if (ctx.gCancel)
         return;
-    // The sweeps continue from the parent's last one: only the branching cell is new.
-    while (sweep.Sweep(grid) != 0) {
+    // The sweeps continue from the parent's last one: only the branching cell is new. Nothing
+    // else writes to the board until the messages run.
+    while (sweep.SweepOwn(grid) != 0) {
         if (ctx.gCancel)
             return;
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace zw {
@@ -57,6 +58,10 @@ constexpr CellValue CouldHold(CellValue v) {
     return (v & kCharFlag) ? 0 : v;
 }
 
+constexpr bool AtLeastTwo(CellValue set) {
+    return (set & (set - 1)) != 0;
+}
+
 constexpr CellValue LowestDigit(CellValue set) {
     return set & (~set + 1);
 }
@@ -80,29 +85,11 @@ void Add(CellSet& set, const CellSet& more) {
     set.high |= more.high;
 }
 
-// The first cell of `set` from `from` on, or kCellCount.
-int NextCell(const CellSet& set, int from) {
-    if (from < 64) {
-        const std::uint64_t low = set.low & (~std::uint64_t{0} << from);
-        if (low)
-            return std::countr_zero(low);
-        from = 64;
-    }
-    if (from >= kCellCount)
-        return kCellCount;
-    const std::uint64_t high = set.high & (~std::uint64_t{0} << (from - 64));
-    return high ? 64 + std::countr_zero(high) : kCellCount;
-}
-
 void Insert(CellSet& set, int cell) {
     if (cell < 64)
         set.low |= std::uint64_t{1} << cell;
     else
         set.high |= std::uint64_t{1} << (cell - 64);
-}
-
-CellSet Both(const CellSet& a, const CellSet& b) {
-    return {a.low & b.low, a.high & b.high};
 }
 
 void Remove(CellSet& set, int cell) {
@@ -134,20 +121,17 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
     const int row = kCellUnits[index].row, col = kCellUnits[index].col, box = kCellUnits[index].box;
     const CellValue rowCol = kAllDigits & ~(units[row].placed | units[col].placed);
     CellValue s;
-    switch (CountDigits(rowCol)) {
-        case 1:
-            // The row and column scan reaches one digit at some point and returns it.
+    if (!AtLeastTwo(rowCol)) {
+        // One digit: the row and column scan reaches it at some point and returns it.
+        if (rowCol != 0)
             return rowCol;
-        case 0:
-            // Only a contradictory board gets here; whether the scan stopped at one digit
-            // depends on the order of the cells, so take the scan itself.
-            s = GetCandidates(grid, index / kGridSize, index % kGridSize);
-            break;
-        default:
-            s = rowCol & ~units[box].placed;
-            break;
+        // None: only a contradictory board gets here; whether the scan stopped at one digit
+        // depends on the order of the cells, so take the scan itself.
+        s = GetCandidates(grid, index / kGridSize, index % kGridSize);
+    } else {
+        s = rowCol & ~units[box].placed;
     }
-    if (CountDigits(s) <= 1)
+    if (!AtLeastTwo(s))
         return s;
     const CellValue self = CouldHold(own);
     for (int unit : {box, col, row}) {
@@ -262,7 +246,8 @@ void SweepCache::Sync(const Grid& grid) {
 // or several cells could hold it. A placement changes the placed digits, so the three units
 // are resolved again; any other change makes a unit's cells pending only where it moves a digit
 // between none, one and several. The cell itself always is, as its own text changed.
-void SweepCache::Changed(int index, CellValue before, CellValue after) {
+[[gnu::always_inline]] inline void SweepCache::Changed(int index, CellValue before,
+                                                       CellValue after) {
     known_[index] = after;
     const CellValue lost = CouldHold(before) & ~CouldHold(after);
     const CellValue gained = CouldHold(after) & ~CouldHold(before);
@@ -326,12 +311,37 @@ int SweepCache::Sweep(Grid& grid) {
         Sync(grid);
     else
         Start(grid);
+    return Run(grid);
+}
+
+int SweepCache::SweepOwn(Grid& grid) {
+    if (!valid_)
+        Start(grid);
+    assert(std::memcmp(grid.Values().data(), known_.data(), sizeof known_) == 0);
+    return Run(grid);
+}
+
+int SweepCache::Run(Grid& grid) {
     int count = 0;
     // Cells before i that a write makes pending wait for the next sweep, as a full sweep would
     // only see the change there; cells after i are resolved in this one.
-    for (int i = NextCell(Both(pending_, open_), 0); i < kCellCount;
-         i = NextCell(Both(pending_, open_), i + 1)) {
-        Remove(pending_, i);
+    // Cells 0-63, then 64-80; a write can make later cells of either word pending.
+    for (int i = 0; i < kCellCount; ++i) {
+        if (i < 64) {
+            const std::uint64_t due = pending_.low & open_.low & (~std::uint64_t{0} << i);
+            if (due == 0) {
+                i = 63;
+                continue;
+            }
+            i = std::countr_zero(due);
+            pending_.low &= ~(std::uint64_t{1} << i);
+        } else {
+            const std::uint64_t due = pending_.high & open_.high & (~std::uint64_t{0} << (i - 64));
+            if (due == 0)
+                break;
+            i = 64 + std::countr_zero(due);
+            pending_.high &= ~(std::uint64_t{1} << (i - 64));
+        }
         const CellValue t = known_[i];
         const CellValue s = ResolveFromUnits(grid, i, t, units_);
         if (s != t && (t == kEmptyCell || CountDigits(s) < CountDigits(t))) {

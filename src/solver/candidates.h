@@ -100,6 +100,9 @@ int UpdateCandidates(Grid& grid);
 class SweepCache {
 public:
     int Sweep(Grid& grid);
+    // Sweep for a board that only this cache has written to since its last Sweep, Scan or
+    // Write (or since it was copied): skips the comparison that finds other changes.
+    int SweepOwn(Grid& grid);
     // Writes one cell through the cache, which then needs no comparison to find it.
     void Write(Grid& grid, int index, CellValue v);
     // ScanBoard of the board, from the cache's own account of it.
@@ -109,6 +112,7 @@ public:
     CellValue Known(int index) const { return known_[index]; }
 
 private:
+    int Run(Grid& grid);
     void Start(const Grid& grid);
     void Sync(const Grid& grid);
     void Reread(int unit);
