@@ -21,3 +21,6 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build/release" --output-on-fail
 
 # Printing through the real "&Drucken" action on a CUPS PDF queue (skips where cupsd cannot start).
 "$top/scripts/cups-print-test.sh" "$top/build/release"
+
+# The file loader and the paste parser under libFuzzer, about 20 s each; a crash fails the run.
+"$top/tests/fuzz/run.sh" 20
