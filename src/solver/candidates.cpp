@@ -271,10 +271,12 @@ void SweepCache::Sync(const Grid& grid) {
     Insert(pending_, index);
     for (int unit : {cu.row, cu.col, cu.box}) {
         UnitState& u = units_[unit];
-        const CellValue several = u.Several(), one = u.One();
+        // A lost digit crosses when one or two cells could hold it, a gained one when none or
+        // one could.
+        const CellValue crossing = (lost & ~u.AtLeastThree()) | (gained & ~u.Several());
         u.Subtract(lost);
         u.Add(gained);
-        if (u.Several() != several || u.One() != one)
+        if (crossing != 0)
             Add(pending_, kUnitSets[unit]);
     }
 }

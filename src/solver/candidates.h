@@ -61,8 +61,8 @@ struct UnitState {
     }
     // The digits two or more cells could hold.
     CellValue Several() const { return count[1] | count[2] | count[3]; }
-    // The digits exactly one cell could hold.
-    CellValue One() const { return count[0] & ~Several(); }
+    // The digits three or more cells could hold.
+    CellValue AtLeastThree() const { return count[2] | count[3] | (count[0] & count[1]); }
     // The digits some cell other than one whose own contribution is `self` could hold: those
     // two cells could hold, and those one could hold when it is not `self`.
     CellValue OthersCould(CellValue self) const {
