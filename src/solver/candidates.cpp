@@ -154,7 +154,8 @@ CellValue GetCandidates(const Grid& grid, int row, int col) {
             s &= ~PlacedBits(grid.Value(row, i));
         if (i != row)
             s &= ~PlacedBits(grid.Value(i, col));
-        if (CountDigits(s) == 1)
+        // One digit left: returned at once. None: nothing can bring one back.
+        if (!AtLeastTwo(s))
             return s;
     }
     const int top = row / 3 * 3, left = col / 3 * 3;
