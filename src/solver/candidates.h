@@ -41,10 +41,9 @@ struct UnitState {
     CellValue placed = 0;
     std::array<CellValue, 4> count{};  // bit d-1 of count[k]: bit k of digit d's count
 
+    // No early exit: whether a carry goes on is a coin toss the branch predictor loses.
     void Add(CellValue digits) {
         for (CellValue& plane : count) {
-            if (digits == 0)
-                return;
             const CellValue carry = plane & digits;
             plane ^= digits;
             digits = carry;
@@ -52,8 +51,6 @@ struct UnitState {
     }
     void Subtract(CellValue digits) {
         for (CellValue& plane : count) {
-            if (digits == 0)
-                return;
             const CellValue borrow = ~plane & digits;
             plane ^= digits;
             digits = borrow;
