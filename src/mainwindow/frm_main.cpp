@@ -17,8 +17,8 @@ frmMain::BusyScope::~BusyScope() {
     // A close during the run was deferred until the run had unwound.
     if (form_.closeRequested_) {
         form_.closeRequested_ = false;
-        form_.QuestSave();
-        form_.EndProgram();
+        if (form_.AskToSave())
+            form_.EndProgram();
     }
 }
 

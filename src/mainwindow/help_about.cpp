@@ -5,11 +5,6 @@
 
 namespace zw {
 
-// The program's version information has one source, the build's project version.
-static_assert(ProgramInfo{}.major == ZW_VERSION_MAJOR && ProgramInfo{}.minor == ZW_VERSION_MINOR &&
-                  ProgramInfo{}.revision == ZW_VERSION_PATCH,
-              "ProgramInfo's version numbers differ from the project version");
-
 void frmMain::mHelpHelp_Click() {
     modHelp::OpenHelp(platform_.shell, platform_.program);
 }

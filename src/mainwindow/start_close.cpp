@@ -21,8 +21,10 @@ void frmMain::Form_Unload() {
         closeRequested_ = true;
         return;
     }
-    QuestSave();
-    EndProgram();
+    // The close cannot be cancelled, except by a save that failed: ending then would lose the
+    // changes the user just asked to keep.
+    if (AskToSave())
+        EndProgram();
 }
 
 void frmMain::mFileExit_Click() {

@@ -119,7 +119,8 @@ struct ProgramInfo {
     std::string exeBaseName;  // file name without extension
     std::string commandLine;  // the whole argument text
     std::string productName = "Zellwerk";
-    int major = 1, minor = 2, revision = 0;
+    // One source for the version: the build's project version.
+    int major = ZW_VERSION_MAJOR, minor = ZW_VERSION_MINOR, revision = ZW_VERSION_PATCH;
 };
 
 // Registers the puzzle file type with the desktop at every start; failures are silent.

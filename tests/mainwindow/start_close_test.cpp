@@ -37,5 +37,21 @@ TEST(FormUnload, AsksToSaveAfterAnyLogLine) {
     EXPECT_EQ(f.mp.messages.shown.size(), 1u);
 }
 
+TEST(FormUnload, AFailedSaveKeepsTheWindowOpen) {
+    test::FormFixture f;
+    f.form.myFileName = "/puzzles/a.sudoku";
+    f.form.Matrix_KeyPress('5');
+    f.mp.files.failWrites = true;
+    f.mp.messages.answers = {MsgAnswer::Yes};
+    f.form.Form_Unload();
+    EXPECT_EQ(f.mp.app.quits, 0) << "quitting now would lose the puzzle";
+    EXPECT_FALSE(f.form.mySaved);
+    EXPECT_EQ(f.mp.messages.shown.size(), 2u) << "the question and the failure";
+
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.form.Form_Unload();
+    EXPECT_EQ(f.mp.app.quits, 1) << "the user chose to drop the changes";
+}
+
 }  // namespace
 }  // namespace zw
