@@ -8,8 +8,10 @@ namespace zw {
 
 namespace {
 
-bool Solved(const Grid& grid) {
-    const BoardScan scan = ScanBoard(grid);
+// The sweeps' cache answers from its own account of the board, once it has caught up with the
+// pair sweeps' changes (which the next sweep would do anyway).
+bool Solved(const Grid& grid, SweepCache& sweep) {
+    const BoardScan scan = sweep.Scan(grid);
     return scan.openCells == 0 && scan.rulesOk;
 }
 
@@ -21,7 +23,7 @@ bool SolveLogical(SolverContext& ctx) {
         return false;
     SweepCache sweep;  // the singles sweeps of all passes, each as UpdateCandidates
     for (;;) {
-        if (Solved(grid))
+        if (Solved(grid, sweep))
             break;
         if (ctx.gCancel)
             return false;
@@ -35,7 +37,7 @@ bool SolveLogical(SolverContext& ctx) {
             if (ctx.gCancel)
                 return false;
         }
-        if (ScanBoard(grid).openCells == 0)
+        if (sweep.Scan(grid).openCells == 0)
             break;
 
         int eliminated = ApplyPairs(grid);
@@ -50,7 +52,7 @@ bool SolveLogical(SolverContext& ctx) {
         if (singles == 0)
             return false;
     }
-    return Solved(grid);
+    return Solved(grid, sweep);
 }
 
 }  // namespace zw

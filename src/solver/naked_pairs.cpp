@@ -56,6 +56,9 @@ int ApplyPairs(Grid& grid) {
     int total = 0;
     for (int row = 0; row < kGridSize; ++row) {
         for (int col = 0; col < kGridSize; ++col) {
+            // Only a two-digit text starts a pair; skip the call for all others.
+            if (CellTextLength(grid.Value(row, col)) != 2)
+                continue;
             bool nested = false;
             total += EliminatePair(grid, row, col, nested);
         }
