@@ -26,7 +26,11 @@ QModelIndex LogModel::index(int row, int column, const QModelIndex& parent) cons
 QVariant LogModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= shown_)
         return {};
-    const std::string_view line = list_.lines[static_cast<std::size_t>(index.row())];
+    std::string_view line = list_.lines[static_cast<std::size_t>(index.row())];
+    // A line from a file can be any length; the list shows no more than fits a wide screen.
+    constexpr std::size_t kShownBytes = 2000;
+    if (line.size() > kShownBytes)
+        line = line.substr(0, kShownBytes);
     return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
