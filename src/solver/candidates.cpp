@@ -222,25 +222,6 @@ void SweepCache::Start(const Grid& grid) {
     valid_ = true;
 }
 
-void SweepCache::Sync(const Grid& grid) {
-    if (std::memcmp(grid.Values().data(), known_.data(), sizeof known_) == 0)
-        return;
-    std::uint32_t dirty = 0;  // bit u: unit u changed
-    for (int i = 0; i < kCellCount; ++i) {
-        const CellValue v = grid.ValueAt(i);
-        if (v != known_[i]) {
-            known_[i] = v;
-            if (IsPlacedCell(v))
-                Remove(open_, i);
-            else
-                Insert(open_, i);
-            dirty |= (1u << RowUnit(i)) | (1u << ColUnit(i)) | (1u << BoxUnit(i));
-        }
-    }
-    for (; dirty != 0; dirty &= dirty - 1)
-        Reread(std::countr_zero(dirty));
-}
-
 // Brings the unit states and the pending cells up to one cell's change from an open text.
 //
 // A cell's resolution reads of a unit only its placed digits and, per digit, whether none, one
@@ -280,6 +261,30 @@ void SweepCache::Sync(const Grid& grid) {
         if (crossing != 0)
             Add(pending_, kUnitSets[unit]);
     }
+}
+
+void SweepCache::Sync(const Grid& grid) {
+    if (std::memcmp(grid.Values().data(), known_.data(), sizeof known_) == 0)
+        return;
+    std::uint32_t dirty = 0;  // bit u: unit u lost a placed cell
+    for (int i = 0; i < kCellCount; ++i) {
+        const CellValue v = grid.ValueAt(i);
+        if (v == known_[i])
+            continue;
+        // An open cell's change (the pair rule's) is followed like a sweep's own write.
+        if (!IsPlacedCell(known_[i])) {
+            Changed(i, known_[i], v);
+        } else {
+            known_[i] = v;
+            if (IsPlacedCell(v))
+                Remove(open_, i);
+            else
+                Insert(open_, i);
+            dirty |= (1u << RowUnit(i)) | (1u << ColUnit(i)) | (1u << BoxUnit(i));
+        }
+    }
+    for (; dirty != 0; dirty &= dirty - 1)
+        Reread(std::countr_zero(dirty));
 }
 
 void SweepCache::Write(Grid& grid, int index, CellValue v) {
