@@ -80,6 +80,15 @@ constexpr std::array<CellSet, kUnitCount> MakeUnitSets() {
 }
 constexpr auto kUnitSets = MakeUnitSets();
 
+// std::popcount would be a library call on a build for any x86-64.
+constexpr int CountCells(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+static_assert(CountCells(0) == 0 && CountCells(~std::uint64_t{0}) == 64 && CountCells(0x1FF) == 9);
+
 void Add(CellSet& set, const CellSet& more) {
     set.low |= more.low;
     set.high |= more.high;
@@ -311,7 +320,7 @@ BoardScan SweepCache::Scan(const Grid& grid) {
         Sync(grid);
     else
         Start(grid);
-    return {broken_ == 0, std::popcount(open_.low) + std::popcount(open_.high)};
+    return {broken_ == 0, CountCells(open_.low) + CountCells(open_.high)};
 }
 
 int SweepCache::Sweep(Grid& grid) {
