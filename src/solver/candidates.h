@@ -90,10 +90,11 @@ CellValue ResolveCell(const Grid& grid, int row, int col);
 int UpdateCandidates(Grid& grid);
 
 // UpdateCandidates for repeated sweeps: remembers the board and unit states of its last sweep,
-// and re-resolves only cells whose row, column or box changed since (a cell's resolution
-// depends on nothing else). Any change to the board between sweeps is found by comparing it
-// with the remembered one, so it writes and counts exactly what UpdateCandidates does. Copy
-// it along with the board to continue from a saved position.
+// and re-resolves only cells whose own text changed or whose row, column or box changed in what
+// a resolution reads there (its placed digits; per digit none, one or several cells that could
+// hold it). A cell's resolution depends on nothing else. Any change to the board between sweeps is
+// found by comparing it with the remembered one, so it writes and counts exactly what
+// UpdateCandidates does. Copy it along with the board to continue from a saved position.
 class SweepCache {
 public:
     int Sweep(Grid& grid);
