@@ -46,18 +46,30 @@ constexpr CellValue DigitBit(int digit) {
     return CellValue{1} << (digit - 1);
 }
 
+namespace detail {
+// Digit counts of every digit set: std::popcount is a library call on baseline x86-64, and
+// the solver asks for lengths in its innermost loops.
+constexpr std::array<std::uint8_t, kAllDigits + 1> MakeDigitCounts() {
+    std::array<std::uint8_t, kAllDigits + 1> counts{};
+    for (std::size_t v = 1; v < counts.size(); ++v)
+        counts[v] = static_cast<std::uint8_t>(counts[v & (v - 1)] + 1);
+    return counts;
+}
+inline constexpr auto kDigitCounts = MakeDigitCounts();
+}  // namespace detail
+
 // Length of the text a value stands for: 0, 1, or the number of candidates.
 constexpr int TextLength(CellValue v) {
     if (v & kCharFlag)
         return 1;
-    return std::popcount(v);
+    return detail::kDigitCounts[v & kAllDigits];
 }
 constexpr bool IsPlaced(CellValue v) {
-    return TextLength(v) == 1;
+    return (v & kCharFlag) != 0 || (v != 0 && (v & (v - 1)) == 0);
 }
 // The digit 1-9 of a placed digit cell, 0 for anything else.
 constexpr int PlacedDigit(CellValue v) {
-    return (v & kCharFlag) == 0 && std::popcount(v) == 1 ? std::countr_zero(v) + 1 : 0;
+    return (v & kCharFlag) == 0 && v != 0 && (v & (v - 1)) == 0 ? std::countr_zero(v) + 1 : 0;
 }
 
 // One code point as a cell value ("1"-"9" become digit sets; a blank is not special here).

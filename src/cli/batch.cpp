@@ -12,7 +12,7 @@ namespace zw::cli {
 
 void SolverWorker::Load(const Puzzle& puzzle) {
     cancel = false;
-    random.Seed(0);  // cheap next to a search
+    random.Restart();
     SetSuDoKuString(grid, BoardStringFromRows(puzzle.rows));
 }
 

@@ -12,13 +12,33 @@
 
 namespace zw::cli {
 
+// A random source that starts from a fixed seed for every puzzle, seeding only when a puzzle
+// draws its first number: most searches run in ascending order and never draw.
+class PerPuzzleRandom final : public RandomSource {
+public:
+    void Seed(std::uint64_t seed) override {
+        engine_.Seed(seed);
+        fresh_ = false;
+    }
+    double Next() override {
+        if (fresh_)
+            Seed(0);
+        return engine_.Next();
+    }
+    void Restart() { fresh_ = true; }
+
+private:
+    MersenneRandom engine_;
+    bool fresh_ = true;
+};
+
 // One worker's own board and solver surroundings: no window, so no messages to pump and no
 // log to write.
 struct SolverWorker {
     Grid grid;
     bool cancel = false;
     NoEventPump pump;
-    MersenneRandom random;
+    PerPuzzleRandom random;
     SolverContext ctx{grid, cancel, pump, {}, random};
 
     // Puts a puzzle on the board and gives its random order a fixed start, so every puzzle
