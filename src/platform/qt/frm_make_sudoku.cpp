@@ -4,11 +4,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_buttons.h"
 #include "platform/qt/qt_dialogs.h"
 
 namespace zw {
@@ -52,17 +52,7 @@ bool QtDialogs::ShowMakeSuDoKu(MakeSuDoKuOptions& options) {
     frame2Layout->addWidget(slider, 1);
     frame2Layout->addWidget(value);
 
-    auto* ok = new QPushButton(QStringLiteral("&OK"));
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("A&bbrechen"));
-    cancel->setObjectName(QStringLiteral("Command2"));
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = MakeOkCancelRow(dialog);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(label);

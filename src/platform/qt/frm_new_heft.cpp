@@ -6,9 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/dialog_buttons.h"
 #include "platform/qt/qt_dialogs.h"
 
 namespace zw {
@@ -55,17 +55,7 @@ bool QtDialogs::ShowNewHeft(NewHeftOptions& options) {
     frame1Layout->addWidget(mittel);
     frame1Layout->addWidget(schwer);
 
-    auto* ok = new QPushButton(QStringLiteral("&OK"));
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("A&bbrechen"));
-    cancel->setObjectName(QStringLiteral("Command2"));
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = MakeOkCancelRow(dialog);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(frame2);
