@@ -106,6 +106,7 @@ TEST(MainWindow, StartsNarrowWithTheGridFocusedAndTheToggleWidensAndNarrows) {
     ASSERT_TRUE(label3 && label4);
 
     EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Zellwerk"));
+    EXPECT_FALSE(f.window->windowIcon().isNull()) << "the icon comes from the compiled-in pictures";
     EXPECT_TRUE(f.Grid().hasFocus());
     EXPECT_EQ(label4->text(), QStringLiteral("Log einblenden"));
     EXPECT_FALSE(f.Log().isVisible());

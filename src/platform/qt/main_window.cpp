@@ -13,6 +13,12 @@
 #include "platform/qt/menu_table.h"
 #include "platform/qt/twips.h"
 
+// The pictures are compiled into a static library; nothing else would pull them in before the
+// window asks for its icon.
+static void InitWindowResources() {
+    Q_INIT_RESOURCE(zellwerk);
+}
+
 namespace zw {
 
 namespace {
@@ -34,6 +40,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zellwerk"));
+    InitWindowResources();
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/zellwerk/icons/zellwerk-%1.png").arg(size));
