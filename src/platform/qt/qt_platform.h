@@ -16,12 +16,23 @@
 #include "platform/qt/qt_wait_window.h"
 #include "platform/random.h"
 #include "platform/system_platform.h"
+#ifdef _WIN32
+#include "platform/win32/win32_shell.h"
+#endif
 
 class QCoreApplication;
 
 namespace zw {
 
 class MainWindow;
+
+// Windows opens documents through its shell with the short path; elsewhere Qt asks the
+// desktop.
+#ifdef _WIN32
+using DesktopShell = Win32Shell;
+#else
+using DesktopShell = QtShell;
+#endif
 
 class QtPlatform {
 public:
@@ -41,7 +52,7 @@ public:
     QtDialogs dialogs;
     DiskFileStore files;
     DesktopRegistration registration;
-    QtShell shell;
+    DesktopShell shell;
     QtApplication app;
     QtPrinter printer;
     Platform platform;
