@@ -11,6 +11,8 @@ target_sources(zellwerk_qt PRIVATE
 set_target_properties(zellwerk_qt PROPERTIES AUTORCC ON)
 
 add_subdirectory(${PROJECT_SOURCE_DIR}/docs ${CMAKE_BINARY_DIR}/docs)
+# The program opens Help.pdf from its own folder: build it with the program.
+add_dependencies(zellwerk help_pdf)
 
 # Install layout: the program lives in its own folder with Help.pdf and Zellwerk.ico beside it
 # (it finds both next to itself); bin/zellwerk is a link to it.
