@@ -15,7 +15,7 @@ bool ParseCount(const std::string& text, std::int64_t min, std::int64_t max, std
     return true;
 }
 
-bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionKind>& kinds,
                       CommandLine& out, std::string& error) {
     const unsigned cores = std::thread::hardware_concurrency();
     out.threads = cores == 0 ? 1 : static_cast<int>(cores);
@@ -39,10 +39,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<Op
         }
         bool takesValue = name == "--threads";
         bool known = takesValue;
-        for (const OptionSpec& spec : specs) {
-            if (name == spec.name) {
+        for (const OptionKind& option : kinds) {
+            if (name == option.name) {
                 known = true;
-                takesValue = spec.takesValue;
+                takesValue = option.takesValue;
             }
         }
         if (!known) {

@@ -8,7 +8,7 @@
 
 namespace zw::cli {
 
-struct OptionSpec {
+struct OptionKind {
     const char* name;  // "--ordered"
     bool takesValue;
 };
@@ -23,7 +23,7 @@ struct CommandLine {
 
 // Parses `args` against the options a subcommand accepts (--threads N is accepted by all).
 // "--" ends the options. False with `error` set for an unknown option or a missing value.
-bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionKind>& kinds,
                       CommandLine& out, std::string& error);
 
 // A whole number from min to max, or false.

@@ -76,9 +76,9 @@ bool IsHelp(std::string_view arg) {
 }  // namespace
 
 bool ParseOrComplain(const char* subcommand, const Arguments& args,
-                     const std::vector<OptionSpec>& specs, CommandLine& out, Streams& io) {
+                     const std::vector<OptionKind>& kinds, CommandLine& out, Streams& io) {
     std::string error;
-    if (ParseCommandLine(args, specs, out, error))
+    if (ParseCommandLine(args, kinds, out, error))
         return true;
     io.err << "zellwerk-cli " << subcommand << ": " << error << "\n"
            << "Try 'zellwerk-cli --help'.\n";

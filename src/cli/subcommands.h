@@ -23,8 +23,8 @@ int RunBooklet(const Arguments& args, Streams& io);
 
 // Parses the arguments of `subcommand`; on an error prints it with a hint and returns false.
 struct CommandLine;
-struct OptionSpec;
+struct OptionKind;
 bool ParseOrComplain(const char* subcommand, const Arguments& args,
-                     const std::vector<OptionSpec>& specs, CommandLine& out, Streams& io);
+                     const std::vector<OptionKind>& kinds, CommandLine& out, Streams& io);
 
 }  // namespace zw::cli
