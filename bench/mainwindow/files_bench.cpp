@@ -111,20 +111,7 @@ struct Bench {
     MemoryPlatform mp;
     QuietWaitWindow wait;
     FileStore& files;
-    Platform platform{.messages = mp.messages,
-                      .fileDialog = mp.fileDialog,
-                      .clipboard = mp.clipboard,
-                      .events = mp.events,
-                      .clock = mp.clock,
-                      .random = mp.random,
-                      .wait = wait,
-                      .dialogs = mp.dialogs,
-                      .files = files,
-                      .registration = mp.registration,
-                      .shell = mp.shell,
-                      .app = mp.app,
-                      .printer = mp.printer,
-                      .program = mp.platform.program};
+    Platform platform = mp.With({.wait = &wait, .files = &files});
     frmMain form{platform};
 
     void Open(const std::string& path) {

@@ -91,9 +91,7 @@ int RunBooklet(const Arguments& args, Streams& io) {
     mp.clock.seeds = system.SeedFromClock();
     mp.clock.date = system.ShortDateText();
     PdfPrinter pdf;
-    Platform platform{mp.messages, mp.fileDialog, mp.clipboard, mp.events,          mp.clock,
-                      mp.random,   mp.wait,       mp.dialogs,   mp.files,           mp.registration,
-                      mp.shell,    mp.app,        pdf,          mp.platform.program};
+    Platform platform = mp.With({.printer = &pdf});
     mp.dialogs.newHeft = [&options](NewHeftOptions& o) {
         o = options;
         return true;

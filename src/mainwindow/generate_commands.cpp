@@ -7,6 +7,7 @@
 #include "generator/booklet.h"
 #include "generator/thinning.h"
 #include "mainwindow/frm_main.h"
+#include "platform/number_format.h"
 #include "solver/backtracking.h"
 
 namespace zw {
@@ -93,8 +94,7 @@ void frmMain::GenerateNewSuDoKu(int Degree, int Fields, bool showBusy) {
     DoEvents();
     if (gCancel)
         return;
-    const double elapsed = platform_.clock.Seconds() - start;
-    AddLog("Generierung fertig nach " + platform_.clock.FormatNumber(elapsed, 7) + " Sekunden.");
+    AddLog("Generierung fertig nach " + ElapsedText(platform_.clock, start) + " Sekunden.");
 }
 
 void frmMain::mSuDoKuNewHeft_Click() {

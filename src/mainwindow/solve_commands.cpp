@@ -2,18 +2,13 @@
 #include "board/board_string.h"
 #include "board/rules.h"
 #include "mainwindow/frm_main.h"
+#include "platform/number_format.h"
 #include "solver/backtracking.h"
 #include "solver/logical_solver.h"
 
 namespace zw {
 
 namespace {
-
-// Seconds since `start` as the log shows them: single precision, up to seven digits.
-std::string Elapsed(Clock& clock, double start) {
-    const float seconds = static_cast<float>(clock.Seconds() - start);
-    return clock.FormatNumber(seconds, 7);
-}
 
 void SetTextColours(Grid& grid, Colour colour, bool placedOnly) {
     grid.SetRedraw(false);
@@ -57,16 +52,16 @@ void frmMain::mSuDoKu_Loesen_Click() {
     SolverContext ctx{Matrix, gCancel, platform_.events,
                       [this](std::string_view line) { AddLog(line); }, platform_.random};
     if (SolveLogical(ctx)) {
-        AddLog("Lösen fertig nach " + Elapsed(clock, start) + "s gefunden.");
+        AddLog("Lösen fertig nach " + ElapsedText(clock, start) + "s gefunden.");
         return;
     }
     AddLog("Lösen... Lösung nicht eindeutig.");
-    AddLog("Lösen... Starte Backtracking nach " + Elapsed(clock, start) + "s.");
+    AddLog("Lösen... Starte Backtracking nach " + ElapsedText(clock, start) + "s.");
     // The search starts from the puzzle as given, without the logic's candidate strings.
     SetSuDoKuString(Matrix, puzzle);
     std::string loesungen;
     if (myBT(ctx, loesungen, 1, true, true) > 0) {
-        AddLog("Lösen fertig nach " + Elapsed(clock, start) + "s gefunden.");
+        AddLog("Lösen fertig nach " + ElapsedText(clock, start) + "s gefunden.");
         SetSuDoKuString(Matrix, std::string_view(loesungen).substr(0, kBoardStringLength));
     } else {
         AddLog("Lösen... Fehler: SuDoKu kann nicht gelöst werden.");
@@ -89,7 +84,7 @@ void frmMain::mSuDoKuSearchAll_Click() {
     ctx.keepSolutions = kLoggedSolutionsPerSearch;
     std::string loesungen;
     const std::string n = std::to_string(myBT(ctx, loesungen, 0, true, true));
-    const std::string t = Elapsed(clock, start);
+    const std::string t = ElapsedText(clock, start);
     AddLog("Lösen fertig (" + n + " Lösungen in " + t + " Sekunden).");
     platform_.messages.Show(
         "Für dieses SuDoKu wurden in " + t + " Sekunden " + n + " Lösungen gefunden.",

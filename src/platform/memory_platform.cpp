@@ -176,10 +176,27 @@ bool RecordingPrinter::End(std::string& error) {
 }
 
 MemoryPlatform::MemoryPlatform()
-    : platform{messages, fileDialog,   clipboard, events, clock,  random,       wait,
-               dialogs,  files,        registration, shell,  app,    printer, ProgramInfo{}} {
+    : platform{messages, fileDialog, clipboard,    events, clock, random,  wait,
+               dialogs,  files,      registration, shell,  app,   printer, ProgramInfo{}} {
     platform.program.directory = "/opt/zellwerk";
     platform.program.exeBaseName = "Zellwerk";
+}
+
+Platform MemoryPlatform::With(const PlatformParts& parts) {
+    return Platform{messages,
+                    fileDialog,
+                    parts.clipboard ? *parts.clipboard : clipboard,
+                    parts.events ? *parts.events : events,
+                    clock,
+                    random,
+                    parts.wait ? *parts.wait : wait,
+                    parts.dialogs ? *parts.dialogs : dialogs,
+                    parts.files ? *parts.files : files,
+                    registration,
+                    shell,
+                    app,
+                    parts.printer ? *parts.printer : printer,
+                    platform.program};
 }
 
 }  // namespace zw

@@ -132,8 +132,8 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, double width, Colour colour) override;
     void DrawFocusRect(int x, int y, int width, int height, double lineWidth,
                        Colour colour) override;
-    void DrawText(int x, int y, int width, std::string_view text, const Font& font,
-                  Colour colour, TextAlign align) override;
+    void DrawText(int x, int y, int width, std::string_view text, const Font& font, Colour colour,
+                  TextAlign align) override;
     double pixelTwips = 2.4;  // a 600-dpi printer
     std::vector<std::string> ops;
 };
@@ -160,10 +160,22 @@ private:
     RecordingCanvas canvas_;
 };
 
+// Real parts that take the place of in-memory ones; null keeps the in-memory part.
+struct PlatformParts {
+    Clipboard* clipboard = nullptr;
+    EventPump* events = nullptr;
+    WaitWindow* wait = nullptr;
+    Dialogs* dialogs = nullptr;
+    FileStore* files = nullptr;
+    Printer* printer = nullptr;
+};
+
 // All of the above, wired into one Platform.
 class MemoryPlatform {
 public:
     MemoryPlatform();
+    // The same platform with some parts replaced, for a window that works partly for real.
+    Platform With(const PlatformParts& parts);
     ScriptedMessageBoxes messages;
     ScriptedFileDialog fileDialog;
     MemoryClipboard clipboard;

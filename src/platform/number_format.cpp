@@ -15,4 +15,9 @@ std::string FormatSignificant(double value, int digits, char decimal) {
     return text;
 }
 
+std::string ElapsedText(Clock& clock, double start) {
+    const float seconds = static_cast<float>(clock.Seconds() - start);
+    return clock.FormatNumber(seconds, 7);
+}
+
 }  // namespace zw

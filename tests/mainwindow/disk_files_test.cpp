@@ -44,20 +44,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 struct DiskForm {
     MemoryPlatform mp;
     DiskFileStore disk;
-    Platform platform{.messages = mp.messages,
-                      .fileDialog = mp.fileDialog,
-                      .clipboard = mp.clipboard,
-                      .events = mp.events,
-                      .clock = mp.clock,
-                      .random = mp.random,
-                      .wait = mp.wait,
-                      .dialogs = mp.dialogs,
-                      .files = disk,
-                      .registration = mp.registration,
-                      .shell = mp.shell,
-                      .app = mp.app,
-                      .printer = mp.printer,
-                      .program = mp.platform.program};
+    Platform platform = mp.With({.files = &disk});
     frmMain form{platform};
     DiskForm() { form.Form_Load(); }
 };

@@ -64,20 +64,7 @@ TEST(FilesInTheWindow, SaveAsOpenAndNewThroughTheMenus) {
 TEST(FilesInTheWindow, ClipboardRoundTripThroughQClipboard) {
     MemoryPlatform mp;
     QtClipboard clipboard;
-    Platform platform{.messages = mp.messages,
-                      .fileDialog = mp.fileDialog,
-                      .clipboard = clipboard,
-                      .events = mp.events,
-                      .clock = mp.clock,
-                      .random = mp.random,
-                      .wait = mp.wait,
-                      .dialogs = mp.dialogs,
-                      .files = mp.files,
-                      .registration = mp.registration,
-                      .shell = mp.shell,
-                      .app = mp.app,
-                      .printer = mp.printer,
-                      .program = mp.platform.program};
+    Platform platform = mp.With({.clipboard = &clipboard});
     frmMain form(platform);
     form.Form_Load();
     QClipboard* system = QGuiApplication::clipboard();

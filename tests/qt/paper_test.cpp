@@ -118,10 +118,8 @@ struct RealPartsFixture {
     QtDialogs dialogs;
     QtWaitWindow wait;
     QtPrinter printer;
-    Platform platform{f.mp.messages, f.mp.fileDialog,      f.mp.clipboard, pump,
-                      f.mp.clock,    f.mp.random,          wait,           dialogs,
-                      f.mp.files,    f.mp.registration,    f.mp.shell,     f.mp.app,
-                      printer,       f.mp.platform.program};
+    Platform platform =
+        f.mp.With({.events = &pump, .wait = &wait, .dialogs = &dialogs, .printer = &printer});
     frmMain form{platform};
 };
 
