@@ -71,7 +71,7 @@ int ChooseBranchCell(const SweepCache& sweep) {
             const CellValue v = sweep.Known(i);
             if (v == kEmptyCell)
                 return kDeadBoard;
-            const int length = CellTextLength(v);
+            const int length = TextLength(v);
             if (length < best) {
                 chosen = i;
                 best = length;

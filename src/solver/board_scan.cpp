@@ -13,7 +13,7 @@ BoardScan ScanBoard(const Grid& grid) {
     for (int r = 0; r < kGridSize; ++r) {
         for (int c = 0; c < kGridSize; ++c) {
             const CellValue v = grid.Value(r, c);
-            if (!IsPlacedCell(v)) {
+            if (!IsPlaced(v)) {
                 ++scan.openCells;
                 continue;
             }

@@ -112,14 +112,16 @@ void Remove(CellSet& set, int cell) {
 template <typename CellValues>
 UnitState ReadUnit(const CellValues& cells, int unit, bool& distinct) {
     UnitState s;
+    CellValue placed = 0;
     int placedCells = 0;
     for (std::uint8_t i : kUnitCells[unit]) {
         const CellValue v = cells[i];
-        placedCells += IsPlacedCell(v) ? 1 : 0;
-        s.placed |= PlacedBits(v);
+        placedCells += IsPlaced(v) ? 1 : 0;
+        placed |= PlacedBits(v);
         s.Add(CouldHold(v));
     }
-    distinct = placedCells == CountDigits(s.placed);
+    s.Place(placed);
+    distinct = placedCells == CountDigits(placed);
     return s;
 }
 
@@ -128,7 +130,7 @@ UnitState ReadUnit(const CellValues& cells, int unit, bool& distinct) {
 CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
                            const std::array<UnitState, kUnitCount>& units) {
     const int row = kCellUnits[index].row, col = kCellUnits[index].col, box = kCellUnits[index].box;
-    const CellValue rowCol = kAllDigits & ~(units[row].placed | units[col].placed);
+    const CellValue rowCol = kAllDigits & ~(units[row].Placed() | units[col].Placed());
     CellValue s;
     if (!AtLeastTwo(rowCol)) {
         // One digit: the row and column scan reaches it at some point and returns it.
@@ -138,15 +140,16 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
         // depends on the order of the cells, so take the scan itself.
         s = GetCandidates(grid, index / kGridSize, index % kGridSize);
     } else {
-        s = rowCol & ~units[box].placed;
+        s = rowCol & ~units[box].Placed();
     }
     if (!AtLeastTwo(s))
         return s;
-    const CellValue self = CouldHold(own);
+    const std::uint64_t self = UnitState::Fields(CouldHold(own));
+    const std::uint64_t candidates = UnitState::Fields(s);
     for (int unit : {box, col, row}) {
-        const CellValue hidden = s & ~units[unit].OthersCould(self);
+        const std::uint64_t hidden = candidates & ~units[unit].OthersCould(self);
         if (hidden)
-            return LowestDigit(hidden);
+            return UnitState::DigitOfField(hidden);
     }
     return s;
 }
@@ -155,7 +158,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
 
 CellValue GetCandidates(const Grid& grid, int row, int col) {
     const CellValue own = grid.Value(row, col);
-    if (IsPlacedCell(own))
+    if (IsPlaced(own))
         return own;
     CellValue s = kAllDigits;
     for (int i = 0; i < kGridSize; ++i) {
@@ -179,7 +182,7 @@ CellValue GetCandidates(const Grid& grid, int row, int col) {
 
 CellValue ResolveCell(const Grid& grid, int row, int col) {
     const CellValue own = grid.Value(row, col);
-    if (IsPlacedCell(own))
+    if (IsPlaced(own))
         return own;
     const CellValue s = GetCandidates(grid, row, col);
     if (CountDigits(s) == 1)
@@ -225,7 +228,7 @@ void SweepCache::Start(const Grid& grid) {
     pending_ = {~std::uint64_t{0}, (std::uint64_t{1} << (kCellCount - 64)) - 1};
     open_ = {};
     for (int i = 0; i < kCellCount; ++i) {
-        if (!IsPlacedCell(known_[i]))
+        if (!IsPlaced(known_[i]))
             Insert(open_, i);
     }
     valid_ = true;
@@ -243,15 +246,15 @@ void SweepCache::Start(const Grid& grid) {
     const CellValue lost = CouldHold(before) & ~CouldHold(after);
     const CellValue gained = CouldHold(after) & ~CouldHold(before);
     const CellUnits& cu = kCellUnits[index];
-    if (IsPlacedCell(after)) {
+    if (IsPlaced(after)) {
         Remove(open_, index);
         const CellValue placed = PlacedBits(after);
         for (int unit : {cu.row, cu.col, cu.box}) {
             UnitState& u = units_[unit];
             // Placed cells stay placed until their unit is read again, and so does a clash.
-            if (placed == 0 || (u.placed & placed) != 0)
+            if (placed == 0 || (u.Placed() & placed) != 0)
                 broken_ |= std::uint32_t{1} << unit;
-            u.placed |= placed;
+            u.Place(placed);
             u.Subtract(lost);
             u.Add(gained);
         }
@@ -264,7 +267,8 @@ void SweepCache::Start(const Grid& grid) {
         UnitState& u = units_[unit];
         // A lost digit crosses when one or two cells could hold it, a gained one when none or
         // one could.
-        const CellValue crossing = (lost & ~u.AtLeastThree()) | (gained & ~u.Several());
+        const std::uint64_t crossing = (UnitState::Fields(lost) & ~u.AtLeast(3)) |
+                                       (UnitState::Fields(gained) & ~u.AtLeast(2));
         u.Subtract(lost);
         u.Add(gained);
         if (crossing != 0)
@@ -281,11 +285,11 @@ void SweepCache::Sync(const Grid& grid) {
         if (v == known_[i])
             continue;
         // An open cell's change (the pair rule's) is followed like a sweep's own write.
-        if (!IsPlacedCell(known_[i])) {
+        if (!IsPlaced(known_[i])) {
             Changed(i, known_[i], v);
         } else {
             known_[i] = v;
-            if (IsPlacedCell(v))
+            if (IsPlaced(v))
                 Remove(open_, i);
             else
                 Insert(open_, i);
@@ -303,9 +307,9 @@ void SweepCache::Write(Grid& grid, int index, CellValue v) {
     const CellValue before = known_[index];
     if (before == v)
         return;
-    if (IsPlacedCell(before)) {
+    if (IsPlaced(before)) {
         known_[index] = v;
-        if (!IsPlacedCell(v))
+        if (!IsPlaced(v))
             Insert(open_, index);
         Reread(RowUnit(index));
         Reread(ColUnit(index));

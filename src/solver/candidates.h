@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "board/grid.h"
@@ -16,56 +17,52 @@ namespace zw {
 
 constexpr int kUnitCount = 27;  // rows 0-8, columns 9-17, boxes 18-26
 
-// Digit counts by table: the solver's inner loops must not depend on a popcount instruction.
-inline constexpr std::array<std::uint8_t, kAllDigits + 1> kDigitCounts = [] {
-    std::array<std::uint8_t, kAllDigits + 1> counts{};
-    for (unsigned v = 1; v <= kAllDigits; ++v)
-        counts[v] = static_cast<std::uint8_t>(counts[v & (v - 1)] + 1);
-    return counts;
-}();
 // The number of digits of a digit set.
 constexpr int CountDigits(CellValue set) {
-    return kDigitCounts[set & kAllDigits];
-}
-// TextLength of any cell value.
-constexpr int CellTextLength(CellValue v) {
-    return (v & kCharFlag) ? 1 : kDigitCounts[v & kAllDigits];
-}
-constexpr bool IsPlacedCell(CellValue v) {
-    return (v & kCharFlag) || (v != 0 && (v & (v - 1)) == 0);
+    return detail::kDigitCounts[set & kAllDigits];
 }
 
 // What the hidden-single tests ask of one unit: its placed digits, and for each digit how many
-// of its cells could still hold it, as a 4-bit count spread over four digit masks.
-struct UnitState {
-    CellValue placed = 0;
-    std::array<CellValue, 4> count{};  // bit d-1 of count[k]: bit k of digit d's count
+// of its cells could still hold it. All in one word, so a change is one addition and a copy of
+// the solver's state stays small: digit d's count (0-9) is the 5-bit field at bit 5(d-1), wide
+// enough that adding 15 to every field carries into no neighbour; the placed digits sit above.
+class UnitState {
+public:
+    CellValue Placed() const { return static_cast<CellValue>(word_ >> kPlacedShift); }
+    void Place(CellValue digits) { word_ |= std::uint64_t{digits} << kPlacedShift; }
+    void Add(CellValue digits) { word_ += kFieldOnes[digits]; }
+    void Subtract(CellValue digits) { word_ -= kFieldOnes[digits]; }
 
-    // No early exit: whether a carry goes on is a coin toss the branch predictor loses.
-    void Add(CellValue digits) {
-        for (CellValue& plane : count) {
-            const CellValue carry = plane & digits;
-            plane ^= digits;
-            digits = carry;
+    // Digit sets as the top bits of their count fields, the form the tests below answer in.
+    static std::uint64_t Fields(CellValue digits) { return kFieldOnes[digits] << 4; }
+    static CellValue DigitOfField(std::uint64_t fields) {
+        return CellValue{1} << (std::countr_zero(fields) / 5);
+    }
+    // The digits at least n (1-3) cells could hold.
+    std::uint64_t AtLeast(int n) const {
+        return (word_ + kFieldOnes[kAllDigits] * (16 - n)) & Fields(kAllDigits);
+    }
+    // The digits some cell other than one whose own contribution is `self` (as Fields) could
+    // hold: those two cells could hold, and those one could hold when it is not `self`.
+    std::uint64_t OthersCould(std::uint64_t self) const {
+        return AtLeast(2) | (AtLeast(1) & ~self);
+    }
+
+private:
+    static constexpr int kPlacedShift = 48;
+    // Bit 5(d-1) for every digit d of the set.
+    static constexpr std::array<std::uint64_t, kAllDigits + 1> kFieldOnes = [] {
+        std::array<std::uint64_t, kAllDigits + 1> ones{};
+        for (unsigned v = 0; v <= kAllDigits; ++v) {
+            for (int d = 0; d < kGridSize; ++d) {
+                if (v & (1u << d))
+                    ones[v] |= std::uint64_t{1} << (5 * d);
+            }
         }
-    }
-    void Subtract(CellValue digits) {
-        for (CellValue& plane : count) {
-            const CellValue borrow = ~plane & digits;
-            plane ^= digits;
-            digits = borrow;
-        }
-    }
-    // The digits two or more cells could hold.
-    CellValue Several() const { return count[1] | count[2] | count[3]; }
-    // The digits three or more cells could hold.
-    CellValue AtLeastThree() const { return count[2] | count[3] | (count[0] & count[1]); }
-    // The digits some cell other than one whose own contribution is `self` could hold: those
-    // two cells could hold, and those one could hold when it is not `self`.
-    CellValue OthersCould(CellValue self) const {
-        const CellValue twice = count[1] | count[2] | count[3];
-        return twice | (count[0] & ~self);
-    }
+        return ones;
+    }();
+
+    std::uint64_t word_ = 0;
 };
 
 // A set of cells, bit i for cell i.

@@ -10,7 +10,7 @@ namespace {
 // not a candidate string. Returns how many digits it lost.
 int StripPair(Grid& grid, int index, CellValue pair) {
     const CellValue y = grid.ValueAt(index);
-    if (y == pair || CellTextLength(y) < 2)
+    if (y == pair || TextLength(y) < 2)
         return 0;
     const CellValue lost = y & pair;
     if (lost == 0)
@@ -40,7 +40,7 @@ int EliminateInUnit(Grid& grid, int self, CellValue pair, bool nested, CellOf ce
 
 int EliminatePair(Grid& grid, int row, int col, bool& Nested) {
     const CellValue pair = grid.Value(row, col);
-    if (CellTextLength(pair) != 2)
+    if (TextLength(pair) != 2)
         return 0;
     const int self = CellIndex(row, col);
     const int top = row / 3 * 3, left = col / 3 * 3;
@@ -57,7 +57,7 @@ int ApplyPairs(Grid& grid) {
     for (int row = 0; row < kGridSize; ++row) {
         for (int col = 0; col < kGridSize; ++col) {
             // Only a two-digit text starts a pair; skip the call for all others.
-            if (CellTextLength(grid.Value(row, col)) != 2)
+            if (TextLength(grid.Value(row, col)) != 2)
                 continue;
             bool nested = false;
             total += EliminatePair(grid, row, col, nested);
