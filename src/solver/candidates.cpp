@@ -144,7 +144,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
     }
     if (!AtLeastTwo(s))
         return s;
-    const std::uint64_t self = UnitState::Fields(CouldHold(own));
+    const std::uint64_t self = UnitState::Fields(own != kEmptyCell ? own : kAllDigits);
     const std::uint64_t candidates = UnitState::Fields(s);
     for (int unit : {box, col, row}) {
         const std::uint64_t hidden = candidates & ~units[unit].OthersCould(self);
@@ -239,7 +239,11 @@ void SweepCache::Start(const Grid& grid) {
 // A cell's resolution reads of a unit only its placed digits and, per digit, whether none, one
 // or several cells could hold it. A placement changes the placed digits, so the three units
 // are resolved again; any other change makes a unit's cells pending only where it moves a digit
-// between none, one and several. The cell itself always is, as its own text changed.
+// between none, one and several.
+//
+// The cell itself needs no new resolution for its own change: what its tests read of a unit is,
+// per digit, how many cells other than itself could hold it, and that is the same before and
+// after. Its sweep wrote its resolution, which stays the same until a neighbour changes.
 [[gnu::always_inline]] inline void SweepCache::Changed(int index, CellValue before,
                                                        CellValue after) {
     known_[index] = after;
@@ -262,13 +266,12 @@ void SweepCache::Start(const Grid& grid) {
         pending_.high |= kUnitSets[cu.row].high | kUnitSets[cu.col].high | kUnitSets[cu.box].high;
         return;
     }
-    Insert(pending_, index);
     for (int unit : {cu.row, cu.col, cu.box}) {
         UnitState& u = units_[unit];
         // A lost digit crosses when one or two cells could hold it, a gained one when none or
         // one could.
-        const std::uint64_t crossing = (UnitState::Fields(lost) & ~u.AtLeast(3)) |
-                                       (UnitState::Fields(gained) & ~u.AtLeast(2));
+        const std::uint64_t crossing = (UnitState::Fields(lost) & ~u.AtLeastThree()) |
+                                       (UnitState::Fields(gained) & ~u.AtLeastTwo());
         u.Subtract(lost);
         u.Add(gained);
         if (crossing != 0)
@@ -284,9 +287,11 @@ void SweepCache::Sync(const Grid& grid) {
         const CellValue v = grid.ValueAt(i);
         if (v == known_[i])
             continue;
-        // An open cell's change (the pair rule's) is followed like a sweep's own write.
+        // An open cell's change (the pair rule's) is followed like a sweep's own write, and
+        // the cell, which its last resolution did not write, is resolved again.
         if (!IsPlaced(known_[i])) {
             Changed(i, known_[i], v);
+            Insert(pending_, i);
         } else {
             known_[i] = v;
             if (IsPlaced(v))
@@ -317,6 +322,7 @@ void SweepCache::Write(Grid& grid, int index, CellValue v) {
         return;
     }
     Changed(index, before, v);
+    Insert(pending_, index);
 }
 
 BoardScan SweepCache::Scan(const Grid& grid) {
@@ -344,31 +350,29 @@ int SweepCache::SweepOwn(Grid& grid) {
 
 int SweepCache::Run(Grid& grid) {
     int count = 0;
-    // Cells before i that a write makes pending wait for the next sweep, as a full sweep would
-    // only see the change there; cells after i are resolved in this one.
-    // Cells 0-63, then 64-80; a write can make later cells of either word pending.
-    for (int i = 0; i < kCellCount; ++i) {
-        if (i < 64) {
-            const std::uint64_t due = pending_.low & open_.low & (~std::uint64_t{0} << i);
-            if (due == 0) {
-                i = 63;
-                continue;
-            }
-            i = std::countr_zero(due);
-            pending_.low &= ~(std::uint64_t{1} << i);
-        } else {
-            const std::uint64_t due = pending_.high & open_.high & (~std::uint64_t{0} << (i - 64));
+    // Cells before the one resolved that a write makes pending wait for the next sweep, as a
+    // full sweep would only see the change there; later ones are resolved in this one. So each
+    // word of cells is taken up to its end before the next, and a write in the first can make
+    // cells of the second pending.
+    for (int word = 0; word < 2; ++word) {
+        std::uint64_t& pending = word == 0 ? pending_.low : pending_.high;
+        const std::uint64_t& open = word == 0 ? open_.low : open_.high;
+        std::uint64_t ahead = ~std::uint64_t{0};
+        for (;;) {
+            const std::uint64_t due = pending & open & ahead;
             if (due == 0)
                 break;
-            i = 64 + std::countr_zero(due);
-            pending_.high &= ~(std::uint64_t{1} << (i - 64));
-        }
-        const CellValue t = known_[i];
-        const CellValue s = ResolveFromUnits(grid, i, t, units_);
-        if (s != t && (t == kEmptyCell || CountDigits(s) < CountDigits(t))) {
-            grid.SetValueAt(i, s);
-            ++count;
-            Changed(i, t, s);
+            const int bit = std::countr_zero(due);
+            pending &= ~(std::uint64_t{1} << bit);
+            ahead = (~std::uint64_t{0} << bit) << 1;
+            const int i = 64 * word + bit;
+            const CellValue t = known_[i];
+            const CellValue s = ResolveFromUnits(grid, i, t, units_);
+            if (s != t && (t == kEmptyCell || CountDigits(s) < CountDigits(t))) {
+                grid.SetValueAt(i, s);
+                ++count;
+                Changed(i, t, s);
+            }
         }
     }
     return count;

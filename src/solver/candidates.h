@@ -24,8 +24,10 @@ constexpr int CountDigits(CellValue set) {
 
 // What the hidden-single tests ask of one unit: its placed digits, and for each digit how many
 // of its cells could still hold it. All in one word, so a change is one addition and a copy of
-// the solver's state stays small: digit d's count (0-9) is the 5-bit field at bit 5(d-1), wide
-// enough that adding 15 to every field carries into no neighbour; the placed digits sit above.
+// the solver's state stays small. Digit d's count (0-9) is kept plus 14 in the 5-bit field at
+// bit 5(d-1): the field's top bit then says "two or more", adding one to every field makes it
+// say "one or more", taking one away "three or more", and no field ever carries into the next.
+// The placed digits sit above the fields.
 class UnitState {
 public:
     CellValue Placed() const { return static_cast<CellValue>(word_ >> kPlacedShift); }
@@ -34,22 +36,23 @@ public:
     void Subtract(CellValue digits) { word_ -= kFieldOnes[digits]; }
 
     // Digit sets as the top bits of their count fields, the form the tests below answer in.
-    static std::uint64_t Fields(CellValue digits) { return kFieldOnes[digits] << 4; }
+    static constexpr std::uint64_t Fields(CellValue digits) { return kFieldOnes[digits] << 4; }
     static CellValue DigitOfField(std::uint64_t fields) {
         return CellValue{1} << (std::countr_zero(fields) / 5);
     }
-    // The digits at least n (1-3) cells could hold.
-    std::uint64_t AtLeast(int n) const {
-        return (word_ + kFieldOnes[kAllDigits] * (16 - n)) & Fields(kAllDigits);
-    }
+    // The answers hold only in the fields' top bits; callers mask them with a digit set.
+    std::uint64_t AtLeastOne() const { return word_ + kFieldOnes[kAllDigits]; }
+    std::uint64_t AtLeastTwo() const { return word_; }
+    std::uint64_t AtLeastThree() const { return word_ - kFieldOnes[kAllDigits]; }
     // The digits some cell other than one whose own contribution is `self` (as Fields) could
     // hold: those two cells could hold, and those one could hold when it is not `self`.
     std::uint64_t OthersCould(std::uint64_t self) const {
-        return AtLeast(2) | (AtLeast(1) & ~self);
+        return AtLeastTwo() | (AtLeastOne() & ~self);
     }
 
 private:
     static constexpr int kPlacedShift = 48;
+    static constexpr int kBias = 14;
     // Bit 5(d-1) for every digit d of the set.
     static constexpr std::array<std::uint64_t, kAllDigits + 1> kFieldOnes = [] {
         std::array<std::uint64_t, kAllDigits + 1> ones{};
@@ -62,7 +65,7 @@ private:
         return ones;
     }();
 
-    std::uint64_t word_ = 0;
+    std::uint64_t word_ = kFieldOnes[kAllDigits] * kBias;
 };
 
 // A set of cells, bit i for cell i.
