@@ -91,11 +91,16 @@ void SearchLevel(SolverContext& ctx, BackTrackSearch& search, SweepCache& sweep)
         return;
     // The sweeps continue from the parent's last one: only the branching cell is new. Nothing
     // else writes to the board until the messages run.
-    while (sweep.SweepOwn(grid) != 0) {
+    bool doomed = false;
+    while (sweep.SweepOwn(grid, doomed) != 0 && !doomed) {
         if (ctx.gCancel)
             return;
     }
     ctx.DoEvents();
+    // A doomed board would fail the rule check, or leave an open cell without candidates to
+    // branch on, however many sweeps ran first.
+    if (doomed)
+        return;
     const BoardScan scan = sweep.Scan(grid);
     if (!scan.rulesOk || ctx.gCancel)
         return;

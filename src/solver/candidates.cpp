@@ -338,18 +338,22 @@ int SweepCache::Sweep(Grid& grid) {
         Sync(grid);
     else
         Start(grid);
-    return Run(grid);
+    return Run(grid, nullptr);
 }
 
-int SweepCache::SweepOwn(Grid& grid) {
+int SweepCache::SweepOwn(Grid& grid, bool& doomed) {
     if (!valid_)
         Start(grid);
     assert(std::memcmp(grid.Values().data(), known_.data(), sizeof known_) == 0);
-    return Run(grid);
+    return Run(grid, &doomed);
 }
 
-int SweepCache::Run(Grid& grid) {
+int SweepCache::Run(Grid& grid, bool* doomed) {
     int count = 0;
+    if (doomed != nullptr && broken_ != 0) {
+        *doomed = true;
+        return count;
+    }
     // Cells before the one resolved that a write makes pending wait for the next sweep, as a
     // full sweep would only see the change there; later ones are resolved in this one. So each
     // word of cells is taken up to its end before the next, and a write in the first can make
@@ -368,10 +372,18 @@ int SweepCache::Run(Grid& grid) {
             const int i = 64 * word + bit;
             const CellValue t = known_[i];
             const CellValue s = ResolveFromUnits(grid, i, t, units_);
+            if (doomed != nullptr && s == kEmptyCell) [[unlikely]] {
+                *doomed = true;
+                return count;
+            }
             if (s != t && (t == kEmptyCell || CountDigits(s) < CountDigits(t))) {
                 grid.SetValueAt(i, s);
                 ++count;
                 Changed(i, t, s);
+                if (doomed != nullptr && broken_ != 0) [[unlikely]] {
+                    *doomed = true;
+                    return count;
+                }
             }
         }
     }

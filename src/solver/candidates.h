@@ -100,7 +100,13 @@ public:
     int Sweep(Grid& grid);
     // Sweep for a board that only this cache has written to since its last Sweep, Scan or
     // Write (or since it was copied): skips the comparison that finds other changes.
-    int SweepOwn(Grid& grid);
+    //
+    // For the search, it stops early and sets `doomed` once the board can no longer become
+    // a solution: a unit holds a digit twice, or an open cell resolves to no candidate at all.
+    // Either stays so whatever later sweeps write (placed cells stay, candidates only shrink,
+    // and an empty cell can only take a digit its row or column already holds), so the board
+    // and the cache are then only fit to be thrown away.
+    int SweepOwn(Grid& grid, bool& doomed);
     // Writes one cell through the cache, which then needs no comparison to find it.
     void Write(Grid& grid, int index, CellValue v);
     // ScanBoard of the board, from the cache's own account of it.
@@ -110,7 +116,7 @@ public:
     CellValue Known(int index) const { return known_[index]; }
 
 private:
-    int Run(Grid& grid);
+    int Run(Grid& grid, bool* doomed);
     void Start(const Grid& grid);
     void Sync(const Grid& grid);
     void Reread(int unit);

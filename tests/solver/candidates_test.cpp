@@ -172,26 +172,33 @@ TEST(Candidates, RowAndColumnScanStopsAtOneDigit) {
     EXPECT_FALSE(RulesOk(grid));
 }
 
-// Random boards of every kind of cell, contradictions included: the sweep must write exactly
-// what the cell-by-cell rules write, sweep after sweep.
+// Boards from real puzzles with every kind of cell mixed in, contradictions included: `kind`
+// 0 leaves the puzzle, 1 empties cells, 2 writes candidate sets, 3 places digits and other
+// characters.
+Grid RandomBoard(std::mt19937& rng, std::string_view puzzle, int kind) {
+    const CellValue others[] = {V("0"), V("x")};
+    Grid a;
+    SetRows(a, puzzle);
+    for (int i = 0; i < kCellCount; ++i) {
+        const auto roll = rng() % 100;
+        if (kind == 1 && roll < 30)
+            a.SetValueAt(i, kEmptyCell);
+        else if (kind == 2 && roll < 25 && !IsPlaced(a.ValueAt(i)))
+            a.SetValueAt(i, static_cast<CellValue>(rng() % 511 + 1));
+        else if (kind == 3 && roll < 8)
+            a.SetValueAt(i, roll < 1 ? others[rng() % 2] : DigitBit(int(rng() % 9) + 1));
+    }
+    return a;
+}
+
+// The sweep must write exactly what the cell-by-cell rules write, sweep after sweep.
 TEST(Candidates, SweepMatchesCellByCellRules) {
     std::mt19937 rng(20241207);
     const auto puzzles = test::ReadPuzzleLines(test::SharedData("qqwing-expert.txt"), 60);
     ASSERT_FALSE(puzzles.empty());
-    const CellValue others[] = {V("0"), V("x")};
     for (std::size_t p = 0; p < puzzles.size() * 8; ++p) {
         const bool cached = p / 4 % 2 == 1;  // every kind of board, with and without the cache
-        Grid a;
-        SetRows(a, puzzles[p % puzzles.size()]);
-        for (int i = 0; i < kCellCount; ++i) {
-            const auto roll = rng() % 100;
-            if (p % 4 == 1 && roll < 30)
-                a.SetValueAt(i, kEmptyCell);
-            else if (p % 4 == 2 && roll < 25 && !IsPlaced(a.ValueAt(i)))
-                a.SetValueAt(i, static_cast<CellValue>(rng() % 511 + 1));
-            else if (p % 4 == 3 && roll < 8)
-                a.SetValueAt(i, roll < 1 ? others[rng() % 2] : DigitBit(int(rng() % 9) + 1));
-        }
+        Grid a = RandomBoard(rng, puzzles[p % puzzles.size()], static_cast<int>(p % 4));
         Grid b = a;
         SweepCache cache;
         for (int sweep = 0; sweep < 100; ++sweep) {
@@ -226,6 +233,51 @@ TEST(Candidates, SweepMatchesCellByCellRules) {
                 break;
         }
     }
+}
+
+// The search's sweeps stop early on a doomed board. Until then they write what the full
+// sweeps write; once doomed, the full sweeps must end on a board that breaks the rules or
+// keeps an open cell without candidates, so the search loses nothing by stopping.
+TEST(Candidates, SearchSweepsStopOnlyOnDoomedBoards) {
+    std::mt19937 rng(20261207);
+    const auto puzzles = test::ReadPuzzleLines(test::SharedData("qqwing-expert.txt"), 60);
+    ASSERT_FALSE(puzzles.empty());
+    int doomedBoards = 0, settledBoards = 0;
+    for (std::size_t p = 0; p < puzzles.size() * 8; ++p) {
+        Grid a = RandomBoard(rng, puzzles[p % puzzles.size()], static_cast<int>(p % 4));
+        // A trial digit, as the search places one; often a clash.
+        const int cell = static_cast<int>(rng() % kCellCount);
+        if (!IsPlaced(a.ValueAt(cell)))
+            a.SetValueAt(cell, DigitBit(int(rng() % 9) + 1));
+        Grid b = a;
+        SweepCache cache;
+        bool doomed = false;
+        int sweep = 0;
+        for (; sweep < 100; ++sweep) {
+            const int fast = cache.SweepOwn(a, doomed);
+            if (doomed)
+                break;
+            ASSERT_EQ(fast, ReferenceSweep(b)) << "puzzle " << p << " sweep " << sweep;
+            ASSERT_EQ(CellTexts(a), CellTexts(b)) << "puzzle " << p << " sweep " << sweep;
+            if (fast == 0)
+                break;
+        }
+        ASSERT_LT(sweep, 100);
+        if (!doomed) {
+            ++settledBoards;
+            continue;
+        }
+        ++doomedBoards;
+        while (ReferenceSweep(b) != 0) {
+        }
+        bool emptyOpenCell = false;
+        for (int i = 0; i < kCellCount; ++i)
+            emptyOpenCell = emptyOpenCell || b.ValueAt(i) == kEmptyCell;
+        EXPECT_TRUE(!RulesOk(b) || emptyOpenCell) << "puzzle " << p;
+    }
+    // Both roads were taken often enough to mean something.
+    EXPECT_GT(doomedBoards, 50);
+    EXPECT_GT(settledBoards, 50);
 }
 
 }  // namespace
