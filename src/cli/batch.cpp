@@ -29,12 +29,19 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
         std::min<std::size_t>(static_cast<std::size_t>(std::max(commandLine.threads, 1)),
                               std::max<std::size_t>(count, 1));
 
-    // Workers take the next puzzle as they come free; the results land in their input slots.
+    // Workers take the next few puzzles as they come free; the results land in their input
+    // slots. A few at a time, so the workers seldom meet on the counter or on neighbouring
+    // result slots.
+    constexpr std::size_t kPuzzlesPerTake = 8;
     std::atomic<std::size_t> next{0};
     auto runWorker = [&] {
         SolverWorker worker;
-        for (std::size_t i = next++; i < count; i = next++)
-            results[i] = work(worker, input.puzzles[i]);
+        for (std::size_t first = next.fetch_add(kPuzzlesPerTake); first < count;
+             first = next.fetch_add(kPuzzlesPerTake)) {
+            const std::size_t end = std::min(first + kPuzzlesPerTake, count);
+            for (std::size_t i = first; i < end; ++i)
+                results[i] = work(worker, input.puzzles[i]);
+        }
     };
     if (threads <= 1) {
         runWorker();

@@ -36,7 +36,7 @@ void ReadStream(std::istream& in, const std::string& source, std::ostream& err,
             case LineKind::Skip:
                 break;
             case LineKind::Puzzle:
-                input.puzzles.push_back({rows, source, number});
+                input.puzzles.push_back({rows});
                 break;
             case LineKind::Bad:
                 err << "zellwerk-cli: " << source << ":" << number << ": " << error
@@ -68,8 +68,7 @@ void ReadPuzzleFile(const std::string& file, std::ostream& err, PuzzleInput& inp
         input.unreadable = true;
         return;
     }
-    std::size_t line = 0;
-    const std::optional<std::string> snapshot = LastSnapshot(bytes, &line);
+    const std::optional<std::string> snapshot = LastSnapshot(bytes);
     if (!snapshot) {
         err << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
         input.badLines = true;
@@ -79,7 +78,7 @@ void ReadPuzzleFile(const std::string& file, std::ostream& err, PuzzleInput& inp
     SetSuDoKuString(grid, *snapshot);
     std::string rows = RowsFromBoardString(GetSuDoKuString(grid), '.');
     std::replace(rows.begin(), rows.end(), '0', '.');
-    input.puzzles.push_back({rows, file, static_cast<long>(line)});
+    input.puzzles.push_back({rows});
 }
 
 }  // namespace

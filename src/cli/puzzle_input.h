@@ -16,8 +16,6 @@ namespace zw::cli {
 
 struct Puzzle {
     std::string rows;  // 81 characters, "1"-"9" and "."
-    std::string source;
-    long line = 0;
 };
 
 struct PuzzleInput {
