@@ -90,11 +90,12 @@ CellValue ResolveCell(const Grid& grid, int row, int col);
 int UpdateCandidates(Grid& grid);
 
 // UpdateCandidates for repeated sweeps: remembers the board and unit states of its last sweep,
-// and re-resolves only cells whose own text changed or whose row, column or box changed in what
-// a resolution reads there (its placed digits; per digit none, one or several cells that could
-// hold it). A cell's resolution depends on nothing else. Any change to the board between sweeps is
-// found by comparing it with the remembered one, so it writes and counts exactly what
-// UpdateCandidates does. Copy it along with the board to continue from a saved position.
+// and re-resolves only cells whose row, column or box changed in what a resolution reads there
+// (its placed digits; per digit none, one or several cells that could hold it), or whose own
+// text something other than its resolution changed. A cell's resolution depends on nothing else.
+// Any change to the board between sweeps is found by comparing it with the remembered one, so
+// it writes and counts exactly what UpdateCandidates does. Copy it along with the board to
+// continue from a saved position.
 class SweepCache {
 public:
     int Sweep(Grid& grid);
@@ -104,8 +105,8 @@ public:
     // For the search, it stops early and sets `doomed` once the board can no longer become
     // a solution: a unit holds a digit twice, or an open cell resolves to no candidate at all.
     // Either stays so whatever later sweeps write (placed cells stay, candidates only shrink,
-    // and an empty cell can only take a digit its row or column already holds), so the board
-    // and the cache are then only fit to be thrown away.
+    // and an empty cell can later only take a digit one of its units already holds), so the
+    // board and the cache are then only fit to be thrown away.
     int SweepOwn(Grid& grid, bool& doomed);
     // Writes one cell through the cache, which then needs no comparison to find it.
     void Write(Grid& grid, int index, CellValue v);
