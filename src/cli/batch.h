@@ -50,7 +50,7 @@ struct SolverWorker {
 using PuzzleWork = std::function<std::string(SolverWorker&, const Puzzle&)>;
 
 // Reads the puzzles the command line names, runs `work` on each and prints the results in input
-// order. Returns the exit status: 2 when a file could not be read, 1 when a line was skipped,
+// order, a batch at a time. Returns the exit status: 2 when a file could not be read, 1 when a line was skipped,
 // 0 otherwise.
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err);

@@ -26,27 +26,6 @@ std::string Describe(char ch) {
     return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
-void ReadStream(std::istream& in, const std::string& source, std::ostream& err,
-                PuzzleInput& input) {
-    std::string line, rows, error;
-    long number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        switch (ParsePuzzleLine(line, rows, error)) {
-            case LineKind::Skip:
-                break;
-            case LineKind::Puzzle:
-                input.puzzles.push_back({rows});
-                break;
-            case LineKind::Bad:
-                err << "zellwerk-cli: " << source << ":" << number << ": " << error
-                    << " (line skipped)\n";
-                input.badLines = true;
-                break;
-        }
-    }
-}
-
 bool IsPuzzleFile(std::string_view file) {
     constexpr std::string_view kExtension = ".sudoku";
     if (file.size() < kExtension.size())
@@ -57,28 +36,6 @@ bool IsPuzzleFile(std::string_view file) {
             return false;
     }
     return true;
-}
-
-// A puzzle file of the main window holds a whole log; its puzzle is the board its last line
-// shows, as opening it in the window would show it.
-void ReadPuzzleFile(const std::string& file, std::ostream& err, PuzzleInput& input) {
-    std::string bytes, error;
-    if (!DiskFileStore().ReadAll(file, bytes, error)) {
-        err << "zellwerk-cli: " << file << ": cannot read the file\n";
-        input.unreadable = true;
-        return;
-    }
-    const std::optional<std::string> snapshot = LastSnapshot(bytes);
-    if (!snapshot) {
-        err << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
-        input.badLines = true;
-        return;
-    }
-    Grid grid;
-    SetSuDoKuString(grid, *snapshot);
-    std::string rows = RowsFromBoardString(GetSuDoKuString(grid), '.');
-    std::replace(rows.begin(), rows.end(), '0', '.');
-    input.puzzles.push_back({rows});
 }
 
 }  // namespace
@@ -106,38 +63,105 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& rows, std::string& 
     return LineKind::Puzzle;
 }
 
-PuzzleInput ReadPuzzles(const std::vector<std::string>& files, std::istream& standardInput,
-                        std::ostream& err) {
-    PuzzleInput input;
-    if (files.empty()) {
-        ReadStream(standardInput, "<stdin>", err, input);
-        return input;
+PuzzleReader::PuzzleReader(const std::vector<std::string>& files, std::istream& standardInput,
+                           std::ostream& err)
+    : files_(files), standardInput_(standardInput), err_(err) {}
+
+// A puzzle file of the main window holds a whole log; its puzzle is the board its last line
+// shows, as opening it in the window would show it.
+void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch) {
+    std::string bytes, error;
+    if (!DiskFileStore().ReadAll(file, bytes, error)) {
+        err_ << "zellwerk-cli: " << file << ": cannot read the file\n";
+        unreadable_ = true;
+        return;
     }
-    for (const std::string& file : files) {
-        if (file == "-") {
-            ReadStream(standardInput, "<stdin>", err, input);
+    const std::optional<std::string> snapshot = LastSnapshot(bytes);
+    if (!snapshot) {
+        err_ << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
+        badLines_ = true;
+        return;
+    }
+    Grid grid;
+    SetSuDoKuString(grid, *snapshot);
+    std::string rows = RowsFromBoardString(GetSuDoKuString(grid), '.');
+    std::replace(rows.begin(), rows.end(), '0', '.');
+    batch.push_back({rows});
+}
+
+bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
+    lineNumber_ = 0;
+    if (files_.empty()) {
+        if (standardInputTaken_)
+            return false;
+        standardInputTaken_ = true;
+        current_ = &standardInput_;
+        source_ = "<stdin>";
+        return true;
+    }
+    if (nextFile_ == files_.size())
+        return false;
+    const std::string& file = files_[nextFile_++];
+    if (file == "-") {
+        current_ = &standardInput_;
+        source_ = "<stdin>";
+        return true;
+    }
+    if (IsPuzzleFile(file)) {
+        ReadPuzzleFile(file, batch);
+        return true;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(file, ec))
+        file_.open(file, std::ios::binary);
+    if (!file_.is_open()) {
+        err_ << "zellwerk-cli: " << file << ": cannot read the file\n";
+        unreadable_ = true;
+        return true;
+    }
+    current_ = &file_;
+    source_ = file;
+    return true;
+}
+
+void PuzzleReader::Close() {
+    if (current_ == &file_) {
+        if (file_.bad()) {
+            err_ << "zellwerk-cli: " << source_ << ": reading stopped by an error\n";
+            unreadable_ = true;
+        }
+        file_.close();
+        file_.clear();
+    }
+    current_ = nullptr;
+}
+
+void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
+    batch.clear();
+    while (batch.size() < max) {
+        if (current_ == nullptr) {
+            if (!OpenNext(batch))
+                return;
             continue;
         }
-        if (IsPuzzleFile(file)) {
-            ReadPuzzleFile(file, err, input);
+        if (!std::getline(*current_, line_)) {
+            Close();
             continue;
         }
-        std::error_code ec;
-        std::ifstream in;
-        if (!std::filesystem::is_directory(file, ec))
-            in.open(file, std::ios::binary);
-        if (!in.is_open()) {
-            err << "zellwerk-cli: " << file << ": cannot read the file\n";
-            input.unreadable = true;
-            continue;
-        }
-        ReadStream(in, file, err, input);
-        if (in.bad()) {
-            err << "zellwerk-cli: " << file << ": reading stopped by an error\n";
-            input.unreadable = true;
+        ++lineNumber_;
+        switch (ParsePuzzleLine(line_, rows_, error_)) {
+            case LineKind::Skip:
+                break;
+            case LineKind::Puzzle:
+                batch.push_back({rows_});
+                break;
+            case LineKind::Bad:
+                err_ << "zellwerk-cli: " << source_ << ":" << lineNumber_ << ": " << error_
+                     << " (line skipped)\n";
+                badLines_ = true;
+                break;
         }
     }
-    return input;
 }
 
 }  // namespace zw::cli

@@ -191,6 +191,30 @@ TEST_F(Cli, ThreadsKeepTheInputOrder) {
               Exec("solve --threads 1 '" + file + "'").out);
 }
 
+// An input longer than one batch: every result in input order, and a bad line far down named
+// by its own line number, across files and standard input.
+TEST_F(Cli, LongInputsKeepOrderAndLineNumbersAcrossBatches) {
+    const std::string_view kinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
+    const char* const ratings[] = {"hard", "normal", "none", "multiple"};
+    std::string content, expected;
+    for (int i = 0; i < 4500; ++i) {
+        if (i == 4200) {
+            content += std::string(kHard).substr(0, 40) + "\n";  // line 4201
+            continue;
+        }
+        content += std::string(kinds[i % 4]) + "\n";
+        (expected += ratings[i % 4]) += "\n";
+    }
+    const std::string file = File("long.txt", content);
+    const Result run = Exec("rate --threads 2 '" + file + "' - '" + file + "'", content);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out == expected + expected + expected) << run.out.size();
+    EXPECT_NE(run.err.find("long.txt:4201: the line has 40 characters"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("<stdin>:4201: the line has 40 characters"), std::string::npos)
+        << run.err;
+}
+
 TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
     // The board string runs down the columns; the file holds an older board first, then the
     // hard puzzle, then a line too short to count. Non-digits and "0" are blanks.
