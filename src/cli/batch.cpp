@@ -47,15 +47,16 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
                     results[i] = work(worker, batch[i]);
             }
         };
-        if (threads <= 1) {
-            runWorker();
-            reader.Next(nextBatch, kBatchSize);
-        } else {
+        {
             std::vector<std::jthread> pool;
-            for (std::size_t t = 0; t < std::min(threads, count); ++t)
-                pool.emplace_back(runWorker);
+            if (threads <= 1) {
+                runWorker();
+            } else {
+                for (std::size_t t = 0; t < std::min(threads, count); ++t)
+                    pool.emplace_back(runWorker);
+            }
             reader.Next(nextBatch, kBatchSize);
-        }
+        }  // the workers are joined here
         for (const std::string& result : results)
             out << result;
         out.flush();

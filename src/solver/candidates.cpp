@@ -144,7 +144,7 @@ CellValue ResolveFromUnits(const Grid& grid, int index, CellValue own,
     }
     if (!AtLeastTwo(s))
         return s;
-    const std::uint64_t self = UnitState::Fields(own != kEmptyCell ? own : kAllDigits);
+    const std::uint64_t self = UnitState::Fields(CouldHold(own));
     const std::uint64_t candidates = UnitState::Fields(s);
     for (int unit : {box, col, row}) {
         const std::uint64_t hidden = candidates & ~units[unit].OthersCould(self);

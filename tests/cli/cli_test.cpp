@@ -12,18 +12,13 @@
 namespace zw {
 namespace {
 
-namespace fs = std::filesystem;
+using test::kHard;
+using test::kHardSolution;
+using test::kNoSolution;
+using test::kSolved;
+using test::kTwoSolutions;
 
-constexpr std::string_view kHard =
-    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
-constexpr std::string_view kHardSolution =
-    "417369825632158947958724316825437169791586432346912758289643571573291684164875293";
-constexpr std::string_view kSolved =
-    "123456789456789123789123456231674895875912364694538217317265948542897631968341572";
-constexpr std::string_view kTwoSolutions =
-    "1..45..8...6789...7891.34....16748..8.5.12..46..53.2...17265..854.89...1....4..7.";
-constexpr std::string_view kNoSolution =
-    "......6.17.2......5.........6.2......3....4.....5.7.........52.....1..7.8...4....";
+namespace fs = std::filesystem;
 
 struct Result {
     int status = -1;

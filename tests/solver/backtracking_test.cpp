@@ -14,12 +14,10 @@ namespace zw {
 namespace {
 
 using test::CellTexts;
+using test::kSolved;
+using test::kTwoSolutions;
 using test::SetRows;
 
-constexpr std::string_view kSolved =
-    "123456789456789123789123456231674895875912364694538217317265948542897631968341572";
-constexpr std::string_view kTwoSolutions =
-    "1..45..8...6789...7891.34....16748..8.5.12..46..53.2...17265..854.89...1....4..7.";
 constexpr std::string_view kThreeSolutions =
     "..34.6.8.4..7.91.3..9.23......67.......912....9453...73.72.59.8.......31.6834....";
 constexpr std::string_view kEightSolutions =

@@ -44,8 +44,7 @@ int ReferenceSweep(Grid& grid) {
 
 TEST(Candidates, FullBoardIsLeftAlone) {
     Grid grid;
-    SetRows(grid,
-            "123456789456789123789123456231674895875912364694538217317265948542897631968341572");
+    SetRows(grid, test::kSolved);
     const std::string before = CellTexts(grid);
     EXPECT_EQ(UpdateCandidates(grid), 0);
     EXPECT_EQ(CellTexts(grid), before);

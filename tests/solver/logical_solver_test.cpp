@@ -13,10 +13,8 @@ namespace zw {
 namespace {
 
 using test::CellTexts;
+using test::kSolved;
 using test::SetRows;
-
-constexpr std::string_view kSolved =
-    "123456789456789123789123456231674895875912364694538217317265948542897631968341572";
 
 struct Solver {
     Grid grid;
@@ -92,8 +90,7 @@ TEST(SolveLogical, SolvesWhatSinglesAndPairsReachAndLeavesCandidatesOtherwise) {
         EXPECT_EQ(CountOpenCells(s.grid), 0);
     }
     // A hard one gets stuck: open cells keep their candidate strings, placed digits stay.
-    SetRows(s.grid,
-            "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......");
+    SetRows(s.grid, test::kHard);
     EXPECT_FALSE(SolveLogical(s.ctx));
     EXPECT_GT(CountOpenCells(s.grid), 0);
     EXPECT_EQ(s.grid.Text(0, 0), "4");
@@ -121,8 +118,7 @@ TEST(SolveLogical, PairEliminationsDoNotCarryAPassWhoseSinglesChangedNothing) {
 }
 
 TEST(SolveLogical, CancelAtAPumpCallStopsWithTheWorkSoFar) {
-    const std::string puzzle =
-        "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+    const std::string puzzle(test::kHard);
     Solver full;
     SetRows(full.grid, puzzle);
     SolveLogical(full.ctx);

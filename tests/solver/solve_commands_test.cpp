@@ -13,18 +13,13 @@ namespace zw {
 namespace {
 
 using test::CellTexts;
+using test::kHard;  // needs the search
+using test::kHardSolution;
+using test::kNoSolution;  // only the search shows it
+using test::kSolved;
 using test::SetRows;
 
 using Lines = std::vector<std::string>;
-
-constexpr std::string_view kSolved =
-    "123456789456789123789123456231674895875912364694538217317265948542897631968341572";
-constexpr std::string_view kHard =  // needs the search
-    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
-constexpr std::string_view kHardSolution =
-    "417369825632158947958724316825437169791586432346912758289643571573291684164875293";
-constexpr std::string_view kNoSolution =  // only the search shows it
-    "......6.17.2......5.........6.2......3....4.....5.7.........52.....1..7.8...4....";
 
 struct SolveFixture : test::FormFixture {
     SolveFixture() { mp.clock.step = 0.25; }

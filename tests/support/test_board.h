@@ -12,6 +12,18 @@
 
 namespace zw::test {
 
+// Puzzles several tests share, row by row.
+inline constexpr std::string_view kSolved =  // a full valid board
+    "123456789456789123789123456231674895875912364694538217317265948542897631968341572";
+inline constexpr std::string_view kHard =  // one solution, beyond the logic alone
+    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+inline constexpr std::string_view kHardSolution =
+    "417369825632158947958724316825437169791586432346912758289643571573291684164875293";
+inline constexpr std::string_view kTwoSolutions =
+    "1..45..8...6789...7891.34....16748..8.5.12..46..53.2...17265..854.89...1....4..7.";
+inline constexpr std::string_view kNoSolution =  // keeps the rules, has no solution
+    "......6.17.2......5.........6.2......3....4.....5.7.........52.....1..7.8...4....";
+
 // Fills the grid from 81 row-major characters ("1"-"9" givens, "." "0" or " " blanks).
 void SetRows(Grid& grid, std::string_view rows);
 // The 81 cell texts row by row, "|" between cells: a readable picture of the board.
