@@ -6,8 +6,8 @@
 
 namespace zw {
 
-// value with up to `digits` significant digits in its shortest form ("%.*g"), with `decimal` as
-// the decimal separator.
+// value rounded to `digits` significant digits, written out without an exponent and without
+// trailing zeros ("0,000058717", "12345680"), with `decimal` as the decimal separator.
 std::string FormatSignificant(double value, int digits, char decimal);
 
 // Seconds since `start` as commands report them: single precision, up to seven significant

@@ -163,6 +163,23 @@ TEST(CountAllCommand, CancelReportsTheCountSoFarAndRestoresTheBoard) {
     EXPECT_EQ(CellTexts(f.form.Matrix), CellTexts(Grid{}));
 }
 
+TEST(CountAllCommand, ElapsedTimesAreDecimalNumbersWithoutAnExponent) {
+    const std::pair<double, const char*> rows[] = {
+        {5.8717e-05, "0,000058717"}, {12345678.0, "12345680"}, {0.0, "0"},
+        {1.0 / 3.0, "0,3333333"},    {2.5, "2,5"},             {100.0, "100"},
+    };
+    for (const auto& [seconds, text] : rows) {
+        SolveFixture f;
+        f.mp.clock.step = seconds;
+        SetRows(f.form.Matrix, kSolved);
+        f.form.mSuDoKuSearchAll_Click();
+        const std::string t = text;
+        EXPECT_EQ(f.LogMessages().back(), "Lösen fertig (1 Lösungen in " + t + " Sekunden).");
+        EXPECT_EQ(f.mp.messages.shown.back().text,
+                  "Für dieses SuDoKu wurden in " + t + " Sekunden 1 Lösungen gefunden.");
+    }
+}
+
 TEST(SolveCommands, OneRunAtATimeAndClosingWaitsForTheRunToUnwind) {
     SolveFixture f;
     SetRows(f.form.Matrix, kHard);
