@@ -116,7 +116,7 @@ TEST_F(Cli, SolveRateAndCountEachPuzzleKind) {
     const std::string file =
         File("kinds.txt",
              Lines({kHard, kSolved, broken, kTwoSolutions, kNoSolution,
-                    test::ReadPuzzleLines(test::SharedData("qqwing-simple.txt"), 1).at(0)}));
+                    test::ReadPuzzleLines(test::PuzzleFile("qqwing-simple.txt"), 1).at(0)}));
     const Result solve = Exec("solve --ordered '" + file + "'");
     EXPECT_EQ(solve.status, 0);
     std::istringstream lines(solve.out);
@@ -169,10 +169,10 @@ TEST_F(Cli, LogicOnlyShowsWhatTheLogicLeaves) {
 }
 
 TEST_F(Cli, ThreadsKeepTheInputOrder) {
-    const auto puzzles = test::ReadPuzzleLines(test::SharedData("multi.txt"), 12);
+    const auto puzzles = test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 12);
     ASSERT_EQ(puzzles.size(), 12u);
     std::string content, expected;
-    std::ifstream counts(test::SharedData("multi.counts"));
+    std::ifstream counts = test::OpenPuzzleFile("multi.counts");
     for (const auto& p : puzzles) {
         content += p + "\n";
         std::string count;

@@ -193,7 +193,7 @@ Grid RandomBoard(std::mt19937& rng, std::string_view puzzle, int kind) {
 // The sweep must write exactly what the cell-by-cell rules write, sweep after sweep.
 TEST(Candidates, SweepMatchesCellByCellRules) {
     std::mt19937 rng(20241207);
-    const auto puzzles = test::ReadPuzzleLines(test::SharedData("qqwing-expert.txt"), 60);
+    const auto puzzles = test::ReadPuzzleLines(test::PuzzleFile("qqwing-expert.txt"), 60);
     ASSERT_FALSE(puzzles.empty());
     for (std::size_t p = 0; p < puzzles.size() * 8; ++p) {
         const bool cached = p / 4 % 2 == 1;  // every kind of board, with and without the cache
@@ -239,7 +239,7 @@ TEST(Candidates, SweepMatchesCellByCellRules) {
 // keeps an open cell without candidates, so the search loses nothing by stopping.
 TEST(Candidates, SearchSweepsStopOnlyOnDoomedBoards) {
     std::mt19937 rng(20261207);
-    const auto puzzles = test::ReadPuzzleLines(test::SharedData("qqwing-expert.txt"), 60);
+    const auto puzzles = test::ReadPuzzleLines(test::PuzzleFile("qqwing-expert.txt"), 60);
     ASSERT_FALSE(puzzles.empty());
     int doomedBoards = 0, settledBoards = 0;
     for (std::size_t p = 0; p < puzzles.size() * 8; ++p) {

@@ -82,7 +82,7 @@ TEST(SolveLogical, SolvedBrokenAndCancelledBoardsAreLeftAlone) {
 TEST(SolveLogical, SolvesWhatSinglesAndPairsReachAndLeavesCandidatesOtherwise) {
     Solver s;
     // qqwing's "simple" puzzles need nothing beyond singles.
-    const auto simple = test::ReadPuzzleLines(test::SharedData("qqwing-simple.txt"), 5);
+    const auto simple = test::ReadPuzzleLines(test::PuzzleFile("qqwing-simple.txt"), 5);
     ASSERT_EQ(simple.size(), 5u);
     for (const auto& rows : simple) {
         SetRows(s.grid, rows);

@@ -49,7 +49,7 @@ TEST(SolveCommand, StopsAtBrokenRulesAndSolvedBoards) {
 
 TEST(SolveCommand, LogicFinishesWithoutTheSearch) {
     SolveFixture f;
-    const auto puzzle = test::ReadPuzzleLines(test::SharedData("qqwing-simple.txt"), 1);
+    const auto puzzle = test::ReadPuzzleLines(test::PuzzleFile("qqwing-simple.txt"), 1);
     ASSERT_EQ(puzzle.size(), 1u);
     SetRows(f.form.Matrix, puzzle[0]);
     f.form.mSuDoKu_Loesen_Click();
@@ -228,7 +228,7 @@ TEST(SolveCommand, PuzzlesTheLogicSolvesNeedNoSearchInTheWindow) {
     for (const char* set : {"top95.txt", "17clue.txt", "hardest.txt", "hardest11.txt",
                             "qqwing-simple.txt", "qqwing-easy.txt", "qqwing-intermediate.txt",
                             "qqwing-expert.txt", "multi.txt", "invalid.txt"}) {
-        const auto puzzles = test::ReadPuzzleLines(test::SharedData(set), full ? 0 : 400);
+        const auto puzzles = test::ReadPuzzleLines(test::PuzzleFile(set), full ? 0 : 400);
         ASSERT_FALSE(puzzles.empty()) << set;
         const std::size_t step = full ? 1 : std::max<std::size_t>(puzzles.size() / 25, 1);
         for (std::size_t i = 0; i < puzzles.size(); i += step) {

@@ -1,6 +1,7 @@
 #include "support/test_board.h"
 
 #include <fstream>
+#include <stdexcept>
 
 #include "board/board_string.h"
 
@@ -24,16 +25,27 @@ std::string CellTexts(const Grid& grid) {
 std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max) {
     std::vector<std::string> lines;
     std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error("cannot read the puzzle set " + path);
     std::string line;
     while (std::getline(in, line) && (max == 0 || lines.size() < max)) {
         if (line.size() >= 81)
             lines.push_back(line.substr(0, 81));
     }
+    if (lines.empty())
+        throw std::runtime_error("no puzzle in " + path);
     return lines;
 }
 
-std::string SharedData(const std::string& name) {
-    return std::string(ZW_SHARED_DATA_DIR) + "/" + name;
+std::string PuzzleFile(const std::string& name) {
+    return std::string(ZW_PUZZLE_DIR) + "/" + name;
+}
+
+std::ifstream OpenPuzzleFile(const std::string& name) {
+    std::ifstream in(PuzzleFile(name));
+    if (!in)
+        throw std::runtime_error("cannot read " + PuzzleFile(name));
+    return in;
 }
 
 FormFixture::FormFixture() {

@@ -2,6 +2,7 @@
 // platform.
 #pragma once
 
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,13 @@ inline constexpr std::string_view kNoSolution =  // keeps the rules, has no solu
 void SetRows(Grid& grid, std::string_view rows);
 // The 81 cell texts row by row, "|" between cells: a readable picture of the board.
 std::string CellTexts(const Grid& grid);
-// Reads puzzle lines (81 row-major characters each) from a file; empty when it is missing.
+// Reads puzzle lines (81 row-major characters each) from a file. Throws, naming the file, when
+// it cannot be read or holds no puzzle: a test must never pass on zero puzzles.
 std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max = 0);
-std::string SharedData(const std::string& name);
+// The path of a puzzle set of data/puzzles as the build prepares it ("top95.txt", ...).
+std::string PuzzleFile(const std::string& name);
+// Opens a file of data/puzzles; throws, naming the file, when it cannot.
+std::ifstream OpenPuzzleFile(const std::string& name);
 
 // A main window on the in-memory platform, loaded as at start-up.
 struct FormFixture {
