@@ -122,6 +122,9 @@ protected:
 
 private:
     void EndProgram();
+    // GenerateNewSuDoKu that says whether the run made its puzzle (false: dialog cancelled or
+    // run cancelled before its end).
+    bool GenerateSuDoKu(int Degree, int Fields, bool showBusy);
 
     // Puzzle files: how a save ended, and the save question that says whether the command
     // asking it may go on (not when the user chose to save and writing failed).

@@ -21,8 +21,7 @@ std::string SeriesTitle(long long i, long long n) {
 }
 
 // The one solution of a booklet puzzle, found on a grid of its own so the board stays as the
-// series left it. Empty when the entry is not a puzzle with one solution (a run cancelled while
-// it searched leaves an empty board behind).
+// series left it. Empty when the entry is not a puzzle with one solution.
 std::string UniqueSolution(const std::string& puzzle, RandomSource& random) {
     Grid grid;
     SetSuDoKuString(grid, puzzle);
@@ -44,12 +43,16 @@ void frmMain::mSuDoKu_Generate_Click() {
 }
 
 void frmMain::GenerateNewSuDoKu(int Degree, int Fields, bool showBusy) {
+    GenerateSuDoKu(Degree, Fields, showBusy);
+}
+
+bool frmMain::GenerateSuDoKu(int Degree, int Fields, bool showBusy) {
     gCancel = false;
     bool hard = Degree >= 2;
     if (Degree == -1) {
         MakeSuDoKuOptions options;
         if (!platform_.dialogs.ShowMakeSuDoKu(options))
-            return;
+            return false;
         hard = options.hard;
         Fields = options.fields;
         DoEvents();
@@ -77,7 +80,7 @@ void frmMain::GenerateNewSuDoKu(int Degree, int Fields, bool showBusy) {
     ClearBoard(Matrix);
     DoEvents();
     if (gCancel)
-        return;
+        return false;
 
     SolverContext ctx{Matrix, gCancel, platform_.events,
                       [this](std::string_view line) { AddLog(line); }, platform_.random};
@@ -85,16 +88,17 @@ void frmMain::GenerateNewSuDoKu(int Degree, int Fields, bool showBusy) {
     std::string loesungen;
     myBT(ctx, loesungen, 1, true, false);
     if (gCancel)
-        return;
+        return false;
     SetSuDoKuString(Matrix, std::string_view(loesungen).substr(0, kBoardStringLength));
     AddLog("Generierung... Überflüssige Zahlen löschen ...");
     if (gCancel)
-        return;
+        return false;
     RemoveSurplusNumbers(ctx, platform_.clock, hard ? 2 : 1, Fields, true);
     DoEvents();
     if (gCancel)
-        return;
+        return false;
     AddLog("Generierung fertig nach " + ElapsedText(platform_.clock, start) + " Sekunden.");
+    return true;
 }
 
 void frmMain::mSuDoKuNewHeft_Click() {
@@ -125,13 +129,18 @@ void frmMain::mSuDoKuNewHeft_Click() {
         for (long long i = 1; i <= n; ++i) {
             wait.SetTitle(SeriesTitle(i, n));
             DoEvents();
-            const BookletLevel& level = levels[static_cast<std::size_t>(i - 1) % levels.size()];
-            // A cancel stops only this run; the next one clears the flag and the series goes on.
-            GenerateNewSuDoKu(level.degree, level.fields, false);
-            boards.push_back(GetSuDoKuString(Matrix));
-            levelNames.push_back(level.name);
+            // A close sets the cancel flag, which the next run would clear: it must not start.
             if (closeRequested_)
-                break;  // the window was closed: no more puzzles
+                break;
+            const BookletLevel& level = levels[static_cast<std::size_t>(i - 1) % levels.size()];
+            // A cancel stops only this run, and its board is no puzzle: empty or barely thinned.
+            // The next run clears the flag and the series goes on.
+            if (GenerateSuDoKu(level.degree, level.fields, false)) {
+                boards.push_back(GetSuDoKuString(Matrix));
+                levelNames.push_back(level.name);
+            }
+            if (closeRequested_)
+                break;
         }
         wait.Close();
     }
@@ -144,7 +153,7 @@ void frmMain::mSuDoKuNewHeft_Click() {
     for (std::size_t i = 0; i < boards.size(); ++i) {
         std::string solution = UniqueSolution(boards[i], platform_.random);
         if (solution.empty())
-            continue;  // a run cancelled before it made a puzzle
+            continue;
         booklet.puzzles.push_back({static_cast<int>(booklet.puzzles.size() + 1), levelNames[i],
                                    boards[i], options.solutions ? solution : std::string()});
     }
@@ -153,19 +162,23 @@ void frmMain::mSuDoKuNewHeft_Click() {
                                 MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    const std::optional<std::string> path =
-        platform_.fileDialog.ShowSave("SuDoKu-Heft speichern unter ...", "PDF-Datei|*.pdf");
-    if (!path)
-        return;
-    std::string error;
-    Printer& printer = platform_.printer;
-    if (printer.BeginPdf(*path, "SuDoKu-Heft", error)) {
-        LayOutBooklet(printer, booklet);
-        if (printer.End(error))
+    // After a failed write the dialog comes again, so the puzzles are not lost to a full disk
+    // or a folder without write access; only a cancel there drops them.
+    for (;;) {
+        const std::optional<std::string> path =
+            platform_.fileDialog.ShowSave("SuDoKu-Heft speichern unter ...", "PDF-Datei|*.pdf");
+        if (!path)
             return;
+        std::string error;
+        Printer& printer = platform_.printer;
+        if (printer.BeginPdf(*path, "SuDoKu-Heft", error)) {
+            LayOutBooklet(printer, booklet);
+            if (printer.End(error))
+                return;
+        }
+        platform_.messages.Show("Das SuDoKu-Heft konnte nicht gespeichert werden. " + error,
+                                MsgButtons::Ok, MsgIcon::Exclamation);
     }
-    platform_.messages.Show("Das SuDoKu-Heft konnte nicht gespeichert werden. " + error,
-                            MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 }  // namespace zw

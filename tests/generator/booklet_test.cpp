@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "board/board_string.h"
 #include "support/test_board.h"
@@ -62,6 +64,42 @@ bool HasOp(const std::vector<std::string>& ops, const std::string& part) {
                        [&](const std::string& op) { return op.find(part) != std::string::npos; });
 }
 
+long Count(const std::vector<std::string>& lines, const std::string& prefix) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+// Runs `action` at the k-th pump call after the log receives a line starting with `line` for
+// the nth time.
+struct ActAfterLine final : WindowListener {
+    ActAfterLine(FormFixture& form, std::string start, int time, long long calls,
+                 std::function<void()> action)
+        : f(form), line(std::move(start)), nth(time), k(calls) {
+        f.mp.events.action = std::move(action);
+        f.form.SetListener(this);
+    }
+    ~ActAfterLine() override { f.form.SetListener(nullptr); }
+    void LogAppended() override {
+        if (f.LogMessages().back().rfind(line, 0) == 0 && ++seen == nth)
+            f.mp.events.actAt = f.mp.events.calls + k;
+    }
+    void LogReset() override {}
+    void LogSelected(int) override {}
+    void LogVisibilityChanged() override {}
+    void BusyChanged() override {}
+    FormFixture& f;
+    std::string line;
+    int nth, seen = 0;
+    long long k;
+};
+
+void AskFor(FormFixture& f, const char* count) {
+    f.mp.dialogs.newHeft = [count](NewHeftOptions& o) {
+        o.count = count;
+        return true;
+    };
+}
+
 TEST(Booklet, OutOfRangeNumbersAreRefusedAndTheDialogRemembersOnlyAfterCancel) {
     FormFixture f;
     std::vector<std::string> seen;
@@ -112,27 +150,14 @@ TEST(Booklet, CancelStopsOnlyTheRunInProgressAndThePdfHoldsTheFinishedPuzzles) {
         return true;
     };
     f.mp.fileDialog.answers.push_back("/tmp/heft.pdf");
-    // The wait window's button while the second puzzle searches for its grid.
-    int searches = 0;
-    struct Listener final : WindowListener {
-        std::function<void()> appended;
-        void LogAppended() override { appended(); }
-        void LogReset() override {}
-        void LogSelected(int) override {}
-        void LogVisibilityChanged() override {}
-        void BusyChanged() override {}
-    } listener;
-    listener.appended = [&] {
-        if (f.LogMessages().back() == "Generierung... SuDoKu suchen ..." && ++searches == 2)
-            f.mp.events.actAt = f.mp.events.calls + 2;
-    };
-    f.form.SetListener(&listener);
-    f.mp.events.action = [&] {
-        f.form.gCancel = true;
-        f.mp.wait.visible = false;
-    };
-    f.form.mSuDoKuNewHeft_Click();
-    f.form.SetListener(nullptr);
+    {
+        // The wait window's button while the second puzzle searches for its grid.
+        ActAfterLine cancel(f, "Generierung... SuDoKu suchen ...", 2, 2, [&] {
+            f.form.gCancel = true;
+            f.mp.wait.visible = false;
+        });
+        f.form.mSuDoKuNewHeft_Click();
+    }
 
     EXPECT_EQ(f.mp.wait.titles,
               (std::vector<std::string>{"SuDoKu erstellen 1/3 ...", "SuDoKu erstellen 2/3 ...",
@@ -140,10 +165,7 @@ TEST(Booklet, CancelStopsOnlyTheRunInProgressAndThePdfHoldsTheFinishedPuzzles) {
     EXPECT_FALSE(f.mp.wait.loaded);
     const auto lines = f.LogMessages();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Generierung..."), 3);
-    EXPECT_EQ(
-        std::count_if(lines.begin(), lines.end(),
-                      [](const std::string& l) { return l.rfind("Generierung fertig", 0) == 0; }),
-        2);
+    EXPECT_EQ(Count(lines, "Generierung fertig"), 2);
     // The third puzzle, a "Leicht" one, is on the board.
     EXPECT_LE(CountOpenCells(f.form.Matrix), 45);
     EXPECT_GT(CountOpenCells(f.form.Matrix), 30);
@@ -168,20 +190,75 @@ TEST(Booklet, CancelStopsOnlyTheRunInProgressAndThePdfHoldsTheFinishedPuzzles) {
     EXPECT_TRUE(HasOp(doc.pages[2], "Tahoma 11.655 bold A00000"));
 }
 
-TEST(Booklet, ClosingTheWindowEndsTheSeriesAndSavesNoBooklet) {
+TEST(Booklet, APuzzleCancelledWhileItIsThinnedStaysOutOfTheBooklet) {
     FormFixture f;
-    f.mp.dialogs.newHeft = [](NewHeftOptions& o) {
-        o.count = "4";
-        return true;
-    };
-    f.mp.events.actAt = 30;  // inside the first run
-    f.mp.events.action = [&] { f.form.Form_Unload(); };
-    f.form.mSuDoKuNewHeft_Click();
+    AskFor(f, "2");
+    f.mp.fileDialog.answers.push_back("/tmp/heft.pdf");
+    {
+        ActAfterLine cancel(f, "Generierung... Überflüssige Zahlen löschen ...", 1, 3,
+                            [&] { f.form.mSuDoKuBeak_Click(); });
+        f.form.mSuDoKuNewHeft_Click();
+    }
     const auto lines = f.LogMessages();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Generierung..."), 1);
-    EXPECT_TRUE(f.mp.fileDialog.shown.empty());
-    EXPECT_EQ(f.mp.app.quits, 1);
-    EXPECT_FALSE(f.mp.wait.loaded);
+    EXPECT_EQ(Count(lines, "Generierung fertig"), 1);
+    EXPECT_EQ(Count(lines, "Abbruch"), 1);
+    ASSERT_EQ(f.mp.printer.documents.size(), 1u);
+    const auto& pages = f.mp.printer.documents[0].pages;
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(HasOp(pages[0], "\"1 Rätsel\""));
+    EXPECT_TRUE(HasOp(pages[1], "\"Rätsel 1 – Mittel\""));
+    EXPECT_FALSE(HasOp(pages[1], "\"Rätsel 2"));
+}
+
+TEST(Booklet, ClosingTheWindowEndsTheSeriesAndSavesNoBooklet) {
+    // Closed inside the first run, or between the first and the second: the first pump after
+    // a run's last line is that line's own, the next one the series'.
+    for (const bool between : {false, true}) {
+        FormFixture f;
+        AskFor(f, "4");
+        const auto close = [&] { f.form.Form_Unload(); };
+        std::optional<ActAfterLine> after;
+        if (between) {
+            after.emplace(f, "Generierung fertig", 1, 2, close);
+        } else {
+            f.mp.events.actAt = 30;
+            f.mp.events.action = close;
+        }
+        f.form.mSuDoKuNewHeft_Click();
+        const auto lines = f.LogMessages();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Generierung..."), 1) << between;
+        EXPECT_TRUE(f.mp.fileDialog.shown.empty()) << between;
+        EXPECT_EQ(f.mp.app.quits, 1) << between;
+        EXPECT_FALSE(f.mp.wait.loaded) << between;
+    }
+}
+
+TEST(Booklet, AFailedWriteOffersTheSaveDialogAgainUntilItIsCancelled) {
+    FormFixture f;
+    AskFor(f, "1");
+    f.mp.printer.failBegin = "Zugriff verweigert.";
+    f.mp.fileDialog.answers = {"/nur-lesen/heft.pdf", "/nur-lesen/heft.pdf", "/tmp/heft.pdf"};
+    int failures = 0;
+    f.mp.messages.onShow = [&] {
+        if (++failures == 2)
+            f.mp.printer.failBegin.clear();
+    };
+    f.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(f.mp.fileDialog.shown.size(), 3u);
+    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
+    EXPECT_EQ(f.mp.messages.shown[0].text,
+              "Das SuDoKu-Heft konnte nicht gespeichert werden. Zugriff verweigert.");
+    ASSERT_EQ(f.mp.printer.documents.size(), 1u);
+    EXPECT_EQ(f.mp.printer.documents[0].target, "/tmp/heft.pdf");
+    EXPECT_TRUE(f.mp.printer.documents[0].ended);
+
+    // Only a cancel in the dialog drops the booklet.
+    f.mp.printer.failBegin = "Datenträger voll.";
+    f.mp.fileDialog.answers = {"/voll/heft.pdf", std::nullopt};
+    f.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(f.mp.fileDialog.shown.size(), 5u);
+    EXPECT_EQ(f.mp.messages.shown.size(), 3u);
+    EXPECT_EQ(f.mp.printer.documents.size(), 1u);
 }
 
 TEST(Booklet, ManyPuzzlesFillTwoAPageAndTwelveSolutionsAPage) {
