@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Cross-compiles the registry code with MinGW-w64 and runs it under Wine against Wine's real
 # registry: the keys after a first start, and after a second start of the program moved to
-# another folder (with a blank and an umlaut) under another name.
+# another folder (with a blank and an umlaut) under another name. Wine runs in a WINEPREFIX of
+# its own in the build folder, removed afterwards, and makes no menu entries or file types in
+# the user's home.
 #
 # MinGW-w64 and Wine are large (about 230 MB to download), so they are not in
 # scripts/debian-packages.txt: this script installs them on demand when it may (root or sudo,
@@ -38,10 +40,13 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w6
     >/dev/null || exit 1
 cmake --build "$build" --target zw_registry_wine_test || exit 1
 
-prefix=$(mktemp -d)
+# Wine's own Windows in the build tree, made fresh for each run, never the user's ~/.wine;
+# winemenubuilder off, as it writes desktop entries and MIME types into ~/.local.
+prefix=$(cd "$build" && pwd)/wineprefix
+rm -rf "$prefix"
 wineserver=$(command -v wineserver || echo "$(dirname "$wine")/wineserver")
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$prefix"' EXIT
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8  # Windows-1252 as the ANSI code page
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || skip "Wine cannot start here"
 
