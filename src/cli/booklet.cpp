@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -54,6 +55,11 @@ int RunBooklet(const Arguments& args, Streams& io) {
             {{"--count", true}, {"--levels", true}, {"--solutions", false}, {"--output", true}}, cl,
             io))
         return 2;
+    if (!cl.files.empty()) {
+        io.err << "zellwerk-cli booklet: reads no files, but was given '" << cl.files.front()
+               << "'\n";
+        return 2;
+    }
     std::int64_t count = 0;
     if (!cl.Has("--count") ||
         !ParseCount(cl.options.at("--count"), kMinBookletPuzzles, kMaxBookletPuzzles, count)) {
@@ -96,13 +102,16 @@ int RunBooklet(const Arguments& args, Streams& io) {
         o = options;
         return true;
     };
+    // One place to save to: after a failed write the dialog comes again and is cancelled.
     mp.fileDialog.answers.push_back(cl.options.at("--output"));
+    mp.fileDialog.answers.push_back(std::nullopt);
     frmMain form(platform);
     form.Form_Load();
     form.mSuDoKuNewHeft_Click();
+    // Every message box of the command says why no booklet was written.
     for (const auto& shown : mp.messages.shown)
         io.err << "zellwerk-cli booklet: " << shown.text << "\n";
-    return mp.messages.shown.empty() ? 0 : 1;
+    return mp.messages.shown.empty() ? 0 : 2;
 #endif
 }
 

@@ -93,7 +93,8 @@ TEST_F(GenerateCli, BadArgumentsAreRefusedWithAMessage) {
     for (const char* args : {"generate --fields 82", "generate --fields x", "generate --count 0",
                              "generate --seed -1", "generate puzzles.txt", "generate --bogus",
                              "booklet", "booklet --count 501 --output b.pdf", "booklet --count 2",
-                             "booklet --count 2 --levels leicht,easy --output b.pdf"}) {
+                             "booklet --count 2 --levels leicht,easy --output b.pdf",
+                             "booklet --count 1 --output b.pdf puzzles.txt"}) {
         const Result r = Exec(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("zellwerk-cli"), std::string::npos) << args;
@@ -119,6 +120,19 @@ TEST_F(GenerateCli, BookletWritesAPdfOrSaysThisBuildCannot) {
     const std::size_t pages = text.find("Pages:");
     ASSERT_NE(pages, std::string::npos) << text;
     EXPECT_EQ(std::stoi(text.substr(pages + 6)), 4) << text;
+}
+
+TEST_F(GenerateCli, ABookletThatCannotBeWrittenFailsAndSaysWhy) {
+    const fs::path pdf = dir_ / "fehlt" / "heft.pdf";
+    const Result r = Exec("booklet --count 1 --output " + pdf.string());
+    if (r.status == 2 && r.err.find("built without Qt") != std::string::npos)
+        GTEST_SKIP() << "a build without Qt writes no PDF";
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Das SuDoKu-Heft konnte nicht gespeichert werden. Die Datei \"" +
+                         pdf.string() + "\" kann nicht geschrieben werden ("),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(pdf));
 }
 
 }  // namespace
