@@ -127,7 +127,7 @@ private:
     bool GenerateSuDoKu(int Degree, int Fields, bool showBusy);
 
     // Puzzle files: how a save ended, and the save question that says whether the command
-    // asking it may go on (not when the user chose to save and writing failed).
+    // asking it may go on (not when the user chose to save and the save failed or was cancelled).
     enum class SaveResult { Saved, Cancelled, Failed };
     SaveResult SavePuzzle();
     SaveResult SavePuzzleAs();

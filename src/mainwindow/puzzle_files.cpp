@@ -48,9 +48,9 @@ bool frmMain::AskToSave() {
                                                      MsgButtons::YesNo, MsgIcon::Question);
     if (answer != MsgAnswer::Yes)
         return true;
-    // A cancelled Save As lets the caller go on and lose the changes, as the user chose; a
-    // failed write must not: the user asked to keep them.
-    return SavePuzzle() != SaveResult::Failed;
+    // The user asked to keep the changes: a save that failed or whose Save As was cancelled
+    // stops the caller. The question has no Cancel button, so this is the way back out.
+    return SavePuzzle() == SaveResult::Saved;
 }
 
 void frmMain::mFileNew_Click() {

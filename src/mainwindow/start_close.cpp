@@ -21,8 +21,8 @@ void frmMain::Form_Unload() {
         closeRequested_ = true;
         return;
     }
-    // The close cannot be cancelled, except by a save that failed: ending then would lose the
-    // changes the user just asked to keep.
+    // The close cannot be cancelled, except by a save that failed or was cancelled: ending then
+    // would lose the changes the user just asked to keep.
     if (AskToSave())
         EndProgram();
 }

@@ -25,20 +25,24 @@ std::size_t FindCrLf(std::string_view content, std::size_t from) {
     return std::string_view::npos;
 }
 
-// Calls visit(piece) for every piece of the content in order.
+// Calls visit(piece) for every piece of the content in order. A content without any CR LF but
+// with LF had its line ends converted: it is split at LF instead.
 template <typename Visit>
 void ForEachPiece(std::string_view content, Visit visit) {
     if (content.empty())
         return;
+    const bool lf = FindCrLf(content, 0) == std::string_view::npos &&
+                    content.find('\n') != std::string_view::npos;
+    const std::size_t endSize = lf ? 1 : kCrLf.size();
     std::size_t start = 0;
     for (;;) {
-        const std::size_t end = FindCrLf(content, start);
+        const std::size_t end = lf ? content.find('\n', start) : FindCrLf(content, start);
         if (end == std::string_view::npos) {
             visit(content.substr(start));
             return;
         }
         visit(content.substr(start, end - start));
-        start = end + kCrLf.size();
+        start = end + endSize;
     }
 }
 

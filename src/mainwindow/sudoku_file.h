@@ -1,7 +1,8 @@
 // The .sudoku file: one line per log line, the line's 81-character snapshot immediately
 // followed by the log line's text, CR LF after every line, Windows-1252 bytes. No header, no
 // escaping: a log text never holds CR LF. Lines shorter than 81 characters are skipped on
-// reading, so a file loads whatever its lines hold.
+// reading, so a file loads whatever its lines hold. A file that holds no CR LF but LF (its line
+// ends converted on the way) is read as lines ending in LF.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +17,8 @@ namespace zw {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// The pieces of a content split at every CR LF: none for an empty content, otherwise one more
-// than it has line ends.
+// The pieces of a content split at every CR LF (at every LF when it holds LF but no CR LF):
+// none for an empty content, otherwise one more than it has line ends.
 std::size_t CountPieces(std::string_view content);
 
 // Told before piece `index` of pieces 0 ... `last` is read, or line `index` (0-based) of `count`

@@ -1,5 +1,6 @@
 // Any bytes as a puzzle file: opening must not crash, must keep one log line per line of 81 or
-// more bytes, and saving must write those lines back byte for byte.
+// more bytes (lines end in CR LF, or in LF in a file without any CR LF), and saving must write
+// those lines back byte for byte, each with CR LF.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string content(reinterpret_cast<const char*>(data), size);
     std::string expected;
     std::size_t lines = 0;
-    for (std::string_view piece : fuzz::SplitAtCrLf(content)) {
+    const bool lfOnly = content.find("\r\n") == std::string::npos;
+    for (std::string_view piece : fuzz::SplitAt(content, lfOnly ? "\n" : "\r\n")) {
         if (piece.size() < 81)
             continue;
         expected.append(piece);

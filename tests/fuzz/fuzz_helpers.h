@@ -1,4 +1,4 @@
-// What the fuzz targets check against: the pieces of a text split at every CR LF, written
+// What the fuzz targets check against: the pieces of a text split at every line end, written
 // plainly, so a fault in the loader's own splitting shows as a mismatch.
 #pragma once
 
@@ -11,17 +11,21 @@
 
 namespace zw::fuzz {
 
-inline std::vector<std::string_view> SplitAtCrLf(std::string_view text) {
+inline std::vector<std::string_view> SplitAt(std::string_view text, std::string_view end) {
     std::vector<std::string_view> pieces;
     if (text.empty())
         return pieces;
     for (;;) {
-        const std::size_t end = text.find("\r\n");
-        pieces.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
+        const std::size_t at = text.find(end);
+        pieces.push_back(text.substr(0, at));
+        if (at == std::string_view::npos)
             return pieces;
-        text.remove_prefix(end + 2);
+        text.remove_prefix(at + end.size());
     }
+}
+
+inline std::vector<std::string_view> SplitAtCrLf(std::string_view text) {
+    return SplitAt(text, "\r\n");
 }
 
 // A main window on the in-memory platform, started as the program starts it.

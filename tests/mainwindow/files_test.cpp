@@ -109,6 +109,20 @@ TEST(PuzzleFile, ShortLinesMissingLastLineEndAndBareLf) {
     EXPECT_EQ(f.File("empty2"), "");
 }
 
+TEST(PuzzleFile, AFileWithLfLineEndsSplitsAtLf) {
+    FilesFixture f;
+    const std::string board9 = std::string(80, ' ') + "9";
+    f.File("lf") = kBoard5 + "10:00:00\ta\nshort\n" + board9 + "b\n";  // no CR LF
+    f.Open("lf");
+    EXPECT_EQ(f.LogMessages(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(f.form.Matrix.Text(8, 8), "9");
+    EXPECT_EQ(f.mp.wait.titles,
+              (std::vector<std::string>{
+                  "Laden ...", "Verarbeiten (0%) ...", "Verarbeiten (33,3333333333333%) ...",
+                  "Verarbeiten (66,6666666666667%) ...", "Verarbeiten (100%) ..."}));
+    EXPECT_EQ(LastSnapshot("x\n" + board9 + "\n"), board9) << "the command-line tool's board";
+}
+
 TEST(PuzzleFile, ProgressValues) {
     FilesFixture f;
     f.form.AddLog("a");
@@ -159,24 +173,23 @@ TEST(PuzzleFile, FileFieldsFollowTheirTable) {
     EXPECT_EQ(f.mp.fileDialog.shown.size(), 3u);
 }
 
-TEST(QuestSave, YesWithoutNameGoesToSaveAsAndACancelStillLetsNewGoOn) {
+TEST(QuestSave, YesThenACancelledSaveAsStopsNewAndOpen) {
     FilesFixture f;
     f.form.AddLog("a");
-    f.mp.messages.answers.push_back(MsgAnswer::Yes);
-    f.mp.fileDialog.answers.push_back(std::nullopt);
-    f.form.mFileNew_Click();
-    EXPECT_EQ(f.mp.messages.shown.size(), 1u);
-    EXPECT_EQ(f.mp.fileDialog.shown.size(), 1u);
-    EXPECT_TRUE(f.mp.fileDialog.shown[0].save);
-    EXPECT_EQ(f.form.List1.ListCount(), 0u) << "the changes are lost, as the user chose";
-    EXPECT_TRUE(f.form.mySaved);
-
-    f.form.AddLog("b");
     f.File("next") = Line(kBoard5, "n");
-    f.mp.messages.answers.push_back(MsgAnswer::Yes);
+    f.mp.messages.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    f.form.mFileNew_Click();
+    f.mp.fileDialog.answers = {"next", std::nullopt};
+    f.form.mFileOpen_Click();
+    ASSERT_EQ(f.mp.fileDialog.shown.size(), 3u) << "Save As, then Open and Save As";
+    EXPECT_TRUE(f.mp.fileDialog.shown[0].save);
+    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"a"}) << "nothing is lost";
+    EXPECT_FALSE(f.form.mySaved);
+
+    f.mp.messages.answers = {MsgAnswer::Yes};
     f.mp.fileDialog.answers = {"next", "saved"};
     f.form.mFileOpen_Click();  // the question comes after the file is chosen, then the load
-    EXPECT_EQ(f.File("saved"), Line("", "14:03:27\tb"));
+    EXPECT_EQ(f.File("saved"), Line("", "14:03:27\ta"));
     EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"n"});
 }
 

@@ -37,7 +37,7 @@ TEST(FormUnload, AsksToSaveAfterAnyLogLine) {
     EXPECT_EQ(f.mp.messages.shown.size(), 1u);
 }
 
-TEST(FormUnload, AFailedSaveKeepsTheWindowOpen) {
+TEST(FormUnload, AFailedOrCancelledSaveKeepsTheWindowOpen) {
     test::FormFixture f;
     f.form.myFileName = "/puzzles/a.sudoku";
     f.form.Matrix_KeyPress('5');
@@ -47,6 +47,12 @@ TEST(FormUnload, AFailedSaveKeepsTheWindowOpen) {
     EXPECT_EQ(f.mp.app.quits, 0) << "quitting now would lose the puzzle";
     EXPECT_FALSE(f.form.mySaved);
     EXPECT_EQ(f.mp.messages.shown.size(), 2u) << "the question and the failure";
+
+    f.form.myFileName.clear();
+    f.mp.messages.answers = {MsgAnswer::Yes};
+    f.form.Form_Unload();  // Save As comes up and is cancelled
+    EXPECT_EQ(f.mp.fileDialog.shown.size(), 1u);
+    EXPECT_EQ(f.mp.app.quits, 0) << "a cancelled save keeps the window open too";
 
     f.mp.messages.answers = {MsgAnswer::No};
     f.form.Form_Unload();
