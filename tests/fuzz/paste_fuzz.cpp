@@ -1,5 +1,6 @@
 // Any text pasted: no crash; accepted exactly when the cells joined in reading order make 81
-// digits and blanks; an accepted board copies back as the same text; a refused one is logged.
+// digits and blanks, or the text is a 9 x 9 block of digits and empty cells whose rows end in
+// LF; an accepted board copies back as the same text; a refused one is logged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,43 @@
 #include "platform/memory_platform.h"
 
 namespace {
+
+bool IsBoard(const std::string& joined) {
+    if (joined.size() != 81)
+        return false;
+    for (char ch : joined) {
+        if (ch != ' ' && (ch < '0' || ch > '9'))
+            return false;
+    }
+    return true;
+}
+
+// The block with LF row ends written the long way: drop one final line end, split at LF, drop
+// the CR of a CR LF, then nine rows of nine cells.
+bool AcceptsLfBlock(std::string text, std::string& joined) {
+    if (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+    }
+    const std::vector<std::string_view> rows = zw::fuzz::SplitAt(text, "\n");
+    if (rows.size() != 9)
+        return false;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::string_view row = rows[r];
+        if (r + 1 < rows.size() && !row.empty() && row.back() == '\r')
+            row.remove_suffix(1);
+        const std::vector<std::string_view> cells = zw::fuzz::SplitAt(row, "\t");
+        if (cells.size() != 9)
+            return false;
+        for (std::string_view cell : cells) {
+            if (cell.size() > 1)
+                return false;
+            joined += cell.empty() ? std::string_view(" ") : cell;
+        }
+    }
+    return IsBoard(joined);
+}
 
 // The paste rule written the long way: every row, every cell, then the tests.
 bool Accepts(std::string_view text, std::string& joined) {
@@ -26,13 +64,10 @@ bool Accepts(std::string_view text, std::string& joined) {
             row.remove_prefix(tab + 1);
         }
     }
-    if (joined.size() != 81)
-        return false;
-    for (char ch : joined) {
-        if (ch != ' ' && (ch < '0' || ch > '9'))
-            return false;
-    }
-    return true;
+    if (IsBoard(joined))
+        return true;
+    joined.clear();
+    return AcceptsLfBlock(std::string(text), joined);
 }
 
 }  // namespace

@@ -29,14 +29,24 @@ std::string Block(std::string_view rowEnd, bool finalEnd) {
     return text;
 }
 
+// The block with one cell of its first row moved to the second: 81 cells, not 9 x 9.
+std::string ShiftedCell(std::string block) {
+    block.erase(1, 1);
+    block.insert(block.find('\n') + 1, "\t");
+    return block;
+}
+
 TEST(Paste, AcceptedForms) {
     const std::string digits = std::string(40, ' ') + std::string(41, '4');
     EXPECT_EQ(BoardFromPaste(digits), digits);
     EXPECT_EQ(BoardFromPaste(std::string(81, ' ')), std::string(81, ' '));
     EXPECT_EQ(BoardFromPaste(std::string(81, '0')), std::string(81, '0'));
-    for (bool finalEnd : {false, true}) {
-        const std::optional<std::string> board = BoardFromPaste(Block("\r\n", finalEnd));
-        ASSERT_TRUE(board) << finalEnd;
+    // Rows end in CR LF, or in LF as spreadsheets on Linux and Qt on Windows give them.
+    for (const std::string& block : {Block("\r\n", false), Block("\r\n", true),
+                                     Block("\n", false), Block("\n", true),
+                                     Block("\n", false) + "\r\n"}) {
+        const std::optional<std::string> board = BoardFromPaste(block);
+        ASSERT_TRUE(board) << block;
         EXPECT_EQ((*board)[0], '1');
         EXPECT_EQ((*board)[10], '2');
         EXPECT_EQ((*board)[8], '7') << "block row 0, cell 8";
@@ -55,7 +65,11 @@ TEST(Paste, RefusedForms) {
         std::string(80, '1') + "+",
         std::string(79, '1') + "1,",
         std::string(80, '1') + "\xC3\xA4",  // 81 characters, one of them not a digit
-        Block("\n", false),                 // a bare LF splits nothing
+        std::string(40, '1') + "\n" + std::string(41, '1'),  // LF separates block rows only
+        std::string(81, '1') + "\n",
+        Block("\n", true) + "\n",
+        Block("\n\n", false),
+        ShiftedCell(Block("\n", false)),
         Block("\r\n", false) + "\t",
         std::string(1 << 20, '\t'),
     };
