@@ -105,7 +105,8 @@ public:
 };
 
 // Whole files as bytes. Writing goes to a temporary file beside the target that is renamed
-// over it, so a failed write leaves the old file as it was.
+// over it, so a failed write leaves the old file as it was, wherever the file can be replaced
+// so; elsewhere the file is written in place. Reading refuses what is no file or too large.
 class FileStore {
 public:
     virtual ~FileStore() = default;

@@ -11,6 +11,11 @@
 
 #include "platform/number_format.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace zw {
 
 namespace fs = std::filesystem;
@@ -92,6 +97,56 @@ std::error_code LastError(std::errc fallback) {
                      : std::make_error_code(fallback);
 }
 
+// Why a path that exists is no file to read whole, empty when it is one.
+std::string NotAFile(fs::file_type type) {
+    switch (type) {
+    case fs::file_type::regular:
+        return {};
+    case fs::file_type::fifo:
+        return "Das ist keine Datei, sondern eine Pipe.";
+    case fs::file_type::character:
+    case fs::file_type::block:
+        return "Das ist keine Datei, sondern ein Gerät.";
+    case fs::file_type::socket:
+        return "Das ist keine Datei, sondern ein Socket.";
+    default:
+        return "Das ist keine gewöhnliche Datei.";
+    }
+}
+
+constexpr std::string_view kTooLarge = "Die Datei ist größer als 1 GB.";
+static_assert(DiskFileStore::kMaxReadBytes == std::uintmax_t{1} << 30, "kTooLarge names it");
+
+// Whether the file belongs to another user: a new file put in its place would be ours.
+bool OwnedByOther(const fs::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_uid != ::geteuid();
+#endif
+}
+
+// Writes the file itself, from its start: it stays the same file with its links, owner and
+// rights, but a write that fails half-way leaves it damaged.
+bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& error) {
+    errno = 0;
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        error = Reason(LastError(std::errc::permission_denied), true);
+        return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    out.close();
+    if (!out) {
+        error = Reason(LastError(std::errc::io_error), true);
+        return false;
+    }
+    return true;
+}
+
 // A name beside the target that no other save uses at the same time.
 fs::path TempPathBeside(const fs::path& target) {
     using namespace std::chrono;
@@ -116,6 +171,17 @@ bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::st
         error = Reason(std::make_error_code(std::errc::is_a_directory), false);
         return false;
     }
+    // A pipe or a device may never end, and opening a pipe waits for a writer: neither is
+    // opened. A file too large to hold is refused before memory runs out.
+    if (std::string why = NotAFile(status.type()); !why.empty()) {
+        error = std::move(why);
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(p, ec);
+    if (!ec && size > kMaxReadBytes) {
+        error = kTooLarge;
+        return false;
+    }
     errno = 0;
     std::ifstream in(p, std::ios::binary);
     if (!in) {
@@ -124,12 +190,15 @@ bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::st
     }
     std::string content;
     try {
-        // The size is a hint only: the file may change while it is read, and pipes have none.
-        const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(p, ec) : 0;
-        if (!ec && size > 0 && size < content.max_size() - kChunk)
+        // The size is a hint only: the file may change while it is read.
+        if (!ec && size > 0)
             content.reserve(static_cast<std::size_t>(size) + kChunk);
         for (;;) {
             const std::size_t old = content.size();
+            if (old > kMaxReadBytes) {
+                error = kTooLarge;
+                return false;
+            }
             content.resize(old + kChunk);
             in.read(content.data() + old, static_cast<std::streamsize>(kChunk));
             const auto got = static_cast<std::size_t>(in.gcount());
@@ -175,6 +244,11 @@ bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, st
             error = Reason(LastError(std::errc::permission_denied), true);
             return false;
         }
+        // A new file renamed over it would part it from its other names or take it from its
+        // owner.
+        const std::uintmax_t links = fs::hard_link_count(target, ec);
+        if ((!ec && links > 1) || OwnedByOther(target))
+            return WriteInPlace(target, bytes, error);
     }
     const fs::path temp = TempPathBeside(target);
     std::error_code ignored;
@@ -182,6 +256,9 @@ bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, st
         errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
+            // The folder takes no new file, but the file itself may be written.
+            if (exists)
+                return WriteInPlace(target, bytes, error);
             error = Reason(LastError(std::errc::permission_denied), true);
             return false;
         }
@@ -198,8 +275,11 @@ bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, st
         fs::permissions(temp, status.permissions(), ignored);
     fs::rename(temp, target, ec);
     if (ec) {
-        error = Reason(ec, true);
         fs::remove(temp, ignored);
+        // A folder that lets only owners replace their files (the sticky bit) refuses the rename.
+        if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+            return WriteInPlace(target, bytes, error);
+        error = Reason(ec, true);
         return false;
     }
     return true;

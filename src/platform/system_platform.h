@@ -15,9 +15,13 @@ public:
     std::string FormatNumber(double value, int digits) override;
 };
 
-// Files on disk; a write goes to a temporary file beside the target, then renames it over.
+// Files on disk; a write goes to a temporary file beside the target, then renames it over,
+// except where that cannot be done or would make it another file (a folder that takes no new
+// file, a file with other hard links or another owner): then the file is written in place.
+// Only regular files of at most kMaxReadBytes are read.
 class DiskFileStore final : public FileStore {
 public:
+    static constexpr std::uintmax_t kMaxReadBytes = std::uintmax_t{1} << 30;
     bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;
     bool WriteAll(const std::string& path, std::string_view bytes, std::string& error) override;
 };
