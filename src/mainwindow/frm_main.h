@@ -30,6 +30,8 @@ public:
     virtual void LogSelected(int row) = 0;  // the core selected a line (-1: none)
     virtual void LogVisibilityChanged() = 0;
     virtual void BusyChanged() = 0;
+    // The native window's handle (an HWND on Windows), the owner of what the window opens.
+    virtual std::uintptr_t WindowHandle() const { return 0; }
 };
 
 // Window layout values, in twips.

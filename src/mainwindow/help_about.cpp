@@ -6,7 +6,8 @@
 namespace zw {
 
 void frmMain::mHelpHelp_Click() {
-    modHelp::OpenHelp(platform_.shell, platform_.program);
+    modHelp::OpenHelp(platform_.shell, platform_.program,
+                      listener_ ? listener_->WindowHandle() : 0);
 }
 
 void frmMain::mAbout_Click() {

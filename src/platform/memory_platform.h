@@ -112,10 +112,13 @@ public:
 
 class RecordingShell final : public Shell {
 public:
-    void OpenDocument(const std::string& path, const std::string& dir) override {
+    void OpenDocument(const std::string& path, const std::string& dir,
+                      std::uintptr_t owner) override {
         opened.push_back(path + "|" + dir);
+        owners.push_back(owner);
     }
     std::vector<std::string> opened;
+    std::vector<std::uintptr_t> owners;
 };
 
 class MemoryApplication final : public Application {

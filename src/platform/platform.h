@@ -135,7 +135,9 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual void OpenDocument(const std::string& path, const std::string& workingDirectory) = 0;
+    // owner: the native handle of the window the viewer belongs to (an HWND on Windows), or 0.
+    virtual void OpenDocument(const std::string& path, const std::string& workingDirectory,
+                              std::uintptr_t owner) = 0;
 };
 
 // The application: ends the program.

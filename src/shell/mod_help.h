@@ -10,7 +10,7 @@ namespace zw::modHelp {
 
 std::string HelpPath(const ProgramInfo& program);
 
-// A missing Help.pdf does nothing, without a message.
-void OpenHelp(Shell& shell, const ProgramInfo& program);
+// A missing Help.pdf does nothing, without a message. owner: the main window's native handle.
+void OpenHelp(Shell& shell, const ProgramInfo& program, std::uintptr_t owner);
 
 }  // namespace zw::modHelp

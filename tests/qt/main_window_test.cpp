@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "board/board_string.h"
 #include "platform/qt/twips.h"
@@ -177,6 +179,68 @@ TEST(MainWindow, SelectingAnOldLineInTheListRestoresItsBoard) {
     EXPECT_EQ(f.Log().model()->rowCount(), 4);
     EXPECT_EQ(f.Log().currentIndex().row(), 3);
     EXPECT_EQ(f.form.Matrix.Text(1, 2), "9");
+}
+
+TEST(MainWindow, ClickingTheLineThatIsAlreadySelectedRestoresItsBoard) {
+    MainWindowFixture f;
+    f.ShowLog();
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7});
+    ASSERT_EQ(f.LogMessages().back(), "Eingabe nicht möglich (Regelbruch).");
+    ASSERT_EQ(f.Log().currentIndex().row(), 1);
+    ASSERT_EQ(f.form.Matrix.Text(0, 1), "");
+    f.ClickLogRow(1);
+    EXPECT_EQ(f.form.Matrix.Text(0, 1), "7") << "the refused digit";
+
+    f.Action("mEditKillAll")->trigger();
+    f.Settle();
+    ASSERT_EQ(f.Log().currentIndex().row(), 2);
+    ASSERT_EQ(f.form.Matrix.Text(0, 0), "");
+    f.ClickLogRow(2);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "7");
+    EXPECT_EQ(f.form.Matrix.Text(0, 1), "7");
+
+    // Enter and Space in the list restore the current line too.
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        ClearBoard(f.form.Matrix);
+        QTest::keyClick(&f.Log(), key);
+        EXPECT_EQ(f.form.Matrix.Text(0, 0), "7") << key;
+    }
+    EXPECT_EQ(f.Log().model()->rowCount(), 3);
+}
+
+TEST(MainWindow, OnlyDigitsTypedWithoutAltCtrlOrMetaReachTheCell) {
+    const struct {
+        Qt::KeyboardModifiers modifiers;
+        bool written;
+    } cases[] = {
+        {Qt::AltModifier, false},  {Qt::ControlModifier, false},
+        {Qt::MetaModifier, false}, {Qt::AltModifier | Qt::ShiftModifier, false},
+        {Qt::ShiftModifier, true}, {Qt::KeypadModifier, true},
+    };
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        QTest::keyClick(&f.Grid(), Qt::Key_6, c.modifiers);
+        f.Settle();
+        EXPECT_EQ(f.form.Matrix.Text(0, 0), c.written ? "6" : "") << c.modifiers;
+        EXPECT_EQ(f.LogMessages().size(), c.written ? 1u : 0u) << c.modifiers;
+    }
+    // Backspace with Alt is no Backspace either.
+    MainWindowFixture f;
+    f.Type({Qt::Key_6});
+    QTest::keyClick(&f.Grid(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "6");
+}
+
+TEST(MainWindow, HelpOpensWithTheMainWindowAsOwner) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zw qt help owner";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "Help.pdf") << "%PDF-1.4\n";
+    MainWindowFixture f;
+    f.mp.platform.program.directory = dir.string();
+    f.Action("mHelpHelp")->trigger();
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(f.mp.shell.owners.size(), 1u);
+    EXPECT_EQ(f.mp.shell.owners[0], static_cast<std::uintptr_t>(f.window->winId()));
 }
 
 TEST(MainWindow, TheCoresSelectionOfANewLineDoesNotRestoreTwice) {

@@ -134,7 +134,7 @@ int ShortPath(const std::string& path) {
     const std::string missing = zw::ShortPathOrBlank(zw::AnsiToUtf8(path) + ".fehlt");
     Expect(missing == std::string(260, ' '), "a missing file leaves 260 blanks");
     // Opening the missing one fails quietly.
-    zw::Win32Shell().OpenDocument(zw::AnsiToUtf8(path) + ".fehlt", "C:\\");
+    zw::Win32Shell().OpenDocument(zw::AnsiToUtf8(path) + ".fehlt", "C:\\", 0);
     return failures;
 }
 

@@ -67,6 +67,10 @@ void GridView::MoveCurrent(int row, int col, bool extend) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+    // Alt, Ctrl and Meta make a key a command, not typing, even where the event carries a
+    // character (Alt+6 does on X11); Shift and the keypad type digits on some layouts.
+    const bool command =
+        event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const int row = extend ? selection_.row2 : form_.Matrix.Row();
     const int col = extend ? selection_.col2 : form_.Matrix.Col();
@@ -84,6 +88,8 @@ void GridView::keyPressEvent(QKeyEvent* event) {
             MoveCurrent(row + 1, col, extend);
             return;
         case Qt::Key_Backspace:
+            if (command)
+                break;
             form_.Matrix_KeyPress(kBackspace);
             return;
         default:
@@ -91,7 +97,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     }
     // Only keys that type a character reach the handler, as their 16-bit character code.
     const QString text = event->text();
-    if (text.isEmpty()) {
+    if (text.isEmpty() || command) {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -1,5 +1,7 @@
 #include "platform/qt/log_view.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace zw {
@@ -62,7 +64,36 @@ void LogView::ApplySelection() {
 void LogView::UserChangedCurrent(const QModelIndex& current) {
     if (applying_ || !current.isValid())
         return;
-    form_.SelectLogLine(current.row());
+    UserChose(current.row());
+}
+
+void LogView::UserChose(int row) {
+    // The user's choice wins over a selection of the core's still waiting to be shown; a busy
+    // core answers with its own selection again.
+    selectedRow_ = row;
+    selectionPending_ = false;
+    form_.SelectLogLine(row);
+}
+
+// A press on the current line changes no selection, so no signal says that it was chosen;
+// the board may have changed since (a refused digit, "Alles löschen"), so restore it here.
+void LogView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex before = currentIndex();
+    QListView::mousePressEvent(event);
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && at.isValid() && at == before)
+        UserChose(at.row());
+}
+
+void LogView::keyPressEvent(QKeyEvent* event) {
+    const bool choose = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                        event->key() == Qt::Key_Space;
+    if (choose && currentIndex().isValid() && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        UserChose(currentIndex().row());
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 }  // namespace zw

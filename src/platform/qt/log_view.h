@@ -1,6 +1,7 @@
 // The log list `List1` on screen: a QListView over LogModel. The user's selection (mouse,
-// arrow keys) restores that line's board through frmMain; the core's own selection of a new
-// line is shown without running the restore a second time.
+// arrow keys) restores that line's board through frmMain, and so does a click on the line
+// already selected, or Enter or Space on it; the core's own selection of a new line is shown
+// without running the restore a second time.
 #pragma once
 
 #include <QListView>
@@ -22,9 +23,14 @@ public:
     // Announces pending rows and shows the core's selection.
     void Flush();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void ApplySelection();
     void UserChangedCurrent(const QModelIndex& current);
+    void UserChose(int row);
 
     frmMain& form_;
     LogModel model_;

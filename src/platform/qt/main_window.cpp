@@ -177,6 +177,10 @@ void MainWindow::LogSelected(int row) {
     log_->NoteSelected(row);
 }
 
+std::uintptr_t MainWindow::WindowHandle() const {
+    return static_cast<std::uintptr_t>(winId());
+}
+
 void MainWindow::LogVisibilityChanged() {
     const bool visible = form_.List1.visible;
     label3_->setVisible(visible);

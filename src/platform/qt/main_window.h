@@ -58,6 +58,7 @@ private:
     void LogSelected(int row) override;
     void LogVisibilityChanged() override;
     void BusyChanged() override;
+    std::uintptr_t WindowHandle() const override;
 
     frmMain& form_;
     double dpi_;

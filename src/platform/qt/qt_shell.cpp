@@ -5,7 +5,7 @@
 
 namespace zw {
 
-void QtShell::OpenDocument(const std::string& path, const std::string&) {
+void QtShell::OpenDocument(const std::string& path, const std::string&, std::uintptr_t) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 

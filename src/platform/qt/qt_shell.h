@@ -7,7 +7,9 @@ namespace zw {
 
 class QtShell final : public Shell {
 public:
-    void OpenDocument(const std::string& path, const std::string& workingDirectory) override;
+    // The desktop's viewer has no owner window to take.
+    void OpenDocument(const std::string& path, const std::string& workingDirectory,
+                      std::uintptr_t owner) override;
 };
 
 }  // namespace zw

@@ -17,9 +17,10 @@ std::string ShortPathOrBlank(const std::string& path) {
     return buffer;
 }
 
-void Win32Shell::OpenDocument(const std::string& path, const std::string& workingDirectory) {
+void Win32Shell::OpenDocument(const std::string& path, const std::string& workingDirectory,
+                              std::uintptr_t owner) {
     const std::string shortPath = ShortPathOrBlank(path);
-    ShellExecuteA(reinterpret_cast<HWND>(owner_), "Open", shortPath.c_str(), "",
+    ShellExecuteA(reinterpret_cast<HWND>(owner), "Open", shortPath.c_str(), "",
                   Utf8ToAnsi(workingDirectory).c_str(), SW_SHOWNORMAL);
 }
 

@@ -9,13 +9,10 @@ namespace zw {
 
 class Win32Shell final : public Shell {
 public:
-    // owner: the main window's handle (HWND), or 0.
-    explicit Win32Shell(std::uintptr_t owner = 0) : owner_(owner) {}
-    // The short form of the path, then the verb "Open" in the given working directory.
-    void OpenDocument(const std::string& path, const std::string& workingDirectory) override;
-
-private:
-    std::uintptr_t owner_;
+    // The short form of the path, then the verb "Open" in the given working directory, owned
+    // by the window `owner` (an HWND).
+    void OpenDocument(const std::string& path, const std::string& workingDirectory,
+                      std::uintptr_t owner) override;
 };
 
 // The short form of a path in a buffer of 260 characters that starts out blank, cut at the
