@@ -19,7 +19,8 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build/release" --output-on-fail
 # The registry code cross-compiled for Windows, run under Wine against its real registry.
 "$top/tests/win32/run.sh" "$top/build/win32"
 
-# Printing through the real "&Drucken" action on a CUPS PDF queue (skips where cupsd cannot start).
+# Printing through the real "&Drucken" action on a PDF queue of a private CUPS scheduler in the
+# build tree (the system scheduler is left alone; skips the queue where cupsd cannot start).
 "$top/scripts/cups-print-test.sh" "$top/build/release"
 
 # The file loader and the paste parser under libFuzzer, about 20 s each; a crash fails the run.
