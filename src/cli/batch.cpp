@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -13,56 +16,146 @@ namespace zw::cli {
 void SolverWorker::Load(const Puzzle& puzzle) {
     cancel = false;
     random.Restart();
-    SetSuDoKuString(grid, BoardStringFromRows(puzzle.rows));
+    SetSuDoKuString(grid, puzzle.board);
 }
 
 std::string BoardRows(const Grid& grid) {
     return RowsFromBoardString(GetSuDoKuString(grid), '.');
 }
 
+namespace {
+
+// Items between reading and writing: what bounds the memory, whatever the input's length.
+constexpr std::size_t kWindow = 4096;
+// Items a worker takes at a time when there are plenty, so the workers seldom meet on the lock.
+constexpr std::uint64_t kMostPerTake = 8;
+// How long the writer gathers texts after it has written some; it flushes before, so an answer
+// never sits in the buffer behind a slow one.
+constexpr auto kWriterPause = std::chrono::milliseconds(1);
+
+struct Slot {
+    Puzzle item;
+    std::string text;
+    std::atomic<bool> done{false};
+};
+
+}  // namespace
+
+bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out) {
+    std::vector<Slot> slots(kWindow);
+    std::mutex mutex;
+    std::condition_variable itemsRead, slotsFree, textDone;
+    // The item the writer sleeps on: its worker wakes the writer, no other does.
+    constexpr std::uint64_t kNothingAwaited = ~std::uint64_t{0};
+    std::atomic<std::uint64_t> awaited{kNothingAwaited};
+    // Under the mutex: items read, items taken by a worker, items written; a slot is reused
+    // only once its text is written.
+    std::uint64_t readCount = 0, taken = 0, written = 0;
+    bool inputEnded = false, stopped = false;
+
+    auto reader = [&] {
+        std::vector<Puzzle> items;
+        for (;;) {
+            read(items, static_cast<std::size_t>(kMostPerTake));
+            std::unique_lock lock(mutex);
+            if (!items.empty()) {
+                slotsFree.wait(lock, [&] {
+                    return stopped || readCount + items.size() <= written + kWindow;
+                });
+            }
+            if (items.empty() || stopped) {
+                inputEnded = true;
+                itemsRead.notify_all();
+                textDone.notify_one();
+                return;
+            }
+            for (Puzzle& item : items)
+                slots[readCount++ % kWindow].item = std::move(item);
+            itemsRead.notify_all();
+        }
+    };
+    auto worker = [&] {
+        SolverWorker solver;
+        const auto workers = static_cast<std::uint64_t>(std::max(threads, 1));
+        std::unique_lock lock(mutex);
+        for (;;) {
+            itemsRead.wait(lock, [&] { return stopped || inputEnded || taken < readCount; });
+            if (stopped || taken == readCount)
+                return;
+            // A fair share of what is waiting, so a short input still keeps every worker busy.
+            const std::uint64_t first = taken;
+            taken += std::clamp<std::uint64_t>((readCount - taken) / workers, 1, kMostPerTake);
+            const std::uint64_t end = taken;
+            lock.unlock();
+            for (std::uint64_t i = first; i < end; ++i) {
+                Slot& slot = slots[i % kWindow];
+                slot.text = work(solver, slot.item, i);
+                slot.done.store(true);
+                if (awaited.load() == i) {
+                    const std::lock_guard wake(mutex);
+                    textDone.notify_one();
+                }
+            }
+            lock.lock();
+        }
+    };
+
+    std::vector<std::jthread> pool;
+    pool.emplace_back(reader);
+    for (int t = 0; t < std::max(threads, 1); ++t)
+        pool.emplace_back(worker);
+
+    std::uint64_t next = 0;  // the writer's own count of written items
+    for (;;) {
+        const std::uint64_t before = next;
+        for (Slot* slot = &slots[next % kWindow]; slot->done.load(std::memory_order_acquire);
+             slot = &slots[next % kWindow]) {
+            out << slot->text;
+            slot->done.store(false, std::memory_order_relaxed);
+            ++next;
+        }
+        std::unique_lock lock(mutex);
+        if (next != before) {
+            written = next;
+            slotsFree.notify_one();
+        }
+        if (!out || (inputEnded && next == readCount))
+            break;
+        if (next != before) {
+            // More may be done in a moment: pass on what there is, then gather for a while
+            // rather than wake for every single text.
+            lock.unlock();
+            out.flush();
+            std::this_thread::sleep_for(kWriterPause);
+            continue;
+        }
+        awaited.store(next);
+        textDone.wait(lock, [&] {
+            return slots[next % kWindow].done.load() || (inputEnded && next == readCount);
+        });
+        awaited.store(kNothingAwaited);
+    }
+    out.flush();
+    {
+        const std::lock_guard lock(mutex);
+        stopped = !out;
+    }
+    itemsRead.notify_all();
+    slotsFree.notify_all();
+    return static_cast<bool>(out);
+}
+
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err) {
-    // Batches of puzzles: the workers solve one while this thread reads the next, and the
-    // results go out batch by batch, so memory stays bounded however long the input.
-    constexpr std::size_t kBatchSize = 4096;
-    // Workers take the next few puzzles as they come free; the results land in their input
-    // slots. A few at a time, so the workers seldom meet on the counter or on neighbouring
-    // result slots.
-    constexpr std::size_t kPuzzlesPerTake = 8;
-    const auto threads = static_cast<std::size_t>(std::max(commandLine.threads, 1));
     PuzzleReader reader(commandLine.files, in, err);
-    std::vector<Puzzle> batch, nextBatch;
-    std::vector<std::string> results;
-    reader.Next(batch, kBatchSize);
-    while (!batch.empty()) {
-        const std::size_t count = batch.size();
-        results.assign(count, std::string());
-        std::atomic<std::size_t> next{0};
-        auto runWorker = [&] {
-            SolverWorker worker;
-            for (std::size_t first = next.fetch_add(kPuzzlesPerTake); first < count;
-                 first = next.fetch_add(kPuzzlesPerTake)) {
-                const std::size_t end = std::min(first + kPuzzlesPerTake, count);
-                for (std::size_t i = first; i < end; ++i)
-                    results[i] = work(worker, batch[i]);
-            }
-        };
-        {
-            std::vector<std::jthread> pool;
-            if (threads <= 1) {
-                runWorker();
-            } else {
-                for (std::size_t t = 0; t < std::min(threads, count); ++t)
-                    pool.emplace_back(runWorker);
-            }
-            reader.Next(nextBatch, kBatchSize);
-        }  // the workers are joined here
-        for (const std::string& result : results)
-            out << result;
-        out.flush();
-        std::swap(batch, nextBatch);
-    }
-    if (reader.Unreadable())
+    const bool written = RunInOrder(
+        commandLine.threads,
+        [&reader](std::vector<Puzzle>& items, std::size_t max) { reader.Next(items, max); },
+        [&work](SolverWorker& worker, const Puzzle& puzzle, std::uint64_t) {
+            return work(worker, puzzle);
+        },
+        out);
+    if (!written || reader.Unreadable())
         return 2;
     return reader.BadLines() ? 1 : 0;
 }

@@ -1,9 +1,11 @@
 // Runs one piece of work per puzzle on worker threads and prints the results in input order.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/puzzle_input.h"
@@ -49,9 +51,20 @@ struct SolverWorker {
 // The text printed for one puzzle, line end(s) included.
 using PuzzleWork = std::function<std::string(SolverWorker&, const Puzzle&)>;
 
+// Numbered work for RunInOrder: `read` replaces its vector with the next items (at most `max`;
+// empty at the end), `work` turns item `index` (from 0) into its text.
+using ReadItems = std::function<void(std::vector<Puzzle>& items, std::size_t max)>;
+using ItemWork = std::function<std::string(SolverWorker&, const Puzzle&, std::uint64_t index)>;
+
+// Runs `work` on `threads` workers and writes the texts to `out` in item order, each as soon as
+// it and all before it are done, so a slow item holds back only what comes after it. At most a
+// few thousand items are held between reading and writing, whatever the input's length. Stops
+// early, false, when `out` fails.
+bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out);
+
 // Reads the puzzles the command line names, runs `work` on each and prints the results in input
-// order, a batch at a time. Returns the exit status: 2 when a file could not be read, 1 when a line was skipped,
-// 0 otherwise.
+// order. Returns the exit status: 2 when a file could not be read or the output was lost, 1
+// when a line was skipped, 0 otherwise.
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err);
 

@@ -1,12 +1,12 @@
 // zellwerk-cli generate: new puzzles from the window's own generator, each made on a main
 // window of its own over the in-memory platform, so workers share nothing.
-#include <atomic>
+#include <algorithm>
 #include <limits>
 #include <ostream>
-#include <thread>
 #include <vector>
 
 #include "board/board_string.h"
+#include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "mainwindow/frm_main.h"
@@ -76,30 +76,18 @@ int RunGenerate(const Arguments& args, Streams& io) {
     const bool hard = cl.Has("--hard");
     const auto base = static_cast<std::uint64_t>(seed);
 
-    const auto threads = static_cast<std::size_t>(std::min<std::int64_t>(cl.threads, count));
-    if (threads <= 1) {
-        for (std::int64_t i = 0; i < count; ++i)
-            io.out << GenerateOne(hard, static_cast<int>(fields),
-                                  Mix(base + static_cast<std::uint64_t>(i)))
-                   << '\n';
-        io.out.flush();
-        return 0;
-    }
-    std::vector<std::string> puzzles(static_cast<std::size_t>(count));
-    std::atomic<std::size_t> next{0};
-    std::vector<std::thread> workers;
-    for (std::size_t t = 0; t < threads; ++t) {
-        workers.emplace_back([&] {
-            for (std::size_t i = next++; i < puzzles.size(); i = next++)
-                puzzles[i] = GenerateOne(hard, static_cast<int>(fields), Mix(base + i));
-        });
-    }
-    for (std::thread& w : workers)
-        w.join();
-    for (const std::string& p : puzzles)
-        io.out << p << '\n';
-    io.out.flush();
-    return 0;
+    // The puzzles go out in order as they are made, each from the seed of its own number, so
+    // the output is the same whatever the number of threads.
+    auto left = static_cast<std::uint64_t>(count);
+    auto numbers = [&left](std::vector<Puzzle>& items, std::size_t max) {
+        items.assign(static_cast<std::size_t>(std::min<std::uint64_t>(left, max)), Puzzle{});
+        left -= items.size();
+    };
+    auto make = [hard, fields, base](SolverWorker&, const Puzzle&, std::uint64_t index) {
+        return GenerateOne(hard, static_cast<int>(fields), Mix(base + index)) + '\n';
+    };
+    const int threads = static_cast<int>(std::min<std::int64_t>(cl.threads, count));
+    return RunInOrder(threads, numbers, make, io.out) ? 0 : 2;
 }
 
 }  // namespace zw::cli

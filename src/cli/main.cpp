@@ -1,8 +1,13 @@
 // zellwerk-cli: the program's solver for batch work and scripts, on the same core as the
 // window, without one.
 #include <array>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
+#include <streambuf>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
@@ -44,8 +49,10 @@ void PrintHelp(std::ostream& out) {
            "Puzzles are read from the FILEs, or from standard input when there is none or the\n"
            "name is \"-\": one puzzle per line, its first 81 characters the board row by row,\n"
            "1-9 for givens, '.' or '0' for blanks; the rest of a line is ignored. Empty lines\n"
-           "and lines starting with '#' are skipped. Output: one result per puzzle, in input\n"
-           "order.\n"
+           "and lines starting with '#' are skipped; lines end in LF, CR LF or CR. A FILE\n"
+           "named *.sudoku gives the board of its last log line, as the window's commands\n"
+           "see it (a '0' there is a placed 0, which breaks the rules). Output: one result\n"
+           "per puzzle, in input order, each as soon as it and those before it are done.\n"
            "\n"
            "Options:\n"
            "  --ordered     try candidates in ascending order (the first solution is fixed)\n"
@@ -53,7 +60,9 @@ void PrintHelp(std::ostream& out) {
            "  --cells       with --logic-only: print the 81 cell texts, a row per line,\n"
            "                TAB-separated, then an empty line\n"
            "  --limit N     stop counting at N solutions (0: no limit)\n"
-           "  --hard        generate: Schwer puzzles (one solution), not Normal ones\n"
+           "  --hard        generate: Schwer puzzles, emptied while the solution stays unique\n"
+           "                (Normal ones: while logic alone solves them). Schwer promises\n"
+           "                one solution, not a need for search: most rate normal\n"
            "  --fields N    generate: empty cells wanted, 0 to 81 (default 45)\n"
            "  --count K     generate: how many puzzles (default 1); booklet: 1 to 500\n"
            "  --seed S      generate: the same S gives the same puzzles\n"
@@ -65,8 +74,8 @@ void PrintHelp(std::ostream& out) {
            "  --help        show this help\n"
            "  --version     show the version\n"
            "\n"
-           "Exit status: 0 all went well, 1 some lines were skipped, 2 a file could not be read\n"
-           "or the command line is wrong.\n";
+           "Exit status: 0 all went well, 1 some lines were skipped, 2 a file could not be read,\n"
+           "the output could not be written or the command line is wrong.\n";
 }
 
 bool IsHelp(std::string_view arg) {
@@ -120,9 +129,61 @@ int Main(const Arguments& args, Streams& io) {
 
 }  // namespace zw::cli
 
+namespace {
+
+// Standard output through a buffer of its own that keeps the reason of the first failed write:
+// by the time the failure is reported, errno tells of something else.
+class OutputBuffer final : public std::streambuf {
+public:
+    OutputBuffer() {
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+    // Why output was lost, or empty while all went out.
+    const std::string& Failure() const { return failure_; }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (!WriteOut())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+    int sync() override { return WriteOut() ? 0 : -1; }
+
+private:
+    bool WriteOut() {
+        const auto size = static_cast<std::size_t>(pptr() - pbase());
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        if (!failure_.empty())
+            return false;
+        errno = 0;
+        if (std::fwrite(buffer_.data(), 1, size, stdout) == size && std::fflush(stdout) == 0)
+            return true;
+        failure_ = errno != 0 ? std::generic_category().message(errno) : "write error";
+        return false;
+    }
+
+    std::array<char, 1 << 16> buffer_;
+    std::string failure_;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    OutputBuffer buffer;
+    std::ostream out(&buffer);
     zw::cli::Arguments args(argv + 1, argv + argc);
-    zw::cli::Streams io{std::cin, std::cout, std::cerr};
-    return zw::cli::Main(args, io);
+    zw::cli::Streams io{std::cin, out, std::cerr};
+    const int status = zw::cli::Main(args, io);
+    out.flush();
+    if (!buffer.Failure().empty()) {
+        std::cerr << "zellwerk-cli: cannot write the output: " << buffer.Failure() << "\n";
+        return 2;
+    }
+    return status;
 }

@@ -1,22 +1,30 @@
 #include "cli/puzzle_input.h"
 
-#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
 #include "board/board_string.h"
 #include "mainwindow/sudoku_file.h"
-#include "platform/system_platform.h"
 
 namespace zw::cli {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::size_t kPuzzleLength = 81;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// What is kept of a line: a puzzle, and a byte-order mark before it on a file's first line.
+constexpr std::size_t kKeptLength = kPuzzleLength + kByteOrderMark.size();
+// A puzzle file is read whole, as the window reads it; past this it is refused.
+constexpr std::uintmax_t kMaxWholeFileBytes = std::uintmax_t{1} << 30;
 
 std::string Describe(char ch) {
     const auto byte = static_cast<unsigned char>(ch);
@@ -67,13 +75,56 @@ PuzzleReader::PuzzleReader(const std::vector<std::string>& files, std::istream& 
                            std::ostream& err)
     : files_(files), standardInput_(standardInput), err_(err) {}
 
+void PuzzleReader::CannotRead(const std::string& file, const std::string& reason) {
+    err_ << "zellwerk-cli: " << file << ": cannot read the file: " << reason << "\n";
+    unreadable_ = true;
+}
+
+bool PuzzleReader::Open(const std::string& file, bool wholeFile) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (ec) {
+        CannotRead(file, ec.message());
+        return false;
+    }
+    if (fs::is_directory(status)) {
+        CannotRead(file, std::make_error_code(std::errc::is_a_directory).message());
+        return false;
+    }
+    // A file read whole must have an end and fit in memory; lines are read as they come.
+    if (wholeFile && !fs::is_regular_file(status)) {
+        CannotRead(file, "it is not a regular file");
+        return false;
+    }
+    if (wholeFile && fs::file_size(file, ec) > kMaxWholeFileBytes && !ec) {
+        CannotRead(file, "it is larger than 1 GB");
+        return false;
+    }
+    errno = 0;
+    file_.open(file, std::ios::binary);
+    if (!file_.is_open()) {
+        const int code = errno != 0 ? errno : static_cast<int>(std::errc::permission_denied);
+        CannotRead(file, std::generic_category().message(code));
+        return false;
+    }
+    return true;
+}
+
 // A puzzle file of the main window holds a whole log; its puzzle is the board its last line
-// shows, as opening it in the window would show it.
+// shows as a command there sees it: that command's first log line writes the board string back,
+// which empties every cell but a digit's and keeps a "0" as a placed "0".
 void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch) {
-    std::string bytes, error;
-    if (!DiskFileStore().ReadAll(file, bytes, error)) {
-        err_ << "zellwerk-cli: " << file << ": cannot read the file\n";
-        unreadable_ = true;
+    if (!Open(file, true))
+        return;
+    std::string bytes;
+    std::array<char, 1 << 16> chunk;
+    while (file_.read(chunk.data(), chunk.size()) || file_.gcount() > 0)
+        bytes.append(chunk.data(), static_cast<std::size_t>(file_.gcount()));
+    const bool failed = file_.bad();
+    file_.close();
+    file_.clear();
+    if (failed) {
+        CannotRead(file, "reading stopped by an error");
         return;
     }
     const std::optional<std::string> snapshot = LastSnapshot(bytes);
@@ -84,9 +135,7 @@ void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& 
     }
     Grid grid;
     SetSuDoKuString(grid, *snapshot);
-    std::string rows = RowsFromBoardString(GetSuDoKuString(grid), '.');
-    std::replace(rows.begin(), rows.end(), '0', '.');
-    batch.push_back({rows});
+    batch.push_back({GetSuDoKuString(grid)});
 }
 
 bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
@@ -105,31 +154,39 @@ bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
     if (file == "-") {
         current_ = &standardInput_;
         source_ = "<stdin>";
-        return true;
-    }
-    if (IsPuzzleFile(file)) {
+    } else if (IsPuzzleFile(file)) {
         ReadPuzzleFile(file, batch);
-        return true;
+    } else if (Open(file, false)) {
+        current_ = &file_;
+        source_ = file;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_directory(file, ec))
-        file_.open(file, std::ios::binary);
-    if (!file_.is_open()) {
-        err_ << "zellwerk-cli: " << file << ": cannot read the file\n";
-        unreadable_ = true;
-        return true;
+    return true;
+}
+
+bool PuzzleReader::ReadLine() {
+    using Traits = std::char_traits<char>;
+    std::streambuf& in = *current_->rdbuf();
+    line_.clear();
+    Traits::int_type ch = in.sbumpc();
+    if (Traits::eq_int_type(ch, Traits::eof()))
+        return false;
+    // Characters past what a puzzle needs are skipped as they come: a line without an end
+    // must not fill the memory.
+    while (!Traits::eq_int_type(ch, Traits::eof()) && ch != '\n' && ch != '\r') {
+        if (line_.size() < kKeptLength)
+            line_ += Traits::to_char_type(ch);
+        ch = in.sbumpc();
     }
-    current_ = &file_;
-    source_ = file;
+    if (ch == '\r' && in.sgetc() == '\n')
+        in.sbumpc();
+    ++lineNumber_;
+    if (lineNumber_ == 1 && line_.starts_with(kByteOrderMark))
+        line_.erase(0, kByteOrderMark.size());
     return true;
 }
 
 void PuzzleReader::Close() {
     if (current_ == &file_) {
-        if (file_.bad()) {
-            err_ << "zellwerk-cli: " << source_ << ": reading stopped by an error\n";
-            unreadable_ = true;
-        }
         file_.close();
         file_.clear();
     }
@@ -144,16 +201,24 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 return;
             continue;
         }
-        if (!std::getline(*current_, line_)) {
+        bool more = false;
+        try {
+            more = ReadLine();
+        } catch (const std::ios_base::failure& e) {
+            // The file buffer throws when a read fails.
+            err_ << "zellwerk-cli: " << source_ << ": reading stopped by an error: "
+                 << e.code().message() << "\n";
+            unreadable_ = true;
+        }
+        if (!more) {
             Close();
             continue;
         }
-        ++lineNumber_;
         switch (ParsePuzzleLine(line_, rows_, error_)) {
             case LineKind::Skip:
                 break;
             case LineKind::Puzzle:
-                batch.push_back({rows_});
+                batch.push_back({BoardStringFromRows(rows_)});
                 break;
             case LineKind::Bad:
                 err_ << "zellwerk-cli: " << source_ << ":" << lineNumber_ << ": " << error_
@@ -161,6 +226,8 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 badLines_ = true;
                 break;
         }
+        if (!batch.empty() && current_->rdbuf()->in_avail() <= 0)
+            return;
     }
 }
 

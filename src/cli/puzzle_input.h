@@ -3,7 +3,8 @@
 // A puzzle line starts with 81 characters, the board row by row: "1"-"9" are givens, "." and
 // "0" blanks. The rest of the line is ignored; empty lines and lines starting with "#" are
 // skipped. A shorter line, or one with any other character among its first 81, is reported
-// with its file and line number and skipped. A file named *.sudoku is a puzzle file of the main
+// with its file and line number and skipped. Lines end in LF, CR LF or CR; a UTF-8 byte-order
+// mark at the start of a file is skipped. A file named *.sudoku is a puzzle file of the main
 // window: its one puzzle is the board of its last log line.
 #pragma once
 
@@ -16,24 +17,28 @@
 namespace zw::cli {
 
 struct Puzzle {
-    std::string rows;  // 81 characters, "1"-"9" and "."
+    // The board string (column by column): "1"-"9" givens, blanks open. A puzzle file may also
+    // place a "0", which breaks the rules as it does on the window's board.
+    std::string board;
 };
 
 enum class LineKind { Skip, Puzzle, Bad };
 
 // Classifies one line (without its line end; a trailing CR is ignored). For a puzzle, `rows`
-// gets the board; for a bad line, `error` says what is wrong.
+// gets the board row by row, "." for a blank; for a bad line, `error` says what is wrong.
 LineKind ParsePuzzleLine(std::string_view line, std::string& rows, std::string& error);
 
-// Reads every named file in order ("-" or no name at all: standard input), a batch of puzzles
-// at a time, so a long input is never held whole in memory. Problems go to `err`, one line
-// each, as the lines are read.
+// Reads every named file in order ("-" or no name at all: standard input), a few puzzles at a
+// time, keeping no more of a line than a puzzle needs, so input of any length or line length
+// runs in bounded memory. Problems go to `err`, one line each, as the lines are read.
 class PuzzleReader {
 public:
     PuzzleReader(const std::vector<std::string>& files, std::istream& standardInput,
                  std::ostream& err);
 
-    // Replaces `batch` with the next puzzles, at most `max` of them; empty at the end.
+    // Replaces `batch` with the next puzzles, at most `max` of them; empty at the end. Returns
+    // early with what it has when the input has nothing more at hand, so an answer need not
+    // wait for input that has not come yet.
     void Next(std::vector<Puzzle>& batch, std::size_t max);
 
     bool BadLines() const { return badLines_; }      // some line was reported and skipped
@@ -43,6 +48,12 @@ private:
     // Opens the next file, or reads it whole when it is a puzzle file; false when none is left.
     bool OpenNext(std::vector<Puzzle>& batch);
     void ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch);
+    // Opens `file` into file_, or says why not; a file read whole must be a regular one.
+    bool Open(const std::string& file, bool wholeFile);
+    void CannotRead(const std::string& file, const std::string& reason);
+    // The next line of the current stream into line_, cut to what a puzzle needs; false at its
+    // end.
+    bool ReadLine();
     void Close();
 
     const std::vector<std::string>& files_;

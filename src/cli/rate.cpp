@@ -15,7 +15,7 @@ std::string Rate(SolverWorker& w, const Puzzle& puzzle) {
     w.Load(puzzle);
     if (SolveLogical(w.ctx))
         return "normal\n";
-    SetSuDoKuString(w.grid, BoardStringFromRows(puzzle.rows));
+    SetSuDoKuString(w.grid, puzzle.board);
     std::string loesungen;
     switch (myBT(w.ctx, loesungen, 2, false, false)) {
         case 0:

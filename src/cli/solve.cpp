@@ -20,7 +20,7 @@ std::string Solve(SolverWorker& w, const Puzzle& puzzle, bool ordered) {
         return "no solution\n";
     if (CountOpenCells(w.grid) == 0 || SolveLogical(w.ctx))
         return BoardRows(w.grid) + "\n";
-    SetSuDoKuString(w.grid, BoardStringFromRows(puzzle.rows));
+    SetSuDoKuString(w.grid, puzzle.board);
     std::string loesungen;
     if (myBT(w.ctx, loesungen, 1, !ordered, false) == 0)
         return "no solution\n";

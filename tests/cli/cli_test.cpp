@@ -1,7 +1,14 @@
 // zellwerk-cli end to end: the built program run on small files.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -41,16 +48,24 @@ protected:
         return p.string();
     }
 
-    Result Exec(const std::string& args, const std::string& input = "") {
-        const std::string in = File("stdin.txt", input);
-        const std::string out = (dir_ / "stdout.txt").string();
+    // Runs the tool with `args`; its output goes to `target` when given (then `out` stays empty).
+    Result Exec(const std::string& args, const std::string& input = "",
+                const std::string& target = "") {
+        return Shell(std::string(ZW_CLI_PATH) + " " + args + " <'" + File("stdin.txt", input) +
+                         "'",
+                     target);
+    }
+
+    // Runs a shell command that may pipe into or out of the tool.
+    Result Shell(const std::string& command, const std::string& target = "") {
+        const std::string out = target.empty() ? (dir_ / "stdout.txt").string() : target;
         const std::string err = (dir_ / "stderr.txt").string();
-        const std::string command =
-            std::string(ZW_CLI_PATH) + " " + args + " <'" + in + "' >'" + out + "' 2>'" + err + "'";
+        const std::string line = "{ " + command + "; } >'" + out + "' 2>'" + err + "'";
         Result run;
-        const int raw = std::system(command.c_str());
+        const int raw = std::system(line.c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Slurp(out);
+        if (target.empty())
+            run.out = Slurp(out);
         run.err = Slurp(err);
         return run;
     }
@@ -65,6 +80,57 @@ protected:
     fs::path dir_;
 };
 
+// The largest resident size of any program the tests have run so far, in megabytes.
+long PeakChildMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// Starts the tool with its output on a pipe and reads `lines` lines while it still runs, for at
+// most `patience`; then stops it. What came in that time.
+std::string ReadWhileRunning(const std::vector<std::string>& args, int lines,
+                             std::chrono::seconds patience) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return "pipe failed";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    std::vector<std::string> words{ZW_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, ZW_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (spawned == 0 && std::count(text.begin(), text.end(), '\n') < lines) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{fds[0], POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            break;
+        char buffer[4096];
+        const ssize_t got = read(fds[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fds[0]);
+    if (spawned == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    return text;
+}
+
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
     for (auto line : lines)
@@ -77,6 +143,8 @@ TEST_F(Cli, VersionHelpAndWrongCommandLines) {
     const Result help = Exec("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("count [--limit N]"), std::string::npos);
+    // Most Schwer puzzles rate normal: the help must not promise otherwise.
+    EXPECT_NE(help.out.find("one solution, not a need for search"), std::string::npos);
     EXPECT_EQ(Exec("solve --help").status, 0);
     for (const char* wrong : {"", "frobnicate", "solve --fast", "count --limit", "count --limit -1",
                               "rate --threads 0", "solve --cells"}) {
@@ -100,13 +168,30 @@ TEST_F(Cli, ReadsPuzzleLinesAndReportsBadOnesWithFileAndLine) {
     EXPECT_NE(run.err.find("puzzles.txt:5:"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("puzzles.txt:3:"), std::string::npos) << run.err;
 
-    // Standard input, alone or as "-" among files; a missing file is reported and exits 2.
+    // Standard input, alone or as "-" among files; a file that cannot be read is reported
+    // with the reason and exits 2.
     EXPECT_EQ(Exec("rate", std::string(kHard) + "\n").out, "hard\n");
     const Result mixed = Exec("rate '" + file + "' missing.txt -", std::string(kSolved) + "\n");
     EXPECT_EQ(mixed.status, 2);
     EXPECT_EQ(mixed.out, Lines({"hard", "hard", "normal"}));
-    EXPECT_NE(mixed.err.find("missing.txt"), std::string::npos);
-    EXPECT_EQ(Exec("rate '" + dir_.string() + "'").status, 2);
+    EXPECT_NE(mixed.err.find("missing.txt: cannot read the file: No such file or directory"),
+              std::string::npos)
+        << mixed.err;
+    const std::string locked = File("locked.txt", std::string(kHard) + "\n");
+    fs::permissions(locked, fs::perms::none);
+    struct Unreadable {
+        std::string path, reason;
+    };
+    std::vector<Unreadable> unreadable{{dir_.string(), "Is a directory"},
+                                       {(dir_ / "gone.sudoku").string(), "No such file"}};
+    if (geteuid() != 0)  // root reads any file
+        unreadable.push_back({locked, "Permission denied"});
+    for (const auto& [path, reason] : unreadable) {
+        const Result refused = Exec("rate '" + path + "'");
+        EXPECT_EQ(refused.status, 2) << path;
+        EXPECT_NE(refused.err.find("cannot read the file: " + reason), std::string::npos)
+            << refused.err;
+    }
 }
 
 TEST_F(Cli, SolveRateAndCountEachPuzzleKind) {
@@ -212,7 +297,8 @@ TEST_F(Cli, LongInputsKeepOrderAndLineNumbersAcrossBatches) {
 
 TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
     // The board string runs down the columns; the file holds an older board first, then the
-    // hard puzzle, then a line too short to count. Non-digits and "0" are blanks.
+    // hard puzzle, then a line too short to count. Other characters than digits are blanks, as
+    // the window's commands see them after their first log line.
     std::string board(81, ' ');
     for (std::size_t i = 0; i < 81; ++i) {
         if (kHard[i] != '.')
@@ -227,10 +313,91 @@ TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, Lines({kHardSolution}));
 
+    // A "0" there is a placed 0 that breaks the rules, not a blank as in a puzzle line.
+    last[9] = '0';  // row 0, column 1
+    const std::string zero = File("zero.sudoku", last + "10:00:02\tEingabe ok.\r\n");
+    struct {
+        const char* command;
+        std::string answer;
+    } const kBroken[] = {{"solve", "no solution\n"}, {"rate", "none\n"}, {"count", "0\n"}};
+    for (const auto& [command, answer] : kBroken)
+        EXPECT_EQ(Exec(std::string(command) + " '" + zero + "'").out, answer) << command;
+    const Result logic = Exec("solve --logic-only '" + zero + "'");
+    ASSERT_EQ(logic.out.size(), 82u);
+    EXPECT_EQ(logic.out[1], '0') << logic.out;
+
     const Result empty = Exec("rate '" + File("empty.sudoku", "short\r\n") + "'");
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.err.find("empty.sudoku"), std::string::npos) << empty.err;
-    EXPECT_EQ(Exec("rate '" + (dir_ / "missing.sudoku").string() + "'").status, 2);
+}
+
+// Puzzles apart by LF, CR LF or a lone CR, after a byte-order mark, in a file and on standard
+// input: every one answered.
+TEST_F(Cli, AcceptsEveryLineEndAndAByteOrderMark) {
+    const std::string content = "\xEF\xBB\xBF" + std::string(kHard) + "\r" + std::string(kSolved) +
+                                "\r\n" + std::string(kNoSolution) + "\n" +
+                                std::string(kTwoSolutions);
+    const Result run = Exec("rate '" + File("ends.txt", content) + "' -", content);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Lines({"hard", "normal", "none", "multiple", "hard", "normal", "none",
+                              "multiple"}));
+}
+
+// Lost output is a failure with the reason, whether a little or a lot was to be written.
+TEST_F(Cli, OutputThatCannotBeWrittenFailsAndSaysWhy) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    std::string many;
+    for (int i = 0; i < 2000; ++i)
+        (many += kSolved) += '\n';
+    const std::string file = File("many.txt", many);
+    for (const std::string& args : {std::string("generate --count 5 --seed 1"),
+                                    "solve --threads 2 '" + file + "'", std::string("--help")}) {
+        const Result run = Exec(args, "", "/dev/full");
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_NE(run.err.find("cannot write the output: No space left on device"),
+                  std::string::npos)
+            << args << ": " << run.err;
+    }
+}
+
+// Generation streams its puzzles in order on any number of threads, in little memory, even when
+// asked for as many as the option allows.
+TEST_F(Cli, GenerateStreamsInBoundedMemory) {
+    const Result one = Exec("generate --count 300 --seed 9 --threads 1");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const Result endless = Shell(std::string(ZW_CLI_PATH) +
+                                 " generate --count 2147483647 --seed 9 --threads 2 | head -n 300");
+    EXPECT_TRUE(endless.out == one.out) << endless.out.size() << " bytes: " << endless.err;
+    EXPECT_LT(PeakChildMegabytes(), 64);
+}
+
+// A line without an end is skipped in bounded memory, and the puzzle after it still answered.
+TEST_F(Cli, AHugeLineIsSkippedInBoundedMemory) {
+    const Result run = Shell("{ head -c 200000000 /dev/zero; printf '\\n%s\\n' " +
+                             std::string(kHard) + "; } | " + ZW_CLI_PATH + " count --limit 2");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1\n");
+    EXPECT_NE(run.err.find("<stdin>:1: byte 0x00 at column 1"), std::string::npos) << run.err;
+    EXPECT_LT(PeakChildMegabytes(), 64);
+}
+
+// Answers come out while a later puzzle is still being worked on: here an empty board, whose
+// solutions take longer to count than any test may run.
+TEST_F(Cli, AnswersDoNotWaitForASlowPuzzleAfterThem) {
+    const std::string_view kinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
+    std::string content, expected;
+    for (int i = 0; i < 20; ++i) {
+        (content += kinds[i % 4]) += '\n';
+        expected += std::string(1, "1102"[i % 4]) + '\n';
+    }
+    const std::string file = File("slow.txt", content + std::string(81, '.') + "\n");
+    for (const char* threads : {"1", "2"}) {
+        EXPECT_EQ(ReadWhileRunning({"count", "--threads", threads, file}, 20,
+                                   std::chrono::seconds(20)),
+                  expected)
+            << threads << " threads";
+    }
 }
 
 }  // namespace
