@@ -141,6 +141,7 @@ private:
     int busyDepth_ = 0;
     bool closeRequested_ = false;  // the window was closed while a long command ran
     bool quitting_ = false;
+    std::string openedFrom_;  // the file the log was loaded from; empty after New
     // The booklet dialog is one instance: a cancel keeps what the user left in it.
     NewHeftOptions newHeftOptions_;
 };

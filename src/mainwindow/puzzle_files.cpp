@@ -2,6 +2,7 @@
 // snapshots (sudoku_file.h); loading replaces the log only once the file has been read whole,
 // and saving replaces the file only once the new content is written whole.
 #include <new>
+#include <vector>
 
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
@@ -60,6 +61,7 @@ void frmMain::mFileNew_Click() {
         return;
     ReplaceLog(TextList{}, TextList{});
     mySaved = true;
+    openedFrom_.clear();
 }
 
 void frmMain::mFileOpen_Click() {
@@ -106,6 +108,7 @@ void frmMain::LoadPuzzleFile(std::string path) {
     }
     ReplaceLog(std::move(lines), std::move(snapshots));
     mySaved = true;
+    openedFrom_ = std::move(path);
     wait.Close();
 }
 
@@ -166,8 +169,14 @@ frmMain::SaveResult frmMain::SavePuzzle() {
 }
 
 frmMain::SaveResult frmMain::SavePuzzleAs() {
+    // The dialog asks before it replaces another file; the puzzle's own files are no other.
+    std::vector<std::string> ownFiles;
+    for (const std::string* own : {&myFileName, &openedFrom_}) {
+        if (!own->empty())
+            ownFiles.push_back(*own);
+    }
     const std::optional<std::string> path =
-        platform_.fileDialog.ShowSave(kSaveAsTitle, kSaveAsFilter);
+        platform_.fileDialog.ShowSave(kSaveAsTitle, kSaveAsFilter, ownFiles);
     // An empty answer names no file; taking it would send Save straight back here.
     if (!path || path->empty())
         return SaveResult::Cancelled;

@@ -21,17 +21,17 @@ MsgAnswer ScriptedMessageBoxes::Show(std::string_view text, MsgButtons buttons, 
 
 std::optional<std::string> ScriptedFileDialog::ShowOpen(std::string_view title,
                                                         std::string_view filter) {
-    return Next(false, title, filter);
+    return Next({false, std::string(title), std::string(filter), {}});
 }
 
 std::optional<std::string> ScriptedFileDialog::ShowSave(std::string_view title,
-                                                        std::string_view filter) {
-    return Next(true, title, filter);
+                                                        std::string_view filter,
+                                                        const std::vector<std::string>& ownFiles) {
+    return Next({true, std::string(title), std::string(filter), ownFiles});
 }
 
-std::optional<std::string> ScriptedFileDialog::Next(bool save, std::string_view title,
-                                                    std::string_view filter) {
-    shown.push_back({save, std::string(title), std::string(filter)});
+std::optional<std::string> ScriptedFileDialog::Next(Shown next) {
+    shown.push_back(std::move(next));
     if (answers.empty())
         return std::nullopt;
     std::optional<std::string> answer = answers.front();

@@ -32,15 +32,17 @@ public:
     struct Shown {
         bool save;
         std::string title, filter;
+        std::vector<std::string> ownFiles;  // Save: the files replaced without a question
     };
     std::optional<std::string> ShowOpen(std::string_view title, std::string_view filter) override;
-    std::optional<std::string> ShowSave(std::string_view title, std::string_view filter) override;
+    std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
+                                        const std::vector<std::string>& ownFiles = {}) override;
     std::vector<Shown> shown;
     std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
     std::string lastPath;
 
 private:
-    std::optional<std::string> Next(bool save, std::string_view title, std::string_view filter);
+    std::optional<std::string> Next(Shown shown);
 };
 
 class MemoryClipboard final : public Clipboard {

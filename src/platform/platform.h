@@ -30,8 +30,10 @@ public:
     virtual ~FileDialog() = default;
     virtual std::optional<std::string> ShowOpen(std::string_view title,
                                                 std::string_view filter) = 0;
-    virtual std::optional<std::string> ShowSave(std::string_view title,
-                                                std::string_view filter) = 0;
+    // Asks before it returns a file that exists, unless that is one of `ownFiles`, the files the
+    // document came from or was saved to: replacing those is what saving means.
+    virtual std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
+                                                const std::vector<std::string>& ownFiles = {}) = 0;
 };
 
 // Plain text on the system clipboard.

@@ -171,6 +171,15 @@ TEST(PuzzleFile, FileFieldsFollowTheirTable) {
     f.form.mFileSave_Click();
     EXPECT_EQ(f.File("mine"), "") << "the new puzzle, written without a dialog";
     EXPECT_EQ(f.mp.fileDialog.shown.size(), 3u);
+
+    // Save As asks before it replaces any file but the puzzle's own.
+    f.form.mFileSaveAs_Click();
+    f.Open("old");
+    f.form.mFileSaveAs_Click();
+    ASSERT_EQ(f.mp.fileDialog.shown.size(), 6u);
+    EXPECT_EQ(f.mp.fileDialog.shown[1].ownFiles, std::vector<std::string>{"old"});
+    EXPECT_EQ(f.mp.fileDialog.shown[3].ownFiles, std::vector<std::string>{"mine"});
+    EXPECT_EQ(f.mp.fileDialog.shown[5].ownFiles, (std::vector<std::string>{"mine", "old"}));
 }
 
 TEST(QuestSave, YesThenACancelledSaveAsStopsNewAndOpen) {

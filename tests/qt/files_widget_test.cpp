@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -101,11 +103,14 @@ TEST(FilesInTheWindow, ClipboardRoundTripThroughQClipboard) {
     EXPECT_EQ(form.List1.ListCount(), 0u);
 }
 
-// Answers the next file dialog: notes what it shows, then accepts `name` or cancels.
+// Answers the next file dialog: notes what it shows, then accepts `name` or cancels; answers
+// Yes to the question before replacing a file.
 struct DialogAnswer {
     QString title, nameFilter, selected;
     bool overwriteQuestion = true;
+    bool asked = false;
     void Next(const QString& name) {
+        asked = false;
         QTimer::singleShot(0, [this, name] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
@@ -119,12 +124,18 @@ struct DialogAnswer {
                 return;
             }
             dialog->selectFile(name);
+            QTimer::singleShot(0, [this] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = true;
+                    box->button(QMessageBox::Yes)->click();
+                }
+            });
             QMetaObject::invokeMethod(dialog, "accept");
         });
     }
 };
 
-TEST(QtFileDialog, OpenAndSaveShareTheLastPathAndTakeTheNameAsTyped) {
+TEST(QtFileDialog, OpenAndSaveShareTheLastPathTakeTheNameAsTypedAndAskBeforeReplacing) {
     QTemporaryDir temp;
     const QString dir = temp.path();
     QFile(dir + QStringLiteral("/first.sudoku")).open(QIODevice::WriteOnly);  // Open wants it
@@ -141,11 +152,21 @@ TEST(QtFileDialog, OpenAndSaveShareTheLastPathAndTakeTheNameAsTyped) {
               (dir + QStringLiteral("/second")).toStdString());
     EXPECT_EQ(answer.selected, dir + QStringLiteral("/first.sudoku"))
         << "starts at the opened file";
-    EXPECT_FALSE(answer.overwriteQuestion);
+    EXPECT_TRUE(answer.overwriteQuestion);
+    EXPECT_FALSE(answer.asked);
+
+    const std::string first = (dir + QStringLiteral("/first.sudoku")).toStdString();
+    for (bool own : {false, true}) {
+        answer.Next(dir + QStringLiteral("/first.sudoku"));
+        EXPECT_EQ(files.ShowSave("SuDoKu speichern unter ...", "SuDoKu-Dateien|*.sudoku",
+                                 own ? std::vector<std::string>{first} : std::vector<std::string>{}),
+                  first);
+        EXPECT_EQ(answer.asked, !own) << "the puzzle's own file is replaced without a question";
+    }
 
     answer.Next(QString());
     EXPECT_EQ(files.ShowOpen("SuDoKu öffnen ...", "SuDoKu-Datei|*.sudoku"), std::nullopt);
-    EXPECT_EQ(answer.selected, dir + QStringLiteral("/second"));
+    EXPECT_EQ(answer.selected, dir + QStringLiteral("/first.sudoku"));
 }
 
 }  // namespace

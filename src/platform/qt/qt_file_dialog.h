@@ -13,7 +13,8 @@ class QtFileDialog final : public FileDialog {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     std::optional<std::string> ShowOpen(std::string_view title, std::string_view filter) override;
-    std::optional<std::string> ShowSave(std::string_view title, std::string_view filter) override;
+    std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
+                                        const std::vector<std::string>& ownFiles = {}) override;
 
     // "Description|*.ext|..." as Qt's "Description (*.ext);;...".
     static QString QtFilter(std::string_view filter);
