@@ -243,6 +243,21 @@ TEST(MainWindow, HelpOpensWithTheMainWindowAsOwner) {
     EXPECT_EQ(f.mp.shell.owners[0], static_cast<std::uintptr_t>(f.window->winId()));
 }
 
+TEST(MainWindow, EveryLogLineIsShownWholeWhateverTheLastLine) {
+    MainWindowFixture f;
+    f.ShowLog();
+    const std::string longest =
+        "Lösen fertig (7185336 Lösungen in 12,87005 Sekunden); weitere Lösungen werden gezählt.";
+    f.form.AddLog("Eingabe ok.");
+    f.form.AddLog(longest);
+    f.form.AddLog("Abbruch");
+    f.Settle();
+    const QModelIndex row = f.Log().model()->index(1, 0);
+    const QString text = row.data().toString();
+    ASSERT_TRUE(text.endsWith(QString::fromStdString(longest)));
+    EXPECT_GE(f.Log().visualRect(row).width(), f.Log().fontMetrics().horizontalAdvance(text));
+}
+
 TEST(MainWindow, TheCoresSelectionOfANewLineDoesNotRestoreTwice) {
     MainWindowFixture f;
     f.ShowLog();

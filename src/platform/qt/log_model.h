@@ -30,10 +30,17 @@ public:
     // for a log this long, sets a timer to do it.
     void Flush();
     bool Pending() const { return static_cast<std::size_t>(shown_) != list_.ListCount(); }
+    // The announced row with the longest text (-1 when there is none). A view with uniform
+    // item sizes measures this row, not its last one, so no line is cut short.
+    int LongestRow() const { return longestRow_; }
 
 private:
+    void NoteLengths(int from, int to);
+
     const LogList& list_;
     int shown_ = 0;  // rows announced to the views
+    int longestRow_ = -1;
+    std::size_t longestBytes_ = 0;
     bool flushRequested_ = false;
     QElapsedTimer sinceAnnounced_;
 };

@@ -2,9 +2,31 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace zw {
+
+namespace {
+// With uniform item sizes the view measures one row for all (its last); this delegate answers
+// with the longest line's size, so a short last line does not cut the others off.
+class LongestLineDelegate final : public QStyledItemDelegate {
+public:
+    LongestLineDelegate(const LogModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QModelIndex longest = model_.index(model_.LongestRow());
+        QSize hint = QStyledItemDelegate::sizeHint(option, longest.isValid() ? longest : index);
+        // The longest line by bytes may not be the widest by a few letters.
+        hint.rwidth() += hint.width() / 10;
+        return hint;
+    }
+
+private:
+    const LogModel& model_;
+};
+}  // namespace
 
 LogView::LogView(frmMain& form, QWidget* parent)
     : QListView(parent), form_(form), model_(form.List1) {
@@ -13,6 +35,7 @@ LogView::LogView(frmMain& form, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setModel(&model_);
+    setItemDelegate(new LongestLineDelegate(model_, this));
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { UserChangedCurrent(current); });
     // The core's selection of a line not yet announced is shown once its row arrives.
