@@ -59,9 +59,8 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
             read(items, static_cast<std::size_t>(kMostPerTake));
             std::unique_lock lock(mutex);
             if (!items.empty()) {
-                slotsFree.wait(lock, [&] {
-                    return stopped || readCount + items.size() <= written + kWindow;
-                });
+                slotsFree.wait(
+                    lock, [&] { return stopped || readCount + items.size() <= written + kWindow; });
             }
             if (items.empty() || stopped) {
                 inputEnded = true;

@@ -206,8 +206,8 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
             more = ReadLine();
         } catch (const std::ios_base::failure& e) {
             // The file buffer throws when a read fails.
-            err_ << "zellwerk-cli: " << source_ << ": reading stopped by an error: "
-                 << e.code().message() << "\n";
+            err_ << "zellwerk-cli: " << source_
+                 << ": reading stopped by an error: " << e.code().message() << "\n";
             unreadable_ = true;
         }
         if (!more) {

@@ -51,8 +51,7 @@ protected:
     // Runs the tool with `args`; its output goes to `target` when given (then `out` stays empty).
     Result Exec(const std::string& args, const std::string& input = "",
                 const std::string& target = "") {
-        return Shell(std::string(ZW_CLI_PATH) + " " + args + " <'" + File("stdin.txt", input) +
-                         "'",
+        return Shell(std::string(ZW_CLI_PATH) + " " + args + " <'" + File("stdin.txt", input) + "'",
                      target);
     }
 
@@ -339,8 +338,8 @@ TEST_F(Cli, AcceptsEveryLineEndAndAByteOrderMark) {
                                 std::string(kTwoSolutions);
     const Result run = Exec("rate '" + File("ends.txt", content) + "' -", content);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Lines({"hard", "normal", "none", "multiple", "hard", "normal", "none",
-                              "multiple"}));
+    EXPECT_EQ(run.out,
+              Lines({"hard", "normal", "none", "multiple", "hard", "normal", "none", "multiple"}));
 }
 
 // Lost output is a failure with the reason, whether a little or a lot was to be written.
@@ -393,9 +392,9 @@ TEST_F(Cli, AnswersDoNotWaitForASlowPuzzleAfterThem) {
     }
     const std::string file = File("slow.txt", content + std::string(81, '.') + "\n");
     for (const char* threads : {"1", "2"}) {
-        EXPECT_EQ(ReadWhileRunning({"count", "--threads", threads, file}, 20,
-                                   std::chrono::seconds(20)),
-                  expected)
+        EXPECT_EQ(
+            ReadWhileRunning({"count", "--threads", threads, file}, 20, std::chrono::seconds(20)),
+            expected)
             << threads << " threads";
     }
 }
