@@ -202,8 +202,10 @@ TEST(MainWindow, ClickingTheLineThatIsAlreadySelectedRestoresItsBoard) {
     // Enter and Space in the list restore the current line too.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         ClearBoard(f.form.Matrix);
+        f.Log().clearSelection();
         QTest::keyClick(&f.Log(), key);
         EXPECT_EQ(f.form.Matrix.Text(0, 0), "7") << key;
+        EXPECT_TRUE(f.Log().selectionModel()->isRowSelected(2)) << key;
     }
     EXPECT_EQ(f.Log().model()->rowCount(), 3);
 }

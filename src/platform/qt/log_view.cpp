@@ -112,6 +112,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
     const bool choose = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                         event->key() == Qt::Key_Space;
     if (choose && currentIndex().isValid() && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // A click beside the lines may have left the current line unselected; show it chosen.
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
         UserChose(currentIndex().row());
         event->accept();
         return;
