@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
 #include "board/board_string.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/twips.h"
 #include "support/main_window_fixture.h"
 
@@ -326,6 +331,30 @@ TEST(MainWindow, CloseAsksToSaveAfterChangesAndClosesAtOnceWhenNothingChanged) {
     EXPECT_TRUE(f.window->close());
     ASSERT_EQ(f.mp.messages.shown.size(), 1u);
     EXPECT_EQ(f.mp.messages.shown[0].buttons, MsgButtons::YesNo);
+}
+
+// The save question has no Cancel: Escape or the close box must not answer "Nein" and drop
+// the changes.
+TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByItsButtons) {
+    QtMessageBoxes boxes;
+    bool openAfterEscape = false, openAfterClose = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTest::qWait(300);  // a button's keyboard click is animated
+        openAfterEscape = box->isVisible();
+        box->close();
+        openAfterClose = box->isVisible();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral("Ja"))
+                button->click();
+    });
+    EXPECT_EQ(
+        boxes.Show("Möchten Sie ihre Änderungen speichern?", MsgButtons::YesNo, MsgIcon::Question),
+        MsgAnswer::Yes);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(openAfterClose);
 }
 
 // A main window whose test can mark a long command as running.

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_message_boxes.h"
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -21,6 +23,23 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+// Qt lets Escape and the close box answer "Nein" to a Yes/No question. The save question has
+// no Cancel, so that would drop the changes without a word; only its two buttons answer it.
+class OnlyButtonsAnswer final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
+    }
+};
 }  // namespace
 
 MsgAnswer QtMessageBoxes::Show(std::string_view text, MsgButtons buttons, MsgIcon icon) {
@@ -37,6 +56,8 @@ MsgAnswer QtMessageBoxes::Show(std::string_view text, MsgButtons buttons, MsgIco
     yes->setText(QStringLiteral("Ja"));
     box.addButton(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(yes);
+    OnlyButtonsAnswer filter;
+    box.installEventFilter(&filter);
     box.exec();
     return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
