@@ -6,6 +6,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 jobs=$(nproc)
 
+# The tests get a home of their own in the build tree: what Qt, libcups and Wine keep in a home
+# (dialog settings, ~/.cups, caches, the runtime folder) never reaches the user's.
+home=$top/build/test-home
+rm -rf "$home"
+mkdir -p "$home/runtime"
+chmod 700 "$home/runtime"
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
+    XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$home/runtime
+
 cmake -S "$top" -B "$top/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DZW_SANITIZE=ON -DZW_WITH_QT=OFF >/dev/null
 cmake --build "$top/build/asan" -j "$jobs"
