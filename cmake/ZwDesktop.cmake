@@ -1,14 +1,7 @@
-# The program on a Linux desktop: its file-type registration and pictures, the help document,
-# the install layout and the Debian package.
+# The program on a Linux desktop: the help document, the install layout and the Debian package.
 if(NOT ZW_WITH_QT OR NOT TARGET zellwerk_qt)
     return()
 endif()
-
-target_sources(zellwerk_qt PRIVATE
-    ${PROJECT_SOURCE_DIR}/src/platform/qt/freedesktop_registration.cpp
-    ${PROJECT_SOURCE_DIR}/src/platform/qt/freedesktop_registration.h
-    ${PROJECT_SOURCE_DIR}/resources/zellwerk.qrc)
-set_target_properties(zellwerk_qt PROPERTIES AUTORCC ON)
 
 add_subdirectory(${PROJECT_SOURCE_DIR}/docs ${CMAKE_BINARY_DIR}/docs)
 # The program opens Help.pdf from its own folder: build it with the program.

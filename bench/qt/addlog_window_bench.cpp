@@ -10,10 +10,10 @@
 #include <cstdio>
 
 #include "board/board_string.h"
-#include "platform/qt/grid_view.h"
-#include "platform/qt/log_view.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/grid_view.h"
+#include "qt/log_view.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 namespace {
 double CpuSeconds() {

@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "mainwindow/frm_main.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

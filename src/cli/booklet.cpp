@@ -16,7 +16,7 @@
 #ifdef ZW_CLI_PDF
 #include <QGuiApplication>
 
-#include "platform/qt/pdf_printer.h"
+#include "qt/pdf_printer.h"
 #endif
 
 namespace zw::cli {

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "board/board_string.h"
-#include "mainwindow/sudoku_file.h"
+#include "files/sudoku_file.h"
 
 namespace zw::cli {
 

@@ -2,7 +2,7 @@
 // or a 9 x 9 block of TAB-separated cells comes in (paste.h).
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/paste.h"
+#include "files/paste.h"
 
 namespace zw {
 

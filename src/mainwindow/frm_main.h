@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "board/grid.h"
-#include "mainwindow/text_list.h"
+#include "files/text_list.h"
 #include "platform/platform.h"
 
 namespace zw {

@@ -6,7 +6,7 @@
 
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/sudoku_file.h"
+#include "files/sudoku_file.h"
 
 namespace zw {
 

@@ -1,6 +1,6 @@
 // Start-up and closing of the main window.
 #include "mainwindow/frm_main.h"
-#include "mainwindow/sudoku_file.h"
+#include "files/sudoku_file.h"
 
 namespace zw {
 

@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/qt/qt_dialogs.h"
-#include "platform/qt/twips.h"
+#include "qt/qt_dialogs.h"
+#include "qt/twips.h"
 #include "support/main_window_fixture.h"
 
 namespace zw {

@@ -9,8 +9,8 @@
 
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
-#include "platform/qt/freedesktop_registration.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/freedesktop_registration.h"
+#include "qt/qt_platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

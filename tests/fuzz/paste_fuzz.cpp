@@ -8,7 +8,7 @@
 #include "board/board_string.h"
 #include "fuzz_helpers.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/paste.h"
+#include "files/paste.h"
 #include "platform/memory_platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board_string.h"
-#include "mainwindow/paste.h"
+#include "files/paste.h"
 #include "support/test_board.h"
 
 namespace zw {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "board/board_string.h"
-#include "mainwindow/cp1252.h"
-#include "mainwindow/sudoku_file.h"
+#include "files/cp1252.h"
+#include "files/sudoku_file.h"
 #include "support/test_board.h"
 
 namespace zw {

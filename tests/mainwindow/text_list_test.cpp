@@ -1,4 +1,4 @@
-#include "mainwindow/text_list.h"
+#include "files/text_list.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "board/board_string.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_file_dialog.h"
+#include "qt/qt_clipboard.h"
+#include "qt/qt_file_dialog.h"
 #include "support/main_window_fixture.h"
 
 namespace zw {

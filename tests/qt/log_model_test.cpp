@@ -1,4 +1,4 @@
-#include "platform/qt/log_model.h"
+#include "qt/log_model.h"
 
 #include <gtest/gtest.h>
 

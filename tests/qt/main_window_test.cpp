@@ -13,8 +13,8 @@
 #include <fstream>
 
 #include "board/board_string.h"
-#include "platform/qt/qt_message_boxes.h"
-#include "platform/qt/twips.h"
+#include "qt/qt_message_boxes.h"
+#include "qt/twips.h"
 #include "support/main_window_fixture.h"
 
 namespace zw {

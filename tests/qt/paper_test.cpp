@@ -22,10 +22,10 @@
 #include <functional>
 
 #include "board/board_string.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_dialogs.h"
-#include "platform/qt/qt_printer.h"
-#include "platform/qt/qt_wait_window.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_printer.h"
+#include "qt/qt_wait_window.h"
 #include "support/test_board.h"
 
 namespace zw {

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_event_pump.h"
-#include "platform/qt/qt_file_dialog.h"
-#include "platform/qt/qt_message_boxes.h"
-#include "platform/qt/qt_wait_window.h"
+#include "qt/qt_clock.h"
+#include "qt/qt_event_pump.h"
+#include "qt/qt_file_dialog.h"
+#include "qt/qt_message_boxes.h"
+#include "qt/qt_wait_window.h"
 
 namespace zw {
 namespace {

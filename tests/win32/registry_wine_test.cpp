@@ -14,6 +14,7 @@
 
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "shell/mod_reg.h"
 
 namespace {
 
@@ -145,7 +146,8 @@ int main(int argc, char** argv) {
     if (mode == "--reset")
         return Reset();
     if (mode == "--start") {
-        zw::Win32FileTypeRegistration().RegisterFileType(zw::Win32ProgramInfo());
+        zw::Win32Registry registry;
+        zw::modREg::RegisterPuzzleFileType(registry, zw::Win32ProgramInfo());
         return 0;
     }
     if (mode == "--check" && argc == 5)

@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 #include "platform/registry.h"
-#include "shell/mod_reg.h"
 
 namespace zw {
 
@@ -20,17 +19,6 @@ public:
     long SetString(RegHandle key, std::string_view name, std::string_view value) override;
     long SetNumber(RegHandle key, std::string_view name, std::uint32_t value) override;
     long CloseKey(RegHandle key) override;
-};
-
-// The start-up registration written into the real registry.
-class Win32FileTypeRegistration final : public FileTypeRegistration {
-public:
-    void RegisterFileType(const ProgramInfo& program) override {
-        RegistryFileTypeRegistration(registry_).RegisterFileType(program);
-    }
-
-private:
-    Win32Registry registry_;
 };
 
 // Text between UTF-8 (the program's strings) and the ANSI code page (the A functions').

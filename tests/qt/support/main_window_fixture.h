@@ -11,9 +11,9 @@
 
 #include "mainwindow/frm_main.h"
 #include "platform/memory_platform.h"
-#include "platform/qt/grid_view.h"
-#include "platform/qt/log_view.h"
-#include "platform/qt/main_window.h"
+#include "qt/grid_view.h"
+#include "qt/log_view.h"
+#include "qt/main_window.h"
 
 namespace zw::test {
 

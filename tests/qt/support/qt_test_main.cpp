@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "platform/qt/qt_platform.h"
+#include "qt/qt_platform.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

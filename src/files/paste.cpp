@@ -1,0 +1,110 @@
+#include "files/paste.h"
+
+#include "board/board_string.h"
+#include "files/sudoku_file.h"
+
+namespace zw {
+
+namespace {
+
+constexpr std::size_t kBoardBytes = kBoardStringLength;
+
+constexpr int kBlockSide = 9;
+
+bool IsDigitOrBlank(char ch) {
+    return ch == ' ' || (ch >= '0' && ch <= '9');
+}
+
+// The result when it is a board: 81 characters of digits and blanks.
+std::optional<std::string> Board(std::string result) {
+    if (result.size() != kBoardBytes)
+        return std::nullopt;
+    for (char ch : result) {
+        if (!IsDigitOrBlank(ch))
+            return std::nullopt;
+    }
+    return result;
+}
+
+// The rows as CR LF splits them: any cells, any empty rows, as long as they join to a board.
+std::optional<std::string> FromCrLfRows(std::string_view text) {
+    // Only 81 ASCII bytes can pass, and the result never shrinks, so a text of any size is
+    // refused as soon as the result outgrows them.
+    std::string result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(kCrLf, start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view row = text.substr(start, end - start);
+        start = end + kCrLf.size();
+        if (row.empty())
+            continue;
+        std::size_t cellStart = 0;
+        for (;;) {
+            const std::size_t tab = row.find('\t', cellStart);
+            const std::string_view cell =
+                row.substr(cellStart, tab == std::string_view::npos ? tab : tab - cellStart);
+            if (cell.empty())
+                result += ' ';
+            else
+                result.append(cell.substr(0, kBoardBytes + 1));
+            if (result.size() > kBoardBytes)
+                return std::nullopt;
+            if (tab == std::string_view::npos)
+                break;
+            cellStart = tab + 1;
+        }
+    }
+    return Board(std::move(result));
+}
+
+// A spreadsheet's 9 x 9 block whose rows end in LF (or CR LF), one line end after the last row
+// allowed. Stricter than the CR LF form: exactly nine rows of nine cells, so an LF anywhere else
+// is still refused.
+std::optional<std::string> FromLfBlock(std::string_view text) {
+    if (text.ends_with('\n'))
+        text.remove_suffix(text.ends_with(kCrLf) ? kCrLf.size() : 1);
+    std::string result;
+    int rows = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t lf = text.find('\n', start);
+        std::string_view row = text.substr(start, lf == std::string_view::npos ? lf : lf - start);
+        if (lf != std::string_view::npos && row.ends_with('\r'))
+            row.remove_suffix(1);
+        if (++rows > kBlockSide)
+            return std::nullopt;
+        int cells = 0;
+        std::size_t cellStart = 0;
+        for (;;) {
+            const std::size_t tab = row.find('\t', cellStart);
+            const std::string_view cell =
+                row.substr(cellStart, tab == std::string_view::npos ? tab : tab - cellStart);
+            if (++cells > kBlockSide || cell.size() > 1)
+                return std::nullopt;
+            result += cell.empty() ? ' ' : cell.front();
+            if (tab == std::string_view::npos)
+                break;
+            cellStart = tab + 1;
+        }
+        if (cells != kBlockSide)
+            return std::nullopt;
+        if (lf == std::string_view::npos)
+            break;
+        start = lf + 1;
+    }
+    if (rows != kBlockSide)
+        return std::nullopt;
+    return Board(std::move(result));
+}
+
+}  // namespace
+
+std::optional<std::string> BoardFromPaste(std::string_view text) {
+    if (std::optional<std::string> board = FromCrLfRows(text))
+        return board;
+    return FromLfBlock(text);
+}
+
+}  // namespace zw

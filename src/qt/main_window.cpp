@@ -1,0 +1,200 @@
+#include "qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+#include <map>
+
+#include "qt/grid_view.h"
+#include "qt/log_view.h"
+#include "qt/menu_table.h"
+#include "qt/twips.h"
+
+// The pictures are compiled into a static library; nothing else would pull them in before the
+// window asks for its icon.
+static void InitWindowResources() {
+    Q_INIT_RESOURCE(zellwerk);
+}
+
+namespace zw {
+
+namespace {
+// Height of the client area below the menu bar, in twips.
+constexpr int kClientHeight = 6975;
+constexpr double kLabelPointSize = 8.25;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+}  // namespace
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Zellwerk"));
+    InitWindowResources();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/zellwerk/icons/zellwerk-%1.png").arg(size));
+    setWindowIcon(icon);
+    dpi_ = screen() ? screen()->logicalDotsPerInchX() : 96.0;
+
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+
+    QFont labelFont(QStringLiteral("DejaVu Sans"));
+    labelFont.setStyleHint(QFont::SansSerif);
+    labelFont.setPointSizeF(kLabelPointSize);
+
+    label1_ = new QLabel(QStringLiteral("Ihr Spielfeld"), client_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setFont(labelFont);
+    Place(label1_, 240, 120, 6375, 255);
+
+    grid_ = new GridView(form_, client_);
+    Place(grid_, kGridLeft, kGridTop, kGridOuterSize, kGridOuterSize);
+
+    label4_ = new LinkLabel(Q(form_.Label4Caption()), client_);
+    label4_->setObjectName(QStringLiteral("Label4"));
+    QFont linkFont = labelFont;
+    linkFont.setUnderline(true);
+    label4_->setFont(linkFont);
+    QPalette linkPalette = label4_->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label4_->setPalette(linkPalette);
+    label4_->setCursor(Qt::PointingHandCursor);
+    Place(label4_, 5400, 120, 1215, 255);
+    connect(label4_, &LinkLabel::clicked, this, [this] { form_.Label4_Click(); });
+
+    label3_ = new QLabel(QStringLiteral("Log"), client_);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setFont(labelFont);
+    Place(label3_, 6840, 120, 2895, 255);
+
+    log_ = new LogView(form_, client_);
+    Place(log_, 6720, 360, 5535, 6465);
+
+    // The grid comes first in the keyboard order and has the focus at start; the log list is
+    // the only other element that takes it.
+    label1_->setFocusPolicy(Qt::NoFocus);
+    label3_->setFocusPolicy(Qt::NoFocus);
+    label4_->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(grid_, log_);
+    grid_->setFocus();
+
+    BuildMenus();
+    form_.SetListener(this);
+    LogVisibilityChanged();
+    BusyChanged();
+}
+
+MainWindow::~MainWindow() {
+    form_.SetListener(nullptr);
+}
+
+int MainWindow::Px(int twips) const {
+    return TwipsToPx(twips, dpi_);
+}
+
+void MainWindow::Place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
+void MainWindow::BuildMenus() {
+    std::map<std::string, QMenu*> menus;
+    for (const MenuHeading& heading : MenuHeadings()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(heading.caption));
+        menu->setObjectName(QString::fromUtf8(heading.name));
+        menus[heading.name] = menu;
+    }
+    for (const MenuEntry& entry : MenuEntries()) {
+        QMenu* menu = menus.at(entry.menu);
+        QAction* action = entry.caption ? menu->addAction(QString::fromUtf8(entry.caption))
+                                        : menu->addSeparator();
+        action->setObjectName(QString::fromUtf8(entry.name));
+        if (*entry.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
+        if (entry.handler) {
+            const auto handler = entry.handler;
+            connect(action, &QAction::triggered, this, [this, handler] { (form_.*handler)(); });
+        }
+        if (entry.longCommand)
+            longCommands_.push_back(action);
+    }
+}
+
+void MainWindow::ApplyOuterWidth() {
+    // The core gives the outer width; the frame the window system adds comes off the client.
+    frameWidth_ = std::max(0, frameGeometry().width() - geometry().width());
+    const int width = Px(form_.OuterWidthTwips()) - frameWidth_;
+    const int height = Px(kClientHeight) + menuBar()->sizeHint().height();
+    client_->setFixedSize(width, Px(kClientHeight));
+    setFixedSize(width, height);
+}
+
+void MainWindow::FlushLog() {
+    log_->Flush();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    form_.Form_Unload();
+    // A close during a long command is deferred by the core: it quits once the run unwinds.
+    if (form_.Quitting())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ApplyOuterWidth();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager frames the window only after it is shown.
+    if (frameGeometry().width() - geometry().width() != frameWidth_)
+        ApplyOuterWidth();
+}
+
+void MainWindow::LogAppended() {
+    log_->NoteAppended();
+}
+
+void MainWindow::LogReset() {
+    log_->NoteReset();
+}
+
+void MainWindow::LogSelected(int row) {
+    log_->NoteSelected(row);
+}
+
+std::uintptr_t MainWindow::WindowHandle() const {
+    return static_cast<std::uintptr_t>(winId());
+}
+
+void MainWindow::LogVisibilityChanged() {
+    const bool visible = form_.List1.visible;
+    label3_->setVisible(visible);
+    log_->setVisible(visible);
+    label4_->setText(Q(form_.Label4Caption()));
+    // The design width fits the caption in Tahoma; a wider substitute face may need more.
+    label4_->resize(std::max(Px(1215), label4_->sizeHint().width()), label4_->height());
+    ApplyOuterWidth();
+}
+
+void MainWindow::BusyChanged() {
+    const bool idle = !form_.Busy();
+    for (QAction* action : longCommands_)
+        action->setEnabled(idle);
+}
+
+}  // namespace zw

@@ -1,0 +1,38 @@
+// A4 PDF files as the printer's documents (QPdfWriter, Qt Gui only): the booklet of the window
+// and of zellwerk-cli. The file is written beside the target and renamed over it when complete,
+// so a failed write leaves the old file as it was. Needs a QGuiApplication for its fonts.
+#pragma once
+
+#include <QPainter>
+#include <memory>
+
+#include "platform/page.h"
+#include "qt/painter_canvas.h"
+
+class QPdfWriter;
+class QSaveFile;
+
+namespace zw {
+
+class PdfPrinter final : public Printer {
+public:
+    PdfPrinter();
+    ~PdfPrinter() override;
+    // There is no printer here.
+    bool BeginPrinterJob(std::string_view jobName, std::string& error) override;
+    bool BeginPdf(const std::string& path, std::string_view title, std::string& error) override;
+    Canvas& Page() override { return *canvas_; }
+    void NewPage() override;
+    bool End(std::string& error) override;
+    bool Active() const { return canvas_ != nullptr; }
+
+private:
+    void Reset();
+
+    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<QPdfWriter> pdf_;
+    QPainter painter_;
+    std::unique_ptr<PainterCanvas> canvas_;
+};
+
+}  // namespace zw
