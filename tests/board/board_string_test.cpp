@@ -7,95 +7,49 @@
 namespace zw {
 namespace {
 
-TEST(BoardString, ReadsColumnByColumn) {
+TEST(BoardString, RunsDownTheColumnsAndKeepsOneCharacterPerCell) {
     Grid grid;
     SetSuDoKuString(grid, "123456789");
-    for (int r = 0; r < 9; ++r)
-        EXPECT_EQ(grid.Text(r, 0), std::string(1, char('1' + r)));
+    EXPECT_EQ(grid.Text(8, 0), "9");
     EXPECT_EQ(grid.Text(0, 1), "");
     EXPECT_EQ(GetSuDoKuString(grid), "123456789" + std::string(72, ' '));
 
-    ClearBoard(grid);
-    grid.SetText(0, 1, "5");
-    EXPECT_EQ(GetSuDoKuString(grid), std::string(9, ' ') + "5" + std::string(71, ' '));
-}
-
-TEST(BoardString, ShortLongAndEmptyStrings) {
-    Grid grid;
-    SetSuDoKuString(grid, std::string(80, '4'));
-    EXPECT_EQ(grid.Text(7, 8), "4");
-    EXPECT_EQ(grid.Text(8, 8), "");
-
-    SetSuDoKuString(grid, std::string(81, '3') + std::string(19, '7'));
-    EXPECT_EQ(GetSuDoKuString(grid), std::string(81, '3'));
-
-    SetSuDoKuString(grid, "");
-    EXPECT_EQ(CountOpenCells(grid), 81);
-    EXPECT_EQ(GetSuDoKuString(grid), std::string(81, ' '));
-}
-
-TEST(BoardString, OddCharactersAreStoredButReadBackAsBlanks) {
-    Grid grid;
-    // A letter, a zero, a tab, an umlaut and a character outside the BMP, each one cell.
-    SetSuDoKuString(grid,
-                    "x0\tä\xF0\x9F\x98\x80"
-                    "5");
-    EXPECT_EQ(grid.Text(0, 0), "x");
-    EXPECT_EQ(grid.Text(1, 0), "0");
-    EXPECT_EQ(grid.Text(2, 0), "\t");
-    EXPECT_EQ(grid.Text(3, 0), "ä");
+    // A letter, a zero, a tab, an umlaut and a character outside the BMP, each one cell; only
+    // digits read back. Characters after the 81st are ignored.
+    SetSuDoKuString(grid, "x0\t\xC3\xA4\xF0\x9F\x98\x80" + std::string(76, '5') + "777");
+    EXPECT_EQ(grid.Text(3, 0), "\xC3\xA4");
     EXPECT_EQ(grid.Text(4, 0), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(grid.Text(5, 0), "5");
-    EXPECT_EQ(GetSuDoKuString(grid).substr(0, 7), " 0   5 ");
-    EXPECT_EQ(CountOpenCells(grid), 81 - 6);
+    EXPECT_EQ(GetSuDoKuString(grid), " 0   " + std::string(76, '5'));
+    EXPECT_EQ(CountOpenCells(grid), 0);
 
     // Malformed UTF-8 costs one cell per bad byte and never more than 81 cells.
     SetSuDoKuString(grid, std::string(1000, '\xFF'));
     EXPECT_EQ(CountOpenCells(grid), 0);
+    SetSuDoKuString(grid, "");
+    EXPECT_EQ(CountOpenCells(grid), 81);
 }
 
-TEST(BoardString, DigitsAndBlanksRoundTrip) {
-    Grid grid;
-    std::string s;
-    for (int k = 0; k < 81; ++k)
-        s += k % 3 == 0 ? ' ' : char('0' + k % 10);
-    SetSuDoKuString(grid, s);
-    EXPECT_EQ(GetSuDoKuString(grid), s);
-}
-
-TEST(BoardString, CandidateStringsAreOpen) {
+TEST(BoardString, CandidateStringsAreOpenAndRowsConvertBothWays) {
     Grid grid;
     ASSERT_TRUE(grid.SetText(4, 4, "245"));
     EXPECT_EQ(grid.Text(4, 4), "245");
     EXPECT_EQ(GetSuDoKuString(grid)[4 * 9 + 4], ' ');
     EXPECT_EQ(CountOpenCells(grid), 81);
-    SetSuDoKuString(grid, std::string(81, '9'));
-    EXPECT_EQ(CountOpenCells(grid), 0);
+
+    const std::string rows = "1" + std::string(79, '.') + "9";
+    EXPECT_EQ(BoardStringFromRows(rows)[0], '1');
+    EXPECT_EQ(BoardStringFromRows("..3")[18], '3');
+    EXPECT_EQ(RowsFromBoardString(BoardStringFromRows(rows)), rows);
 }
 
-TEST(BoardString, RowMajorPuzzleLines) {
-    const std::string rows = "1........" + std::string(63, '.') + "........9";
-    const std::string board = BoardStringFromRows(rows);
-    EXPECT_EQ(board[0], '1');
-    EXPECT_EQ(board[80], '9');
-    EXPECT_EQ(RowsFromBoardString(board), rows);
-}
-
-TEST(GridSetUp, SquareCellsShadedBoxesCentredText) {
+TEST(GridSetUp, ShadesTheFourEdgeBoxesAndGoesHome) {
     Grid grid;
     grid.SetCurrent(5, 5);
     SetUpGrid(grid);
-    EXPECT_EQ(grid.Row(), 0);
-    EXPECT_EQ(grid.Col(), 0);
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(grid.ColWidth(i), grid.RowHeight(0));
-        EXPECT_EQ(grid.RowHeight(i), grid.RowHeight(0));
-    }
-    EXPECT_EQ(grid.Background(0, 3), kBoxShading);
-    EXPECT_EQ(grid.Background(4, 0), kBoxShading);
-    EXPECT_EQ(grid.Background(4, 4), kWindowBackground);
-    EXPECT_EQ(grid.Background(8, 8), kWindowBackground);
-    EXPECT_EQ(grid.CellAlignment(7, 2), Alignment::CenterTop);
+    EXPECT_EQ(grid.Row() + grid.Col(), 0);
+    for (auto [r, c, shaded] : {std::tuple{0, 3, true}, {4, 0, true}, {4, 8, true}, {8, 4, true},
+                                {0, 0, false}, {4, 4, false}, {8, 8, false}})
+        EXPECT_EQ(grid.Background(r, c) == kBoxShading, shaded) << r << c;
 }
 
 }  // namespace

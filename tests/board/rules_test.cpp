@@ -2,68 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include "board/board_string.h"
 #include "board/statistics.h"
+#include "support/test_board.h"
 
 namespace zw {
 namespace {
 
-TEST(RulesOk, DuplicatesInEachKindOfUnit) {
-    Grid grid;
-    EXPECT_TRUE(RulesOk(grid));
-    grid.SetText(0, 0, "5");
-    grid.SetText(0, 8, "5");
-    EXPECT_FALSE(RulesOk(grid)) << "row";
-    ClearBoard(grid);
-    grid.SetText(0, 4, "5");
-    grid.SetText(8, 4, "5");
-    EXPECT_FALSE(RulesOk(grid)) << "column";
-    ClearBoard(grid);
-    grid.SetText(3, 3, "5");
-    grid.SetText(5, 5, "5");
-    EXPECT_FALSE(RulesOk(grid)) << "box";
-    ClearBoard(grid);
-    grid.SetText(0, 0, "5");
-    grid.SetText(4, 4, "5");
-    grid.SetText(8, 8, "5");
-    EXPECT_TRUE(RulesOk(grid)) << "same digit in different units";
-}
-
-TEST(RulesOk, ZerosLettersFailCandidateStringsNever) {
-    Grid grid;
-    grid.SetText(6, 2, "0");
-    EXPECT_FALSE(RulesOk(grid));
-    grid.SetText(6, 2, "x");
-    EXPECT_FALSE(RulesOk(grid));
-    grid.SetText(6, 2, "");
-    grid.SetText(0, 0, "12");
-    grid.SetText(0, 1, "12");
-    grid.SetText(0, 2, "123456789");
-    grid.SetText(0, 3, "1");
-    EXPECT_TRUE(RulesOk(grid));
-}
-
-TEST(RulesOk, AFullValidGridPasses) {
-    Grid grid;
-    const std::string rows =
-        "123456789456789123789123456231564897564897231897231564312645978645978312978312645";
-    SetSuDoKuString(grid, BoardStringFromRows(rows));
-    EXPECT_TRUE(RulesOk(grid));
-    grid.SetText(8, 8, "4");
-    EXPECT_FALSE(RulesOk(grid));
+TEST(RulesOk, OnlyATwiceUsedDigitInOneUnitOrAZeroOrLetterBreaksTheRules) {
+    const struct {
+        std::vector<std::tuple<int, int, const char*>> cells;
+        bool ok;
+    } cases[] = {
+        {{}, true},
+        {{{0, 0, "5"}, {0, 8, "5"}}, false},                // row
+        {{{0, 4, "5"}, {8, 4, "5"}}, false},                // column
+        {{{3, 3, "5"}, {5, 5, "5"}}, false},                // box
+        {{{0, 0, "5"}, {4, 4, "5"}, {8, 8, "5"}}, true},    // different units
+        {{{6, 2, "0"}}, false},
+        {{{6, 2, "x"}}, false},
+        {{{0, 0, "12"}, {0, 1, "12"}, {0, 2, "123456789"}, {0, 3, "1"}}, true},  // candidates
+    };
+    for (const auto& c : cases) {
+        Grid grid;
+        for (auto [r, col, text] : c.cells)
+            grid.SetText(r, col, text);
+        EXPECT_EQ(RulesOk(grid), c.ok) << test::CellTexts(grid);
+    }
+    Grid full;
+    test::SetRows(full, test::kSolved);
+    EXPECT_TRUE(RulesOk(full));
+    full.SetText(8, 8, "1");
+    EXPECT_FALSE(RulesOk(full));
 }
 
 TEST(Statistics, EveryReportText) {
-    EXPECT_EQ(StatisticsMessage(81, true), "Statistik:\r\n\r\n - Das SuDoKu ist leer.");
-    EXPECT_EQ(StatisticsMessage(81, false), "Statistik:\r\n\r\n - Das SuDoKu ist leer.");
-    EXPECT_EQ(StatisticsMessage(0, true), "Statistik:\r\n\r\n - Das SuDoKu ist gelöst.");
-    EXPECT_EQ(StatisticsMessage(0, false), "Statistik:\r\n\r\n - Dies ist kein SuDoKu.");
-    EXPECT_EQ(StatisticsMessage(80, true),
-              "Statistik:\r\n\r\n - Es müssen noch 80 Zahlen eingetragen werden.\r\n"
-              " - Die Regeln wurden korrekt beachtet.");
-    EXPECT_EQ(StatisticsMessage(79, false),
-              "Statistik:\r\n\r\n - Es müssen noch 79 Zahlen eingetragen werden.\r\n"
-              " - Die Regeln wurden nicht korrekt beachtet.");
+    const std::string head = "Statistik:\r\n\r\n - ";
+    const struct {
+        int open;
+        bool ok;
+        std::string text;
+    } cases[] = {
+        {81, true, "Das SuDoKu ist leer."},
+        {81, false, "Das SuDoKu ist leer."},
+        {0, true, "Das SuDoKu ist gelöst."},
+        {0, false, "Dies ist kein SuDoKu."},
+        {80, true, "Es müssen noch 80 Zahlen eingetragen werden.\r\n"
+                   " - Die Regeln wurden korrekt beachtet."},
+        {79, false, "Es müssen noch 79 Zahlen eingetragen werden.\r\n"
+                    " - Die Regeln wurden nicht korrekt beachtet."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StatisticsMessage(c.open, c.ok), head + c.text);
 }
 
 }  // namespace

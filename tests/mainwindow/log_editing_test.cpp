@@ -1,0 +1,184 @@
+// The log and its snapshots, typing and marking in the grid, start-up and closing.
+#include <gtest/gtest.h>
+
+#include "board/board_string.h"
+#include "support/test_board.h"
+
+namespace zw {
+namespace {
+
+using test::FormFixture;
+
+TEST(AddLog, TakesTheSnapshotBeforeWritingItBackWithoutNonDigits) {
+    FormFixture f;
+    EXPECT_TRUE(f.form.mySaved);
+    f.form.Matrix.SetText(0, 0, "5");
+    f.form.Matrix.SetText(0, 1, "245");
+    f.form.Matrix.SetText(0, 2, "x");
+    f.form.Matrix.SetText(0, 3, "0");
+    const long long pumpsBefore = f.mp.events.calls;
+    f.form.AddLog("Eingabe ok.");
+    ASSERT_EQ(f.form.List1.ListCount(), 1u);
+    EXPECT_EQ(f.form.List1.lines[0], "14:03:27\tEingabe ok.");
+    EXPECT_EQ(f.form.mySnapshots[0], "5" + std::string(26, ' ') + "0" + std::string(53, ' '));
+    EXPECT_EQ(test::CellTexts(f.form.Matrix).substr(0, 8), "5|||0|||");
+    EXPECT_EQ(f.form.List1.listIndex, 0);
+    EXPECT_EQ(f.mp.events.calls, pumpsBefore + 1);
+    EXPECT_FALSE(f.form.mySaved);
+}
+
+TEST(KeyEntry, DigitsAreCheckedLoggedAndARefusedOneStaysInItsSnapshotOnly) {
+    const struct {
+        std::string rows;  // the board before a 7 is typed into (0, 1)
+        std::string cell, message;
+    } cases[] = {
+        {"", "7", "Eingabe ok."},
+        {".4", "7", "Eingabe ok."},
+        {"7", "", "Eingabe nicht möglich (Regelbruch)."},
+        {"7........5........5", "7", "Eingabe ok."},  // a broken board accepts every digit
+    };
+    for (const auto& c : cases) {
+        FormFixture f;
+        test::SetRows(f.form.Matrix, c.rows);
+        f.form.Matrix.SetCurrent(0, 1);
+        f.form.Matrix_KeyPress('7');
+        EXPECT_EQ(f.form.Matrix.Text(0, 1), c.cell) << c.rows;
+        EXPECT_EQ(f.LogMessages(), std::vector<std::string>{c.message}) << c.rows;
+        EXPECT_EQ(f.form.mySnapshots[0][9], '7') << c.rows;
+    }
+}
+
+TEST(KeyEntry, BackspaceEmptiesWithoutALineAndOtherKeysDoNothing) {
+    FormFixture f;
+    f.form.Matrix.SetText(0, 0, "6");
+    for (int key : {int{'0'}, int{'a'}, int{' '}, int{'.'}, 127, 13, 0})
+        f.form.Matrix_KeyPress(key);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "6");
+    f.form.Matrix_KeyPress(8);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
+    EXPECT_EQ(f.form.List1.ListCount(), 0u);
+    f.form.Form_Unload();
+    EXPECT_TRUE(f.mp.messages.shown.empty()) << "nothing logged, nothing to ask";
+}
+
+TEST(Log, SelectingALineRestoresItsBoardAndNewLinesAppendAtTheEnd) {
+    FormFixture f;
+    f.form.Matrix.SetCurrent(2, 2);
+    f.form.Matrix_KeyPress('4');
+    f.form.Matrix.SetCurrent(3, 3);
+    f.form.Matrix_KeyPress('6');
+    f.form.SelectLogLine(0);
+    EXPECT_EQ(f.form.Matrix.Text(2, 2), "4");
+    EXPECT_EQ(f.form.Matrix.Text(3, 3), "");
+    f.form.Matrix.SetCurrent(8, 8);
+    f.form.Matrix_KeyPress('1');
+    ASSERT_EQ(f.form.List1.ListCount(), 3u);
+    EXPECT_EQ(f.form.mySnapshots[2][80], '1');
+    EXPECT_EQ(f.form.mySnapshots[2][3 * 9 + 3], ' ') << "appended to the restored board";
+    EXPECT_EQ(f.form.List1.listIndex, 2);
+
+    // Nothing selected, or a selection out of step with the snapshots, changes nothing.
+    f.form.Matrix.SetText(1, 1, "8");
+    f.form.List1.listIndex = 5;
+    f.form.List1_Click();
+    f.form.SelectLogLine(7);
+    EXPECT_EQ(f.form.Matrix.Text(1, 1), "8");
+}
+
+TEST(Log, ClearAllLogsTheBoardBeforeClearingIt) {
+    FormFixture f;
+    test::SetRows(f.form.Matrix, "123");
+    f.form.mEditKillAll_Click();
+    EXPECT_EQ(CountOpenCells(f.form.Matrix), 81);
+    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Gesamtes Zahlenfeld löschen."});
+    f.form.SelectLogLine(0);
+    EXPECT_EQ(f.form.Matrix.Text(0, 2), "3");
+}
+
+TEST(Log, MoreThan32767LinesKeepTheirSnapshots) {
+    FormFixture f;
+    for (int i = 0; i < 40000; ++i) {
+        f.form.Matrix.SetText(0, 0, i == 39999 ? "9" : "");
+        f.form.AddLog("x");
+    }
+    EXPECT_EQ(f.form.List1.listIndex, 39999);
+    f.form.SelectLogLine(39999);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "9");
+    f.form.SelectLogLine(39998);
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
+}
+
+TEST(Statistics, LogsThenReportsTheBoardAfterTheWriteBack) {
+    FormFixture f;
+    f.form.Matrix.SetText(0, 0, "1");
+    f.form.Matrix.SetText(0, 1, "x");  // emptied by the log line's write-back
+    f.form.mSuDoKu_Statistik_Click();
+    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Statistik errechnen ..."});
+    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
+    EXPECT_NE(f.mp.messages.shown[0].text.find("noch 80 Zahlen"), std::string::npos);
+    EXPECT_EQ(f.mp.messages.shown[0].icon, MsgIcon::Information);
+}
+
+TEST(CtrlClick, MarksTheCellsThatCouldHoldTheCurrentDigit) {
+    FormFixture f;
+    f.form.Matrix.SetText(0, 0, "4");
+    f.form.Matrix.SetText(5, 5, "4");
+    f.form.Matrix.SetText(1, 1, "45");
+    f.form.Matrix.SetText(2, 2, "3");
+    f.form.Matrix.SetCurrent(5, 5);
+    for (int shift : {0, 2 | 1, 2 | 4})  // no Ctrl, or Ctrl with Shift or Alt
+        f.form.Matrix_MouseDown(shift);
+    EXPECT_EQ(f.form.Matrix.TextColour(2, 2), kDefaultTextColour);
+
+    f.form.Matrix_MouseDown(2);
+    for (auto [r, c, grey] : {std::tuple{0, 0, false}, {5, 5, false}, {1, 1, true},
+                              {2, 2, true}, {8, 8, true}})
+        EXPECT_EQ(f.form.Matrix.TextColour(r, c) == kMarkGrey, grey) << r << c;
+    f.form.Matrix.SetCurrent(8, 8);  // an empty cell clears the marks
+    f.form.Matrix_MouseDown(2);
+    EXPECT_EQ(f.form.Matrix.TextColour(1, 1), kDefaultTextColour);
+}
+
+TEST(FormLoad, FreshStartAndTheCommandLinesFile) {
+    MemoryPlatform mp;
+    mp.files.files["/p/a b.sudoku"] = "5" + std::string(80, ' ') + "z\r\n";
+    mp.platform.program.commandLine = "\"/p/a b.sudoku\"";
+    frmMain form(mp.platform);
+    form.Form_Load();
+    EXPECT_EQ(mp.registration.calls, 1);
+    EXPECT_EQ(form.List1.ListCount(), 1u);
+    EXPECT_EQ(form.Matrix.Text(0, 0), "5");
+    EXPECT_TRUE(form.mySaved);
+    EXPECT_FALSE(form.List1.visible);
+    form.Form_Unload();
+    EXPECT_TRUE(mp.messages.shown.empty());
+    EXPECT_EQ(mp.app.quits, 1);
+}
+
+TEST(FormUnload, AsksToSaveAndOnlyAYesThatSavedOrANoQuits) {
+    FormFixture f;
+    f.form.myFileName = "/puzzles/a.sudoku";
+    f.form.Matrix_KeyPress('5');
+    f.mp.files.failWrites = true;
+    f.mp.messages.answers = {MsgAnswer::Yes};
+    f.form.Form_Unload();
+    EXPECT_EQ(f.mp.messages.shown[0].text, "Möchten Sie ihre Änderungen speichern?");
+    EXPECT_EQ(f.mp.messages.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(f.mp.messages.shown.size(), 2u) << "the question and the failure";
+    EXPECT_EQ(f.mp.app.quits, 0) << "quitting now would lose the puzzle";
+
+    f.form.myFileName.clear();
+    f.mp.messages.answers = {MsgAnswer::Yes};
+    f.form.Form_Unload();  // Save As comes up and is cancelled
+    EXPECT_EQ(f.mp.fileDialog.shown.size(), 1u);
+    EXPECT_EQ(f.mp.app.quits, 0);
+
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.form.mFileExit_Click();
+    EXPECT_EQ(f.mp.app.quits, 1);
+    f.form.Form_Unload();  // the window's own close after Exit asks nothing more
+    EXPECT_EQ(f.mp.messages.shown.size(), 4u);
+}
+
+}  // namespace
+}  // namespace zw
