@@ -132,7 +132,6 @@ public:
     void SetCol(int col) { SetCurrent(row_, col); }
 
     // The repaint switch: while off, changes are collected and reported once it is on again.
-    bool Redraw() const { return redraw_; }
     void SetRedraw(bool on);
 
     void SetListener(GridListener* listener) { listener_ = listener; }

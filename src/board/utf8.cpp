@@ -67,20 +67,4 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::size_t CountCodePoints(std::string_view text) {
-    std::size_t n = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++n) {
-        NextCodePoint(text, pos);
-    }
-    return n;
-}
-
-std::string_view FirstCodePoints(std::string_view text, std::size_t n) {
-    std::size_t pos = 0;
-    for (std::size_t i = 0; i < n && pos < text.size(); ++i) {
-        NextCodePoint(text, pos);
-    }
-    return text.substr(0, pos);
-}
-
 }  // namespace zw

@@ -11,8 +11,5 @@ namespace zw {
 // byte at a time, so any byte string can be walked without error.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t cp);
-std::size_t CountCodePoints(std::string_view text);
-// The first n code points of text (all of it when it is shorter).
-std::string_view FirstCodePoints(std::string_view text, std::size_t n);
 
 }  // namespace zw

@@ -45,7 +45,6 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     void SetListener(WindowListener* listener) { listener_ = listener; }
-    Platform& platform() { return platform_; }
 
     // --- the window fields ---
     bool gCancel = false;

@@ -24,7 +24,6 @@ public:
     Canvas& Page() override { return *canvas_; }
     void NewPage() override;
     bool End(std::string& error) override;
-    bool Active() const { return canvas_ != nullptr; }
 
 private:
     void Reset();

@@ -11,8 +11,4 @@ inline int TwipsToPx(int twips, double dpi) {
     return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
 
-inline int PxToTwips(int px, double dpi) {
-    return static_cast<int>(std::lround(px * kTwipsPerInch / dpi));
-}
-
 }  // namespace zw

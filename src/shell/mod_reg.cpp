@@ -4,18 +4,6 @@
 
 namespace zw::modREg {
 
-namespace {
-
-// Joins texts by appending; "literal" + std::string trips a false -Wrestrict in GCC 12.
-std::string Cat(std::initializer_list<std::string_view> parts) {
-    std::string out;
-    for (const std::string_view part : parts)
-        out.append(part);
-    return out;
-}
-
-}  // namespace
-
 void RegisterFileType(Registry& reg, std::string_view extension, std::string_view className,
                       std::string_view iconPath, bool replace, const Verbs& verbs,
                       std::string_view description) {
@@ -23,7 +11,7 @@ void RegisterFileType(Registry& reg, std::string_view extension, std::string_vie
     if (replace) {
         // Refused while the class key still has its verbs below it: the key then survives.
         RemoveKey(reg, kHKeyClassesRoot, classKey);
-        RemoveKey(reg, kHKeyClassesRoot, Cat({".", extension}));
+        RemoveKey(reg, kHKeyClassesRoot, "." + std::string(extension));
     }
     LinkExtension(reg, extension, className);
     // The class key may not exist yet in this run; then nothing is written.
@@ -31,7 +19,7 @@ void RegisterFileType(Registry& reg, std::string_view extension, std::string_vie
     for (std::size_t i = 0; i < verbs.size(); ++i) {
         if (verbs[i].caption.empty())
             continue;
-        const std::string verbKey = Cat({classKey, "\\shell\\", std::to_string(i + 1)});
+        const std::string verbKey = classKey + "\\shell\\" + std::to_string(i + 1);
         CreateKey(reg, kHKeyClassesRoot, verbKey + "\\command");
         WriteKeyValue(reg, kHKeyClassesRoot, verbKey + "\\", "", verbs[i].caption, kRegSz);
         WriteKeyValue(reg, kHKeyClassesRoot, verbKey + "\\command", "", verbs[i].command, kRegSz);
@@ -43,11 +31,12 @@ void RegisterFileType(Registry& reg, std::string_view extension, std::string_vie
 
 void LinkExtension(Registry& reg, std::string_view extension, std::string_view className) {
     ResetExtensionKey(reg, extension);
-    WriteKeyValue(reg, kHKeyClassesRoot, Cat({".", extension}), "", std::string(className), kRegSz);
+    WriteKeyValue(reg, kHKeyClassesRoot, "." + std::string(extension), "", std::string(className),
+                  kRegSz);
 }
 
 void ResetExtensionKey(Registry& reg, std::string_view extension) {
-    const std::string key = Cat({".", extension});
+    const std::string key = "." + std::string(extension);
     RemoveKey(reg, kHKeyClassesRoot, key);
     CreateKey(reg, kHKeyClassesRoot, key);
 }
@@ -95,11 +84,11 @@ long WriteValue(Registry& reg, RegHandle key, std::string_view valueName, std::u
 }
 
 std::string IconPath(const ProgramInfo& program) {
-    return Cat({program.directory, "\\Zellwerk.ico"});
+    return program.directory + "\\Zellwerk.ico";
 }
 
 std::string OpenCommand(const ProgramInfo& program) {
-    return Cat({"\"", program.directory, "\\", program.exeBaseName, ".exe\" %1"});
+    return "\"" + program.directory + "\\" + program.exeBaseName + ".exe\" %1";
 }
 
 void RegisterPuzzleFileType(Registry& reg, const ProgramInfo& program) {
