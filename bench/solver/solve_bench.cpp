@@ -10,7 +10,6 @@
 
 #include "board/board_string.h"
 #include "board/rules.h"
-#include "platform/random.h"
 #include "solver/backtracking.h"
 #include "solver/candidates.h"
 #include "solver/logical_solver.h"
@@ -43,14 +42,6 @@ std::vector<std::string> Boards(const std::string& name, std::size_t max) {
     return boards;
 }
 
-struct Bench {
-    Grid grid;
-    bool cancel = false;
-    NoEventPump pump;
-    MersenneRandom random;
-    SolverContext ctx{grid, cancel, pump, {}, random};
-};
-
 void BM_UpdateCandidatesEmptyBoard(benchmark::State& state) {
     Grid grid;
     for (auto _ : state) {
@@ -63,7 +54,7 @@ BENCHMARK(BM_UpdateCandidatesEmptyBoard);
 
 void BM_SolveLogical(benchmark::State& state) {
     const auto boards = Boards("qqwing-simple.txt", 200);
-    Bench b;
+    StandaloneSolver b;
     for (const auto& board : boards) {
         SetSuDoKuString(b.grid, board);
         if (!SolveLogical(b.ctx)) {
@@ -83,12 +74,12 @@ BENCHMARK(BM_SolveLogical);
 // The ordered search to the first solution, as `solve --ordered` runs it after the logic.
 void BM_FirstSolution(benchmark::State& state, const char* set) {
     const auto boards = Boards(set, 2000);
-    Bench b;
+    StandaloneSolver b;
     std::string list;
     for (const auto& board : boards) {
         SetSuDoKuString(b.grid, board);
         list.clear();
-        if (myBT(b.ctx, list, 1, false, false) != 1 || list.find(' ') != std::string::npos) {
+        if (myBT(b.ctx, list, {.max = 1}) != 1 || list.find(' ') != std::string::npos) {
             state.SkipWithError("a puzzle was not solved");
             return;
         }
@@ -97,7 +88,7 @@ void BM_FirstSolution(benchmark::State& state, const char* set) {
     for (auto _ : state) {
         SetSuDoKuString(b.grid, boards[i++ % boards.size()]);
         list.clear();
-        benchmark::DoNotOptimize(myBT(b.ctx, list, 1, false, false));
+        benchmark::DoNotOptimize(myBT(b.ctx, list, {.max = 1}));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
@@ -111,12 +102,12 @@ void BM_CountMulti(benchmark::State& state) {
     std::ifstream in = Open("multi.counts");
     for (std::int64_t n = 0; in >> n;)
         counts.push_back(n);
-    Bench b;
+    StandaloneSolver b;
     b.ctx.keepSolutions = 0;
     std::string list;
     for (std::size_t k = 0; k < 20 && k < boards.size(); ++k) {
         SetSuDoKuString(b.grid, boards[k]);
-        if (k >= counts.size() || myBT(b.ctx, list, 0, false, false) != counts[k]) {
+        if (k >= counts.size() || myBT(b.ctx, list, {}) != counts[k]) {
             state.SkipWithError("a count differs from multi.counts");
             return;
         }
@@ -124,7 +115,7 @@ void BM_CountMulti(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         SetSuDoKuString(b.grid, boards[i++ % boards.size()]);
-        benchmark::DoNotOptimize(myBT(b.ctx, list, 0, false, false));
+        benchmark::DoNotOptimize(myBT(b.ctx, list, {}));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }

@@ -4,23 +4,50 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <ostream>
 #include <thread>
 #include <vector>
 
 #include "board/board_string.h"
+#include "platform/system_platform.h"
 
 namespace zw::cli {
 
 void SolverWorker::Load(const Puzzle& puzzle) {
-    cancel = false;
+    solver.cancel = false;
     random.Restart();
     SetSuDoKuString(grid, puzzle.board);
 }
 
 std::string BoardRows(const Grid& grid) {
     return RowsFromBoardString(GetSuDoKuString(grid), '.');
+}
+
+bool ReadSeed(const char* subcommand, const CommandLine& commandLine, std::ostream& err,
+              std::uint64_t& seed) {
+    if (!commandLine.Has("--seed")) {
+        seed = SystemClock().SeedFromClock() >> 1;
+        return true;
+    }
+    std::int64_t value = 0;
+    if (!ParseCount(commandLine.options.at("--seed"), 0, std::numeric_limits<std::int64_t>::max(),
+                    value)) {
+        err << "zellwerk-cli " << subcommand << ": --seed needs a whole number of 0 or more, not '"
+            << commandLine.options.at("--seed") << "'\n";
+        return false;
+    }
+    seed = static_cast<std::uint64_t>(value);
+    return true;
+}
+
+// splitmix64
+std::uint64_t PuzzleSeed(std::uint64_t seed, std::uint64_t index) {
+    std::uint64_t x = seed + index + 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
 }
 
 namespace {

@@ -37,11 +37,10 @@ private:
 // One worker's own board and solver surroundings: no window, so no messages to pump and no
 // log to write.
 struct SolverWorker {
-    Grid grid;
-    bool cancel = false;
-    NoEventPump pump;
     PerPuzzleRandom random;
-    SolverContext ctx{grid, cancel, pump, {}, random};
+    StandaloneSolver solver{{.random = &random}};
+    Grid& grid = solver.grid;
+    SolverContext& ctx = solver.ctx;
 
     // Puts a puzzle on the board and gives its random order a fixed start, so every puzzle
     // gets the same answer whichever worker takes it.
@@ -70,5 +69,14 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
 
 // The board as 81 characters row by row, "." for every open cell.
 std::string BoardRows(const Grid& grid);
+
+// --seed S of the generating commands into `seed`; without the option, a seed from the clock.
+// False, with the complaint written, for a value that is no whole number of 0 or more.
+bool ReadSeed(const char* subcommand, const CommandLine& commandLine, std::ostream& err,
+              std::uint64_t& seed);
+
+// The seed of puzzle `index` of a run from `seed`: neighbouring numbers spread far apart, as
+// one puzzle takes a few consecutive seeds.
+std::uint64_t PuzzleSeed(std::uint64_t seed, std::uint64_t index);
 
 }  // namespace zw::cli

@@ -1,16 +1,15 @@
-// zellwerk-cli booklet: the window's booklet command, run with scripted answers, written as a
-// PDF file. The one subcommand that needs Qt (Gui, for QPdfWriter and its fonts).
+// zellwerk-cli booklet: the window's booklet series and page layout, written as a PDF file. The
+// one subcommand that needs Qt (Gui, for QPdfWriter and its fonts).
 #include "generator/booklet.h"
 
 #include <algorithm>
 #include <cctype>
-#include <optional>
 #include <ostream>
 
+#include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
-#include "mainwindow/frm_main.h"
-#include "platform/memory_platform.h"
+#include "generator/generate.h"
 #include "platform/system_platform.h"
 
 #ifdef ZW_CLI_PDF
@@ -52,8 +51,8 @@ int RunBooklet(const Arguments& args, Streams& io) {
     CommandLine cl;
     if (!ParseOrComplain(
             "booklet", args,
-            {{"--count", true}, {"--levels", true}, {"--solutions", false}, {"--output", true}}, cl,
-            io))
+            {{"--count", true}, {"--levels", true}, {"--solutions", false}, {"--output", true}, {"--seed", true}},
+            cl, io))
         return 2;
     if (!cl.files.empty()) {
         io.err << "zellwerk-cli booklet: reads no files, but was given '" << cl.files.front()
@@ -72,7 +71,6 @@ int RunBooklet(const Arguments& args, Streams& io) {
         return 2;
     }
     NewHeftOptions options;
-    options.count = std::to_string(count);
     options.solutions = cl.Has("--solutions");
     std::string bad;
     if (cl.Has("--levels") && !ReadLevels(cl.options.at("--levels"), options, bad)) {
@@ -80,6 +78,9 @@ int RunBooklet(const Arguments& args, Streams& io) {
                << "' (leicht, mittel or schwer, separated by commas)\n";
         return 2;
     }
+    std::uint64_t seed = 0;
+    if (!ReadSeed("booklet", cl, io.err, seed))
+        return 2;
 #ifndef ZW_CLI_PDF
     io.err << "zellwerk-cli booklet: this build writes no PDF files (it was built without Qt)\n";
     return 2;
@@ -92,26 +93,28 @@ int RunBooklet(const Arguments& args, Streams& io) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    MemoryPlatform mp;
-    SystemClock system;
-    mp.clock.seeds = system.SeedFromClock();
-    mp.clock.date = system.ShortDateText();
+    SystemClock time;
+    const std::string date = time.ShortDateText();
+    // The series runs on one board with one clock, as in the window: its seeds count up from the
+    // first puzzle's seed of `generate --seed`.
+    RepeatableClock clock(time, PuzzleSeed(seed, 0));
+    StandaloneSolver solver;
+    const std::vector<SeriesPuzzle> series =
+        MakePuzzleSeries(solver.ctx, clock, BookletLevels(options), count);
+    const BookletContent booklet = BookletOf(series, date, options.solutions);
+    if (booklet.puzzles.empty()) {
+        io.err << "zellwerk-cli booklet: " << kNoBookletPuzzle << "\n";
+        return 2;
+    }
     PdfPrinter pdf;
-    Platform platform = mp.With({.printer = &pdf});
-    mp.dialogs.newHeft = [&options](NewHeftOptions& o) {
-        o = options;
-        return true;
-    };
-    // One place to save to: after a failed write the dialog comes again and is cancelled.
-    mp.fileDialog.answers.push_back(cl.options.at("--output"));
-    mp.fileDialog.answers.push_back(std::nullopt);
-    frmMain form(platform);
-    form.Form_Load();
-    form.mSuDoKuNewHeft_Click();
-    // Every message box of the command says why no booklet was written.
-    for (const auto& shown : mp.messages.shown)
-        io.err << "zellwerk-cli booklet: " << shown.text << "\n";
-    return mp.messages.shown.empty() ? 0 : 2;
+    std::string error;
+    if (pdf.BeginPdf(cl.options.at("--output"), "SuDoKu-Heft", error)) {
+        LayOutBooklet(pdf, booklet);
+        if (pdf.End(error))
+            return 0;
+    }
+    io.err << "zellwerk-cli booklet: " << kBookletNotSaved << error << "\n";
+    return 2;
 #endif
 }
 

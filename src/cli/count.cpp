@@ -24,7 +24,7 @@ int RunCount(const Arguments& args, Streams& io) {
         // Only the count is printed: the list stays small however many there are.
         w.ctx.keepSolutions = 0;
         std::string loesungen;
-        return std::to_string(myBT(w.ctx, loesungen, limit, false, false)) + "\n";
+        return std::to_string(myBT(w.ctx, loesungen, {.max = limit})) + "\n";
     };
     return RunPuzzleCommand(cl, work, io.in, io.out, io.err);
 }

@@ -1,42 +1,17 @@
-// zellwerk-cli generate: new puzzles from the window's own generator, each made on a main
-// window of its own over the in-memory platform, so workers share nothing.
+// zellwerk-cli generate: new puzzles from the window's own generator, each on a worker's own
+// board from a seed of its own number.
 #include <algorithm>
 #include <limits>
 #include <ostream>
 #include <vector>
 
-#include "board/board_string.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
-#include "mainwindow/frm_main.h"
-#include "platform/memory_platform.h"
+#include "generator/generate.h"
 #include "platform/system_platform.h"
 
 namespace zw::cli {
-
-namespace {
-
-// Spreads neighbouring numbers far apart (splitmix64), so the seeds of puzzle i and i + 1 do
-// not overlap: one generation takes a few consecutive seeds from the clock.
-std::uint64_t Mix(std::uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-// The puzzle depends on `seed` alone: the fake clock hands out seed + 1, seed + 2, ...
-std::string GenerateOne(bool hard, int fields, std::uint64_t seed) {
-    MemoryPlatform mp;
-    mp.clock.seeds = seed;
-    frmMain form(mp.platform);
-    form.Form_Load();
-    form.GenerateNewSuDoKu(hard ? 2 : 1, fields, false);
-    return RowsFromBoardString(GetSuDoKuString(form.Matrix), '.');
-}
-
-}  // namespace
 
 int RunGenerate(const Arguments& args, Streams& io) {
     CommandLine cl;
@@ -62,19 +37,10 @@ int RunGenerate(const Arguments& args, Streams& io) {
                << cl.options.at("--count") << "'\n";
         return 2;
     }
-    std::int64_t seed = 0;
-    if (cl.Has("--seed")) {
-        if (!ParseCount(cl.options.at("--seed"), 0, std::numeric_limits<std::int64_t>::max(),
-                        seed)) {
-            io.err << "zellwerk-cli generate: --seed needs a whole number of 0 or more, not '"
-                   << cl.options.at("--seed") << "'\n";
-            return 2;
-        }
-    } else {
-        seed = static_cast<std::int64_t>(SystemClock().SeedFromClock() >> 1);
-    }
-    const bool hard = cl.Has("--hard");
-    const auto base = static_cast<std::uint64_t>(seed);
+    std::uint64_t base = 0;
+    if (!ReadSeed("generate", cl, io.err, base))
+        return 2;
+    const int degree = cl.Has("--hard") ? 2 : 1;
 
     // The puzzles go out in order as they are made, each from the seed of its own number, so
     // the output is the same whatever the number of threads.
@@ -83,8 +49,12 @@ int RunGenerate(const Arguments& args, Streams& io) {
         items.assign(static_cast<std::size_t>(std::min<std::uint64_t>(left, max)), Puzzle{});
         left -= items.size();
     };
-    auto make = [hard, fields, base](SolverWorker&, const Puzzle&, std::uint64_t index) {
-        return GenerateOne(hard, static_cast<int>(fields), Mix(base + index)) + '\n';
+    auto make = [degree, fields, base](SolverWorker& w, const Puzzle&, std::uint64_t index) {
+        SystemClock time;
+        RepeatableClock clock(time, PuzzleSeed(base, index));
+        w.solver.cancel = false;
+        GeneratePuzzle(w.ctx, clock, degree, static_cast<int>(fields));
+        return BoardRows(w.grid) + '\n';
     };
     const int threads = static_cast<int>(std::min<std::int64_t>(cl.threads, count));
     return RunInOrder(threads, numbers, make, io.out) ? 0 : 2;

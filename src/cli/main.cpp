@@ -35,7 +35,8 @@ constexpr std::array kSubcommands{
                "print K new puzzles (Normal, or Schwer with --hard) with up to N empty cells",
                RunGenerate},
     Subcommand{"booklet",
-               "booklet --count K [--levels leicht,mittel,schwer] [--solutions] --output FILE.pdf",
+               "booklet --count K [--levels leicht,mittel,schwer] [--solutions] [--seed S] "
+               "--output FILE.pdf",
                "write a booklet of K new puzzles as an A4 PDF file", RunBooklet},
 };
 
@@ -65,7 +66,7 @@ void PrintHelp(std::ostream& out) {
            "                one solution, not a need for search: most rate normal\n"
            "  --fields N    generate: empty cells wanted, 0 to 81 (default 45)\n"
            "  --count K     generate: how many puzzles (default 1); booklet: 1 to 500\n"
-           "  --seed S      generate: the same S gives the same puzzles\n"
+           "  --seed S      generate, booklet: the same S gives the same puzzles\n"
            "  --levels L    booklet: leicht, mittel, schwer, comma-separated, in turn\n"
            "                (default: mittel)\n"
            "  --solutions   booklet: add the solutions at the end\n"

@@ -1,30 +1,26 @@
 // zellwerk-cli solve: the solve command's road without a window, or the logic alone.
 #include <ostream>
 
-#include "board/board_string.h"
-#include "board/rules.h"
 #include "cli/batch.h"
 #include "cli/subcommands.h"
-#include "solver/backtracking.h"
 #include "solver/logical_solver.h"
+#include "solver/solve.h"
 
 namespace zw::cli {
 
 namespace {
 
-// Rule check, logical solving, then the search from the puzzle as given, stopping at the first
-// solution. A full valid board is its own solution.
+// The window's solve road; a full valid board is its own solution.
 std::string Solve(SolverWorker& w, const Puzzle& puzzle, bool ordered) {
     w.Load(puzzle);
-    if (!RulesOk(w.grid))
-        return "no solution\n";
-    if (CountOpenCells(w.grid) == 0 || SolveLogical(w.ctx))
-        return BoardRows(w.grid) + "\n";
-    SetSuDoKuString(w.grid, puzzle.board);
-    std::string loesungen;
-    if (myBT(w.ctx, loesungen, 1, !ordered, false) == 0)
-        return "no solution\n";
-    return RowsFromBoardString(std::string_view(loesungen).substr(0, kBoardStringLength)) + "\n";
+    switch (SolveSuDoKu(w.ctx, {.randomOrder = !ordered})) {
+        case SolveOutcome::AlreadySolved:
+        case SolveOutcome::ByLogic:
+        case SolveOutcome::BySearch:
+            return BoardRows(w.grid) + "\n";
+        default:
+            return "no solution\n";
+    }
 }
 
 std::string LogicOnly(SolverWorker& w, const Puzzle& puzzle) {

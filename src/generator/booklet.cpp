@@ -5,6 +5,8 @@
 
 #include "board/board_string.h"
 #include "board/grid_painter.h"
+#include "generator/generate.h"
+#include "solver/solve.h"
 
 namespace zw {
 
@@ -52,8 +54,8 @@ void PaintBookletGrid(Canvas& page, const Grid& grid, int left, int top, double 
     GridStyle style;
     style.scale = scale;
     PaintGrid(page, grid, left, top, style);
-    const double box = 2160 * scale;
-    const int size = static_cast<int>(std::lround(6495 * scale));
+    const double box = 3 * grid.ColWidth(0) * scale;
+    const int size = static_cast<int>(std::lround(GridPictureWidth(grid) * scale));
     const double width = 45 * scale;
     for (int k = 0; k <= 3; ++k) {
         const int offset = k == 3 ? size - static_cast<int>(width / 2)
@@ -187,6 +189,23 @@ std::vector<BookletLevel> BookletLevels(const NewHeftOptions& options) {
     if (levels.empty())
         levels.push_back({"Mittel", 1, 55});
     return levels;
+}
+
+BookletContent BookletOf(const std::vector<SeriesPuzzle>& series, std::string date,
+                         bool withSolutions) {
+    BookletContent booklet;
+    booklet.date = std::move(date);
+    booklet.withSolutions = withSolutions;
+    StandaloneSolver solver;
+    for (const SeriesPuzzle& entry : series) {
+        SetSuDoKuString(solver.grid, entry.board);
+        std::string solution;
+        if (SolutionsUpToTwo(solver.ctx, &solution) != 1)
+            continue;
+        booklet.puzzles.push_back({static_cast<int>(booklet.puzzles.size() + 1), entry.level,
+                                   entry.board, withSolutions ? solution : std::string()});
+    }
+    return booklet;
 }
 
 void LayOutBooklet(Printer& printer, const BookletContent& booklet) {

@@ -43,6 +43,19 @@ struct BookletContent {
     bool withSolutions = false;
 };
 
+// The messages when the series made no puzzle, and when the file could not be written (the
+// printer's reason follows).
+inline constexpr std::string_view kNoBookletPuzzle =
+    "Es wurde kein SuDoKu fertig; es gibt kein Heft zu speichern.";
+inline constexpr std::string_view kBookletNotSaved =
+    "Das SuDoKu-Heft konnte nicht gespeichert werden. ";
+
+struct SeriesPuzzle;
+// The booklet of a series: the puzzles with exactly one solution, numbered in order, with their
+// solutions when `withSolutions`.
+BookletContent BookletOf(const std::vector<SeriesPuzzle>& series, std::string date,
+                         bool withSolutions);
+
 // Lays out the whole booklet on a document that has been begun (the caller ends it): a title
 // page, the puzzles two to an A4 page, and with solutions, twelve smaller solutions a page.
 void LayOutBooklet(Printer& printer, const BookletContent& booklet);

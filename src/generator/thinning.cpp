@@ -4,8 +4,8 @@
 #include <string>
 
 #include "board/board_string.h"
-#include "solver/backtracking.h"
 #include "solver/logical_solver.h"
+#include "solver/solve.h"
 
 namespace zw {
 
@@ -14,11 +14,7 @@ namespace {
 constexpr int kFailuresBeforeFixedPass = 81;
 
 bool PuzzlePasses(SolverContext& ctx, int degree) {
-    if (degree == 2) {
-        std::string loesungen;
-        return myBT(ctx, loesungen, 2, false, true) == 1;
-    }
-    return SolveLogical(ctx);
+    return degree == 2 ? HasUniqueSolution(ctx) : SolveLogical(ctx);
 }
 
 }  // namespace

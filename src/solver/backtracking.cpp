@@ -153,12 +153,11 @@ void BackTrack(SolverContext& ctx, BackTrackSearch& search) {
     SearchFrom(ctx, search, sweep);
 }
 
-std::int64_t myBT(SolverContext& ctx, std::string& loesungen, std::int64_t max, bool use_random,
-                  bool ShowLogs) {
+std::int64_t myBT(SolverContext& ctx, std::string& loesungen, const BackTrackOptions& options) {
     BackTrackSearch search(loesungen);
-    search.max = max;
-    search.use_random = use_random;
-    search.ShowLogs = ShowLogs;
+    search.max = options.max;
+    search.use_random = options.use_random;
+    search.ShowLogs = options.ShowLogs;
     search.checkDuplicates = !loesungen.empty();
     search.givenLength = loesungen.size();
     BackTrack(ctx, search);

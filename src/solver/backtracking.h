@@ -6,14 +6,9 @@
 // list as its 81-character board string plus CR LF. Every level puts the board back as it found
 // it, so after any call, cancelled or not, the board is as before.
 //
-// A caller builds the context from its own board and cancel flag:
-//     bool cancel = false;
-//     NoEventPump pump;          // or the window's pump
-//     MersenneRandom random;     // any RandomSource; the search does not seed it
-//     SolverContext ctx{grid, cancel, pump,
-//                       [](std::string_view line) { /* log it */ }, random};
+//     StandaloneSolver s;        // or the window's context on its own board
 //     std::string loesungen;
-//     std::int64_t n = myBT(ctx, loesungen, 2, false, false);  // n == 1: unique
+//     std::int64_t n = myBT(s.ctx, loesungen, {.max = 2});  // n == 1: unique
 #pragma once
 
 #include <cstdint>
@@ -49,9 +44,14 @@ struct BackTrackSearch {
 // One level of the search.
 void BackTrack(SolverContext& ctx, BackTrackSearch& search);
 
+struct BackTrackOptions {
+    std::int64_t max = 0;     // stop at this many solutions; 0 or less: no limit
+    bool use_random = false;  // random candidate order instead of ascending
+    bool ShowLogs = false;    // log each solution as it is found
+};
+
 // Runs one search and returns the number of solutions it found (up to `max` when positive).
-// Appends them to `loesungen`; with ShowLogs each one is logged as it is found.
-std::int64_t myBT(SolverContext& ctx, std::string& loesungen, std::int64_t max, bool use_random,
-                  bool ShowLogs);
+// Appends them to `loesungen`.
+std::int64_t myBT(SolverContext& ctx, std::string& loesungen, const BackTrackOptions& options);
 
 }  // namespace zw

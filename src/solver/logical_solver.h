@@ -1,11 +1,7 @@
 // Solving by deduction alone: singles sweeps and naked-pair sweeps in passes.
 //
-// A caller builds the context from its own board and cancel flag:
-//     bool cancel = false;
-//     NoEventPump pump;          // or the window's pump
-//     MersenneRandom random;     // any RandomSource
-//     SolverContext ctx{grid, cancel, pump, {}, random};   // {}: no log
-//     bool solved = SolveLogical(ctx);
+//     StandaloneSolver s;        // or the window's context on its own board
+//     bool solved = SolveLogical(s.ctx);
 #pragma once
 
 #include "solver/solver_context.h"

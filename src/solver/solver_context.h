@@ -8,15 +8,18 @@
 
 #include "board/grid.h"
 #include "platform/platform.h"
+#include "platform/random.h"
 
 namespace zw {
+
+using LogSink = std::function<void(std::string_view)>;
 
 struct SolverContext {
     Grid& grid;
     bool& gCancel;  // read at the test points; only the commands set and clear it
     EventPump& events;
     // Receives the search's log lines; empty: they are dropped.
-    std::function<void(std::string_view)> addLog;
+    LogSink addLog;
     RandomSource& random;
     // The solution list keeps at most this many solutions; the count goes on past it.
     // Negative: no bound. Commands that only want the count bound it, so a long count cannot
@@ -28,12 +31,39 @@ struct SolverContext {
         if (addLog)
             addLog(line);
     }
+    bool Logs() const { return static_cast<bool>(addLog); }
 };
 
 // A pump for work without a window: there are no pending messages.
 class NoEventPump final : public EventPump {
 public:
     void DoEvents() override {}
+};
+
+// What a StandaloneSolver takes from outside instead of its own parts; null: its own.
+struct SolverParts {
+    EventPump* events = nullptr;
+    RandomSource* random = nullptr;
+    LogSink log = {};
+};
+
+// A board of its own with everything the solver needs around it, for work without a window:
+// the command-line tool, the window's side searches, benchmarks and tests.
+//     StandaloneSolver s;
+//     SetSuDoKuString(s.grid, board);
+//     bool unique = HasUniqueSolution(s.ctx);
+struct StandaloneSolver {
+    explicit StandaloneSolver(SolverParts parts = {})
+        : ctx{grid, cancel, parts.events ? *parts.events : noEvents, std::move(parts.log),
+              parts.random ? *parts.random : random} {}
+    StandaloneSolver(const StandaloneSolver&) = delete;
+    StandaloneSolver& operator=(const StandaloneSolver&) = delete;
+
+    Grid grid;
+    bool cancel = false;
+    NoEventPump noEvents;
+    MersenneRandom random;  // seed 0 until seeded
+    SolverContext ctx;
 };
 
 }  // namespace zw

@@ -35,7 +35,7 @@ std::int64_t Solutions(const std::string& board) {
     MersenneRandom random;
     SolverContext ctx{grid, cancel, pump, {}, random};
     std::string list;
-    return myBT(ctx, list, 2, false, false);
+    return myBT(ctx, list, {.max = 2});
 }
 
 bool SolvesLogically(const std::string& board) {

@@ -66,7 +66,7 @@ TEST_P(Agreement, LogicLeavesTheSameTextsAndTheSearchFindsTheSameFirstSolution) 
         reference::Board refSearch = reference::FromRows(rows);
         std::string refList, realList;
         const long long refCount = reference::myBT(refSearch, refList, 2, false, hooks);
-        EXPECT_EQ(myBT(search.ctx, realList, 2, false, false), refCount) << rows;
+        EXPECT_EQ(myBT(search.ctx, realList, {.max = 2}), refCount) << rows;
         EXPECT_EQ(realList, refList) << rows;
         EXPECT_EQ(Texts(search.grid), Texts(refSearch)) << "board restored: " << rows;
     }
@@ -102,7 +102,7 @@ TEST(AgreementCounts, AllSolutionsInOrderOnBoardsWithMany) {
         reference::Board ref = reference::FromRows(rows);
         std::string refList, realList;
         const long long refCount = reference::myBT(ref, refList, 0, false, hooks);
-        EXPECT_EQ(myBT(real.ctx, realList, 0, false, false), refCount) << rows;
+        EXPECT_EQ(myBT(real.ctx, realList, {}), refCount) << rows;
         EXPECT_EQ(realList, refList) << rows;
     }
 }
@@ -119,7 +119,7 @@ TEST(AgreementCounts, RandomOrderDrawsTheSameDigits) {
         reference::Board ref = reference::FromRows(rows);
         std::string refList, realList;
         reference::myBT(ref, refList, 0, true, hooks);
-        myBT(real.ctx, realList, 0, true, false);
+        myBT(real.ctx, realList, {.use_random = true});
         EXPECT_EQ(realList, refList) << rows;
     }
 }

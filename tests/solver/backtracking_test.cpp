@@ -52,7 +52,7 @@ struct Search {
     std::string loesungen;
     std::int64_t Run(std::int64_t max, bool useRandom = false, bool showLogs = false) {
         loesungen.clear();
-        return myBT(ctx, loesungen, max, useRandom, showLogs);
+        return myBT(ctx, loesungen, {.max = max, .use_random = useRandom, .ShowLogs = showLogs});
     }
     std::string Solution(std::size_t i) const {
         return RowsFromBoardString(loesungen.substr(i * 83, 81));
@@ -159,10 +159,10 @@ TEST(BackTrack, SolutionsAlreadyListedAreNotCountedAgain) {
     s.Run(1);
     const std::string first = s.loesungen;
     std::string list = first;
-    EXPECT_EQ(myBT(s.ctx, list, 0, false, false), 1);
+    EXPECT_EQ(myBT(s.ctx, list, {}), 1);
     EXPECT_EQ(list.substr(0, 83), first);
     EXPECT_EQ(list.size(), 2u * 83);
-    EXPECT_EQ(myBT(s.ctx, list, 0, false, false), 0);
+    EXPECT_EQ(myBT(s.ctx, list, {}), 0);
 }
 
 TEST(BackTrack, RandomOrderRoundsHalfToEven) {
