@@ -9,7 +9,7 @@ constexpr auto kSlice = std::chrono::milliseconds(15);
 }
 
 void QtEventPump::DoEvents() {
-    const auto now = std::chrono::steady_clock::now();
+    const TimePoint now = now_();
     if (now - last_ < kSlice)
         return;
     last_ = now;

@@ -1,5 +1,4 @@
-// Puzzle files and the clipboard through the real window: the menu actions with scripted file
-// dialogs and message boxes, and a round trip through QClipboard.
+// The system clipboard and the Qt file dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,56 +13,15 @@
 #include <QTimer>
 
 #include "board/board_string.h"
+#include "mainwindow/frm_main.h"
+#include "platform/memory_platform.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_file_dialog.h"
-#include "support/main_window_fixture.h"
 
 namespace zw {
 namespace {
 
-using test::MainWindowFixture;
-
-TEST(FilesInTheWindow, SaveAsOpenAndNewThroughTheMenus) {
-    MainWindowFixture f;
-    f.ShowLog();
-    f.form.Matrix.SetText(0, 0, "5");
-    f.form.AddLog("Eingabe ok.");
-    f.mp.fileDialog.answers = {"a.sudoku"};
-    f.Action("mFileSaveAs")->trigger();
-    EXPECT_EQ(f.mp.files.files["a.sudoku"],
-              "5" + std::string(80, ' ') + "14:03:27\tEingabe ok.\r\n");
-    EXPECT_TRUE(f.form.mySaved);
-
-    f.Action("mFileNew")->trigger();
-    f.Settle();
-    EXPECT_EQ(f.Log().Model().rowCount(), 0);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
-
-    f.form.AddLog("geändert");
-    f.mp.fileDialog.answers = {"a.sudoku"};
-    f.mp.messages.answers = {MsgAnswer::No};
-    f.Action("mFileOpen")->trigger();
-    f.Settle();
-    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
-    EXPECT_EQ(f.mp.messages.shown[0].text, "Möchten Sie ihre Änderungen speichern?");
-    EXPECT_EQ(f.Log().Model().rowCount(), 1);
-    EXPECT_EQ(f.Log().currentIndex().row(), 0);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "5");
-    EXPECT_TRUE(f.form.mySaved);
-    EXPECT_EQ(f.form.myFileName, "a.sudoku");  // kept from Save As; Open sets none
-
-    f.mp.fileDialog.answers = {"missing.sudoku"};
-    f.Action("mFileOpen")->trigger();
-    f.Settle();
-    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
-    EXPECT_EQ(f.mp.messages.shown[1].text,
-              "Die Datei \"missing.sudoku\" kann nicht geöffnet werden.\n\nDie Datei wurde nicht "
-              "gefunden.");
-    EXPECT_EQ(f.Log().Model().rowCount(), 1);
-    EXPECT_TRUE(f.Action("mFileOpen")->isEnabled());
-}
-
-TEST(FilesInTheWindow, ClipboardRoundTripThroughQClipboard) {
+TEST(QtClipboard, CopyCutAndPasteRoundTripThroughTheSystemClipboard) {
     MemoryPlatform mp;
     QtClipboard clipboard;
     Platform platform = mp.With({.clipboard = &clipboard});

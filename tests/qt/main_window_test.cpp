@@ -1,104 +1,33 @@
+// The main window's own behaviour: keys, clicks and the log list as a user meets them.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
 #include "board/board_string.h"
-#include "qt/qt_message_boxes.h"
 #include "qt/twips.h"
 #include "support/main_window_fixture.h"
+#include "support/test_board.h"
 
 namespace zw {
 namespace {
 
 using test::MainWindowFixture;
 
-struct Item {
-    const char* name;
-    const char* caption;  // "" for a separator
-    const char* shortcut;
-};
-
-struct Menu {
-    const char* name;
-    const char* caption;
-    std::vector<Item> items;
-};
-
-const std::vector<Menu> kExpectedMenus = {
-    {"mFile",
-     "&Datei",
-     {{"mPrint", "&Drucken", "Ctrl+P"},
-      {"mFileNew", "&Neu", "Ctrl+N"},
-      {"mFileOpen", "&Öffnen...", "Ctrl+O"},
-      {"mFileSave", "&Speichern", "Ctrl+S"},
-      {"mFileSaveAs", "&Speichern unter...", "F12"},
-      {"m1", "", ""},
-      {"mFileExit", "B&eenden", ""}}},
-    {"mEdit",
-     "&Bearbeiten",
-     {{"mEditCopy", "&Kopieren", "Ctrl+C"},
-      {"mEditCut", "&Ausschneiden", "Ctrl+X"},
-      {"mEditPaste", "&Einfügen", "Ctrl+V"},
-      {"mEditKillAll", "&Alles löschen", ""}}},
-    {"mSuDoKu",
-     "&SuDoKu",
-     {{"mSuDoKu_Statistik", "&Statistik", "Ctrl+I"},
-      {"mSuDoKu_Loesen", "&Lösen", "Ctrl+L"},
-      {"mSuDoKuSearchAll", "&Alle Lösungen suchen", "Ctrl+D"},
-      {"mSuDoKu_Generate", "&Generieren", "Ctrl+G"},
-      {"mSuDoKuNewHeft", "&Heft erstellen", "Ctrl+H"},
-      {"mS1", "", ""},
-      {"mSuDoKuBeak", "A&bbrechen", ""}}},
-    {"mHelp", "&?", {{"mHelpHelp", "Hilfe", "F1"}, {"mAbout", "Info", ""}}},
-};
-
-TEST(MainWindow, MenusHaveEveryItemInOrderWithCaptionsShortcutsAndNames) {
-    MainWindowFixture f;
-    const QList<QAction*> bar = f.window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), static_cast<qsizetype>(kExpectedMenus.size()));
-    for (std::size_t m = 0; m < kExpectedMenus.size(); ++m) {
-        const Menu& expected = kExpectedMenus[m];
-        QMenu* menu = bar[static_cast<qsizetype>(m)]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->objectName().toStdString(), expected.name);
-        EXPECT_EQ(menu->title().toStdString(), expected.caption);
-        const QList<QAction*> items = menu->actions();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(expected.items.size())) << expected.name;
-        for (std::size_t i = 0; i < expected.items.size(); ++i) {
-            const Item& item = expected.items[i];
-            QAction* action = items[static_cast<qsizetype>(i)];
-            EXPECT_EQ(action->objectName().toStdString(), item.name);
-            EXPECT_EQ(action->isSeparator(), *item.caption == '\0') << item.name;
-            EXPECT_EQ(action->text().toStdString(), item.caption) << item.name;
-            EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(item.shortcut)))
-                << item.name;
-            EXPECT_TRUE(action->isEnabled() && action->isVisible()) << item.name;
-        }
-    }
+std::string Row0(const MainWindowFixture& f) {
+    return f.form.Matrix.Text(0, 0) + "|" + f.form.Matrix.Text(0, 1) + "|" + f.form.Matrix.Text(0, 2);
 }
 
 TEST(MainWindow, MenuItemsRunTheirCommands) {
     MainWindowFixture f;
     f.form.Matrix.SetText(0, 0, "5");
     f.Action("mSuDoKu_Statistik")->trigger();
-    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Statistik errechnen ..."});
-
     f.Action("mEditKillAll")->trigger();
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
-    EXPECT_EQ(f.LogMessages().back(), "Gesamtes Zahlenfeld löschen.");
-
-    // Exit asks to save the changed puzzle, then ends the program.
+    EXPECT_EQ(f.LogMessages(), (std::vector<std::string>{"Statistik errechnen ...",
+                                                         "Gesamtes Zahlenfeld löschen."}));
     f.mp.messages.answers = {MsgAnswer::No};
     f.Action("mFileExit")->trigger();
     EXPECT_EQ(f.mp.messages.shown.back().text, "Möchten Sie ihre Änderungen speichern?");
@@ -108,134 +37,119 @@ TEST(MainWindow, MenuItemsRunTheirCommands) {
 TEST(MainWindow, StartsNarrowWithTheGridFocusedAndTheToggleWidensAndNarrows) {
     MainWindowFixture f;
     const double dpi = f.window->screen()->logicalDotsPerInchX();
-    auto* label3 = f.window->findChild<QLabel*>(QStringLiteral("Label3"));
     auto* label4 = f.window->findChild<QLabel*>(QStringLiteral("Label4"));
-    ASSERT_TRUE(label3 && label4);
-
-    EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Zellwerk"));
-    EXPECT_FALSE(f.window->windowIcon().isNull()) << "the icon comes from the compiled-in pictures";
     EXPECT_TRUE(f.Grid().hasFocus());
-    EXPECT_EQ(label4->text(), QStringLiteral("Log einblenden"));
-    EXPECT_FALSE(f.Log().isVisible());
-    EXPECT_EQ(f.window->frameGeometry().width(), TwipsToPx(6825, dpi));
-    EXPECT_EQ(f.window->minimumSize(), f.window->maximumSize());  // fixed size
-
-    f.ShowLog();
-    EXPECT_EQ(label4->text(), QStringLiteral("Log ausblenden"));
-    EXPECT_TRUE(f.Log().isVisible() && label3->isVisible());
-    EXPECT_EQ(f.window->frameGeometry().width(), TwipsToPx(12465, dpi));
-
-    QTest::mouseClick(label4, Qt::LeftButton, {}, QPoint(5, 5));
-    f.Settle();
-    EXPECT_EQ(label4->text(), QStringLiteral("Log einblenden"));
-    EXPECT_FALSE(f.Log().isVisible() || label3->isVisible());
-    EXPECT_EQ(f.window->frameGeometry().width(), TwipsToPx(6825, dpi));
+    EXPECT_FALSE(f.window->windowIcon().isNull());
+    for (int round = 0; round < 3; ++round) {
+        const bool shown = round == 1;
+        EXPECT_EQ(label4->text(), shown ? QStringLiteral("Log ausblenden")
+                                        : QStringLiteral("Log einblenden"));
+        EXPECT_EQ(f.Log().isVisible(), shown);
+        EXPECT_EQ(f.window->frameGeometry().width(), TwipsToPx(shown ? 12465 : 6825, dpi));
+        QTest::mouseClick(label4, Qt::LeftButton, {}, QPoint(5, 5));
+        f.Settle();
+    }
 }
 
-TEST(MainWindow, TypedDigitsReachTheCellAndTheLogAndARefusedDigitLeavesItEmpty) {
+TEST(MainWindow, TypedDigitsReachTheCurrentCellAndTheLog) {
     MainWindowFixture f;
     f.ShowLog();
-    f.Grid().setFocus();
-    f.Type({Qt::Key_7});
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "7");
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Eingabe ok."});
-    EXPECT_EQ(f.Log().model()->rowCount(), 1);
-
-    // A "7" in the same row is refused; its line's snapshot still shows it.
-    f.Type({Qt::Key_Right, Qt::Key_7});
-    EXPECT_EQ(f.form.Matrix.Row(), 0);
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7});  // the second one is refused
     EXPECT_EQ(f.form.Matrix.Col(), 1);
     EXPECT_EQ(f.form.Matrix.Text(0, 1), "");
     EXPECT_EQ(f.LogMessages().back(), "Eingabe nicht möglich (Regelbruch).");
-    EXPECT_EQ(f.form.mySnapshots[1].substr(9, 1), "7");
-
     // Keys that type no digit change nothing; Backspace empties without a line.
     f.Type({Qt::Key_Left, Qt::Key_0, Qt::Key_A, Qt::Key_Delete, Qt::Key_F5});
     EXPECT_EQ(f.form.Matrix.Text(0, 0), "7");
     f.Type({Qt::Key_Backspace});
     EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
-    EXPECT_EQ(f.LogMessages().size(), 2u);
     EXPECT_EQ(f.Log().model()->rowCount(), 2);
     EXPECT_EQ(f.Log().currentIndex().row(), 1);
 }
 
-TEST(MainWindow, SelectingAnOldLineInTheListRestoresItsBoard) {
-    MainWindowFixture f;
-    f.ShowLog();
-    f.Type({Qt::Key_1, Qt::Key_Right, Qt::Key_2, Qt::Key_Right, Qt::Key_3});
-    ASSERT_EQ(f.Log().model()->rowCount(), 3);
-    ASSERT_EQ(f.Log().currentIndex().row(), 2);
-
-    f.ClickLogRow(0);
-    EXPECT_EQ(f.form.List1.listIndex, 0);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "1");
-    EXPECT_EQ(f.form.Matrix.Text(0, 1), "");
-
-    // The arrow keys in the list select too.
-    QTest::keyClick(&f.Log(), Qt::Key_Down);
-    f.Settle();
-    EXPECT_EQ(f.form.List1.listIndex, 1);
-    EXPECT_EQ(f.form.Matrix.Text(0, 1), "2");
-    EXPECT_EQ(f.form.Matrix.Text(0, 2), "");
-
-    // A new line goes to the end and is the one shown selected.
-    f.Grid().setFocus();
-    f.Type({Qt::Key_Down, Qt::Key_9});
-    EXPECT_EQ(f.Log().model()->rowCount(), 4);
-    EXPECT_EQ(f.Log().currentIndex().row(), 3);
-    EXPECT_EQ(f.form.Matrix.Text(1, 2), "9");
+TEST(MainWindow, OnlyDigitsTypedWithoutAltCtrlOrMetaReachTheCell) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* cell;
+    } cases[] = {
+        {Qt::Key_6, Qt::AltModifier, "9"},        {Qt::Key_6, Qt::ControlModifier, "9"},
+        {Qt::Key_6, Qt::MetaModifier, "9"},       {Qt::Key_6, Qt::AltModifier | Qt::ShiftModifier, "9"},
+        {Qt::Key_6, Qt::ShiftModifier, "6"},      {Qt::Key_6, Qt::KeypadModifier, "6"},
+        {Qt::Key_Backspace, Qt::AltModifier, "9"}, {Qt::Key_Backspace, {}, ""},
+    };
+    for (const auto& c : cases) {
+        MainWindowFixture f;
+        f.form.Matrix.SetText(0, 0, "9");
+        QTest::keyClick(&f.Grid(), c.key, c.modifiers);
+        f.Settle();
+        EXPECT_EQ(f.form.Matrix.Text(0, 0), c.cell) << c.key << " " << c.modifiers;
+    }
 }
 
-TEST(MainWindow, ClickingTheLineThatIsAlreadySelectedRestoresItsBoard) {
+TEST(MainWindow, ClickingALineRestoresItsBoardEvenWhenItIsAlreadySelected) {
     MainWindowFixture f;
     f.ShowLog();
-    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7});
-    ASSERT_EQ(f.LogMessages().back(), "Eingabe nicht möglich (Regelbruch).");
-    ASSERT_EQ(f.Log().currentIndex().row(), 1);
-    ASSERT_EQ(f.form.Matrix.Text(0, 1), "");
-    f.ClickLogRow(1);
-    EXPECT_EQ(f.form.Matrix.Text(0, 1), "7") << "the refused digit";
-
-    f.Action("mEditKillAll")->trigger();
-    f.Settle();
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7, Qt::Key_Right, Qt::Key_3});
     ASSERT_EQ(f.Log().currentIndex().row(), 2);
-    ASSERT_EQ(f.form.Matrix.Text(0, 0), "");
-    f.ClickLogRow(2);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "7");
-    EXPECT_EQ(f.form.Matrix.Text(0, 1), "7");
+    f.ClickLogRow(0);
+    EXPECT_EQ(f.form.List1.listIndex, 0);
+    EXPECT_EQ(Row0(f), "7||");
+    QTest::keyClick(&f.Log(), Qt::Key_Down);  // the arrow keys select too
+    f.Settle();
+    EXPECT_EQ(Row0(f), "7|7|") << "the refused digit";
 
-    // Enter and Space in the list restore the current line too.
+    f.Grid().setFocus();
+    f.Type({Qt::Key_Down, Qt::Key_9});  // a new line goes to the end and is the one selected
+    // The core's own selection of the new line restores nothing: it would write the snapshot
+    // back over this candidate string.
+    f.form.Matrix.SetText(4, 4, "12");
+    f.Settle();
+    EXPECT_EQ(f.form.Matrix.Text(4, 4), "12");
+    EXPECT_EQ(f.Log().currentIndex().row(), 3);
+    ClearBoard(f.form.Matrix);
+    f.ClickLogRow(3);
+    EXPECT_EQ(f.form.Matrix.Text(1, 2), "9");
+    // Enter and Space restore the current line and show it selected.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         ClearBoard(f.form.Matrix);
         f.Log().clearSelection();
         QTest::keyClick(&f.Log(), key);
-        EXPECT_EQ(f.form.Matrix.Text(0, 0), "7") << key;
-        EXPECT_TRUE(f.Log().selectionModel()->isRowSelected(2)) << key;
+        EXPECT_EQ(f.form.Matrix.Text(1, 2), "9") << key;
+        EXPECT_TRUE(f.Log().selectionModel()->isRowSelected(3)) << key;
     }
-    EXPECT_EQ(f.Log().model()->rowCount(), 3);
 }
 
-TEST(MainWindow, OnlyDigitsTypedWithoutAltCtrlOrMetaReachTheCell) {
-    const struct {
-        Qt::KeyboardModifiers modifiers;
-        bool written;
-    } cases[] = {
-        {Qt::AltModifier, false},  {Qt::ControlModifier, false},
-        {Qt::MetaModifier, false}, {Qt::AltModifier | Qt::ShiftModifier, false},
-        {Qt::ShiftModifier, true}, {Qt::KeypadModifier, true},
-    };
-    for (const auto& c : cases) {
-        MainWindowFixture f;
-        QTest::keyClick(&f.Grid(), Qt::Key_6, c.modifiers);
-        f.Settle();
-        EXPECT_EQ(f.form.Matrix.Text(0, 0), c.written ? "6" : "") << c.modifiers;
-        EXPECT_EQ(f.LogMessages().size(), c.written ? 1u : 0u) << c.modifiers;
-    }
-    // Backspace with Alt is no Backspace either.
+TEST(MainWindow, EveryLogLineIsShownWholeWhateverTheLastLine) {
     MainWindowFixture f;
+    f.ShowLog();
+    const std::string longest =
+        "Lösen fertig (7185336 Lösungen in 12,87005 Sekunden); weitere Lösungen werden gezählt.";
+    for (const std::string& line : {std::string("Eingabe ok."), longest, std::string("Abbruch")})
+        f.form.AddLog(line);
+    f.Settle();
+    const QModelIndex row = f.Log().model()->index(1, 0);
+    const QString text = row.data().toString();
+    ASSERT_TRUE(text.endsWith(QString::fromStdString(longest)));
+    EXPECT_GE(f.Log().visualRect(row).width(), f.Log().fontMetrics().horizontalAdvance(text));
+}
+
+TEST(MainWindow, ClicksMoveTheCurrentCellAndCtrlClickMarksTheDigitsPlaces) {
+    MainWindowFixture f;
+    test::SetRows(f.form.Matrix, "4.........4.............5");  // (0, 0), (1, 1), (2, 6)
+    f.Click(1, 1);
+    EXPECT_EQ(f.form.Matrix.Row() * 10 + f.form.Matrix.Col(), 11);
+    EXPECT_EQ(f.form.Matrix.TextColour(2, 6), kDefaultTextColour) << "a plain click marks nothing";
+    f.Click(1, 1, Qt::ControlModifier);
+    EXPECT_EQ(f.form.Matrix.TextColour(0, 0), kDefaultTextColour);
+    EXPECT_EQ(f.form.Matrix.TextColour(2, 6), kMarkGrey);
+    f.Click(8, 8, Qt::ControlModifier);
+    EXPECT_EQ(f.form.Matrix.TextColour(2, 6), kDefaultTextColour);
+    // Shift with the arrows selects a range; digits still go to the current cell only.
+    QTest::keyClick(&f.Grid(), Qt::Key_Up, Qt::ShiftModifier);
     f.Type({Qt::Key_6});
-    QTest::keyClick(&f.Grid(), Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "6");
+    EXPECT_EQ(f.form.Matrix.Text(8, 8), "6");
+    EXPECT_EQ(f.form.Matrix.Text(7, 8), "");
 }
 
 TEST(MainWindow, HelpOpensWithTheMainWindowAsOwner) {
@@ -248,113 +162,6 @@ TEST(MainWindow, HelpOpensWithTheMainWindowAsOwner) {
     std::filesystem::remove_all(dir);
     ASSERT_EQ(f.mp.shell.owners.size(), 1u);
     EXPECT_EQ(f.mp.shell.owners[0], static_cast<std::uintptr_t>(f.window->winId()));
-}
-
-TEST(MainWindow, EveryLogLineIsShownWholeWhateverTheLastLine) {
-    MainWindowFixture f;
-    f.ShowLog();
-    const std::string longest =
-        "Lösen fertig (7185336 Lösungen in 12,87005 Sekunden); weitere Lösungen werden gezählt.";
-    f.form.AddLog("Eingabe ok.");
-    f.form.AddLog(longest);
-    f.form.AddLog("Abbruch");
-    f.Settle();
-    const QModelIndex row = f.Log().model()->index(1, 0);
-    const QString text = row.data().toString();
-    ASSERT_TRUE(text.endsWith(QString::fromStdString(longest)));
-    EXPECT_GE(f.Log().visualRect(row).width(), f.Log().fontMetrics().horizontalAdvance(text));
-}
-
-TEST(MainWindow, TheCoresSelectionOfANewLineDoesNotRestoreTwice) {
-    MainWindowFixture f;
-    f.ShowLog();
-    f.Type({Qt::Key_5});
-    // A user selection would write the snapshot back over this candidate string.
-    f.form.Matrix.SetText(4, 4, "12");
-    f.Settle();
-    EXPECT_EQ(f.form.Matrix.Text(4, 4), "12");
-}
-
-TEST(MainWindow, ClickMovesTheCurrentCellBeforeCtrlClickMarking) {
-    MainWindowFixture f;
-    std::string board(81, ' ');
-    board[0] = board[10] = '4';  // (0, 0) and (1, 1)
-    board[21] = '5';             // (3, 2)
-    SetSuDoKuString(f.form.Matrix, board);
-    f.Click(1, 1);  // the second "4": row 1, column 1
-    EXPECT_EQ(f.form.Matrix.Row(), 1);
-    EXPECT_EQ(f.form.Matrix.Col(), 1);
-    EXPECT_EQ(f.form.Matrix.TextColour(3, 2), kDefaultTextColour);  // a plain click marks nothing
-
-    f.Click(1, 1, Qt::ControlModifier);
-    EXPECT_EQ(f.form.Matrix.TextColour(0, 0), kDefaultTextColour);
-    EXPECT_EQ(f.form.Matrix.TextColour(3, 2), kMarkGrey);
-    EXPECT_EQ(f.form.Matrix.TextColour(8, 8), kMarkGrey);
-
-    f.Click(8, 8, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(f.form.Matrix.TextColour(3, 2), kMarkGrey);
-    f.Click(8, 8, Qt::ControlModifier);
-    EXPECT_EQ(f.form.Matrix.TextColour(3, 2), kDefaultTextColour);
-}
-
-TEST(MainWindow, ShiftArrowsAndDraggingSelectARangeWhileTheCurrentCellStays) {
-    MainWindowFixture f;
-    f.Click(2, 2);
-    f.Type({Qt::Key_Right, Qt::Key_Down});
-    EXPECT_EQ(f.form.Matrix.Row(), 3);
-    EXPECT_EQ(f.form.Matrix.Col(), 3);
-    QTest::keyClick(&f.Grid(), Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(&f.Grid(), Qt::Key_Down, Qt::ShiftModifier);
-    const GridSelection s = f.Grid().Selection();
-    EXPECT_TRUE(s.Contains(4, 4) && s.Contains(3, 3) && !s.Contains(5, 5));
-    EXPECT_EQ(f.form.Matrix.Row(), 3);
-
-    // Digits still go to the current cell only.
-    f.Type({Qt::Key_6});
-    EXPECT_EQ(f.form.Matrix.Text(3, 3), "6");
-    EXPECT_EQ(f.form.Matrix.Text(4, 4), "");
-
-    f.Type({Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up});  // stops at the edge
-    EXPECT_EQ(f.form.Matrix.Row(), 0);
-    EXPECT_TRUE(f.Grid().Selection().SingleCell());
-}
-
-TEST(MainWindow, CloseAsksToSaveAfterChangesAndClosesAtOnceWhenNothingChanged) {
-    {
-        MainWindowFixture f;
-        EXPECT_TRUE(f.window->close());
-        EXPECT_TRUE(f.mp.messages.shown.empty());
-    }
-    MainWindowFixture f;
-    f.Type({Qt::Key_3});
-    f.mp.messages.answers = {MsgAnswer::No};
-    EXPECT_TRUE(f.window->close());
-    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
-    EXPECT_EQ(f.mp.messages.shown[0].buttons, MsgButtons::YesNo);
-}
-
-// The save question has no Cancel: Escape or the close box must not answer "Nein" and drop
-// the changes.
-TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByItsButtons) {
-    QtMessageBoxes boxes;
-    bool openAfterEscape = false, openAfterClose = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        QTest::keyClick(box, Qt::Key_Escape);
-        QTest::qWait(300);  // a button's keyboard click is animated
-        openAfterEscape = box->isVisible();
-        box->close();
-        openAfterClose = box->isVisible();
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("Ja"))
-                button->click();
-    });
-    EXPECT_EQ(
-        boxes.Show("Möchten Sie ihre Änderungen speichern?", MsgButtons::YesNo, MsgIcon::Question),
-        MsgAnswer::Yes);
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_TRUE(openAfterClose);
 }
 
 // A main window whose test can mark a long command as running.
@@ -370,10 +177,10 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
     MainWindow window(form);
     form.Form_Load();
     window.show();
-    form.Matrix.SetText(0, 0, "1");
-    form.AddLog("Eingabe ok.");
-    form.Matrix.SetText(0, 0, "2");
-    form.AddLog("Eingabe ok.");
+    for (const char* digit : {"1", "2"}) {
+        form.Matrix.SetText(0, 0, digit);
+        form.AddLog("Eingabe ok.");
+    }
     form.Label4_Click();
     MainWindowFixture::Settle();
     LogView& log = window.Log();
@@ -384,7 +191,6 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
         MainWindowFixture::Settle();
         EXPECT_EQ(form.Matrix.Text(0, 0), "2");
         EXPECT_EQ(log.currentIndex().row(), 1);
-
         for (const char* name :
              {"mSuDoKu_Loesen", "mSuDoKuSearchAll", "mSuDoKu_Generate", "mSuDoKuNewHeft",
               "mFileOpen", "mFileNew", "mFileSave", "mFileSaveAs", "mEditPaste", "mEditCut",
@@ -392,17 +198,14 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
             EXPECT_FALSE(window.findChild<QAction*>(name)->isEnabled()) << name;
         for (const char* name : {"mSuDoKuBeak", "mEditCopy", "mAbout", "mHelpHelp", "mFileExit"})
             EXPECT_TRUE(window.findChild<QAction*>(name)->isEnabled()) << name;
-
         EXPECT_FALSE(window.close());  // cancels the run instead
         EXPECT_TRUE(form.gCancel);
         EXPECT_TRUE(mp.messages.shown.empty());
-        EXPECT_EQ(mp.app.quits, 0);
     }
     // Once the run has unwound, the save question comes and the program ends.
     EXPECT_EQ(mp.messages.shown.size(), 1u);
     EXPECT_EQ(mp.app.quits, 1);
     EXPECT_TRUE(window.findChild<QAction*>("mSuDoKu_Loesen")->isEnabled());
-    EXPECT_TRUE(window.close());
 }
 
 }  // namespace
