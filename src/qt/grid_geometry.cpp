@@ -1,7 +1,5 @@
 #include "qt/grid_geometry.h"
 
-#include <algorithm>
-
 #include "board/grid_painter.h"
 #include "qt/twips.h"
 
@@ -20,11 +18,6 @@ int IndexAt(double twips, SizeOf sizeOf) {
     return -1;
 }
 }  // namespace
-
-bool GridSelection::Contains(int row, int col) const {
-    return row >= std::min(row1, row2) && row <= std::max(row1, row2) &&
-           col >= std::min(col1, col2) && col <= std::max(col1, col2);
-}
 
 double GridViewDpi(const Grid& grid, double width) {
     return width * kTwipsPerInch / GridPictureWidth(grid);

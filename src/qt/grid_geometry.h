@@ -9,13 +9,6 @@
 
 namespace zw {
 
-// A rectangular range of cells, inclusive, in any corner order; row1/col1 is its anchor.
-struct GridSelection {
-    int row1 = 0, col1 = 0, row2 = 0, col2 = 0;
-    bool Contains(int row, int col) const;
-    bool SingleCell() const { return row1 == row2 && col1 == col2; }
-};
-
 // Device pixels per inch at which the grid's picture fills a view `width` pixels wide.
 double GridViewDpi(const Grid& grid, double width);
 

@@ -7,6 +7,7 @@
 
 #include "board/grid_painter.h"
 #include "mainwindow/frm_main.h"
+#include "qt/grid_geometry.h"
 #include "qt/painter_canvas.h"
 
 namespace zw {
@@ -46,7 +47,7 @@ void GridView::paintEvent(QPaintEvent*) {
     const Grid& grid = form_.Matrix;
     PainterCanvas canvas(painter, GridViewDpi(grid, width()));
     GridStyle style;
-    style.selection = {selection_.row1, selection_.col1, selection_.row2, selection_.col2};
+    style.selection = selection_;
     style.showSelection = true;
     style.showCurrent = true;
     PaintGrid(canvas, grid, 0, 0, style);

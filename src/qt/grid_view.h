@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "board/grid.h"
-#include "qt/grid_geometry.h"
+#include "board/grid_painter.h"
 
 namespace zw {
 
@@ -18,7 +18,7 @@ public:
     explicit GridView(frmMain& form, QWidget* parent = nullptr);
     ~GridView() override;
 
-    const GridSelection& Selection() const { return selection_; }
+    const CellRange& Selection() const { return selection_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,7 +31,7 @@ private:
     void MoveCurrent(int row, int col, bool extend);
 
     frmMain& form_;
-    GridSelection selection_;  // row1/col1 is the current cell
+    CellRange selection_;  // row1/col1 is the current cell
 };
 
 }  // namespace zw
