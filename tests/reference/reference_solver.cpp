@@ -3,179 +3,107 @@
 #include <cmath>
 
 namespace zw::reference {
-
 namespace {
 
-void DeleteAll(std::string& s, char ch) {
-    std::string out;
-    for (char x : s) {
-        if (x != ch)
-            out += x;
-    }
-    s = out;
+using Unit = std::array<int, 9>;  // cell numbers, row by row
+
+Unit RowOf(int cell) {
+    Unit u;
+    for (int k = 0; k < 9; ++k)
+        u[k] = cell / 9 * 9 + k;
+    return u;
+}
+Unit ColOf(int cell) {
+    Unit u;
+    for (int k = 0; k < 9; ++k)
+        u[k] = k * 9 + cell % 9;
+    return u;
+}
+Unit BoxOf(int cell) {
+    Unit u;
+    const int top = cell / 27 * 27 + cell % 9 / 3 * 3;
+    for (int k = 0; k < 9; ++k)
+        u[k] = top + k / 3 * 9 + k % 3;
+    return u;
+}
+
+bool Placed(const std::string& text) {
+    return text.size() == 1;
 }
 
 bool CouldHold(const std::string& text, char d) {
     return text.empty() || text.find(d) != std::string::npos;
 }
 
-// Apply the elimination of one partner over one unit's cells.
-int EliminateOver(Board& b, const std::string& x, const std::array<std::pair<int, int>, 9>& unit) {
-    int count = 0;
-    for (auto [r, c] : unit) {
-        std::string& y = b.At(r, c);
-        if (y != x && y.size() >= 2) {
-            for (char d : x) {
-                const std::string before = y;
-                DeleteAll(y, d);
-                if (y != before)
-                    ++count;
-            }
-        }
-    }
-    return count;
-}
-
-std::array<std::pair<int, int>, 9> RowCells(int row) {
-    std::array<std::pair<int, int>, 9> u;
-    for (int k = 0; k < 9; ++k)
-        u[static_cast<std::size_t>(k)] = {row, k};
-    return u;
-}
-std::array<std::pair<int, int>, 9> ColCells(int col) {
-    std::array<std::pair<int, int>, 9> u;
-    for (int k = 0; k < 9; ++k)
-        u[static_cast<std::size_t>(k)] = {k, col};
-    return u;
-}
-std::array<std::pair<int, int>, 9> BoxCells(int row, int col) {
-    std::array<std::pair<int, int>, 9> u;
-    const int r0 = 3 * (row / 3), c0 = 3 * (col / 3);
-    std::size_t i = 0;
-    for (int r = r0; r < r0 + 3; ++r) {
-        for (int c = c0; c < c0 + 3; ++c)
-            u[i++] = {r, c};
-    }
-    return u;
-}
-
-}  // namespace
-
-Board FromRows(const std::string& rows) {
-    Board b;
-    for (int i = 0; i < 81 && i < static_cast<int>(rows.size()); ++i) {
-        const char ch = rows[static_cast<std::size_t>(i)];
-        if (ch >= '1' && ch <= '9')
-            b.At(i / 9, i % 9) = std::string(1, ch);
-    }
-    return b;
-}
-
-std::string BoardString(const Board& b) {
-    std::string s;
-    for (int k = 0; k < 81; ++k) {
-        const std::string& t = b.At(k % 9, k / 9);
-        s += t.size() == 1 && t[0] >= '0' && t[0] <= '9' ? t[0] : ' ';
-    }
-    return s;
-}
-
-std::string GetCandidates(const Board& b, int row, int col) {
-    if (b.At(row, col).size() == 1)
-        return b.At(row, col);
+std::string Candidates(const Board& b, int cell) {
+    if (Placed(b[cell]))
+        return b[cell];
     std::string s = "123456789";
-    for (int i = 0; i < 9; ++i) {
-        if (i != col && b.At(row, i).size() == 1)
-            DeleteAll(s, b.At(row, i)[0]);
-        if (i != row && b.At(i, col).size() == 1)
-            DeleteAll(s, b.At(i, col)[0]);
+    const Unit row = RowOf(cell), col = ColOf(cell);
+    for (int k = 0; k < 9; ++k) {  // row and column side by side, done once one digit is left
+        for (int other : {row[k], col[k]})
+            if (other != cell && Placed(b[other]))
+                std::erase(s, b[other][0]);
         if (s.size() == 1)
             return s;
     }
-    for (auto [r, c] : BoxCells(row, col)) {
-        if ((r != row || c != col) && b.At(r, c).size() == 1)
-            DeleteAll(s, b.At(r, c)[0]);
-    }
+    for (int other : BoxOf(cell))
+        if (other != cell && Placed(b[other]))
+            std::erase(s, b[other][0]);
     return s;
 }
 
-std::string ResolveCell(const Board& b, int row, int col) {
-    if (b.At(row, col).size() == 1)
-        return b.At(row, col);
-    const std::string s = GetCandidates(b, row, col);
+// The naked single, else the first candidate no other cell of the box, then of the column,
+// then of the row could hold.
+std::string Resolve(const Board& b, int cell) {
+    const std::string s = Candidates(b, cell);
     if (s.size() == 1)
         return s;
-    for (char d : s) {
-        bool other = false;
-        for (auto [r, c] : BoxCells(row, col)) {
-            if ((r != row || c != col) && CouldHold(b.At(r, c), d))
-                other = true;
+    for (const Unit& unit : {BoxOf(cell), ColOf(cell), RowOf(cell)}) {
+        for (char d : s) {
+            bool elsewhere = false;
+            for (int other : unit)
+                elsewhere = elsewhere || (other != cell && CouldHold(b[other], d));
+            if (!elsewhere)
+                return std::string(1, d);
         }
-        if (!other)
-            return std::string(1, d);
-    }
-    for (char d : s) {
-        bool other = false;
-        for (int i = 0; i < 9; ++i) {
-            if (i != row && CouldHold(b.At(i, col), d))
-                other = true;
-        }
-        if (!other)
-            return std::string(1, d);
-    }
-    for (char d : s) {
-        bool other = false;
-        for (int j = 0; j < 9; ++j) {
-            if (j != col && CouldHold(b.At(row, j), d))
-                other = true;
-        }
-        if (!other)
-            return std::string(1, d);
     }
     return s;
 }
 
 int UpdateCandidates(Board& b) {
     int count = 0;
-    for (int r = 0; r < 9; ++r) {
-        for (int c = 0; c < 9; ++c) {
-            if (b.At(r, c).size() == 1)
-                continue;
-            const std::string s = ResolveCell(b, r, c);
-            const std::string t = b.At(r, c);
-            if (s != t && (t.empty() || s.size() < t.size())) {
-                b.At(r, c) = s;
-                ++count;
-            }
+    for (int cell = 0; cell < 81; ++cell) {
+        if (Placed(b[cell]))
+            continue;
+        const std::string s = Resolve(b, cell);
+        if (s != b[cell] && (b[cell].empty() || s.size() < b[cell].size())) {
+            b[cell] = s;
+            ++count;
         }
     }
     return count;
 }
 
-int EliminatePair(Board& b, int row, int col, bool nested) {
-    int count = 0;
-    const std::string x = b.At(row, col);
+// A cell whose two candidates another cell of a unit has too: the unit's other cells with two
+// or more candidates lose both digits, and the partner's units are cleared too (one level).
+int EliminatePair(Board& b, int cell, bool nested) {
+    const std::string x = b[cell];
     if (x.size() != 2)
         return 0;
-    for (int j = 0; j < 9; ++j) {
-        if (j != col && b.At(row, j) == x) {
+    int count = 0;
+    for (const Unit& unit : {RowOf(cell), ColOf(cell), BoxOf(cell)}) {
+        for (int partner : unit) {
+            if (partner == cell || b[partner] != x)
+                continue;
             if (!nested)
-                count += EliminatePair(b, row, j, true);
-            count += EliminateOver(b, x, RowCells(row));
-        }
-    }
-    for (int i = 0; i < 9; ++i) {
-        if (i != row && b.At(i, col) == x) {
-            if (!nested)
-                count += EliminatePair(b, i, col, true);
-            count += EliminateOver(b, x, ColCells(col));
-        }
-    }
-    for (auto [r, c] : BoxCells(row, col)) {
-        if ((r != row || c != col) && b.At(r, c) == x) {
-            if (!nested)
-                count += EliminatePair(b, r, c, true);
-            count += EliminateOver(b, x, BoxCells(row, col));
+                count += EliminatePair(b, partner, true);
+            for (int other : unit) {
+                if (b[other] == x || b[other].size() < 2)
+                    continue;
+                for (char d : x)
+                    count += static_cast<int>(std::erase(b[other], d));
+            }
         }
     }
     return count;
@@ -183,152 +111,115 @@ int EliminatePair(Board& b, int row, int col, bool nested) {
 
 int ApplyPairs(Board& b) {
     int total = 0;
-    for (int r = 0; r < 9; ++r) {
-        for (int c = 0; c < 9; ++c)
-            total += EliminatePair(b, r, c, false);
-    }
+    for (int cell = 0; cell < 81; ++cell)
+        total += EliminatePair(b, cell, false);
     return total;
 }
 
+// Every unit's placed texts are distinct digits.
 bool RulesOk(const Board& b) {
-    std::array<std::string, 9> R, C, B;
-    for (int r = 0; r < 9; ++r) {
-        for (int c = 0; c < 9; ++c) {
-            const std::string& t = b.At(r, c);
-            if (t.size() != 1)
-                continue;
-            R[static_cast<std::size_t>(r)] += t;
-            C[static_cast<std::size_t>(c)] += t;
-            B[static_cast<std::size_t>(r / 3 + 3 * (c / 3))] += t;
-        }
-    }
-    bool ok = true;
-    for (std::size_t k = 0; k < 9; ++k) {
-        for (char d = '1'; d <= '9'; ++d) {
-            for (std::string* s : {&R[k], &C[k], &B[k]}) {
-                const auto pos = s->find(d);
-                if (pos != std::string::npos)
-                    s->erase(pos, 1);
-            }
-        }
-        if (!R[k].empty() || !C[k].empty() || !B[k].empty())
-            ok = false;
-    }
-    return ok;
-}
-
-int CountOpenCells(const Board& b) {
-    int n = 0;
-    for (const std::string& t : b.cells) {
-        if (t.size() != 1)
-            ++n;
-    }
-    return n;
-}
-
-bool SolveLogical(Board& b, const Hooks& h) {
-    auto cancelled = [&] { return h.cancel && *h.cancel; };
-    auto solved = [&] { return CountOpenCells(b) == 0 && RulesOk(b); };
-    if (cancelled())
-        return false;
-    for (;;) {
-        if (solved())
-            break;
-        if (cancelled())
-            return false;
-        int a = UpdateCandidates(b);
-        int last = a;
-        while (last != 0) {
-            last = UpdateCandidates(b);
-            a += last;
-            h.doEvents();
-            if (cancelled())
+    for (int k = 0; k < 9; ++k) {
+        for (const Unit& unit : {RowOf(k * 9), ColOf(k), BoxOf(k / 3 * 27 + k % 3 * 3)}) {
+            std::string placed;
+            for (int cell : unit)
+                if (Placed(b[cell]))
+                    placed += b[cell];
+            for (char d = '1'; d <= '9'; ++d)
+                if (const auto at = placed.find(d); at != std::string::npos)
+                    placed.erase(at, 1);
+            if (!placed.empty())
                 return false;
         }
-        if (CountOpenCells(b) == 0)
-            break;
-        int c = ApplyPairs(b);
-        while (c != 0) {
-            c = ApplyPairs(b);
-            h.doEvents();
-            if (cancelled())
-                return false;
-        }
-        if (a == 0)
-            return false;
     }
-    return solved();
+    return true;
 }
 
-namespace {
+int CountOpen(const Board& b) {
+    int open = 0;
+    for (const std::string& text : b)
+        open += Placed(text) ? 0 : 1;
+    return open;
+}
 
-void BackTrack(Board& b, std::string& loes, long long& num, long long max, bool useRandom,
-               const Hooks& h) {
-    auto cancelled = [&] { return h.cancel && *h.cancel; };
+std::string BoardString(const Board& b) {  // column by column
+    std::string s;
+    for (int k = 0; k < 81; ++k) {
+        const std::string& t = b[k % 9 * 9 + k / 9];
+        s += Placed(t) && t[0] >= '0' && t[0] <= '9' ? t[0] : ' ';
+    }
+    return s;
+}
+
+void BackTrack(Board& b, std::string& loes, long long& num, long long max,
+               const std::function<double()>& random) {
     auto limit = [&] { return max > 0 && num >= max; };
-    if (cancelled())
-        return;
     if (limit())
         return;
     const Board saved = b;
     [&] {
-        if (cancelled())
-            return;
         while (UpdateCandidates(b) != 0) {
-            if (cancelled())
-                return;
         }
-        h.doEvents();
         if (!RulesOk(b))
-            return;
-        if (cancelled())
             return;
         const std::string s = BoardString(b);
         if (s.find(' ') == std::string::npos) {
-            if (RulesOk(b) && loes.find(s) == std::string::npos) {
+            if (loes.find(s) == std::string::npos) {
                 loes += s + "\r\n";
                 ++num;
             }
             return;
         }
-        if (cancelled() || limit())
+        if (limit())
             return;
-        int br = -1, bc = -1;
-        std::size_t best = 10;
-        for (int r = 0; r < 9; ++r) {
-            for (int c = 0; c < 9; ++c) {
-                const std::size_t len = b.At(r, c).size();
-                if (len > 1 && len < best) {
-                    br = r, bc = c, best = len;
-                }
-            }
-        }
-        if (br < 0 || cancelled())
+        int best = -1;
+        for (int cell = 0; cell < 81; ++cell)
+            if (b[cell].size() > 1 && (best < 0 || b[cell].size() < b[best].size()))
+                best = cell;
+        if (best < 0)
             return;
-        std::string cand = b.At(br, bc);
-        const std::string keep = cand;
-        while (!cand.empty()) {
-            std::size_t k = 0;
-            if (useRandom) {
-                const double x = h.random() * static_cast<double>(cand.size() - 1);
-                k = static_cast<std::size_t>(std::nearbyint(x));
-            }
-            if (limit())
-                return;
-            b.At(br, bc) = std::string(1, cand[k]);
-            BackTrack(b, loes, num, max, useRandom, h);
+        std::string cand = b[best];
+        while (!cand.empty() && !limit()) {
+            const auto k = random ? static_cast<std::size_t>(std::nearbyint(
+                                        random() * static_cast<double>(cand.size() - 1)))
+                                  : 0;
+            b[best] = std::string(1, cand[k]);
+            BackTrack(b, loes, num, max, random);
             cand.erase(k, 1);
         }
-        b.At(br, bc) = keep;
     }();
     b = saved;
 }
 
 }  // namespace
 
-long long myBT(Board& b, std::string& loesungen, long long max, bool useRandom, const Hooks& h) {
+Board FromRows(const std::string& rows) {
+    Board b;
+    for (std::size_t i = 0; i < 81 && i < rows.size(); ++i)
+        if (rows[i] >= '1' && rows[i] <= '9')
+            b[i] = std::string(1, rows[i]);
+    return b;
+}
+
+bool SolveLogical(Board& b) {
+    auto solved = [&] { return CountOpen(b) == 0 && RulesOk(b); };
+    while (!solved()) {
+        int singles = 0;
+        for (int found = UpdateCandidates(b); found != 0; found = UpdateCandidates(b))
+            singles += found;
+        if (CountOpen(b) == 0)
+            break;
+        while (ApplyPairs(b) != 0) {
+        }
+        if (singles == 0)
+            return false;
+    }
+    return solved();
+}
+
+long long myBT(Board& b, std::string& loesungen, long long max,
+               const std::function<double()>& random) {
     long long num = 0;
-    BackTrack(b, loesungen, num, max, useRandom, h);
+    BackTrack(b, loesungen, num, max, random);
     return num;
 }
 

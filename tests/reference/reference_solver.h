@@ -8,30 +8,14 @@
 
 namespace zw::reference {
 
-struct Board {
-    std::array<std::string, 81> cells;
-    std::string& At(int r, int c) { return cells[static_cast<std::size_t>(r * 9 + c)]; }
-    const std::string& At(int r, int c) const { return cells[static_cast<std::size_t>(r * 9 + c)]; }
-};
+using Board = std::array<std::string, 81>;  // the cell texts, row by row
 
 Board FromRows(const std::string& rows);  // "1-9" givens, anything else blank
-std::string BoardString(const Board& b);  // column-major, blanks for non-digits
-
-std::string GetCandidates(const Board& b, int row, int col);
-std::string ResolveCell(const Board& b, int row, int col);
-int UpdateCandidates(Board& b);
-int EliminatePair(Board& b, int row, int col, bool nested);
-int ApplyPairs(Board& b);
-bool RulesOk(const Board& b);
-int CountOpenCells(const Board& b);
-
-struct Hooks {
-    const bool* cancel = nullptr;
-    std::function<void()> doEvents = [] {};
-    std::function<double()> random;  // only when use_random
-};
-bool SolveLogical(Board& b, const Hooks& hooks);
-// Returns the number of solutions; appends them (board string + CR LF) to loesungen.
-long long myBT(Board& b, std::string& loesungen, long long max, bool useRandom, const Hooks& hooks);
+// The logic alone (singles and pairs); true when it solved the board.
+bool SolveLogical(Board& b);
+// The search: the number of solutions, at most `max` when positive; appends each (board string
+// and CR LF) to `loesungen`. With `random`, candidates are tried in the order it draws.
+long long myBT(Board& b, std::string& loesungen, long long max,
+               const std::function<double()>& random = {});
 
 }  // namespace zw::reference
