@@ -32,48 +32,44 @@ struct Result {
     std::string out, err;
 };
 
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("zw-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("zw-cli-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
     std::string File(const std::string& name, const std::string& content) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p.string();
+        std::ofstream(dir_ / name, std::ios::binary) << content;
+        return "'" + (dir_ / name).string() + "'";
     }
-
-    // Runs the tool with `args`; its output goes to `target` when given (then `out` stays empty).
+    // Runs the tool with `args` and `input`; its output goes to `target` when given.
     Result Exec(const std::string& args, const std::string& input = "",
                 const std::string& target = "") {
-        return Shell(std::string(ZW_CLI_PATH) + " " + args + " <'" + File("stdin.txt", input) + "'",
+        return Shell(std::string(ZW_CLI_PATH) + " " + args + " <" + File("stdin.txt", input),
                      target);
     }
-
     // Runs a shell command that may pipe into or out of the tool.
     Result Shell(const std::string& command, const std::string& target = "") {
-        const std::string out = target.empty() ? (dir_ / "stdout.txt").string() : target;
-        const std::string err = (dir_ / "stderr.txt").string();
-        const std::string line = "{ " + command + "; } >'" + out + "' 2>'" + err + "'";
-        Result run;
+        const fs::path out = target.empty() ? dir_ / "stdout.txt" : fs::path(target);
+        const std::string line = "{ " + command + "; } >'" + out.string() + "' 2>'" +
+                                 (dir_ / "stderr.txt").string() + "'";
         const int raw = std::system(line.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        if (target.empty())
-            run.out = Slurp(out);
-        run.err = Slurp(err);
-        return run;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, target.empty() ? Slurp(out) : "",
+                Slurp(dir_ / "stderr.txt")};
     }
-
-    static std::string Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+    bool Said(const Result& r, const std::string& text) {
+        return r.err.find(text) != std::string::npos;
     }
 
     fs::path dir_;
@@ -137,209 +133,85 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-TEST_F(Cli, VersionHelpAndWrongCommandLines) {
+TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
     EXPECT_EQ(Exec("--version").out, "zellwerk-cli 1.2.0\n");
-    const Result help = Exec("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("count [--limit N]"), std::string::npos);
-    // Most Schwer puzzles rate normal: the help must not promise otherwise.
-    EXPECT_NE(help.out.find("one solution, not a need for search"), std::string::npos);
-    EXPECT_EQ(Exec("solve --help").status, 0);
-    for (const char* wrong : {"", "frobnicate", "solve --fast", "count --limit", "count --limit -1",
-                              "rate --threads 0", "solve --cells"}) {
+    EXPECT_NE(Exec("solve --help").out.find("count [--limit N]"), std::string::npos);
+    for (const char* wrong :
+         {"", "frobnicate", "solve --fast", "count --limit -1", "rate --threads 0", "solve --cells",
+          "generate --fields 82", "generate --count 0", "generate --seed -1", "generate x.txt",
+          "booklet --count 501 --output b.pdf", "booklet --count 2",
+          "booklet --count 2 --levels leicht,easy --output b.pdf", "booklet --count 1 --seed x --output b.pdf"}) {
         const Result run = Exec(wrong);
         EXPECT_EQ(run.status, 2) << wrong;
-        EXPECT_TRUE(run.out.empty()) << wrong;
-        EXPECT_FALSE(run.err.empty()) << wrong;
+        EXPECT_TRUE(run.out.empty() && Said(run, "zellwerk-cli")) << wrong;
     }
 }
 
-TEST_F(Cli, ReadsPuzzleLinesAndReportsBadOnesWithFileAndLine) {
-    const std::string file =
-        File("puzzles.txt", "# a comment\n\n" + std::string(kHard) + "  trailing words\r\n" +
-                                std::string(kSolved).substr(0, 80) + "\n" +
-                                std::string(kHard).replace(3, 1, "x") + "\n" +
-                                std::string(kHard).replace(1, 1, "0") + "\n");
-    const Result run = Exec("solve --ordered '" + file + "'");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, Lines({kHardSolution, kHardSolution}));
-    EXPECT_NE(run.err.find("puzzles.txt:4:"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("puzzles.txt:5:"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("puzzles.txt:3:"), std::string::npos) << run.err;
-
-    // Standard input, alone or as "-" among files; a file that cannot be read is reported
-    // with the reason and exits 2.
-    EXPECT_EQ(Exec("rate", std::string(kHard) + "\n").out, "hard\n");
-    const Result mixed = Exec("rate '" + file + "' missing.txt -", std::string(kSolved) + "\n");
-    EXPECT_EQ(mixed.status, 2);
-    EXPECT_EQ(mixed.out, Lines({"hard", "hard", "normal"}));
-    EXPECT_NE(mixed.err.find("missing.txt: cannot read the file: No such file or directory"),
-              std::string::npos)
-        << mixed.err;
-    const std::string locked = File("locked.txt", std::string(kHard) + "\n");
-    fs::permissions(locked, fs::perms::none);
-    struct Unreadable {
-        std::string path, reason;
-    };
-    std::vector<Unreadable> unreadable{{dir_.string(), "Is a directory"},
-                                       {(dir_ / "gone.sudoku").string(), "No such file"}};
-    if (geteuid() != 0)  // root reads any file
-        unreadable.push_back({locked, "Permission denied"});
-    for (const auto& [path, reason] : unreadable) {
-        const Result refused = Exec("rate '" + path + "'");
-        EXPECT_EQ(refused.status, 2) << path;
-        EXPECT_NE(refused.err.find("cannot read the file: " + reason), std::string::npos)
-            << refused.err;
-    }
-}
-
-TEST_F(Cli, SolveRateAndCountEachPuzzleKind) {
+// solve, rate and count agree on every kind of puzzle.
+TEST_F(Cli, SolveRateAndCountAgreeOnEachPuzzleKind) {
     std::string broken(kSolved);
     broken[1] = '1';
     broken[0] = '.';
     const std::string file =
-        File("kinds.txt",
-             Lines({kHard, kSolved, broken, kTwoSolutions, kNoSolution,
-                    test::ReadPuzzleLines(test::PuzzleFile("qqwing-simple.txt"), 1).at(0)}));
-    const Result solve = Exec("solve --ordered '" + file + "'");
-    EXPECT_EQ(solve.status, 0);
-    std::istringstream lines(solve.out);
-    std::vector<std::string> out;
-    for (std::string line; std::getline(lines, line);)
-        out.push_back(line);
-    ASSERT_EQ(out.size(), 6u);
-    EXPECT_EQ(out[0], kHardSolution);
-    EXPECT_EQ(out[1], kSolved);
-    EXPECT_EQ(out[2], "no solution");
-    EXPECT_EQ(out[3].find('.'), std::string::npos);
-    EXPECT_EQ(out[4], "no solution");
-    EXPECT_EQ(Exec("rate '" + file + "'").out,
-              Lines({"hard", "normal", "none", "multiple", "none", "normal"}));
-    EXPECT_EQ(Exec("count '" + file + "'").out, Lines({"1", "1", "0", "2", "0", "1"}));
-    EXPECT_EQ(Exec("count --limit 1 '" + file + "'").out, Lines({"1", "1", "0", "1", "0", "1"}));
+        File("kinds.txt", Lines({kHard, kSolved, broken, kTwoSolutions, kNoSolution}));
+    const std::string solved = Exec("solve --ordered " + file).out;
+    const std::string head = Lines({kHardSolution, kSolved, "no solution"});
+    ASSERT_EQ(solved.size(), head.size() + 82 + 12);
+    EXPECT_EQ(solved.substr(0, head.size()), head);
+    EXPECT_EQ(solved.substr(head.size()).find('.'), std::string::npos);  // a solution
+    EXPECT_EQ(solved.substr(head.size() + 82), "no solution\n");
+    EXPECT_EQ(Exec("rate " + file).out, Lines({"hard", "normal", "none", "multiple", "none"}));
+    EXPECT_EQ(Exec("count " + file).out, Lines({"1", "1", "0", "2", "0"}));
+    EXPECT_EQ(Exec("count --limit 1 " + file).out, Lines({"1", "1", "0", "1", "0"}));
     // Without --ordered the search picks at random, but a unique solution is a unique solution.
-    EXPECT_EQ(Exec("solve '" + file + "'").out.substr(0, 82), std::string(kHardSolution) + "\n");
+    EXPECT_EQ(Exec("solve " + file).out.substr(0, 82), std::string(kHardSolution) + "\n");
 }
 
-TEST_F(Cli, LogicOnlyShowsWhatTheLogicLeaves) {
-    const std::string file = File("hard.txt", std::string(kHard) + "\n");
-    const Result board = Exec("solve --logic-only '" + file + "'");
-    ASSERT_EQ(board.out.size(), 82u);
-    for (std::size_t i = 0; i < 81; ++i) {
-        if (kHard[i] != '.') {
-            EXPECT_EQ(board.out[i], kHard[i]) << i;
-        }
-    }
-    EXPECT_NE(board.out.find('.'), std::string::npos);
-
-    const Result cells = Exec("solve --logic-only --cells '" + file + "'");
-    std::istringstream lines(cells.out);
-    std::vector<std::string> rows;
-    for (std::string line; std::getline(lines, line);)
-        rows.push_back(line);
-    ASSERT_EQ(rows.size(), 10u);
-    EXPECT_EQ(rows[9], "");
-    for (int r = 0; r < 9; ++r) {
-        std::vector<std::string> texts;
-        std::istringstream fields(rows[r]);
-        for (std::string field; std::getline(fields, field, '\t');)
-            texts.push_back(field);
-        ASSERT_GE(texts.size(), 8u) << rows[r];
-        for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
-            const char shown = board.out[static_cast<std::size_t>(r * 9 + c)];
-            EXPECT_EQ(texts[c].size() == 1, shown != '.') << r << "," << c;
-        }
-    }
-}
-
-TEST_F(Cli, ThreadsKeepTheInputOrder) {
-    const auto puzzles = test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 12);
-    ASSERT_EQ(puzzles.size(), 12u);
-    std::string content, expected;
-    std::ifstream counts = test::OpenPuzzleFile("multi.counts");
-    for (const auto& p : puzzles) {
-        content += p + "\n";
-        std::string count;
-        std::getline(counts, count);
-        expected += count + "\n";
-    }
-    const std::string file = File("multi.txt", content);
-    EXPECT_EQ(Exec("count --threads 1 '" + file + "'").out, expected);
-    EXPECT_EQ(Exec("count --threads 3 '" + file + "'").out, expected);
-    EXPECT_EQ(Exec("solve --threads=4 '" + file + "'").out,
-              Exec("solve --threads 1 '" + file + "'").out);
-}
-
-// An input longer than one batch: every result in input order, and a bad line far down named
-// by its own line number, across files and standard input.
-TEST_F(Cli, LongInputsKeepOrderAndLineNumbersAcrossBatches) {
+// Bad lines are named by file and line, across batches and files and standard input; every
+// line end and a byte-order mark are read; an unreadable file exits 2 with the reason.
+TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
     const std::string_view kinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
     const char* const ratings[] = {"hard", "normal", "none", "multiple"};
-    std::string content, expected;
+    std::string content = "\xEF\xBB\xBF# comment\r\n\n", expected;
     for (int i = 0; i < 4500; ++i) {
         if (i == 4200) {
-            content += std::string(kHard).substr(0, 40) + "\n";  // line 4201
+            content += std::string(kHard).substr(0, 40) + "\n";  // line 4203
             continue;
         }
-        content += std::string(kinds[i % 4]) + "\n";
+        content += std::string(kinds[i % 4]) + (i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "\n");
         (expected += ratings[i % 4]) += "\n";
     }
     const std::string file = File("long.txt", content);
-    const Result run = Exec("rate --threads 2 '" + file + "' - '" + file + "'", content);
+    const Result run = Exec("rate --threads 2 " + file + " - " + file, content);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.out == expected + expected + expected) << run.out.size();
-    EXPECT_NE(run.err.find("long.txt:4201: the line has 40 characters"), std::string::npos)
-        << run.err;
-    EXPECT_NE(run.err.find("<stdin>:4201: the line has 40 characters"), std::string::npos)
-        << run.err;
+    EXPECT_TRUE(Said(run, "long.txt:4203: the line has 40 characters")) << run.err;
+    EXPECT_TRUE(Said(run, "<stdin>:4203: the line has 40 characters")) << run.err;
+
+    for (const std::string& path : {dir_.string(), (dir_ / "gone.sudoku").string()}) {
+        const Result refused = Exec("rate " + file + " '" + path + "'");
+        EXPECT_EQ(refused.status, 2) << path;
+        EXPECT_TRUE(Said(refused, "cannot read the file: ")) << refused.err;
+    }
 }
 
+// A puzzle file gives the board of its last log line; a "0" there is a placed 0 that breaks
+// the rules, not a blank as in a puzzle line.
 TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
-    // The board string runs down the columns; the file holds an older board first, then the
-    // hard puzzle, then a line too short to count. Other characters than digits are blanks, as
-    // the window's commands see them after their first log line.
     std::string board(81, ' ');
     for (std::size_t i = 0; i < 81; ++i) {
         if (kHard[i] != '.')
             board[(i % 9) * 9 + i / 9] = kHard[i];
     }
-    std::string last = board;
-    last[1] = '\xE4';  // row 1, column 0: "ä" in the file's code page
-    const std::string file =
-        File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" + last +
-                                "10:00:01\tL\xF6sen...\r\nkurz\r\n");
-    const Result run = Exec("solve --ordered '" + file + "'");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Lines({kHardSolution}));
-
-    // A "0" there is a placed 0 that breaks the rules, not a blank as in a puzzle line.
-    last[9] = '0';  // row 0, column 1
-    const std::string zero = File("zero.sudoku", last + "10:00:02\tEingabe ok.\r\n");
-    struct {
-        const char* command;
-        std::string answer;
-    } const kBroken[] = {{"solve", "no solution\n"}, {"rate", "none\n"}, {"count", "0\n"}};
-    for (const auto& [command, answer] : kBroken)
-        EXPECT_EQ(Exec(std::string(command) + " '" + zero + "'").out, answer) << command;
-    const Result logic = Exec("solve --logic-only '" + zero + "'");
-    ASSERT_EQ(logic.out.size(), 82u);
-    EXPECT_EQ(logic.out[1], '0') << logic.out;
-
-    const Result empty = Exec("rate '" + File("empty.sudoku", "short\r\n") + "'");
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_NE(empty.err.find("empty.sudoku"), std::string::npos) << empty.err;
-}
-
-// Puzzles apart by LF, CR LF or a lone CR, after a byte-order mark, in a file and on standard
-// input: every one answered.
-TEST_F(Cli, AcceptsEveryLineEndAndAByteOrderMark) {
-    const std::string content = "\xEF\xBB\xBF" + std::string(kHard) + "\r" + std::string(kSolved) +
-                                "\r\n" + std::string(kNoSolution) + "\n" +
-                                std::string(kTwoSolutions);
-    const Result run = Exec("rate '" + File("ends.txt", content) + "' -", content);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
-              Lines({"hard", "normal", "none", "multiple", "hard", "normal", "none", "multiple"}));
+    board[1] = '\xE4';  // "ä" in the file's code page: a blank
+    const std::string file = File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" +
+                                                     board + "10:00:01\tL\xF6sen...\r\nkurz\r\n");
+    EXPECT_EQ(Exec("solve --ordered " + file).out, Lines({kHardSolution}));
+    board[9] = '0';
+    const std::string zero = File("zero.sudoku", board + "10:00:02\tEingabe ok.\r\n");
+    EXPECT_EQ(Exec("solve " + zero).out + Exec("rate " + zero).out + Exec("count " + zero).out,
+              "no solution\nnone\n0\n");
+    EXPECT_EQ(Exec("solve --logic-only " + zero).out[1], '0');
 }
 
 // Lost output is a failure with the reason, whether a little or a lot was to be written.
@@ -349,35 +221,25 @@ TEST_F(Cli, OutputThatCannotBeWrittenFailsAndSaysWhy) {
     std::string many;
     for (int i = 0; i < 2000; ++i)
         (many += kSolved) += '\n';
-    const std::string file = File("many.txt", many);
     for (const std::string& args : {std::string("generate --count 5 --seed 1"),
-                                    "solve --threads 2 '" + file + "'", std::string("--help")}) {
+                                    "solve --threads 2 " + File("many.txt", many), std::string("--help")}) {
         const Result run = Exec(args, "", "/dev/full");
         EXPECT_EQ(run.status, 2) << args;
-        EXPECT_NE(run.err.find("cannot write the output: No space left on device"),
-                  std::string::npos)
-            << args << ": " << run.err;
+        EXPECT_TRUE(Said(run, "cannot write the output: No space left on device")) << run.err;
     }
 }
 
-// Generation streams its puzzles in order on any number of threads, in little memory, even when
-// asked for as many as the option allows.
-TEST_F(Cli, GenerateStreamsInBoundedMemory) {
+// Output streams in bounded memory: an endless generation cut by head, a huge line skipped.
+TEST_F(Cli, StreamsInBoundedMemory) {
     const Result one = Exec("generate --count 300 --seed 9 --threads 1");
-    ASSERT_EQ(one.status, 0) << one.err;
     const Result endless = Shell(std::string(ZW_CLI_PATH) +
                                  " generate --count 2147483647 --seed 9 --threads 2 | head -n 300");
     EXPECT_TRUE(endless.out == one.out) << endless.out.size() << " bytes: " << endless.err;
-    EXPECT_LT(PeakChildMegabytes(), 64);
-}
-
-// A line without an end is skipped in bounded memory, and the puzzle after it still answered.
-TEST_F(Cli, AHugeLineIsSkippedInBoundedMemory) {
-    const Result run = Shell("{ head -c 200000000 /dev/zero; printf '\\n%s\\n' " +
-                             std::string(kHard) + "; } | " + ZW_CLI_PATH + " count --limit 2");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "1\n");
-    EXPECT_NE(run.err.find("<stdin>:1: byte 0x00 at column 1"), std::string::npos) << run.err;
+    const Result huge = Shell("{ head -c 200000000 /dev/zero; printf '\\n%s\\n' " +
+                              std::string(kHard) + "; } | " + ZW_CLI_PATH + " count --limit 2");
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.out, "1\n");
+    EXPECT_TRUE(Said(huge, "<stdin>:1: byte 0x00 at column 1")) << huge.err;
     EXPECT_LT(PeakChildMegabytes(), 64);
 }
 
@@ -390,13 +252,57 @@ TEST_F(Cli, AnswersDoNotWaitForASlowPuzzleAfterThem) {
         (content += kinds[i % 4]) += '\n';
         expected += std::string(1, "1102"[i % 4]) + '\n';
     }
-    const std::string file = File("slow.txt", content + std::string(81, '.') + "\n");
+    File("slow.txt", content + std::string(81, '.') + "\n");
     for (const char* threads : {"1", "2"}) {
-        EXPECT_EQ(
-            ReadWhileRunning({"count", "--threads", threads, file}, 20, std::chrono::seconds(20)),
-            expected)
+        EXPECT_EQ(ReadWhileRunning({"count", "--threads", threads, (dir_ / "slow.txt").string()},
+                                   20, std::chrono::seconds(20)),
+                  expected)
             << threads << " threads";
     }
+}
+
+// A seed gives the same puzzles on any number of threads; Schwer ones have one solution and
+// Normal ones rate normal.
+TEST_F(Cli, GenerateRepeatsItsSeedAndKeepsItsPromises) {
+    const Result one = Exec("generate --fields 55 --count 4 --seed 11 --threads 1");
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(Exec("generate --fields 55 --count 4 --seed 11 --threads 2").out, one.out);
+    EXPECT_NE(Exec("generate --fields 55 --count 4 --seed 12").out, one.out);
+    EXPECT_EQ(Exec("rate", one.out).out, "normal\nnormal\nnormal\nnormal\n");
+    const Result hard = Exec("generate --hard --fields 55 --count 3 --seed 5");
+    EXPECT_EQ(Exec("count --limit 2", hard.out).out, "1\n1\n1\n");
+}
+
+std::string PdfText(const std::string& pdf) {
+    std::string text;
+    FILE* in = popen(("pdftotext '" + pdf + "' - 2>/dev/null").c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, in)) > 0;)
+        text.append(buffer, n);
+    pclose(in);
+    return text;
+}
+
+// A booklet with a seed is the same booklet again; one that cannot be written says why.
+TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
+    const std::string a = (dir_ / "a.pdf").string(), b = (dir_ / "b.pdf").string();
+    const std::string args = "booklet --count 3 --levels leicht,schwer --solutions --seed 4 --output ";
+    const Result r = Exec(args + a);
+    if (r.status == 2 && Said(r, "built without Qt"))
+        GTEST_SKIP() << "a build without Qt writes no PDF";
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(Exec(args + b).status, 0);
+    const std::string text = PdfText(a);
+    EXPECT_NE(text.find("Rätsel 3 – Leicht"), std::string::npos) << text;
+    EXPECT_NE(text.find("Lösungen"), std::string::npos) << text;
+    EXPECT_EQ(PdfText(b), text);
+
+    const fs::path missing = dir_ / "fehlt" / "heft.pdf";
+    const Result refused = Exec("booklet --count 1 --output " + missing.string());
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(Said(refused, "Das SuDoKu-Heft konnte nicht gespeichert werden. Die Datei \"" +
+                                  missing.string() + "\" kann nicht geschrieben werden ("))
+        << refused.err;
 }
 
 }  // namespace
