@@ -6,39 +6,16 @@ command -v pdftotext >/dev/null || { echo "pdftotext missing (poppler-utils)"; e
 text=$(pdftotext -enc UTF-8 "$pdf" - 2>&1) || { echo "not a readable PDF: $pdf"; echo "$text"; exit 1; }
 # Line breaks inside table cells must not hide a caption.
 text=$(printf '%s' "$text" | tr '\n' ' ' | tr -s ' ')
+captions=("Datei" "Drucken" "Neu" "Öffnen..." "Speichern" "Speichern unter..." "Beenden"
+    "Bearbeiten" "Kopieren" "Ausschneiden" "Einfügen" "Alles löschen"
+    "SuDoKu" "Statistik" "Lösen" "Alle Lösungen suchen" "Generieren" "Heft erstellen" "Abbrechen"
+    "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal" "Schwer" ".sudoku")
 missing=0
-while IFS= read -r caption; do
+for caption in "${captions[@]}"; do
     case "$text" in
         *"$caption"*) ;;
         *) echo "missing caption: $caption"; missing=1 ;;
     esac
-done <<'CAPTIONS'
-Datei
-Drucken
-Neu
-Öffnen...
-Speichern
-Speichern unter...
-Beenden
-Bearbeiten
-Kopieren
-Ausschneiden
-Einfügen
-Alles löschen
-SuDoKu
-Statistik
-Lösen
-Alle Lösungen suchen
-Generieren
-Heft erstellen
-Abbrechen
-Menü „?“
-Hilfe
-Info
-Log einblenden
-Normal
-Schwer
-.sudoku
-CAPTIONS
+done
 [ $missing -eq 0 ] && echo "Help.pdf holds every caption"
 exit $missing

@@ -1,5 +1,5 @@
-// The generator's and the booklet's dialogs, the wait window during a booklet, and printing
-// through the real "&Drucken" action.
+// The generator's dialog, the booklet through the real dialogs into a PDF, and printing through
+// the real "&Drucken" action.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -75,22 +75,6 @@ TEST(MakeSuDoKuDialog, OpensWithNormalAt45AndOkTakesTheChoiceEverythingElseCance
     }
 }
 
-// Records what the wait window's label shows whenever the core lets messages run.
-class LabelWatchingPump final : public EventPump {
-public:
-    void DoEvents() override {
-        QApplication::processEvents();
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() != "frmWait" || !w->isVisible())
-                continue;
-            const QString text = w->findChild<QLabel*>(QStringLiteral("Title"))->text();
-            if (seen.empty() || seen.back() != text)
-                seen.push_back(text);
-        }
-    }
-    std::vector<QString> seen;
-};
-
 // The core's main window over the in-memory platform, with the real dialogs, wait window and
 // printer put in.
 struct RealPartsFixture {
@@ -99,64 +83,14 @@ struct RealPartsFixture {
         form.Form_Load();
     }
     test::FormFixture f;
-    LabelWatchingPump pump;
     QWidget owner;
     QtDialogs dialogs;
     QtWaitWindow wait;
     QtPrinter printer;
     Platform platform =
-        f.mp.With({.events = &pump, .wait = &wait, .dialogs = &dialogs, .printer = &printer});
+        f.mp.With({.wait = &wait, .dialogs = &dialogs, .printer = &printer});
     frmMain form{platform};
 };
-
-TEST(NewHeftDialog, KeepsEntriesOnlyWhenCancelled) {
-    RealPartsFixture r;
-    std::vector<QString> opened;
-    auto open = [&](std::function<void(QWidget&)> act) {
-        WhenModal([&opened, act](QWidget& d) {
-            opened.push_back(Child<QLineEdit>(d, "Text1").text());
-            act(d);
-        });
-        r.form.mSuDoKuNewHeft_Click();
-    };
-    open([](QWidget& d) {
-        EXPECT_EQ(d.windowTitle(), "SuDoKu-Heft erstellen ...");
-        EXPECT_FALSE(Child<QCheckBox>(d, "Check3").isChecked());
-        auto& text = Child<QLineEdit>(d, "Text1");
-        text.selectAll();
-        QTest::keyClicks(&text, "7");
-        QTest::keyClick(&Child<QCheckBox>(d, "Check3"), Qt::Key_Space);
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    r.f.mp.fileDialog.answers.push_back(std::nullopt);
-    open([](QWidget& d) {
-        EXPECT_TRUE(Child<QCheckBox>(d, "Check3").isChecked());
-        auto& text = Child<QLineEdit>(d, "Text1");
-        text.selectAll();
-        QTest::keyClicks(&text, "1");
-        QTest::keyClick(&Child<QCheckBox>(d, "Check3"), Qt::Key_Space);
-        QTest::keyClick(&text, Qt::Key_Return);
-    });
-    open([](QWidget& d) {
-        EXPECT_FALSE(Child<QCheckBox>(d, "Check3").isChecked());
-        d.close();
-    });
-    EXPECT_EQ(opened, (std::vector<QString>{"3", "7", "3"}));
-    EXPECT_EQ(r.f.mp.fileDialog.shown.size(), 1u) << "one booklet was made";
-}
-
-TEST(WaitWindow, ShowsTheBookletsProgressAndGoesAtTheEnd) {
-    RealPartsFixture r;
-    WhenModal([](QWidget& d) { QTest::keyClick(&d, Qt::Key_Return); });  // "3" puzzles
-    r.f.mp.fileDialog.answers.push_back(std::nullopt);
-    r.form.mSuDoKuNewHeft_Click();
-    EXPECT_EQ(r.pump.seen,
-              (std::vector<QString>{"SuDoKu erstellen 1/3 ...", "SuDoKu erstellen 2/3 ...",
-                                    "SuDoKu erstellen 3/3 ..."}));
-    QApplication::processEvents();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->objectName() == "frmWait" && w->isVisible());
-}
 
 // Runs a tool to its end and gives its standard output.
 QString Output(const QString& program, const QStringList& args) {

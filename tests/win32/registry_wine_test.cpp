@@ -123,7 +123,8 @@ int Version() {
                HIWORD(fixed->dwProductVersionLS) == ZW_VERSION_PATCH,
            "product version numbers " ZW_VERSION_STRING);
     Expect(VersionString(info, "ProductName") == "Zellwerk", "ProductName Zellwerk");
-    Expect(VersionString(info, "ProductVersion") == "1.2.0", "ProductVersion 1.2.0");
+    Expect(VersionString(info, "ProductVersion") == ZW_VERSION_STRING,
+           "ProductVersion " ZW_VERSION_STRING);
     return failures;
 }
 
