@@ -1,14 +1,10 @@
 // zellwerk-cli end to end: the built program run on small files.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -82,50 +78,6 @@ long PeakChildMegabytes() {
     return usage.ru_maxrss / 1024;
 }
 
-// Starts the tool with its output on a pipe and reads `lines` lines while it still runs, for at
-// most `patience`; then stops it. What came in that time.
-std::string ReadWhileRunning(const std::vector<std::string>& args, int lines,
-                             std::chrono::seconds patience) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return "pipe failed";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<std::string> words{ZW_CLI_PATH};
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, ZW_CLI_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (spawned == 0 && std::count(text.begin(), text.end(), '\n') < lines) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd ready{fds[0], POLLIN, 0};
-        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0)
-            break;
-        char buffer[4096];
-        const ssize_t got = read(fds[0], buffer, sizeof buffer);
-        if (got <= 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(fds[0]);
-    if (spawned == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    return text;
-}
-
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
     for (auto line : lines)
@@ -134,8 +86,6 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
 }
 
 TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
-    EXPECT_EQ(Exec("--version").out, "zellwerk-cli 1.2.0\n");
-    EXPECT_NE(Exec("solve --help").out.find("count [--limit N]"), std::string::npos);
     for (const char* wrong :
          {"", "frobnicate", "solve --fast", "count --limit -1", "rate --threads 0", "solve --cells",
           "generate --fields 82", "generate --count 0", "generate --seed -1", "generate x.txt",
@@ -152,14 +102,10 @@ TEST_F(Cli, SolveRateAndCountAgreeOnEachPuzzleKind) {
     std::string broken(kSolved);
     broken[1] = '1';
     broken[0] = '.';
+    EXPECT_EQ(Exec("solve --ordered", Lines({kHard, kSolved, broken, kNoSolution})).out,
+              Lines({kHardSolution, kSolved, "no solution", "no solution"}));
     const std::string file =
         File("kinds.txt", Lines({kHard, kSolved, broken, kTwoSolutions, kNoSolution}));
-    const std::string solved = Exec("solve --ordered " + file).out;
-    const std::string head = Lines({kHardSolution, kSolved, "no solution"});
-    ASSERT_EQ(solved.size(), head.size() + 82 + 12);
-    EXPECT_EQ(solved.substr(0, head.size()), head);
-    EXPECT_EQ(solved.substr(head.size()).find('.'), std::string::npos);  // a solution
-    EXPECT_EQ(solved.substr(head.size() + 82), "no solution\n");
     EXPECT_EQ(Exec("rate " + file).out, Lines({"hard", "normal", "none", "multiple", "none"}));
     EXPECT_EQ(Exec("count " + file).out, Lines({"1", "1", "0", "2", "0"}));
     EXPECT_EQ(Exec("count --limit 1 " + file).out, Lines({"1", "1", "0", "1", "0"}));
@@ -187,12 +133,9 @@ TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
     EXPECT_TRUE(run.out == expected + expected + expected) << run.out.size();
     EXPECT_TRUE(Said(run, "long.txt:4203: the line has 40 characters")) << run.err;
     EXPECT_TRUE(Said(run, "<stdin>:4203: the line has 40 characters")) << run.err;
-
-    for (const std::string& path : {dir_.string(), (dir_ / "gone.sudoku").string()}) {
-        const Result refused = Exec("rate " + file + " '" + path + "'");
-        EXPECT_EQ(refused.status, 2) << path;
-        EXPECT_TRUE(Said(refused, "cannot read the file: ")) << refused.err;
-    }
+    const Result refused = Exec("rate " + file + " '" + (dir_ / "gone.sudoku").string() + "'");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(Said(refused, "gone.sudoku: cannot read the file: No such file")) << refused.err;
 }
 
 // A puzzle file gives the board of its last log line; a "0" there is a placed 0 that breaks
@@ -253,11 +196,13 @@ TEST_F(Cli, AnswersDoNotWaitForASlowPuzzleAfterThem) {
         expected += std::string(1, "1102"[i % 4]) + '\n';
     }
     File("slow.txt", content + std::string(81, '.') + "\n");
-    for (const char* threads : {"1", "2"}) {
-        EXPECT_EQ(ReadWhileRunning({"count", "--threads", threads, (dir_ / "slow.txt").string()},
-                                   20, std::chrono::seconds(20)),
-                  expected)
-            << threads << " threads";
+    const std::string pid = (dir_ / "pid").string(), file = (dir_ / "slow.txt").string();
+    for (const std::string threads : {"1", "2"}) {
+        // The tool is stopped once the 20 answers are in; without them, after 20 seconds.
+        const Result run = Shell("sh -c 'echo $$ >" + pid + "; exec timeout 20 " + ZW_CLI_PATH +
+                                 " count --threads " + threads + " " + file +
+                                 "' | { head -n 20; kill $(cat " + pid + "); }");
+        EXPECT_EQ(run.out, expected) << threads << " threads";
     }
 }
 
@@ -271,6 +216,10 @@ TEST_F(Cli, GenerateRepeatsItsSeedAndKeepsItsPromises) {
     EXPECT_EQ(Exec("rate", one.out).out, "normal\nnormal\nnormal\nnormal\n");
     const Result hard = Exec("generate --hard --fields 55 --count 3 --seed 5");
     EXPECT_EQ(Exec("count --limit 2", hard.out).out, "1\n1\n1\n");
+    // The generator's road, its random draws and its seeds, as they have always been.
+    EXPECT_EQ(Exec("generate --count 2 --seed 42").out,
+              "...9.6581...2...37...5....46....21959.71...2.1.3....78...8...5..1672...938965...2\n"
+              ".6.43.8.9.3..89..785976....4.5..62.838......66.1.7.4.57.81....49..........6.9.7.3\n");
 }
 
 std::string PdfText(const std::string& pdf) {

@@ -23,19 +23,6 @@ TEST(Booklet, ReadsTheNumberOfPuzzles) {
         EXPECT_EQ(ReadPuzzleCount(text), count) << '"' << text << '"';
 }
 
-TEST(Booklet, CheckedLevelsTakeTurnsAndNoneMeansMittel) {
-    auto names = [](const NewHeftOptions& options) {
-        std::string out;
-        for (const BookletLevel& l : BookletLevels(options))
-            out += l.name + "(" + std::to_string(l.degree) + "," + std::to_string(l.fields) + ") ";
-        return out;
-    };
-    NewHeftOptions o;
-    EXPECT_EQ(names(o), "Mittel(1,55) ");
-    o.schwer = o.leicht = true;
-    EXPECT_EQ(names(o), "Leicht(1,45) Schwer(2,55) ");
-}
-
 bool HasOp(const std::vector<std::string>& ops, const std::string& part) {
     return std::any_of(ops.begin(), ops.end(),
                        [&](const std::string& op) { return op.find(part) != std::string::npos; });
@@ -69,38 +56,6 @@ TEST(Booklet, HoldsThePuzzlesWithOneSolutionLaidOutOnPages) {
     EXPECT_TRUE(HasOp(pages[8], "\"Rätsel 12 – Mittel\""));
     EXPECT_TRUE(HasOp(pages[8], "Tahoma 11.655 bold A00000"));
     EXPECT_FALSE(HasOp(pages[9], "\"Rätsel 12 – Mittel\""));
-}
-
-// The window's command: a number out of range is refused and the dialog keeps what the user
-// typed; after a failed write the save dialog comes again until it is cancelled.
-TEST(BookletCommand, RefusesBadNumbersAndOffersTheSaveDialogAgainAfterAFailedWrite) {
-    test::FormFixture f;
-    std::vector<std::string> seen;
-    std::string type = "501";
-    f.mp.dialogs.newHeft = [&](NewHeftOptions& o) {
-        seen.push_back(o.count);
-        o.count = type;
-        return true;
-    };
-    f.form.mSuDoKuNewHeft_Click();
-    ASSERT_EQ(f.mp.messages.shown.size(), 1u);
-    EXPECT_EQ(f.mp.messages.shown[0].text,
-              "Bitte geben Sie als Anzahl Rätsel eine Zahl von 1 bis 500 ein.");
-    EXPECT_EQ(f.form.List1.ListCount(), 0u);
-
-    type = "1";
-    f.mp.printer.failBegin = "Zugriff verweigert.";
-    f.mp.fileDialog.answers = {"/nur-lesen/heft.pdf", "/tmp/heft.pdf"};
-    f.mp.messages.onShow = [&] { f.mp.printer.failBegin.clear(); };
-    f.form.mSuDoKuNewHeft_Click();
-    EXPECT_EQ(seen, (std::vector<std::string>{"3", "501"}));
-    EXPECT_EQ(f.mp.wait.titles, std::vector<std::string>{"SuDoKu erstellen 1/1 ..."});
-    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
-    EXPECT_EQ(f.mp.messages.shown[1].text,
-              "Das SuDoKu-Heft konnte nicht gespeichert werden. Zugriff verweigert.");
-    ASSERT_EQ(f.mp.printer.documents.size(), 1u);
-    EXPECT_EQ(f.mp.printer.documents[0].target, "/tmp/heft.pdf");
-    EXPECT_TRUE(f.mp.printer.documents[0].ended);
 }
 
 }  // namespace

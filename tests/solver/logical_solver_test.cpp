@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "board/board_string.h"
 #include "solver/candidates.h"
 #include "solver/naked_pairs.h"
 #include "support/test_board.h"
@@ -16,22 +15,6 @@ struct Solver {
     CountingEventPump pump;
     StandaloneSolver s{{.events = &pump}};
 };
-
-TEST(SolveLogical, SolvedBrokenAndCancelledBoardsAreLeftAlone) {
-    Solver s;
-    SetRows(s.s.grid, test::kSolved);
-    EXPECT_TRUE(SolveLogical(s.s.ctx));
-    std::string broken(test::kSolved);
-    std::swap(broken[0], broken[1]);
-    SetRows(s.s.grid, broken);
-    EXPECT_FALSE(SolveLogical(s.s.ctx));
-    EXPECT_EQ(RowsFromBoardString(GetSuDoKuString(s.s.grid)), broken);
-    EXPECT_EQ(s.pump.calls, 0);
-    SetRows(s.s.grid, "1.......");
-    s.s.cancel = true;
-    EXPECT_FALSE(SolveLogical(s.s.ctx));
-    EXPECT_EQ(test::CellTexts(s.s.grid).substr(0, 5), "1||||");
-}
 
 TEST(SolveLogical, PairEliminationsDoNotCarryAPassWhoseSinglesChangedNothing) {
     Solver s;

@@ -81,31 +81,6 @@ TEST(SolveSuDoKu, EveryRoadLogsItsSteps) {
     EXPECT_EQ(r.logged, Lines{"Lösen..."});
 }
 
-TEST(RatePuzzle, RatesEachKindAndHasUniqueSolutionAgrees) {
-    std::string broken(kSolved);
-    broken[0] = '.';
-    broken[1] = '1';
-    const std::string simple = Simple();
-    const struct {
-        std::string_view rows;
-        Rating rating;
-        bool unique;
-    } cases[] = {{simple, Rating::Normal, true},
-                 {kSolved, Rating::Normal, true},
-                 {kHard, Rating::Hard, true},
-                 {broken, Rating::None, false},
-                 {test::kTwoSolutions, Rating::Multiple, false},
-                 {kNoSolution, Rating::None, false}};
-    for (const auto& [rows, rating, unique] : cases) {
-        StandaloneSolver s;
-        test::SetRows(s.grid, rows);
-        const std::string before = test::CellTexts(s.grid);
-        EXPECT_EQ(HasUniqueSolution(s.ctx), unique) << rows;
-        EXPECT_EQ(test::CellTexts(s.grid), before);
-        EXPECT_EQ(RatePuzzle(s.ctx), rating) << rows;
-    }
-}
-
 // The window's count-all command: the givens red while it runs, its log lines, the message.
 TEST(CountAllCommand, CountsReportsAndUnmarks) {
     test::FormFixture f;
