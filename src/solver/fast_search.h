@@ -1,0 +1,34 @@
+// A second search engine, built for speed, for the answers that do not depend on how they are
+// found: the number of solutions up to a limit, and the solution of a puzzle that has only one.
+//
+// It keeps its own board as bit masks per digit and never touches the grid, logs nothing and
+// draws no random numbers. Its count equals the count of the ordered backtracking search for
+// every board; its first solution is some solution, the same as that search's only when there
+// is just one.
+//
+//     std::string solution;
+//     if (FastCount(board, 2, &solution) == 1)  // board: a board string
+//         ...  // solution holds the one solution as a board string
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/grid.h"
+
+namespace zw {
+
+// Counts the solutions of a board string (column by column; "1"-"9" placed, a blank open),
+// stopping at `limit` when it is positive. A board that breaks the rules, or places any other
+// character, has none. With `first`, the first solution found goes there as a board string.
+std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit,
+                       std::string* first = nullptr);
+
+// The same for the cell values of a grid. Candidate strings count as open cells: pass a board
+// as SetSuDoKuString leaves it.
+std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
+                       std::string* first = nullptr);
+
+}  // namespace zw

@@ -1,0 +1,103 @@
+#include "solver/fast_search.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+#include "board/board_string.h"
+#include "solver/backtracking.h"
+#include "support/test_board.h"
+
+namespace zw {
+namespace {
+
+// The ordered search's count up to `max`, and its first solution.
+std::int64_t Exact(const std::string& board, std::int64_t max, std::string* first) {
+    StandaloneSolver s;
+    SetSuDoKuString(s.grid, board);
+    std::string loesungen;
+    const std::int64_t n = myBT(s.ctx, loesungen, {.max = max});
+    *first = loesungen.substr(0, std::min<std::size_t>(loesungen.size(), kBoardStringLength));
+    return n;
+}
+
+// Both engines agree on the count up to `max`, and on the solution when there is only one.
+void ExpectSameAnswer(const std::string& board, std::int64_t max) {
+    std::string exactFirst, fastFirst;
+    const std::int64_t n = Exact(board, max, &exactFirst);
+    ASSERT_EQ(FastCount(board, max, &fastFirst), n) << RowsFromBoardString(board);
+    if (n == 1) {
+        ASSERT_EQ(fastFirst, exactFirst) << RowsFromBoardString(board);
+    }
+}
+
+TEST(FastSearch, AgreesWithTheOrderedSearchOnEveryPuzzleSet) {
+    const struct {
+        const char* name;
+        std::size_t lines;
+        std::int64_t max;
+    } sets[] = {{"top95.txt", 20, 2},       {"17clue.txt", 40, 2},
+                {"hardest.txt", 20, 2},     {"hardest11.txt", 11, 2},
+                {"multi.txt", 30, 1000},    {"invalid.txt", 50, 2},
+                {"qqwing-easy.txt", 20, 2}, {"qqwing-expert.txt", 20, 2},
+                {"qqwing-simple.txt", 20, 2}, {"qqwing-intermediate.txt", 20, 2}};
+    for (const auto& set : sets) {
+        SCOPED_TRACE(set.name);
+        for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile(set.name), set.lines))
+            ExpectSameAnswer(BoardStringFromRows(rows), set.max);
+    }
+}
+
+TEST(FastSearch, AgreesWithTheOrderedSearchOnRandomBoardsOfEveryFill) {
+    std::mt19937 random(15);
+    std::string grid;
+    ASSERT_EQ(FastCount(std::string(kBoardStringLength, ' '), 1, &grid), 1);
+    for (int givens = 0; givens <= kCellCount; givens += 3) {
+        SCOPED_TRACE(givens);
+        for (int round = 0; round < 4; ++round) {
+            // A random valid grid: relabel the digits and swap rows within bands.
+            std::array<char, 9> digits = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+            std::shuffle(digits.begin(), digits.end(), random);
+            std::string solution = grid;
+            for (char& ch : solution)
+                ch = digits[static_cast<std::size_t>(ch - '1')];
+            for (int col = 0; col < 9; ++col)
+                std::swap(solution[9 * col + round % 3], solution[9 * col + 3 + round % 2]);
+            // Givens of the grid (at least one solution), and givens at random (mostly none or
+            // broken rules).
+            std::vector<int> cells(kCellCount);
+            std::iota(cells.begin(), cells.end(), 0);
+            std::shuffle(cells.begin(), cells.end(), random);
+            std::string kept(kBoardStringLength, ' '), wild(kBoardStringLength, ' ');
+            for (int k = 0; k < givens; ++k) {
+                kept[cells[k]] = solution[cells[k]];
+                wild[cells[k]] = static_cast<char>('1' + random() % 9);
+            }
+            ExpectSameAnswer(kept, 1000);
+            ExpectSameAnswer(wild, 1000);
+        }
+    }
+}
+
+// The random boards above compare these with the ordered search; this one takes it seconds.
+TEST(FastSearch, BoardsWithoutSolution) {
+    std::string zero = BoardStringFromRows(test::kHard);
+    zero[40] = '0';  // a puzzle file can place a "0"
+    const std::string boards[] = {
+        BoardStringFromRows(test::kNoSolution),
+        BoardStringFromRows(
+            ".....5.8....6.1.43..........1.5........1.6...3.......553.....61........4........."),
+        zero,
+        BoardStringFromRows(test::kSolved).replace(3, 1, "x"),
+    };
+    for (const std::string& board : boards)
+        EXPECT_EQ(FastCount(board, 0), 0) << RowsFromBoardString(board);
+    std::string solution;
+    EXPECT_EQ(FastCount(BoardStringFromRows(test::kSolved), 0, &solution), 1);
+    EXPECT_EQ(RowsFromBoardString(solution), test::kSolved);
+}
+
+}  // namespace
+}  // namespace zw
