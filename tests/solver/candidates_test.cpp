@@ -51,13 +51,13 @@ TEST(Candidates, EdgeCases) {
         int row, col;
         const char* expected;
     } cases[] = {
-        {"hidden single: box before column before row", std::string(kSingles), Op::Resolve, 4, 4, "8"},
+        {"hidden single: box before column before row", std::string(kSingles), Op::Sweep, 4, 4, "8"},
         {"hidden single: column before the lower row digit", std::string(kSingles) + ";33=89",
-         Op::Resolve, 4, 4, "3"},
+         Op::Sweep, 4, 4, "3"},
         {"hidden single: two in the box, the lower digit",
-         std::string(kSingles) + ";33-55=1245789;44=", Op::Resolve, 4, 4, "3"},
+         std::string(kSingles) + ";33-55=1245789;44=", Op::Sweep, 4, 4, "3"},
         {"hidden single: an empty cell could hold anything", std::string(kSingles) + ";33=;04=;40=",
-         Op::Resolve, 4, 4, "123456789"},
+         Op::Sweep, 4, 4, "123456789"},
         {"the sweep writes a shorter text", "/.13456.89;00=27;10-22=23", Op::Sweep, 0, 0, "7"},
         {"the row's last digit follows in the same sweep", "/.13456.89;00=27;10-22=23", Op::Sweep,
          0, 6, "2"},
