@@ -80,28 +80,37 @@ inline bool OneBit(Mask m) {
     return (m & (m - 1)) == 0;
 }
 
-// Places digit d at bit i of band b, which must still allow it. `dirty` collects the digits
-// whose masks changed.
+// A dirty mask has bit 3 * digit + band set when that digit's mask in that band changed.
+constexpr unsigned DirtyBit(int d, int b) {
+    return 1u << (3 * d + b);
+}
+constexpr unsigned kAllDirty = (1u << 27) - 1;
+
+// Places digit d at bit i of band b, which must still allow it.
 inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
     const Mask bit = Mask{1} << i;
     for (int e = 0; e < 9; ++e) {
         if (p.cand[e][b] & bit) {
             p.cand[e][b] &= ~bit;
-            dirty |= 1u << e;
+            dirty |= DirtyBit(e, b);
         }
     }
     p.cand[d][b] = (p.cand[d][b] & ~kTables.peersInBand[i]) | bit;
+    dirty |= DirtyBit(d, b);
     const Mask column = kColumn << (i % 9);
-    p.cand[d][b == 0 ? 1 : 0] &= ~column;
-    p.cand[d][b == 2 ? 1 : 2] &= ~column;
+    for (int other = 0; other < 3; ++other) {
+        if (other != b && (p.cand[d][other] & column)) {
+            p.cand[d][other] &= ~column;
+            dirty |= DirtyBit(d, other);
+        }
+    }
     p.open[b] &= ~bit;
-    dirty |= 1u << d;
 }
 
-// Places each bit of `cells` (band b) for digit d unless already placed; false when one of them
-// has lost the digit meanwhile.
+// Places each open bit of `cells` (band b) for digit d; false when one of them has lost the
+// digit meanwhile.
 inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
-    for (; cells != 0; cells &= cells - 1) {
+    for (cells &= p.open[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
         const Mask bit = Mask{1} << i;
         if (!(p.cand[d][b] & bit))
@@ -112,20 +121,33 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
     return true;
 }
 
-// Locked candidates and hidden singles of one digit. False on a contradiction.
-bool ReduceDigit(Position& p, int d, unsigned& dirty) {
-    Mask a[3] = {p.cand[d][0], p.cand[d][1], p.cand[d][2]};
-    for (int b = 0; b < 3; ++b) {
-        const Mask m = a[b];
-        const int pattern = kTables.boxesOfRow[m & kRow] |
-                            (kTables.boxesOfRow[(m >> 9) & kRow] << 3) |
-                            (kTables.boxesOfRow[m >> 18] << 6);
-        const int on = kTables.onPermutation[pattern];
-        if (on == 0)
-            return false;
-        a[b] &= kTables.cellsOfMiniRows[on];
+// Within one band a digit stands once in each row and once in each box: locked candidates
+// between them, and the hidden singles of the band's rows and boxes. False on a contradiction.
+bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
+    Mask a = p.cand[d][b];
+    const int pattern = kTables.boxesOfRow[a & kRow] | (kTables.boxesOfRow[(a >> 9) & kRow] << 3) |
+                        (kTables.boxesOfRow[a >> 18] << 6);
+    const int on = kTables.onPermutation[pattern];
+    if (on == 0)
+        return false;
+    a &= kTables.cellsOfMiniRows[on];
+    p.cand[d][b] = a;
+    Mask single = 0;
+    for (int k = 0; k < 3; ++k) {
+        const Mask row = a & (kRow << (9 * k));
+        const Mask box = a & (kBox << (3 * k));
+        if (OneBit(row))
+            single |= row;
+        if (OneBit(box))
+            single |= box;
     }
-    // The same across a stack: its three bands and its three columns.
+    return PlaceAll(p, d, b, single, dirty);
+}
+
+// The same across each stack, its bands against its columns, and the hidden singles of the
+// columns. False on a contradiction.
+bool UpdateStacks(Position& p, int d, unsigned& dirty) {
+    Mask* a = p.cand[d];
     const Mask cols[3] = {Columns(a[0]), Columns(a[1]), Columns(a[2])};
     for (int s = 0; s < 3; ++s) {
         const int shift = 3 * s;
@@ -138,54 +160,47 @@ bool ReduceDigit(Position& p, int d, unsigned& dirty) {
             continue;
         for (int b = 0; b < 3; ++b) {
             const int gone = ((pattern & ~on) >> (3 * b)) & 7;
+            if (gone == 0)
+                continue;
             for (int c = 0; c < 3; ++c)
                 if (gone & (1 << c))
                     a[b] &= ~(kColumn << (shift + c));
-        }
-    }
-    if (a[0] != p.cand[d][0] || a[1] != p.cand[d][1] || a[2] != p.cand[d][2]) {
-        for (int b = 0; b < 3; ++b)
-            p.cand[d][b] = a[b];
-        dirty |= 1u << d;
-    }
-    // Hidden singles: a row, box or column of one cell. Only open ones are new.
-    Mask single[3] = {0, 0, 0};
-    for (int b = 0; b < 3; ++b) {
-        const Mask m = a[b];
-        for (int k = 0; k < 3; ++k) {
-            const Mask row = m & (kRow << (9 * k));
-            const Mask box = m & (kBox << (3 * k));
-            if (OneBit(row))
-                single[b] |= row;
-            if (OneBit(box))
-                single[b] |= box;
+            dirty |= DirtyBit(d, b);
         }
     }
     const Mask inOneBand = (cols[0] ^ cols[1] ^ cols[2]) & ~(cols[0] & cols[1] & cols[2]);
-    for (Mask c = inOneBand; c != 0; c &= c - 1) {
-        const Mask column = kColumn << std::countr_zero(c);
-        for (int b = 0; b < 3; ++b) {
-            const Mask cells = a[b] & column;
-            if (cells != 0 && OneBit(cells))
-                single[b] |= cells;
-        }
-    }
     for (int b = 0; b < 3; ++b) {
-        if (!PlaceAll(p, d, b, single[b] & p.open[b], dirty))
+        Mask single = 0;
+        for (Mask c = inOneBand & cols[b]; c != 0; c &= c - 1) {
+            const Mask cells = a[b] & (kColumn << std::countr_zero(c));
+            if (OneBit(cells))
+                single |= cells;
+        }
+        if (!PlaceAll(p, d, b, single, dirty))
             return false;
     }
     return true;
 }
 
-// Runs every deduction until none changes anything. False on a contradiction.
+// Runs every deduction until none changes anything, the cheaper ones first. False on a
+// contradiction.
 bool Propagate(Position& p, unsigned dirty) {
     for (;;) {
+        unsigned digits = 0;
         while (dirty != 0) {
-            const int d = std::countr_zero(dirty);
+            const int k = std::countr_zero(dirty);
             dirty &= dirty - 1;
-            if (!ReduceDigit(p, d, dirty))
+            const int d = k / 3;
+            digits |= 1u << d;
+            if (!UpdateBand(p, d, k - 3 * d, dirty))
                 return false;
         }
+        for (; digits != 0; digits &= digits - 1) {
+            if (!UpdateStacks(p, std::countr_zero(digits), dirty))
+                return false;
+        }
+        if (dirty != 0)
+            continue;
         // Naked singles; an open cell without candidates ends the branch.
         for (int b = 0; b < 3; ++b) {
             const Mask open = p.open[b];
@@ -226,38 +241,45 @@ struct Search {
         if (count++ != 0 || first == nullptr)
             return;
         first->assign(kCellCount, ' ');
-        for (int b = 0; b < 3; ++b) {
-            for (int i = 0; i < 27; ++i) {
-                int d = 0;
-                while (!(p.cand[d][b] & (Mask{1} << i)))
-                    ++d;
-                const int row = 3 * b + i / 9, col = i % 9;
-                (*first)[9 * col + row] = static_cast<char>('1' + d);
+        for (int d = 0; d < 9; ++d) {
+            for (int b = 0; b < 3; ++b) {
+                for (Mask cells = p.cand[d][b]; cells != 0; cells &= cells - 1) {
+                    const int i = std::countr_zero(cells);
+                    const int row = 3 * b + i / 9, col = i % 9;
+                    (*first)[9 * col + row] = static_cast<char>('1' + d);
+                }
             }
         }
     }
 
-    // The open cell with the fewest candidates: a two-candidate cell when there is one.
+    // The open cell with the fewest candidates, the first in the order of the bands.
     static void ChooseCell(const Position& p, int& band, int& index) {
-        int best = 10;
+        Mask withTwo[3], withThree[3];
         for (int b = 0; b < 3; ++b) {
             const Mask open = p.open[b];
-            if (open == 0)
-                continue;
-            Mask one = 0, two = 0, more = 0;
+            Mask one = 0, two = 0, three = 0, more = 0;
             for (int d = 0; d < 9; ++d) {
                 const Mask x = p.cand[d][b] & open;
-                more |= two & x;
+                more |= three & x;
+                three |= two & x;
                 two |= one & x;
                 one |= x;
             }
-            const Mask pairs = two & ~more;
-            if (pairs != 0) {
-                band = b;
-                index = std::countr_zero(pairs);
-                return;
+            withTwo[b] = two & ~three;
+            withThree[b] = three & ~more;
+        }
+        for (const Mask* cells : {withTwo, withThree}) {
+            for (int b = 0; b < 3; ++b) {
+                if (cells[b] != 0) {
+                    band = b;
+                    index = std::countr_zero(cells[b]);
+                    return;
+                }
             }
-            for (Mask cells = open; cells != 0; cells &= cells - 1) {
+        }
+        int best = 10;
+        for (int b = 0; b < 3; ++b) {
+            for (Mask cells = p.open[b]; cells != 0; cells &= cells - 1) {
                 const int i = std::countr_zero(cells);
                 int n = 0;
                 for (int d = 0; d < 9; ++d)
@@ -308,7 +330,7 @@ std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int6
             p.cand[d][b] = kBand;
     for (int b = 0; b < 3; ++b)
         p.open[b] = kBand;
-    unsigned dirty = 0x1FF;
+    unsigned dirty = kAllDirty;
     for (int cell = 0; cell < kCellCount; ++cell) {
         const CellValue v = cells[cell];
         if (!IsPlaced(v))
