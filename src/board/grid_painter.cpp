@@ -70,10 +70,6 @@ int GridPictureWidth(const Grid& grid) {
     return ColLeft(grid, kGridSize, 1.0) + kScreenPixel;
 }
 
-int GridPictureHeight(const Grid& grid) {
-    return RowTop(grid, kGridSize, 1.0) + kScreenPixel;
-}
-
 Font CellFont(double scale) {
     return Font{"Tahoma", kCellPoints * scale, true};
 }

@@ -23,10 +23,9 @@ struct GridStyle {
     bool showCurrent = false;
 };
 
-// The grid's picture in twips at scale 1: the cells and the closing line on the right and at
-// the bottom (the grid draws no line along its left and top edges).
+// The width of the grid's picture in twips at scale 1: the cells and the closing line on the
+// right (the grid draws no line along its left edge).
 int GridPictureWidth(const Grid& grid);
-int GridPictureHeight(const Grid& grid);
 
 // The face of the cell texts: Tahoma, bold; 27.75 pt on a 720-twip row at scale 1. Candidate
 // strings are drawn as a 3 x 3 block, digit d at its keypad place, in a small size.

@@ -17,7 +17,7 @@ frmMain::BusyScope::~BusyScope() {
     // A close during the run was deferred until the run had unwound.
     if (form_.closeRequested_) {
         form_.closeRequested_ = false;
-        if (form_.AskToSave())
+        if (form_.QuestSave())
             form_.EndProgram();
     }
 }

@@ -74,7 +74,9 @@ public:
     void mSuDoKu_Statistik_Click();
 
     // --- puzzle files ---
-    void QuestSave();
+    // The save question; false when the command asking it may not go on (the user chose to
+    // save and the save failed or was cancelled).
+    bool QuestSave();
     void mFileNew_Click();
     void mFileOpen_Click();
     void mFileSave_Click();
@@ -127,12 +129,10 @@ private:
     // run cancelled before its end).
     bool GenerateSuDoKu(int Degree, int Fields, bool showBusy);
 
-    // Puzzle files: how a save ended, and the save question that says whether the command
-    // asking it may go on (not when the user chose to save and the save failed or was cancelled).
+    // Puzzle files: how a save ended.
     enum class SaveResult { Saved, Cancelled, Failed };
     SaveResult SavePuzzle();
     SaveResult SavePuzzleAs();
-    bool AskToSave();
     void ReplaceLog(TextList lines, TextList snapshots);
 
     Platform& platform_;

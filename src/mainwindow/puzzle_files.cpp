@@ -38,11 +38,7 @@ std::string FileMessage(std::string_view path, std::string_view what, std::strin
 
 }  // namespace
 
-void frmMain::QuestSave() {
-    AskToSave();
-}
-
-bool frmMain::AskToSave() {
+bool frmMain::QuestSave() {
     if (mySaved)
         return true;
     const MsgAnswer answer = platform_.messages.Show("Möchten Sie ihre Änderungen speichern?",
@@ -57,7 +53,7 @@ bool frmMain::AskToSave() {
 void frmMain::mFileNew_Click() {
     if (Busy())
         return;
-    if (!AskToSave())
+    if (!QuestSave())
         return;
     ReplaceLog(TextList{}, TextList{});
     mySaved = true;
@@ -78,7 +74,7 @@ void frmMain::LoadPuzzleFile(std::string path) {
         return;
     // The save question comes first, once the file is chosen; the log is cleared only when the
     // new one stands ready.
-    if (!AskToSave())
+    if (!QuestSave())
         return;
     BusyScope busy(*this);
     WaitWindow& wait = platform_.wait;

@@ -23,7 +23,7 @@ void frmMain::Form_Unload() {
     }
     // The close cannot be cancelled, except by a save that failed or was cancelled: ending then
     // would lose the changes the user just asked to keep.
-    if (AskToSave())
+    if (QuestSave())
         EndProgram();
 }
 

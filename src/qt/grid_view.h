@@ -18,8 +18,6 @@ public:
     explicit GridView(frmMain& form, QWidget* parent = nullptr);
     ~GridView() override;
 
-    const CellRange& Selection() const { return selection_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

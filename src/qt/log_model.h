@@ -29,7 +29,6 @@ public:
     // Announces the rows appended since the last announcement, or, when that was too recent
     // for a log this long, sets a timer to do it.
     void Flush();
-    bool Pending() const { return static_cast<std::size_t>(shown_) != list_.ListCount(); }
     // The announced row with the longest text (-1 when there is none). A view with uniform
     // item sizes measures this row, not its last one, so no line is cut short.
     int LongestRow() const { return longestRow_; }

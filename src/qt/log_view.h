@@ -15,8 +15,6 @@ class LogView final : public QListView {
 public:
     explicit LogView(frmMain& form, QWidget* parent = nullptr);
 
-    LogModel& Model() { return model_; }
-
     void NoteAppended();
     void NoteReset();
     void NoteSelected(int row);  // the core selected `row` (-1: none)
