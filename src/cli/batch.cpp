@@ -177,7 +177,9 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
     const bool written = RunInOrder(
         commandLine.threads,
         [&reader](std::vector<Puzzle>& items, std::size_t max) { reader.Next(items, max); },
-        [&work](SolverWorker& worker, const Puzzle& puzzle, std::uint64_t) {
+        [&work, engine = EngineOf(commandLine)](SolverWorker& worker, const Puzzle& puzzle,
+                                                std::uint64_t) {
+            worker.ctx.engine = engine;
             return work(worker, puzzle);
         },
         out);

@@ -67,6 +67,11 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err);
 
+// The search that answers where the answer does not depend on it: fast unless --engine exact.
+inline SearchEngine EngineOf(const CommandLine& commandLine) {
+    return commandLine.exactEngine ? SearchEngine::Exact : SearchEngine::Fast;
+}
+
 // The board as 81 characters row by row, "." for every open cell.
 std::string BoardRows(const Grid& grid);
 

@@ -99,6 +99,7 @@ int RunBooklet(const Arguments& args, Streams& io) {
     // first puzzle's seed of `generate --seed`.
     RepeatableClock clock(time, PuzzleSeed(seed, 0));
     StandaloneSolver solver;
+    solver.ctx.engine = EngineOf(cl);
     const std::vector<SeriesPuzzle> series =
         MakePuzzleSeries(solver.ctx, clock, BookletLevels(options), count);
     const BookletContent booklet = BookletOf(series, date, options.solutions);

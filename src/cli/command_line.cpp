@@ -37,7 +37,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<Op
             value = arg.substr(eq + 1);
             inlineValue = true;
         }
-        bool takesValue = name == "--threads";
+        bool takesValue = name == "--threads" || name == "--engine";
         bool known = takesValue;
         for (const OptionKind& option : kinds) {
             if (name == option.name) {
@@ -66,6 +66,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<Op
                 return false;
             }
             out.threads = static_cast<int>(threads);
+            continue;
+        }
+        if (name == "--engine") {
+            if (value != "exact" && value != "fast") {
+                error = "--engine needs exact or fast, not '" + value + "'";
+                return false;
+            }
+            out.exactEngine = value == "exact";
             continue;
         }
         out.options[name] = value;

@@ -17,11 +17,13 @@ struct CommandLine {
     std::map<std::string, std::string> options;  // name -> value ("" for a flag)
     std::vector<std::string> files;
     int threads = 1;
+    bool exactEngine = false;  // --engine exact: every answer from the window's own search
 
     bool Has(const std::string& name) const { return options.count(name) != 0; }
 };
 
-// Parses `args` against the options a subcommand accepts (--threads N is accepted by all).
+// Parses `args` against the options a subcommand accepts (--threads N and --engine E are
+// accepted by all).
 // "--" ends the options. False with `error` set for an unknown option or a missing value.
 bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<OptionKind>& kinds,
                       CommandLine& out, std::string& error);

@@ -4,7 +4,7 @@
 
 #include "cli/batch.h"
 #include "cli/subcommands.h"
-#include "solver/backtracking.h"
+#include "solver/solve.h"
 
 namespace zw::cli {
 
@@ -21,10 +21,7 @@ int RunCount(const Arguments& args, Streams& io) {
     }
     auto work = [limit](SolverWorker& w, const Puzzle& puzzle) {
         w.Load(puzzle);
-        // Only the count is printed: the list stays small however many there are.
-        w.ctx.keepSolutions = 0;
-        std::string loesungen;
-        return std::to_string(myBT(w.ctx, loesungen, {.max = limit})) + "\n";
+        return std::to_string(CountSolutions(w.ctx, limit)) + "\n";
     };
     return RunPuzzleCommand(cl, work, io.in, io.out, io.err);
 }

@@ -49,7 +49,9 @@ int RunGenerate(const Arguments& args, Streams& io) {
         items.assign(static_cast<std::size_t>(std::min<std::uint64_t>(left, max)), Puzzle{});
         left -= items.size();
     };
-    auto make = [degree, fields, base](SolverWorker& w, const Puzzle&, std::uint64_t index) {
+    auto make = [degree, fields, base, engine = EngineOf(cl)](SolverWorker& w, const Puzzle&,
+                                                              std::uint64_t index) {
+        w.ctx.engine = engine;
         SystemClock time;
         RepeatableClock clock(time, PuzzleSeed(base, index));
         w.solver.cancel = false;

@@ -72,6 +72,8 @@ void PrintHelp(std::ostream& out) {
            "  --solutions   booklet: add the solutions at the end\n"
            "  --output F    booklet: the PDF file to write\n"
            "  --threads N   worker threads (default: the number of cores)\n"
+           "  --engine E    the search where the answer does not depend on it: fast\n"
+           "                (default) or exact, the window's own search, for comparison\n"
            "  --help        show this help\n"
            "  --version     show the version\n"
            "\n"

@@ -26,6 +26,9 @@ struct SolveOptions {
 // Logs "Lösen...", checks the rules and the open cells, runs the logic, and when that does not
 // finish, searches from the puzzle as given for the first solution. Every step is logged
 // through the context, and the cancel flag is read after each log line before the logic.
+// With the fast engine, a puzzle with no solution or only one is answered at once after the
+// checks (NoSolution, or BySearch with the solution on the board): the other steps would end
+// on the same board.
 SolveOutcome SolveSuDoKu(SolverContext& ctx, const SolveOptions& options = {});
 
 enum class Rating { Normal, Hard, Multiple, None };
@@ -40,5 +43,9 @@ std::int64_t SolutionsUpToTwo(SolverContext& ctx, std::string* first = nullptr);
 inline bool HasUniqueSolution(SolverContext& ctx) {
     return SolutionsUpToTwo(ctx) == 1;
 }
+
+// The number of solutions of the board, up to `limit` when it is positive; the solution list
+// is not kept. The board is left as it was.
+std::int64_t CountSolutions(SolverContext& ctx, std::int64_t limit);
 
 }  // namespace zw

@@ -14,6 +14,11 @@ namespace zw {
 
 using LogSink = std::function<void(std::string_view)>;
 
+// Which search answers the questions whose answer does not depend on how it is found: the number
+// of solutions, and the solution of a puzzle that has only one. The fast one only serves a
+// context without a log, since the log lines show the search at work.
+enum class SearchEngine { Exact, Fast };
+
 struct SolverContext {
     Grid& grid;
     bool& gCancel;  // read at the test points; only the commands set and clear it
@@ -25,6 +30,7 @@ struct SolverContext {
     // Negative: no bound. Commands that only want the count bound it, so a long count cannot
     // fill memory.
     std::int64_t keepSolutions = -1;
+    SearchEngine engine = SearchEngine::Exact;
 
     void DoEvents() { events.DoEvents(); }
     void AddLog(std::string_view line) {

@@ -8,6 +8,7 @@
 
 #include "board/board_string.h"
 #include "solver/backtracking.h"
+#include "solver/solve.h"
 #include "support/test_board.h"
 
 namespace zw {
@@ -97,6 +98,40 @@ TEST(FastSearch, BoardsWithoutSolution) {
     std::string solution;
     EXPECT_EQ(FastCount(BoardStringFromRows(test::kSolved), 0, &solution), 1);
     EXPECT_EQ(RowsFromBoardString(solution), test::kSolved);
+}
+
+// Where the fast engine answers for the solver's operations, their answers stay the same; a
+// context that logs keeps the search that its log lines show.
+TEST(FastSearch, AnswersForTheSolverOperationsAlike) {
+    std::string broken(test::kSolved);
+    broken[1] = '1';
+    for (const std::string_view rows : {test::kHard, test::kTwoSolutions, test::kNoSolution,
+                                        std::string_view(broken), test::kSolved}) {
+        SCOPED_TRACE(rows);
+        std::string answers[2];
+        for (const SearchEngine engine : {SearchEngine::Exact, SearchEngine::Fast}) {
+            StandaloneSolver s;
+            s.ctx.engine = engine;
+            std::string& answer = answers[engine == SearchEngine::Fast];
+            const auto load = [&] { test::SetRows(s.grid, rows); };
+            load();
+            const SolveOutcome outcome = SolveSuDoKu(s.ctx, {.randomOrder = false});
+            answer += std::to_string(outcome == SolveOutcome::NoSolution) + GetSuDoKuString(s.grid);
+            load();
+            answer += std::to_string(static_cast<int>(RatePuzzle(s.ctx)));
+            load();
+            answer += std::to_string(CountSolutions(s.ctx, 0));
+            std::string first;
+            answer += std::to_string(SolutionsUpToTwo(s.ctx, &first)) + first;
+        }
+        EXPECT_EQ(answers[1], answers[0]);
+    }
+    std::vector<std::string> logged;
+    StandaloneSolver s({.log = [&](std::string_view line) { logged.emplace_back(line); }});
+    s.ctx.engine = SearchEngine::Fast;
+    test::SetRows(s.grid, test::kHard);
+    EXPECT_TRUE(HasUniqueSolution(s.ctx));
+    EXPECT_EQ(logged, std::vector<std::string>{"Lösen... Lösung gefunden (1)."});
 }
 
 }  // namespace
