@@ -38,6 +38,14 @@ constexpr std::array kSubcommands{
                "booklet --count K [--levels leicht,mittel,schwer] [--solutions] [--seed S] "
                "--output FILE.pdf",
                "write a booklet of K new puzzles as an A4 PDF file", RunBooklet},
+    Subcommand{"tip", "tip [--threads N] [FILE...]",
+               "print the next step a person can take on each puzzle", RunTip},
+    Subcommand{"explain", "explain [--threads N] [FILE...]",
+               "print each puzzle's steps by logic, one a line, then an empty line", RunExplain},
+    Subcommand{"check", "check FILE.sudoku...",
+               "print ok while the last board can be solved, else the line number and text\n"
+               "      of the step that went wrong",
+               RunCheck},
 };
 
 void PrintHelp(std::ostream& out) {

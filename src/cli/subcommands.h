@@ -20,6 +20,9 @@ int RunRate(const Arguments& args, Streams& io);
 int RunCount(const Arguments& args, Streams& io);
 int RunGenerate(const Arguments& args, Streams& io);
 int RunBooklet(const Arguments& args, Streams& io);
+int RunTip(const Arguments& args, Streams& io);
+int RunExplain(const Arguments& args, Streams& io);
+int RunCheck(const Arguments& args, Streams& io);
 
 // Parses the arguments of `subcommand`; on an error prints it with a hint and returns false.
 struct CommandLine;

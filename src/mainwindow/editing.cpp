@@ -15,6 +15,7 @@ constexpr int kCtrlOnly = 2;
 void frmMain::Matrix_KeyPress(int keyAscii) {
     if (Busy())
         return;
+    ClearMarks();
     const int row = Matrix.Row();
     const int col = Matrix.Col();
     if (keyAscii >= '1' && keyAscii <= '9') {

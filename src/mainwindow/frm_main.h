@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "board/grid.h"
 #include "files/text_list.h"
@@ -98,6 +100,12 @@ public:
     void mSuDoKuSearchAll_Click();
     void mSuDoKuBeak_Click();
 
+    // --- tip and error search ---
+    void mSuDoKu_Tipp_Click();
+    void mSuDoKu_FehlerSuchen_Click();
+    // Gives the cells the last tip or error search marked their own backgrounds back.
+    void ClearMarks();
+
     // --- generating ---
     void mSuDoKu_Generate_Click();
     void mSuDoKuNewHeft_Click();
@@ -134,6 +142,7 @@ private:
     SaveResult SavePuzzle();
     SaveResult SavePuzzleAs();
     void ReplaceLog(TextList lines, TextList snapshots);
+    void Mark(const std::vector<int>& cells);
 
     Platform& platform_;
     WindowListener* listener_ = nullptr;
@@ -143,6 +152,8 @@ private:
     std::string openedFrom_;  // the file the log was loaded from; empty after New
     // The booklet dialog is one instance: a cancel keeps what the user left in it.
     NewHeftOptions newHeftOptions_;
+    std::string tipBoard_;  // the board the last tip spoke of: the next one there answers
+    std::vector<std::pair<int, Colour>> marks_;  // marked cells and their own backgrounds
 };
 
 }  // namespace zw

@@ -42,6 +42,7 @@ void frmMain::SelectLogLine(int row) {
             listener_->LogSelected(List1.listIndex);
         return;
     }
+    ClearMarks();
     List1.listIndex = row;
     List1_Click();
 }

@@ -1,0 +1,293 @@
+#include "solver/tip.h"
+
+#include <bit>
+
+#include "solver/candidates.h"
+#include "solver/fast_search.h"
+
+namespace zw {
+
+namespace {
+
+using Candidates = std::array<CellValue, kCellCount>;  // 0 for a placed cell
+
+int UnitCell(const UnitRef& unit, int k) {
+    switch (unit.kind) {
+        case UnitKind::Row:
+            return CellIndex(unit.index, k);
+        case UnitKind::Column:
+            return CellIndex(k, unit.index);
+        default:
+            return CellIndex(unit.index / 3 * 3 + k / 3, unit.index % 3 * 3 + k % 3);
+    }
+}
+
+std::vector<int> UnitCells(const UnitRef& unit) {
+    std::vector<int> cells;
+    for (int k = 0; k < kGridSize; ++k)
+        cells.push_back(UnitCell(unit, k));
+    return cells;
+}
+
+// Candidates by elimination over the whole row, column and box: a person's candidates, not
+// the sweep's, which stop early.
+Candidates CandidatesOf(const std::array<CellValue, kCellCount>& cells) {
+    std::array<CellValue, kGridSize> rows{}, cols{}, boxes{};
+    for (int i = 0; i < kCellCount; ++i) {
+        const int d = PlacedDigit(cells[i]);
+        if (d == 0)
+            continue;
+        rows[i / 9] |= DigitBit(d);
+        cols[i % 9] |= DigitBit(d);
+        boxes[i / 27 * 3 + i % 9 / 3] |= DigitBit(d);
+    }
+    Candidates cand{};
+    for (int i = 0; i < kCellCount; ++i) {
+        if (!IsPlaced(cells[i]))
+            cand[i] = kAllDigits & ~(rows[i / 9] | cols[i % 9] | boxes[i / 27 * 3 + i % 9 / 3]);
+    }
+    return cand;
+}
+
+// The hidden-single tests in the sweep's order: boxes, then columns, then rows.
+constexpr UnitKind kHiddenOrder[] = {UnitKind::Box, UnitKind::Column, UnitKind::Row};
+
+bool FindNakedSingle(const Candidates& cand, Tip& tip) {
+    for (int i = 0; i < kCellCount; ++i) {
+        if (CountDigits(cand[i]) == 1) {
+            tip.kind = TipKind::NakedSingle;
+            tip.cell = i;
+            tip.digit = PlacedDigit(cand[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindHiddenSingle(const Candidates& cand, Tip& tip) {
+    for (UnitKind kind : kHiddenOrder) {
+        for (int u = 0; u < kGridSize; ++u) {
+            const UnitRef unit{kind, u};
+            for (int d = 1; d <= kGridSize; ++d) {
+                int place = -1, places = 0;
+                for (int k = 0; k < kGridSize; ++k) {
+                    const int i = UnitCell(unit, k);
+                    if (cand[i] & DigitBit(d)) {
+                        place = i;
+                        ++places;
+                    }
+                }
+                if (places == 1) {
+                    tip.kind = TipKind::HiddenSingle;
+                    tip.cell = place;
+                    tip.digit = d;
+                    tip.unit = unit;
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// A naked pair's eliminations in its unit, then the singles they leave. Pairs in the pair
+// rule's order: rows, columns, boxes.
+bool FindPair(const Candidates& cand, Tip& tip) {
+    for (UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Box}) {
+        for (int u = 0; u < kGridSize; ++u) {
+            const UnitRef unit{kind, u};
+            for (int a = 0; a < kGridSize; ++a) {
+                const int first = UnitCell(unit, a);
+                const CellValue pair = cand[first];
+                if (CountDigits(pair) != 2)
+                    continue;
+                for (int b = a + 1; b < kGridSize; ++b) {
+                    const int second = UnitCell(unit, b);
+                    if (cand[second] != pair)
+                        continue;
+                    Candidates reduced = cand;
+                    bool removed = false;
+                    for (int k = 0; k < kGridSize; ++k) {
+                        const int i = UnitCell(unit, k);
+                        if (i != first && i != second && (reduced[i] & pair)) {
+                            reduced[i] &= ~pair;
+                            removed = true;
+                        }
+                    }
+                    Tip single;
+                    if (!removed)
+                        continue;
+                    if (!FindNakedSingle(reduced, single) && !FindHiddenSingle(reduced, single))
+                        continue;
+                    tip = single;
+                    tip.kind = TipKind::Pair;
+                    tip.unit = unit;
+                    tip.pairCells = {first, second};
+                    tip.pairDigits = pair;
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// The first clash, in the order rows, columns, boxes: a bad character, or a digit twice.
+bool FindClash(const std::array<CellValue, kCellCount>& cells, Tip& tip) {
+    for (int i = 0; i < kCellCount; ++i) {
+        if (IsPlaced(cells[i]) && PlacedDigit(cells[i]) == 0) {
+            tip.kind = TipKind::RuleBreak;
+            tip.clash = {i};
+            return true;
+        }
+    }
+    for (UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Box}) {
+        for (int u = 0; u < kGridSize; ++u) {
+            const UnitRef unit{kind, u};
+            std::array<int, kGridSize + 1> seen;
+            seen.fill(-1);
+            for (int k = 0; k < kGridSize; ++k) {
+                const int i = UnitCell(unit, k);
+                const int d = PlacedDigit(cells[i]);
+                if (d == 0)
+                    continue;
+                if (seen[d] >= 0) {
+                    tip.kind = TipKind::RuleBreak;
+                    tip.clash = {seen[d], i};
+                    tip.digit = d;
+                    tip.unit = unit;
+                    return true;
+                }
+                seen[d] = i;
+            }
+        }
+    }
+    return false;
+}
+
+std::string DigitText(int d) {
+    return std::string(1, static_cast<char>('0' + d));
+}
+
+std::string SingleText(const Tip& tip) {
+    return "Die " + DigitText(tip.digit) + " gehört in " + CellName(tip.cell) + ".";
+}
+
+}  // namespace
+
+std::string CellName(int cell) {
+    return "Zeile " + DigitText(cell / 9 + 1) + ", Spalte " + DigitText(cell % 9 + 1);
+}
+
+std::string UnitName(const UnitRef& unit) {
+    const char* word = unit.kind == UnitKind::Row      ? "Zeile "
+                       : unit.kind == UnitKind::Column ? "Spalte "
+                                                       : "Block ";
+    return word + DigitText(unit.index + 1);
+}
+
+Tip FindStep(const std::array<CellValue, kCellCount>& cells) {
+    const Candidates cand = CandidatesOf(cells);
+    Tip tip;
+    if (FindNakedSingle(cand, tip) || FindHiddenSingle(cand, tip) || FindPair(cand, tip))
+        return tip;
+    return Tip{};
+}
+
+Tip FindTip(const std::array<CellValue, kCellCount>& cells) {
+    Tip tip;
+    if (FindClash(cells, tip))
+        return tip;
+    bool open = false;
+    for (CellValue v : cells)
+        open = open || !IsPlaced(v);
+    if (!open) {
+        tip.kind = TipKind::Solved;
+        return tip;
+    }
+    // A board without a solution first: a single found there would lead further astray.
+    const std::int64_t solutions = FastCount(cells, 2);
+    if (solutions == 0) {
+        tip.kind = TipKind::NoSolution;
+        return tip;
+    }
+    tip = FindStep(cells);
+    if (tip.kind == TipKind::Guess)
+        tip.solutions = solutions;
+    return tip;
+}
+
+std::string TipHintText(const Tip& tip) {
+    switch (tip.kind) {
+        case TipKind::NakedSingle:
+            return "Tipp: In " + CellName(tip.cell) + " passt nur noch eine Zahl.";
+        case TipKind::HiddenSingle:
+            return "Tipp: In " + UnitName(tip.unit) + " passt eine Zahl nur an eine Stelle.";
+        case TipKind::Pair:
+            return "Tipp: In " + UnitName(tip.unit) +
+                   " passen in zwei Zellen nur dieselben zwei Zahlen.";
+        default:
+            return TipAnswerText(tip);
+    }
+}
+
+std::string TipAnswerText(const Tip& tip) {
+    switch (tip.kind) {
+        case TipKind::Solved:
+            return "Tipp: Das SuDoKu ist gelöst.";
+        case TipKind::RuleBreak:
+            if (tip.clash.size() == 1) {
+                return "Tipp: Regelbruch: In " + CellName(tip.clash[0]) +
+                       " steht keine Zahl von 1 bis 9.";
+            }
+            return "Tipp: Regelbruch: Die " + DigitText(tip.digit) + " steht zweimal in " +
+                   UnitName(tip.unit) + " (" + CellName(tip.clash[0]) + " und " +
+                   CellName(tip.clash[1]) + ").";
+        case TipKind::NoSolution:
+            return "Tipp: Das SuDoKu ist nicht mehr lösbar. Fehler suchen (Strg+F) zeigt, wo "
+                   "es falsch wurde.";
+        case TipKind::NakedSingle:
+        case TipKind::HiddenSingle:
+            return "Tipp: " + SingleText(tip);
+        case TipKind::Pair: {
+            const int low = std::countr_zero(tip.pairDigits) + 1;
+            const int high = kGridSize - std::countl_zero(tip.pairDigits << 23);
+            return "Tipp: " + CellName(tip.pairCells[0]) + " und " + CellName(tip.pairCells[1]) +
+                   " teilen sich die " + DigitText(low) + " und die " + DigitText(high) +
+                   "; damit gehört die " + DigitText(tip.digit) + " in " + CellName(tip.cell) +
+                   ".";
+        }
+        case TipKind::Guess:
+            return std::string("Tipp: Die nächste Zahl muss probiert werden. Das SuDoKu hat ") +
+                   (tip.solutions == 1 ? "genau eine Lösung." : "mehrere Lösungen.");
+    }
+    return {};
+}
+
+std::vector<int> TipHintCells(const Tip& tip) {
+    switch (tip.kind) {
+        case TipKind::NakedSingle:
+            return {tip.cell};
+        case TipKind::HiddenSingle:
+        case TipKind::Pair:
+            return UnitCells(tip.unit);
+        default:
+            return TipAnswerCells(tip);
+    }
+}
+
+std::vector<int> TipAnswerCells(const Tip& tip) {
+    switch (tip.kind) {
+        case TipKind::RuleBreak:
+            return tip.clash;
+        case TipKind::NakedSingle:
+        case TipKind::HiddenSingle:
+            return {tip.cell};
+        case TipKind::Pair:
+            return {tip.pairCells[0], tip.pairCells[1], tip.cell};
+        default:
+            return {};
+    }
+}
+
+}  // namespace zw

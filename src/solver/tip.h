@@ -1,0 +1,72 @@
+// The tip: the next step a person can take on a board, found with the program's own techniques,
+// easiest first, and said in words. It reads the placed digits only and never writes a cell.
+//
+//     const Tip tip = FindTip(grid.Values());
+//     log(TipHintText(tip));    // first: where to look
+//     log(TipAnswerText(tip));  // then: which digit goes where
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/grid.h"
+
+namespace zw {
+
+enum class TipKind {
+    Solved,        // no open cell, rules kept
+    RuleBreak,     // two equal digits in a unit, or a placed character that is no digit
+    NoSolution,    // the rules hold, but no solution is left
+    NakedSingle,   // a cell with one candidate left
+    HiddenSingle,  // a digit with one place left in a box, a column or a row
+    Pair,          // a naked pair whose eliminations leave a single
+    Guess,         // none of the techniques finds a digit
+};
+
+enum class UnitKind { Row, Column, Box };
+
+struct UnitRef {
+    UnitKind kind = UnitKind::Row;
+    int index = 0;  // 0-8; boxes row by row
+};
+
+struct Tip {
+    TipKind kind = TipKind::Guess;
+    int cell = -1;  // the single's cell (row-major index), for the three single kinds
+    int digit = 0;  // its digit
+    // HiddenSingle: the unit with one place left. Pair: the pair's unit.
+    UnitRef unit;
+    // Pair: its two cells and two digits; cell and digit are the single its eliminations leave.
+    std::array<int, 2> pairCells{-1, -1};
+    CellValue pairDigits = 0;
+    // RuleBreak: the clashing cells (two with the same digit, or one bad character), and the
+    // unit they share when there are two.
+    std::vector<int> clash;
+    // Guess: 1 for exactly one solution, 2 for several.
+    std::int64_t solutions = 0;
+};
+
+// The full tip: the rule check, then whether a solution is left, then the techniques.
+Tip FindTip(const std::array<CellValue, kCellCount>& cells);
+
+// The techniques alone, on a board that keeps the rules: a single, a pair leading to one, or a
+// Tip of kind Guess (with solutions 0) when they find nothing.
+Tip FindStep(const std::array<CellValue, kCellCount>& cells);
+
+// "Tipp: ..." texts. The hint says where to look; the answer names the digit and its cell.
+// Kinds with nothing to reveal give the same text in both.
+std::string TipHintText(const Tip& tip);
+std::string TipAnswerText(const Tip& tip);
+
+// The cells to mark with each text: the hint marks the cell or unit to look at, the answer
+// the single's cell (and the pair's cells), a rule break its clashing cells.
+std::vector<int> TipHintCells(const Tip& tip);
+std::vector<int> TipAnswerCells(const Tip& tip);
+
+// "Zeile 3, Spalte 5" for a row-major cell index; "Spalte 5", "Block 4" for a unit.
+std::string CellName(int cell);
+std::string UnitName(const UnitRef& unit);
+
+}  // namespace zw
