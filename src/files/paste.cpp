@@ -1,6 +1,7 @@
 #include "files/paste.h"
 
 #include "board/board_string.h"
+#include "files/puzzle_text.h"
 #include "files/sudoku_file.h"
 
 namespace zw {
@@ -102,9 +103,19 @@ std::optional<std::string> FromLfBlock(std::string_view text) {
 }  // namespace
 
 std::optional<std::string> BoardFromPaste(std::string_view text) {
+    // A "." or "0" blank, or a box line, marks a puzzle as people exchange it, read row by row.
+    // Copy never writes one (a "0" only comes from a cell that breaks the rules anyway).
+    if (text.find_first_of(".0|-+") != std::string_view::npos) {
+        if (std::optional<std::string> board = BoardFromPuzzleLine(text))
+            return board;
+        if (std::optional<std::string> board = BoardFromTextGrid(text))
+            return board;
+    }
     if (std::optional<std::string> board = FromCrLfRows(text))
         return board;
-    return FromLfBlock(text);
+    if (std::optional<std::string> board = FromLfBlock(text))
+        return board;
+    return BoardFromTextGrid(text);
 }
 
 }  // namespace zw

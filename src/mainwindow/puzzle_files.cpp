@@ -6,6 +6,7 @@
 
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
+#include "files/puzzle_text.h"
 #include "files/sudoku_file.h"
 
 namespace zw {
@@ -13,10 +14,14 @@ namespace zw {
 namespace {
 
 constexpr std::string_view kOpenTitle = "SuDoKu öffnen ...";
-constexpr std::string_view kOpenFilter = "SuDoKu-Datei|*.sudoku";
+constexpr std::string_view kOpenFilter =
+    "SuDoKu-Datei|*.sudoku|Rätsel als Text|*.txt;*.sdk;*.ss";
 constexpr std::string_view kSaveAsTitle = "SuDoKu speichern unter ...";
 constexpr std::string_view kSaveAsFilter = "SuDoKu-Dateien|*.sudoku";
 constexpr int kPercentDigits = 15;
+constexpr std::string_view kNoPuzzle =
+    "Sie enthält kein SuDoKu: weder eine Zeile aus 81 Zeichen (1 bis 9, \".\" oder \"0\" für "
+    "ein leeres Feld) noch ein Gitter aus 9 Zeilen zu 9 Feldern.";
 
 std::string Percent(Clock& clock, std::size_t part, std::size_t whole) {
     // A content without any line end has one piece and nothing to divide by: it is all done.
@@ -24,6 +29,12 @@ std::string Percent(Clock& clock, std::size_t part, std::size_t whole) {
         return "100";
     return clock.FormatNumber(static_cast<double>(part) * 100.0 / static_cast<double>(whole),
                               kPercentDigits);
+}
+
+// The name of the file without its folder.
+std::string_view FileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::string FileMessage(std::string_view path, std::string_view what, std::string_view reason) {
@@ -84,14 +95,24 @@ void frmMain::LoadPuzzleFile(std::string path) {
     std::string error;
     TextList lines;
     TextList snapshots;
+    std::optional<std::string> puzzle;  // the board of a puzzle text file
+    const bool text = IsPuzzleTextFile(path);
     bool read = false;
     try {
         std::string content;
         if (platform_.files.ReadAll(path, content, error)) {
-            ReadPuzzleContent(content, lines, snapshots, [&](std::size_t i, std::size_t last) {
-                wait.SetTitle("Verarbeiten (" + Percent(platform_.clock, i, last) + "%) ...");
-            });
-            read = true;
+            if (text) {
+                puzzle = BoardFromPuzzleText(content);
+                if (!puzzle)
+                    error = kNoPuzzle;
+            } else {
+                ReadPuzzleContent(content, lines, snapshots,
+                                  [&](std::size_t i, std::size_t last) {
+                                      wait.SetTitle("Verarbeiten (" +
+                                                    Percent(platform_.clock, i, last) + "%) ...");
+                                  });
+            }
+            read = !text || puzzle;
         }
     } catch (const std::bad_alloc&) {
         error = "Die Datei ist zu groß.";
@@ -100,6 +121,17 @@ void frmMain::LoadPuzzleFile(std::string path) {
         wait.Close();
         platform_.messages.Show(FileMessage(path, "kann nicht geöffnet werden.", error),
                                 MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (puzzle) {
+        // A puzzle from another program starts a log of its own; it has no .sudoku file yet,
+        // so Save asks where to put one, and the text file is never taken for it.
+        ReplaceLog(TextList{}, TextList{});
+        SetSuDoKuString(Matrix, *puzzle);
+        AddLog("Geöffnet: " + std::string(FileNameOf(path)));
+        mySaved = true;
+        openedFrom_.clear();
+        wait.Close();
         return;
     }
     ReplaceLog(std::move(lines), std::move(snapshots));

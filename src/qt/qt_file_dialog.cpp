@@ -43,7 +43,9 @@ QString QtFileDialog::QtFilter(std::string_view filter) {
     const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        entries << parts[i] + QStringLiteral(" (") +
+                       QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                       QLatin1Char(')');
     return entries.join(QStringLiteral(";;"));
 }
 

@@ -16,7 +16,8 @@ public:
     std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
                                         const std::vector<std::string>& ownFiles = {}) override;
 
-    // "Description|*.ext|..." as Qt's "Description (*.ext);;...".
+    // "Description|*.ext|..." as Qt's "Description (*.ext);;..."; the patterns of one entry
+    // are separated by ";", as the common dialog takes them.
     static QString QtFilter(std::string_view filter);
 
 private:

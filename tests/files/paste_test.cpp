@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "board/board_string.h"
 
 namespace zw {
 namespace {
@@ -27,7 +30,6 @@ std::string Block(std::string_view rowEnd, bool finalEnd) {
 TEST(Paste, AcceptedForms) {
     const std::string digits = std::string(40, ' ') + std::string(41, '4');
     EXPECT_EQ(BoardFromPaste(digits), digits);
-    EXPECT_EQ(BoardFromPaste(std::string(81, '0')), std::string(81, '0'));
     // Cells of several characters contribute all of them; empty rows contribute nothing.
     EXPECT_TRUE(BoardFromPaste(std::string(40, '1') + "\r\n\r\n" + std::string(41, '2')));
     // Rows end in CR LF, or in LF as spreadsheets on Linux and Qt on Windows give them.
@@ -37,6 +39,28 @@ TEST(Paste, AcceptedForms) {
         ASSERT_TRUE(board) << block;
         EXPECT_EQ(board->substr(0, 11), "1       7 2") << "block row r, cell c is character 9r + c";
     }
+}
+
+// Puzzles as people exchange them are read row by row; "." and "0" are blanks.
+TEST(Paste, ExchangedPuzzlesAreReadRowByRow) {
+    const std::string rows = "1.3" + std::string(77, '.') + "9";
+    const std::string board = BoardStringFromRows(rows);
+    std::string grid;  // the same puzzle as a grid with box lines
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c)
+            grid += rows.substr(static_cast<std::size_t>(r * 9 + c), 1) + (c == 2 || c == 5 ? "|" : "");
+        grid += r == 2 || r == 5 ? "\r\n---+---+---\r\n" : "\r\n";
+    }
+    std::string zeros = rows;
+    std::replace(zeros.begin(), zeros.end(), '.', '0');
+    for (const std::string& text : {rows, zeros, rows + "\n", zeros + "\r\n", grid})
+        EXPECT_EQ(BoardFromPaste(text), board) << text;
+    EXPECT_EQ(BoardFromPaste(std::string(81, '0')), std::string(81, ' '));
+
+    for (const std::string& text : {rows.substr(1), rows + "x", "x" + rows.substr(1),
+                                    grid + "123|456|789\r\n", grid + "Seite 2\r\n",
+                                    rows + "\n\n"})
+        EXPECT_FALSE(BoardFromPaste(text)) << text;
 }
 
 TEST(Paste, RefusedForms) {

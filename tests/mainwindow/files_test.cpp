@@ -73,12 +73,41 @@ TEST(PuzzleFile, DialogsNameTheirFilesAndSaveAsAsksBeforeReplacingOthers) {
     const auto& shown = f.mp.fileDialog.shown;
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[0].title, "SuDoKu öffnen ...");
-    EXPECT_EQ(shown[0].filter, "SuDoKu-Datei|*.sudoku");
+    EXPECT_EQ(shown[0].filter, "SuDoKu-Datei|*.sudoku|Rätsel als Text|*.txt;*.sdk;*.ss");
     EXPECT_EQ(shown[1].title, "SuDoKu speichern unter ...");
     EXPECT_EQ(shown[1].filter, "SuDoKu-Dateien|*.sudoku");
     // The puzzle's own files are replaced without a question.
     EXPECT_EQ(shown[1].ownFiles, std::vector<std::string>{"old"});
     EXPECT_EQ(shown[4].ownFiles, (std::vector<std::string>{"mine", "old"}));
+}
+
+TEST(PuzzleFile, APuzzleAsTextStartsANewLogThatHasNoFileYet) {
+    FilesFixture f;
+    f.form.AddLog("alt");
+    const std::string rows = "7" + std::string(79, '.') + "3";  // rows 0 and 8
+    f.File("/tmp/x.txt") = "kein Rätsel";
+    std::string grid = "*-----------*\n|7..|...|...|\n";  // as another program saves it
+    for (int r = 1; r < 8; ++r)
+        grid += r == 3 || r == 6 ? "|---+---+---|\n|...|...|...|\n" : "|...|...|...|\n";
+    f.File("/tmp/p.ss") = grid + "|...|...|..3|\n*-----------*\n";
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.Open("/tmp/x.txt");  // the save question first, then the file's complaint
+    ASSERT_EQ(f.mp.messages.shown.size(), 2u);
+    EXPECT_TRUE(f.mp.messages.shown[1].text.starts_with(
+        "Die Datei \"/tmp/x.txt\" kann nicht geöffnet werden.\n\nSie enthält kein SuDoKu"));
+    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"alt"}) << "nothing changed";
+
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.Open("/tmp/p.ss");
+    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Geöffnet: p.ss"});
+    EXPECT_EQ(f.form.mySnapshots[0], BoardStringFromRows(rows));
+    EXPECT_EQ(f.form.Matrix.Text(0, 0), "7");
+    EXPECT_EQ(f.form.Matrix.Text(8, 8), "3");
+    EXPECT_TRUE(f.form.mySaved);
+    EXPECT_EQ(f.form.myFileName, "");
+    f.form.mFileSave_Click();  // asks where the .sudoku goes; the text file is no own file
+    EXPECT_EQ(f.mp.fileDialog.shown.back().title, "SuDoKu speichern unter ...");
+    EXPECT_TRUE(f.mp.fileDialog.shown.back().ownFiles.empty());
 }
 
 TEST(QuestSave, ACancelledOrFailedSaveStopsNewAndOpenAndLosesNothing) {
