@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "board/board_string.h"
+#include "files/puzzle_text.h"
 #include "files/sudoku_file.h"
 
 namespace zw::cli {
@@ -34,16 +35,25 @@ std::string Describe(char ch) {
     return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
-bool IsPuzzleFile(std::string_view file) {
-    constexpr std::string_view kExtension = ".sudoku";
-    if (file.size() < kExtension.size())
+bool HasExtension(std::string_view file, std::string_view extension) {
+    if (file.size() < extension.size())
         return false;
-    const std::string_view tail = file.substr(file.size() - kExtension.size());
+    const std::string_view tail = file.substr(file.size() - extension.size());
     for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != kExtension[i])
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != extension[i])
             return false;
     }
     return true;
+}
+
+bool IsPuzzleFile(std::string_view file) {
+    return HasExtension(file, ".sudoku");
+}
+
+// The files of other Sudoku programs that hold one puzzle as a grid; a .txt file is read line
+// by line like any other, where grids are found as well.
+bool IsGridFile(std::string_view file) {
+    return HasExtension(file, ".sdk") || HasExtension(file, ".ss");
 }
 
 }  // namespace
@@ -110,13 +120,9 @@ bool PuzzleReader::Open(const std::string& file, bool wholeFile) {
     return true;
 }
 
-// A puzzle file of the main window holds a whole log; its puzzle is the board its last line
-// shows as a command there sees it: that command's first log line writes the board string back,
-// which empties every cell but a digit's and keeps a "0" as a placed "0".
-void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch) {
+bool PuzzleReader::ReadWhole(const std::string& file, std::string& bytes) {
     if (!Open(file, true))
-        return;
-    std::string bytes;
+        return false;
     std::array<char, 1 << 16> chunk;
     while (file_.read(chunk.data(), chunk.size()) || file_.gcount() > 0)
         bytes.append(chunk.data(), static_cast<std::size_t>(file_.gcount()));
@@ -125,8 +131,33 @@ void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& 
     file_.clear();
     if (failed) {
         CannotRead(file, "reading stopped by an error");
+        return false;
+    }
+    return true;
+}
+
+void PuzzleReader::ReadGridFile(const std::string& file, std::vector<Puzzle>& batch) {
+    std::string bytes;
+    if (!ReadWhole(file, bytes))
+        return;
+    std::optional<std::string> board = BoardFromPuzzleText(bytes);
+    if (!board) {
+        err_ << "zellwerk-cli: " << file
+             << ": the file holds no puzzle, neither a line of 81 cells nor a grid of 9 rows "
+                "of 9 (file skipped)\n";
+        badLines_ = true;
         return;
     }
+    batch.push_back({std::move(*board)});
+}
+
+// A puzzle file of the main window holds a whole log; its puzzle is the board its last line
+// shows as a command there sees it: that command's first log line writes the board string back,
+// which empties every cell but a digit's and keeps a "0" as a placed "0".
+void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch) {
+    std::string bytes;
+    if (!ReadWhole(file, bytes))
+        return;
     const std::optional<std::string> snapshot = LastSnapshot(bytes);
     if (!snapshot) {
         err_ << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
@@ -156,6 +187,8 @@ bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
         source_ = "<stdin>";
     } else if (IsPuzzleFile(file)) {
         ReadPuzzleFile(file, batch);
+    } else if (IsGridFile(file)) {
+        ReadGridFile(file, batch);
     } else if (Open(file, false)) {
         current_ = &file_;
         source_ = file;
@@ -172,9 +205,12 @@ bool PuzzleReader::ReadLine() {
         return false;
     // Characters past what a puzzle needs are skipped as they come: a line without an end
     // must not fill the memory.
+    lineCut_ = false;
     while (!Traits::eq_int_type(ch, Traits::eof()) && ch != '\n' && ch != '\r') {
         if (line_.size() < kKeptLength)
             line_ += Traits::to_char_type(ch);
+        else
+            lineCut_ = true;
         ch = in.sbumpc();
     }
     if (ch == '\r' && in.sgetc() == '\n')
@@ -185,7 +221,39 @@ bool PuzzleReader::ReadLine() {
     return true;
 }
 
+// A line that is no puzzle may be part of a grid: it is held back until the grid is whole (then
+// it was no mistake) or broken off (then it is reported as it would have been at once).
+void PuzzleReader::GridLine(std::vector<Puzzle>& batch) {
+    const GridLineKind kind = lineCut_ ? GridLineKind::Other : ClassifyGridLine(line_, &cells_);
+    if (kind == GridLineKind::Other) {
+        ReportGridLines();
+        ReportBadLine(lineNumber_, error_);
+        return;
+    }
+    heldBack_.emplace_back(lineNumber_, error_);
+    if (kind == GridLineKind::Row)
+        gridRows_ += cells_;
+    if (gridRows_.size() == kPuzzleLength) {
+        batch.push_back({BoardStringFromRows(gridRows_)});
+        heldBack_.clear();
+        gridRows_.clear();
+    }
+}
+
+void PuzzleReader::ReportGridLines() {
+    for (const auto& [line, error] : heldBack_)
+        ReportBadLine(line, error);
+    heldBack_.clear();
+    gridRows_.clear();
+}
+
+void PuzzleReader::ReportBadLine(long line, const std::string& error) {
+    err_ << "zellwerk-cli: " << source_ << ":" << line << ": " << error << " (line skipped)\n";
+    badLines_ = true;
+}
+
 void PuzzleReader::Close() {
+    ReportGridLines();
     if (current_ == &file_) {
         file_.close();
         file_.clear();
@@ -218,12 +286,11 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
             case LineKind::Skip:
                 break;
             case LineKind::Puzzle:
+                ReportGridLines();
                 batch.push_back({BoardStringFromRows(rows_)});
                 break;
             case LineKind::Bad:
-                err_ << "zellwerk-cli: " << source_ << ":" << lineNumber_ << ": " << error_
-                     << " (line skipped)\n";
-                badLines_ = true;
+                GridLine(batch);
                 break;
         }
         if (!batch.empty() && current_->rdbuf()->in_avail() <= 0)

@@ -4,14 +4,18 @@
 // "0" blanks. The rest of the line is ignored; empty lines and lines starting with "#" are
 // skipped. A shorter line, or one with any other character among its first 81, is reported
 // with its file and line number and skipped. Lines end in LF, CR LF or CR; a UTF-8 byte-order
-// mark at the start of a file is skipped. A file named *.sudoku is a puzzle file of the main
-// window: its one puzzle is the board of its last log line.
+// mark at the start of a file is skipped. Nine lines that are no puzzle lines but the rows of a
+// 9 x 9 grid (puzzle_text.h; separator lines, empty lines and comments may stand between them)
+// are one puzzle, row by row. A file named *.sudoku is a puzzle file of the main window: its one
+// puzzle is the board of its last log line. A file named *.sdk or *.ss holds one puzzle as
+// another Sudoku program wrote it: a grid, a "[Puzzle]" section or a puzzle line.
 #pragma once
 
 #include <fstream>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zw::cli {
@@ -48,6 +52,12 @@ private:
     // Opens the next file, or reads it whole when it is a puzzle file; false when none is left.
     bool OpenNext(std::vector<Puzzle>& batch);
     void ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch);
+    void ReadGridFile(const std::string& file, std::vector<Puzzle>& batch);
+    bool ReadWhole(const std::string& file, std::string& bytes);
+    // line_, which is no puzzle line: held back as a grid's line, or reported.
+    void GridLine(std::vector<Puzzle>& batch);
+    void ReportGridLines();  // the lines held back for a grid that did not come whole
+    void ReportBadLine(long line, const std::string& error);
     // Opens `file` into file_, or says why not; a file read whole must be a regular one.
     bool Open(const std::string& file, bool wholeFile);
     void CannotRead(const std::string& file, const std::string& reason);
@@ -66,6 +76,9 @@ private:
     std::string source_;
     long lineNumber_ = 0;
     std::string line_, rows_, error_;
+    bool lineCut_ = false;  // line_ lost characters past what a puzzle needs
+    std::string cells_, gridRows_;  // a grid's rows so far, row by row
+    std::vector<std::pair<long, std::string>> heldBack_;  // its lines: number and complaint
     bool badLines_ = false;
     bool unreadable_ = false;
 };

@@ -157,6 +157,38 @@ TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
     EXPECT_EQ(Exec("solve --logic-only " + zero).out[1], '0');
 }
 
+// A puzzle as a 9 x 9 grid with box lines, as other Sudoku programs write it.
+std::string BoxGrid(std::string_view rows) {
+    std::string text;
+    for (std::size_t r = 0; r < 9; ++r) {
+        for (std::size_t c = 0; c < 9; ++c)
+            (text += rows[r * 9 + c]) += c == 2 || c == 5 ? " | " : " ";
+        text += r == 2 || r == 5 ? "\n------+-------+------\n" : "\n";
+    }
+    return text;
+}
+
+// Grids among the lines are puzzles; the lines of a grid that breaks off are named as before.
+// Files of other programs give their one puzzle.
+TEST_F(Cli, GridsAndOtherProgramsFilesAreRead) {
+    const std::string input = BoxGrid(kHard) + std::string(kSolved) + "\n" +
+                              BoxGrid(kNoSolution).substr(0, 69) + "Seite 2\n" + BoxGrid(kHard);
+    const Result run = Exec("rate", input);
+    EXPECT_EQ(run.out, Lines({"hard", "normal", "hard"}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Said(run, "<stdin>:15: the line has 22 characters")) << run.err;
+    EXPECT_TRUE(Said(run, "<stdin>:16: the line has 7 characters")) << run.err;
+    EXPECT_FALSE(Said(run, "<stdin>:1:")) << run.err;
+
+    const std::string sdk = File("p.SDK", "#Aanon\n[Puzzle]\n" + BoxGrid(kTwoSolutions) +
+                                              "[Solution]\n" + std::string(kSolved) + "\n");
+    const std::string ss = File("leer.ss", "*-----------*\n");
+    const Result files = Exec("count " + sdk + " " + ss);
+    EXPECT_EQ(files.out, "2\n");
+    EXPECT_EQ(files.status, 1);
+    EXPECT_TRUE(Said(files, "leer.ss: the file holds no puzzle")) << files.err;
+}
+
 // Lost output is a failure with the reason, whether a little or a lot was to be written.
 TEST_F(Cli, OutputThatCannotBeWrittenFailsAndSaysWhy) {
     if (!fs::exists("/dev/full"))
