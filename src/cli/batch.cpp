@@ -68,7 +68,8 @@ struct Slot {
 
 }  // namespace
 
-bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out) {
+bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out,
+                Progress* progress) {
     std::vector<Slot> slots(kWindow);
     std::mutex mutex;
     std::condition_variable itemsRead, slotsFree, textDone;
@@ -144,6 +145,8 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
         if (next != before) {
             written = next;
             slotsFree.notify_one();
+            if (progress)
+                progress->Update(next, inputEnded ? std::optional(readCount) : std::nullopt);
         }
         if (!out || (inputEnded && next == readCount))
             break;
@@ -174,6 +177,7 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err) {
     PuzzleReader reader(commandLine.files, in, err);
+    const std::unique_ptr<Progress> progress = Progress::ForTerminal(err);
     const bool written = RunInOrder(
         commandLine.threads,
         [&reader](std::vector<Puzzle>& items, std::size_t max) { reader.Next(items, max); },
@@ -182,7 +186,7 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
             worker.ctx.engine = engine;
             return work(worker, puzzle);
         },
-        out);
+        out, progress.get());
     if (!written || reader.Unreadable())
         return 2;
     return reader.BadLines() ? 1 : 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/progress.h"
 #include "cli/puzzle_input.h"
 #include "platform/random.h"
 #include "solver/solver_context.h"
@@ -58,8 +59,9 @@ using ItemWork = std::function<std::string(SolverWorker&, const Puzzle&, std::ui
 // Runs `work` on `threads` workers and writes the texts to `out` in item order, each as soon as
 // it and all before it are done, so a slow item holds back only what comes after it. At most a
 // few thousand items are held between reading and writing, whatever the input's length. Stops
-// early, false, when `out` fails.
-bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out);
+// early, false, when `out` fails. `progress`, when given, hears how many are written.
+bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out,
+                Progress* progress = nullptr);
 
 // Reads the puzzles the command line names, runs `work` on each and prints the results in input
 // order. Returns the exit status: 2 when a file could not be read or the output was lost, 1
