@@ -89,7 +89,7 @@ TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
     for (const char* wrong :
          {"", "frobnicate", "solve --fast", "count --limit -1", "rate --threads 0", "solve --cells",
           "generate --fields 82", "generate --count 0", "generate --seed -1", "generate x.txt",
-          "booklet --count 501 --output b.pdf", "booklet --count 2",
+          "booklet --count 501 --output b.pdf", "booklet --count 2", "rate --engine quick",
           "booklet --count 2 --levels leicht,easy --output b.pdf", "booklet --count 1 --seed x --output b.pdf"}) {
         const Result run = Exec(wrong);
         EXPECT_EQ(run.status, 2) << wrong;
