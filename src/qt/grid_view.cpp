@@ -1,5 +1,6 @@
 #include "qt/grid_view.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 
 #include "board/grid_painter.h"
 #include "mainwindow/frm_main.h"
+#include "qt/grid_accessible.h"
 #include "qt/grid_geometry.h"
 #include "qt/painter_canvas.h"
 
@@ -28,6 +30,35 @@ GridView::GridView(frmMain& form, QWidget* parent) : QWidget(parent), form_(form
     setAttribute(Qt::WA_OpaquePaintEvent);
     form_.Matrix.SetListener(this);
     selection_ = {form_.Matrix.Row(), form_.Matrix.Col(), form_.Matrix.Row(), form_.Matrix.Col()};
+    static const bool factoryInstalled = (QAccessible::installFactory(GridAccessibleFactory), true);
+    (void)factoryInstalled;
+    for (int i = 0; i < kGridSize * kGridSize; ++i)
+        announced_[static_cast<std::size_t>(i)] = form_.Matrix.ValueAt(i);
+}
+
+void GridView::GridChanged() {
+    update();
+    // Once per burst of changes, after it: a solver run is not spoken cell by cell.
+    if (QAccessible::isActive() && !announcing_) {
+        announcing_ = true;
+        QMetaObject::invokeMethod(this, &GridView::AnnounceChanges, Qt::QueuedConnection);
+    }
+}
+
+void GridView::AnnounceChanges() {
+    announcing_ = false;
+    for (int i = 0; i < kGridSize * kGridSize; ++i) {
+        CellValue& told = announced_[static_cast<std::size_t>(i)];
+        if (told != form_.Matrix.ValueAt(i)) {
+            told = form_.Matrix.ValueAt(i);
+            AnnounceCellText(this, i / kGridSize, i % kGridSize);
+        }
+    }
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    AnnounceCurrentCell(this);
 }
 
 GridView::~GridView() {
@@ -63,6 +94,7 @@ void GridView::MoveCurrent(int row, int col, bool extend) {
     } else {
         selection_ = {row, col, row, col};
         form_.Matrix.SetCurrent(row, col);
+        AnnounceCurrentCell(this);
     }
     update();
 }
@@ -88,6 +120,13 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down:
             MoveCurrent(row + 1, col, extend);
             return;
+        case Qt::Key_Space:
+            // The keyboard's Ctrl-click: marks the digit of the current cell.
+            if (event->modifiers() & Qt::ControlModifier) {
+                form_.Matrix_MouseDown(ModifierBits(event->modifiers()));
+                return;
+            }
+            break;
         case Qt::Key_Backspace:
             if (command)
                 break;

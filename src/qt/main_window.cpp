@@ -3,8 +3,12 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <map>
 
@@ -35,6 +39,29 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            emit clicked();
+            return;
+        default:
+            QLabel::keyPressEvent(event);
+    }
+}
+
+// The focus frame shows only while the keyboard is on the link; otherwise it looks as before.
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), form_(form) {
@@ -82,12 +109,13 @@ MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), fo
     log_ = new LogView(form_, client_);
     Place(log_, 6720, 360, 5535, 6465);
 
-    // The grid comes first in the keyboard order and has the focus at start; the log list is
-    // the only other element that takes it.
+    // The grid comes first in the keyboard order and has the focus at start; Tab goes on to
+    // the log toggle (a click does not take the focus from the grid) and the log list.
     label1_->setFocusPolicy(Qt::NoFocus);
     label3_->setFocusPolicy(Qt::NoFocus);
-    label4_->setFocusPolicy(Qt::NoFocus);
-    setTabOrder(grid_, log_);
+    label4_->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(grid_, label4_);
+    setTabOrder(label4_, log_);
     grid_->setFocus();
 
     BuildMenus();

@@ -16,7 +16,7 @@ namespace zw {
 class GridView;
 class LogView;
 
-// Label4: looks and acts like a link.
+// Label4: looks and acts like a link; Tab reaches it, and Enter or Space follow it.
 class LinkLabel final : public QLabel {
     Q_OBJECT
 public:
@@ -27,6 +27,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class MainWindow final : public QMainWindow, private WindowListener {
