@@ -20,6 +20,12 @@ install(FILES ${CMAKE_BINARY_DIR}/zellwerk-link DESTINATION ${CMAKE_INSTALL_BIND
     RENAME zellwerk)
 if(TARGET zellwerk-cli)
     install(TARGETS zellwerk-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # Its manual page and its bash completion, found by man and bash-completion where the
+    # system looks for them.
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/cli/zellwerk-cli.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/cli/zellwerk-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zellwerk-cli)
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/zellwerk.desktop

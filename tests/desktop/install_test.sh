@@ -19,6 +19,14 @@ check share/mime/packages/zellwerk.xml
 check share/metainfo/de.brunfeld.zellwerk.metainfo.xml
 check share/icons/hicolor/scalable/apps/zellwerk.svg
 for s in 16 32 48 64 128 256; do check share/icons/hicolor/${s}x${s}/apps/zellwerk.png; done
+check bin/zellwerk-cli
+check share/man/man1/zellwerk-cli.1
+check share/bash-completion/completions/zellwerk-cli
+if command -v groff >/dev/null; then
+    warnings=$(groff -man -ww -z "$root/usr/share/man/man1/zellwerk-cli.1" 2>&1)
+    [ -z "$warnings" ] || { echo "FAIL the manual page: $warnings"; fail=1; }
+fi
+bash -n "$root/usr/share/bash-completion/completions/zellwerk-cli" || fail=1
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/usr/share/applications/zellwerk.desktop" || fail=1
 fi
