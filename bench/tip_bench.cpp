@@ -1,0 +1,168 @@
+// "Fehler suchen" on 200,000-line logs (budget: 2 s), and the explained path of top95 and
+// hardest in puzzles per second.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "board/board_string.h"
+#include "board/rules.h"
+#include "mainwindow/error_search.h"
+#include "platform/memory_platform.h"
+#include "solver/fast_search.h"
+#include "solver/tip.h"
+
+namespace zw {
+namespace {
+
+constexpr int kLogLines = 200'000;
+
+std::vector<std::string> Boards(const std::string& name) {
+    const std::string path = std::string(ZW_PUZZLE_DIR) + "/" + name;
+    std::ifstream in(path);
+    std::vector<std::string> boards;
+    for (std::string line; std::getline(in, line);) {
+        if (line.size() >= 81 && line[0] != '#')
+            boards.push_back(BoardStringFromRows(line.substr(0, 81)));
+    }
+    if (boards.empty()) {
+        std::cerr << "no puzzle in " << path << "\n";
+        std::exit(2);
+    }
+    return boards;
+}
+
+struct GameLog {
+    TextList lines, snapshots;
+    std::int64_t wrongLine = -1;
+    void Add(const char* message, const std::string& board) {
+        lines.Append(std::string("14:03:27\t") + message);
+        snapshots.Append(board);
+    }
+};
+
+// The first puzzle of top95 played: 30 right digits, one wrong one that keeps the rules, then
+// play goes on without it being noticed. `distinct`: every later line adds some digits and
+// deletes others at random, so no two boards agree and every line ends a stretch (the worst
+// case). Otherwise the player types, deletes and retypes digits in turn, with refused digits
+// and statistics lines between, as people do.
+GameLog MakeLog(bool distinct) {
+    const std::string puzzle = Boards("top95.txt").front();
+    std::string solution;
+    FastCount(puzzle, 2, &solution);
+    std::vector<int> open;
+    for (int k = 0; k < kBoardStringLength; ++k) {
+        if (puzzle[static_cast<std::size_t>(k)] == ' ')
+            open.push_back(k);
+    }
+    GameLog log;
+    std::string board = puzzle;
+    log.Add("Einfügen...", board);
+    std::size_t next = 0;
+    for (; next < 30; ++next) {
+        board[static_cast<std::size_t>(open[next])] = solution[static_cast<std::size_t>(open[next])];
+        log.Add("Eingabe ok.", board);
+    }
+    // A wrong digit that keeps the rules: any other digit there leaves no solution.
+    const int wrongCell = open[next++];
+    for (char d = '1'; d <= '9'; ++d) {
+        std::string trial = board;
+        trial[static_cast<std::size_t>(wrongCell)] = d;
+        Grid g;
+        SetSuDoKuString(g, trial);
+        if (d != solution[static_cast<std::size_t>(wrongCell)] && RulesOk(g)) {
+            board = trial;
+            break;
+        }
+    }
+    log.wrongLine = static_cast<std::int64_t>(log.lines.Count());
+    log.Add("Eingabe ok.", board);
+    std::mt19937 random(1);
+    const std::vector<int> rest(open.begin() + static_cast<std::ptrdiff_t>(next), open.end());
+    for (std::size_t i = 0; log.lines.Count() < kLogLines; ++i) {
+        const auto cell = static_cast<std::size_t>(rest[i % rest.size()]);
+        if (distinct) {
+            for (int flips = 0; flips < 3; ++flips) {
+                const auto c = static_cast<std::size_t>(rest[random() % rest.size()]);
+                board[c] = board[c] == ' ' ? solution[c] : ' ';
+            }
+            log.Add("Eingabe ok.", board);
+            continue;
+        }
+        board[cell] = board[cell] == ' ' ? solution[cell] : ' ';  // typed, or deleted
+        log.Add(board[cell] == ' ' ? "Statistik errechnen ..." : "Eingabe ok.", board);
+        if (i % 5 == 0) {
+            std::string refused = board;
+            refused[static_cast<std::size_t>(wrongCell) ^ 1u] = '9';
+            log.Add("Eingabe nicht möglich (Regelbruch).", refused);
+        }
+    }
+    return log;
+}
+
+void SearchLog(benchmark::State& state, bool distinct) {
+    const GameLog log = MakeLog(distinct);
+    CountingEventPump pump;
+    const bool cancel = false;
+    for (auto _ : state) {
+        const ErrorSearchResult r = SearchError(log.lines, log.snapshots, cancel, pump);
+        if (r.outcome != ErrorSearchOutcome::Found || r.faultyLine != log.wrongLine) {
+            state.SkipWithError("the search did not find the wrong digit");
+            return;
+        }
+    }
+    state.counters["lines"] = static_cast<double>(log.lines.Count());
+}
+
+void BM_FehlerSuchen200kPlayed(benchmark::State& state) {
+    SearchLog(state, false);
+}
+void BM_FehlerSuchen200kAllDistinct(benchmark::State& state) {
+    SearchLog(state, true);
+}
+BENCHMARK(BM_FehlerSuchen200kPlayed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FehlerSuchen200kAllDistinct)->Unit(benchmark::kMillisecond);
+
+// What zellwerk-cli explain does per puzzle: the tip, then step after step with both texts.
+void Explain(benchmark::State& state, const std::string& set) {
+    const std::vector<std::string> boards = Boards(set);
+    std::size_t steps = 0;
+    for (auto _ : state) {
+        for (const std::string& b : boards) {
+            Grid grid;
+            SetSuDoKuString(grid, b);
+            std::array<CellValue, kCellCount> cells = grid.Values();
+            Tip tip = FindTip(cells);
+            while (tip.kind == TipKind::NakedSingle || tip.kind == TipKind::HiddenSingle ||
+                   tip.kind == TipKind::Pair) {
+                benchmark::DoNotOptimize(TipHintText(tip) + TipAnswerText(tip));
+                cells[static_cast<std::size_t>(tip.cell)] = DigitBit(tip.digit);
+                tip = FindStep(cells);
+                ++steps;
+            }
+            benchmark::DoNotOptimize(TipAnswerText(FindTip(cells)));
+        }
+    }
+    state.counters["puzzles/s"] = benchmark::Counter(
+        static_cast<double>(boards.size() * state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["steps/puzzle"] =
+        static_cast<double>(steps) / static_cast<double>(boards.size() * state.iterations());
+}
+
+void BM_ExplainTop95(benchmark::State& state) {
+    Explain(state, "top95.txt");
+}
+void BM_ExplainHardest(benchmark::State& state) {
+    Explain(state, "hardest.txt");
+}
+BENCHMARK(BM_ExplainTop95)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExplainHardest)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zw
+
+BENCHMARK_MAIN();
