@@ -21,73 +21,55 @@
 namespace zw {
 namespace {
 
-// Presses the button with the text `press` in the box that shows next; notes what it showed.
-struct BoxReader {
-    QString title, text;
-    QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    void PressSoon(const QString& press) {
-        QTimer::singleShot(0, [this, press] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            title = box->windowTitle(), text = box->text(), icon = box->icon();
-            for (QAbstractButton* b : box->buttons())
-                buttons << b->text();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text() == press)
-                    b->click();
-        });
-    }
-};
-
-TEST(QtMessageBoxes, CaptionSuDokuGermanButtonsAndTheAnswerClicked) {
+// Caption "SuDoku", German buttons, the answer clicked; a Yes/No question has no Cancel, so
+// Escape and the close box must not answer "Nein" and drop the changes.
+TEST(QtMessageBoxes, CaptionSuDokuGermanButtonsAndOnlyAButtonAnswers) {
     const struct {
         MsgButtons buttons;
         MsgIcon icon;
         const char* press;
         MsgAnswer answer;
         QMessageBox::Icon shownIcon;
+        QStringList shownButtons;
     } cases[] = {
-        {MsgButtons::YesNo, MsgIcon::Question, "Nein", MsgAnswer::No, QMessageBox::Question},
-        {MsgButtons::YesNo, MsgIcon::Question, "Ja", MsgAnswer::Yes, QMessageBox::Question},
-        {MsgButtons::Ok, MsgIcon::Information, "OK", MsgAnswer::Ok, QMessageBox::Information},
+        {MsgButtons::YesNo, MsgIcon::Question, "Nein", MsgAnswer::No, QMessageBox::Question,
+         {"Ja", "Nein"}},
+        {MsgButtons::YesNo, MsgIcon::Question, "Ja", MsgAnswer::Yes, QMessageBox::Question,
+         {"Ja", "Nein"}},
+        {MsgButtons::Ok, MsgIcon::Information, "OK", MsgAnswer::Ok, QMessageBox::Information,
+         {"OK"}},
     };
     QtMessageBoxes boxes;
     for (const auto& c : cases) {
-        BoxReader reader;
-        reader.PressSoon(QString::fromUtf8(c.press));
+        QString title, text;
+        QStringList buttons;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool stayedOpen = true;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle(), text = box->text(), icon = box->icon();
+            if (c.buttons == MsgButtons::YesNo) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                QTest::qWait(300);  // a button's keyboard click is animated
+                stayedOpen = box->isVisible();
+                box->close();
+                stayedOpen = stayedOpen && box->isVisible();
+            }
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == QString::fromUtf8(c.press))
+                    b->click();
+        });
         EXPECT_EQ(boxes.Show("Möchten Sie ihre Änderungen speichern?", c.buttons, c.icon), c.answer);
-        EXPECT_EQ(reader.title, QStringLiteral("SuDoku"));
-        EXPECT_EQ(reader.text, QStringLiteral("Möchten Sie ihre Änderungen speichern?"));
-        EXPECT_EQ(reader.icon, c.shownIcon);
-        reader.buttons.sort();
-        const QStringList expected = c.buttons == MsgButtons::Ok
-                                         ? QStringList{QStringLiteral("OK")}
-                                         : QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")};
-        EXPECT_EQ(reader.buttons, expected);
+        EXPECT_EQ(title, QStringLiteral("SuDoku"));
+        EXPECT_EQ(text, QStringLiteral("Möchten Sie ihre Änderungen speichern?"));
+        EXPECT_EQ(icon, c.shownIcon);
+        buttons.sort();
+        EXPECT_EQ(buttons, c.shownButtons);
+        EXPECT_TRUE(stayedOpen);
     }
-}
-
-// The save question has no Cancel: Escape or the close box must not answer "Nein" and drop
-// the changes.
-TEST(QtMessageBoxes, AYesNoQuestionIsAnsweredOnlyByItsButtons) {
-    QtMessageBoxes boxes;
-    bool openAfterEscape = false, openAfterClose = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        QTest::keyClick(box, Qt::Key_Escape);
-        QTest::qWait(300);  // a button's keyboard click is animated
-        openAfterEscape = box->isVisible();
-        box->close();
-        openAfterClose = box->isVisible();
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("Ja"))
-                button->click();
-    });
-    EXPECT_EQ(boxes.Show("?", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::Yes);
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_TRUE(openAfterClose);
 }
 
 TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
@@ -109,45 +91,45 @@ TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
     }
 }
 
-TEST(QtClock, GermanTimesDatesAndNumbers) {
-    QtClock clock(QLocale(QLocale::German, QLocale::Germany));
+// Times with seconds and dates with the whole year in the locale's own order; numbers with up
+// to seven significant digits, never in exponent form.
+TEST(QtClock, LocaleTimesDatesAndNumbers) {
+    const QLocale de(QLocale::German, QLocale::Germany), us(QLocale::English, QLocale::UnitedStates);
+    QtClock clock(de);
     const std::string now = clock.TimeOfDayText();
     ASSERT_EQ(now.size(), 8u) << now;
     EXPECT_EQ(now.substr(2, 1) + now.substr(5, 1), "::");
     EXPECT_EQ(clock.ShortDateText(),
               QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString());
-    // Other locales keep their own order and separators, with seconds and the whole year.
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
     EXPECT_TRUE(QtClock::TimeFormatWithSeconds(us).contains(QStringLiteral("mm:ss")));
     EXPECT_TRUE(QtClock::DateFormatWithFullYear(us).contains(QStringLiteral("yyyy")));
-    EXPECT_EQ(clock.FormatNumber(0.01234, 7), "0,01234");
-    EXPECT_EQ(clock.FormatNumber(2.0, 7), "2");
-    EXPECT_EQ(clock.FormatNumber(1.0 / 3.0, 7), "0,3333333");
+    const std::pair<double, const char*> numbers[] = {
+        {5.8717e-05, "0,000058717"}, {12345678.0, "12345680"}, {1.0 / 3.0, "0,3333333"},
+        {2.0, "2"}};
+    for (auto [value, text] : numbers)
+        EXPECT_EQ(clock.FormatNumber(value, 7), text);
     EXPECT_EQ(QtClock(us).FormatNumber(0.01234, 7), "0.01234");
 }
 
-TEST(QtWaitWindow, CancelSetsTheFlagAndHidesAndAReloadStartsAfresh) {
+TEST(QtWaitWindow, CancelOrEscapeSetsTheFlagAndHidesAndAReloadStartsAfresh) {
     bool cancel = false;
     QWidget owner;
     QtWaitWindow wait;
     wait.Attach(cancel, &owner);
-    wait.Show();
     auto title = [&] { return wait.Window()->findChild<QLabel*>(QStringLiteral("Title"))->text(); };
-    EXPECT_EQ(title(), QStringLiteral("SuDoKu wird erstellt ..."));
-    wait.SetTitle("Heft: 2 von 3");
-    EXPECT_EQ(title(), QStringLiteral("Heft: 2 von 3"));
-    wait.Window()->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
-    EXPECT_TRUE(cancel);
-    EXPECT_FALSE(wait.Window()->isVisible());
-
-    cancel = false;
-    wait.Show();
-    QTest::keyClick(wait.Window(), Qt::Key_Escape);
-    EXPECT_TRUE(cancel);
-    wait.Close();
-    wait.Show();
-    EXPECT_EQ(title(), QStringLiteral("SuDoKu wird erstellt ..."));
-    wait.Close();
+    for (bool escape : {false, true}) {
+        cancel = false;
+        wait.Show();
+        EXPECT_EQ(title(), QStringLiteral("SuDoKu wird erstellt ..."));
+        wait.SetTitle("Heft: 2 von 3");
+        if (escape)
+            QTest::keyClick(wait.Window(), Qt::Key_Escape);
+        else
+            wait.Window()->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+        EXPECT_TRUE(cancel);
+        EXPECT_FALSE(wait.Window()->isVisible());
+        wait.Close();
+    }
 }
 
 TEST(LogModel, AnnouncesManyAppendsAsOneInsertionAndFollowsAReplacedList) {
