@@ -24,10 +24,6 @@ inline std::vector<std::string_view> SplitAt(std::string_view text, std::string_
     }
 }
 
-inline std::vector<std::string_view> SplitAtCrLf(std::string_view text) {
-    return SplitAt(text, "\r\n");
-}
-
 // A main window on the in-memory platform, started as the program starts it.
 struct Window {
     Window() { form.Form_Load(); }

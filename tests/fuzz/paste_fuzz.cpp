@@ -54,17 +54,9 @@ bool AcceptsLfBlock(std::string text, std::string& joined) {
 
 // The paste rule written the long way: every row, every cell, then the tests.
 bool Accepts(std::string_view text, std::string& joined) {
-    for (std::string_view row : zw::fuzz::SplitAtCrLf(text)) {
-        if (row.empty())
-            continue;
-        for (;;) {
-            const std::size_t tab = row.find('\t');
-            const std::string_view cell = row.substr(0, tab);
+    for (std::string_view row : zw::fuzz::SplitAt(text, "\r\n")) {
+        for (std::string_view cell : zw::fuzz::SplitAt(row, "\t"))
             joined += cell.empty() ? std::string_view(" ") : cell;
-            if (tab == std::string_view::npos)
-                break;
-            row.remove_prefix(tab + 1);
-        }
     }
     if (IsBoard(joined))
         return true;
