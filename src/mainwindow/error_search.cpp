@@ -42,6 +42,8 @@ ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots,
         if (LogMessage(lines[i]) != kRefusedDigit)
             counted.push_back(static_cast<std::int64_t>(i));
     }
+    if (cancel)
+        return {ErrorSearchOutcome::Cancelled};
     if (counted.empty())
         return {};
     auto board = [&](std::int64_t k) { return snapshots[static_cast<std::size_t>(counted[k])]; };

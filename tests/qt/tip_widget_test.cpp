@@ -1,0 +1,93 @@
+// The tip and Fehler suchen in the real window, through the real menu actions.
+#include <QImage>
+#include <QListView>
+#include <gtest/gtest.h>
+
+#include "board/board_string.h"
+#include "support/main_window_fixture.h"
+#include "support/test_board.h"
+
+namespace zw {
+namespace {
+
+// Two tips on the same board: where to look (its cell marked), then the answer, whose cell
+// becomes current; typing the digit clears the mark. Set ZW_SCREENSHOT_DIR to keep a picture
+// of the second stage.
+TEST(TipWidget, TheSecondTipAnswersAndMarksItsCell) {
+    test::MainWindowFixture f;
+    std::string rows(test::kSolved);
+    rows[22] = '.';
+    test::SetRows(f.form.Matrix, rows);
+    f.form.Matrix.SetCurrent(8, 8);
+    QAction* tip = f.Action("mSuDoKu_Tipp");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
+    tip->trigger();
+    tip->trigger();
+    f.Settle();
+    EXPECT_EQ(f.LogMessages(),
+              (std::vector<std::string>{"Tipp: In Zeile 3, Spalte 5 passt nur noch eine Zahl.",
+                                        "Tipp: Die 2 gehört in Zeile 3, Spalte 5."}));
+    EXPECT_EQ(f.form.Matrix.Row(), 2);
+    EXPECT_EQ(f.form.Matrix.Col(), 4);
+    EXPECT_EQ(f.form.Matrix.Value(2, 4), kEmptyCell);  // the tip places nothing
+    EXPECT_EQ(f.form.Matrix.Background(2, 4), kSelectionColour);
+    const QImage shown = f.window->grab().toImage();
+    if (const QByteArray dir = qgetenv("ZW_SCREENSHOT_DIR"); !dir.isEmpty())
+        shown.save(QString::fromUtf8(dir) + QStringLiteral("/tip_stage2.png"));
+    f.Type({Qt::Key_2});
+    EXPECT_EQ(f.form.Matrix.Value(2, 4), DigitBit(2));
+    EXPECT_EQ(f.form.Matrix.Background(2, 4), kBoxShading);  // its own shading again
+}
+
+// A game with a wrong digit between refused ones: Fehler suchen names the step, shows the
+// board before it with its cell marked, and selects that line in the log view too.
+TEST(TipWidget, FehlerSuchenGoesBackToTheLastBoardThatCanBeFinished) {
+    test::MainWindowFixture f;
+    f.ShowLog();
+    test::SetRows(f.form.Matrix, test::kHard);  // row 0: 4 . . . . . 8 . 5
+    f.form.AddLog("Geöffnet");
+    QAction* search = f.Action("mSuDoKu_FehlerSuchen");
+    ASSERT_NE(search, nullptr);
+    f.Click(0, 1);
+    f.Type({Qt::Key_1});  // right: the solution has 1 there
+    f.Click(0, 5);
+    f.Type({Qt::Key_4});  // refused
+    search->trigger();
+    EXPECT_EQ(f.LogMessages().back(), "Fehler suchen... Kein Fehler: Das SuDoKu ist noch lösbar.");
+    const std::string lastGood(f.form.mySnapshots[3]);
+    f.Click(0, 2);
+    f.Type({Qt::Key_9});  // wrong (the solution has 7), but it keeps the rules
+    f.Click(0, 5);
+    f.Type({Qt::Key_4});  // refused
+    f.Click(0, 3);
+    f.Type({Qt::Key_3});
+    search->trigger();
+    f.Settle();
+    const std::vector<std::string> log = f.LogMessages();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], "Fehler suchen...");
+    EXPECT_EQ(log.back(), "Fehler suchen: Falscher Schritt in Zeile 5: " + f.mp.clock.timeOfDay +
+                              " Eingabe ok.");
+    EXPECT_EQ(f.form.List1.listIndex, 3);
+    EXPECT_EQ(f.Log().currentIndex().row(), 3);
+    EXPECT_EQ(GetSuDoKuString(f.form.Matrix), lastGood);
+    EXPECT_EQ(f.form.Matrix.Background(0, 2), kSelectionColour);
+
+    // Cancelled at once: nothing after "Abbruch", and the command was disabled meanwhile.
+    f.Click(0, 4);
+    f.Type({Qt::Key_2});  // wrong again
+    bool enabled = true;
+    f.mp.events.actAt = f.mp.events.calls + 1;
+    f.mp.events.action = [&] {
+        enabled = search->isEnabled();
+        f.Action("mSuDoKuBeak")->trigger();
+    };
+    search->trigger();
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(f.LogMessages().back(), "Abbruch");
+    EXPECT_TRUE(search->isEnabled());
+}
+
+}  // namespace
+}  // namespace zw
