@@ -9,7 +9,8 @@ text=$(printf '%s' "$text" | tr '\n' ' ' | tr -s ' ')
 captions=("Datei" "Drucken" "Neu" "Öffnen..." "Speichern" "Speichern unter..." "Beenden"
     "Bearbeiten" "Kopieren" "Ausschneiden" "Einfügen" "Alles löschen"
     "SuDoKu" "Statistik" "Lösen" "Alle Lösungen suchen" "Generieren" "Heft erstellen" "Abbrechen"
-    "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal" "Schwer" ".sudoku")
+    "Tipp" "Fehler suchen" "Rätsel als Text" "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal"
+    "Schwer" ".sudoku")
 missing=0
 for caption in "${captions[@]}"; do
     case "$text" in
