@@ -42,15 +42,5 @@ TEST(BoardString, CandidateStringsAreOpenAndRowsConvertBothWays) {
     EXPECT_EQ(RowsFromBoardString(BoardStringFromRows(rows)), rows);
 }
 
-TEST(GridSetUp, ShadesTheFourEdgeBoxesAndGoesHome) {
-    Grid grid;
-    grid.SetCurrent(5, 5);
-    SetUpGrid(grid);
-    EXPECT_EQ(grid.Row() + grid.Col(), 0);
-    for (auto [r, c, shaded] : {std::tuple{0, 3, true}, {4, 0, true}, {4, 8, true}, {8, 4, true},
-                                {0, 0, false}, {4, 4, false}, {8, 8, false}})
-        EXPECT_EQ(grid.Background(r, c) == kBoxShading, shaded) << r << c;
-}
-
 }  // namespace
 }  // namespace zw

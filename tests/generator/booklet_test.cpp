@@ -28,8 +28,8 @@ bool HasOp(const std::vector<std::string>& ops, const std::string& part) {
                        [&](const std::string& op) { return op.find(part) != std::string::npos; });
 }
 
-// Only puzzles with one solution go in, numbered in order, the filled-in digits in blue; the
-// puzzles two to a page and twelve solutions a page.
+// Only puzzles with one solution go in, numbered in order; the puzzles two to a page and twelve
+// solutions a page.
 TEST(Booklet, HoldsThePuzzlesWithOneSolutionLaidOutOnPages) {
     std::vector<SeriesPuzzle> series;
     for (int i = 0; i < 14; ++i) {
@@ -52,9 +52,7 @@ TEST(Booklet, HoldsThePuzzlesWithOneSolutionLaidOutOnPages) {
     EXPECT_TRUE(HasOp(pages[0], "\"13 Rätsel mit Lösungen\""));
     EXPECT_TRUE(HasOp(pages[7], "\"Rätsel 13 – Mittel\""));
     EXPECT_TRUE(HasOp(pages[7], "\"Seite 8\""));
-    EXPECT_TRUE(HasOp(pages[1], "Tahoma 27.75 bold 000000"));
     EXPECT_TRUE(HasOp(pages[8], "\"Rätsel 12 – Mittel\""));
-    EXPECT_TRUE(HasOp(pages[8], "Tahoma 11.655 bold A00000"));
     EXPECT_FALSE(HasOp(pages[9], "\"Rätsel 12 – Mittel\""));
 }
 

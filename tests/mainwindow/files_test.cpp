@@ -153,34 +153,6 @@ TEST(Clipboard, ARefusedPasteIsLoggedAndKeepsTheBoard) {
     EXPECT_EQ(f.form.Matrix.Text(3, 3), "6");
 }
 
-// Runs an action as if a long command were running.
-struct BusyForm : frmMain {
-    using frmMain::frmMain;
-    template <typename F>
-    void WhileBusy(F action) {
-        BusyScope busy(*this);
-        action();
-    }
-};
-
-TEST(Clipboard, PasteCutAndNewWaitWhileBusyButCopyWorks) {
-    MemoryPlatform mp;
-    BusyForm form(mp.platform);
-    form.Form_Load();
-    form.Matrix.SetText(0, 0, "4");
-    mp.clipboard.text = std::string(81, '9');
-    form.WhileBusy([&] {
-        form.mEditPaste_Click();
-        form.mEditCut_Click();
-        EXPECT_EQ(mp.clipboard.text, std::string(81, '9'));
-        form.mEditCopy_Click();
-        form.mFileNew_Click();
-    });
-    EXPECT_EQ(mp.clipboard.text, GetSuDoKuString(form.Matrix));
-    EXPECT_EQ(form.Matrix.Text(0, 0), "4");
-    EXPECT_EQ(form.List1.ListCount(), 0u);
-}
-
 TEST(Print, OnePageAndPrinterFailuresAreReportedInGermanChangingNothing) {
     test::FormFixture f;
     f.form.Matrix.SetText(1, 1, "7");

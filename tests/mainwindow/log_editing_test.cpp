@@ -48,19 +48,6 @@ TEST(KeyEntry, DigitsAreCheckedLoggedAndARefusedOneStaysInItsSnapshotOnly) {
     }
 }
 
-TEST(KeyEntry, BackspaceEmptiesWithoutALineAndOtherKeysDoNothing) {
-    FormFixture f;
-    f.form.Matrix.SetText(0, 0, "6");
-    for (int key : {int{'0'}, int{'a'}, int{' '}, int{'.'}, 127, 13, 0})
-        f.form.Matrix_KeyPress(key);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "6");
-    f.form.Matrix_KeyPress(8);
-    EXPECT_EQ(f.form.Matrix.Text(0, 0), "");
-    EXPECT_EQ(f.form.List1.ListCount(), 0u);
-    f.form.Form_Unload();
-    EXPECT_TRUE(f.mp.messages.shown.empty()) << "nothing logged, nothing to ask";
-}
-
 TEST(Log, SelectingALineRestoresItsBoardAndNewLinesAppendAtTheEnd) {
     FormFixture f;
     f.form.Matrix.SetCurrent(2, 2);
@@ -83,16 +70,6 @@ TEST(Log, SelectingALineRestoresItsBoardAndNewLinesAppendAtTheEnd) {
     f.form.List1_Click();
     f.form.SelectLogLine(7);
     EXPECT_EQ(f.form.Matrix.Text(1, 1), "8");
-}
-
-TEST(Log, ClearAllLogsTheBoardBeforeClearingIt) {
-    FormFixture f;
-    test::SetRows(f.form.Matrix, "123");
-    f.form.mEditKillAll_Click();
-    EXPECT_EQ(CountOpenCells(f.form.Matrix), 81);
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Gesamtes Zahlenfeld löschen."});
-    f.form.SelectLogLine(0);
-    EXPECT_EQ(f.form.Matrix.Text(0, 2), "3");
 }
 
 TEST(Log, MoreThan32767LinesKeepTheirSnapshots) {

@@ -2,17 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDate>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
-#include "platform/memory_platform.h"
-#include "qt/log_model.h"
 #include "qt/qt_clock.h"
 #include "qt/qt_event_pump.h"
 #include "qt/qt_message_boxes.h"
@@ -32,8 +28,6 @@ TEST(QtMessageBoxes, CaptionSuDokuGermanButtonsAndOnlyAButtonAnswers) {
         QMessageBox::Icon shownIcon;
         QStringList shownButtons;
     } cases[] = {
-        {MsgButtons::YesNo, MsgIcon::Question, "Nein", MsgAnswer::No, QMessageBox::Question,
-         {"Ja", "Nein"}},
         {MsgButtons::YesNo, MsgIcon::Question, "Ja", MsgAnswer::Yes, QMessageBox::Question,
          {"Ja", "Nein"}},
         {MsgButtons::Ok, MsgIcon::Information, "OK", MsgAnswer::Ok, QMessageBox::Information,
@@ -130,32 +124,6 @@ TEST(QtWaitWindow, CancelOrEscapeSetsTheFlagAndHidesAndAReloadStartsAfresh) {
         EXPECT_FALSE(wait.Window()->isVisible());
         wait.Close();
     }
-}
-
-TEST(LogModel, AnnouncesManyAppendsAsOneInsertionAndFollowsAReplacedList) {
-    MemoryPlatform mp;
-    frmMain form{mp.platform};
-    form.Form_Load();
-    LogModel model{form.List1};
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    for (int i = 0; i < 1000; ++i) {
-        form.AddLog("Gesamtes Zahlenfeld löschen.");
-        model.NoteAppended();
-    }
-    EXPECT_EQ(model.rowCount(), 0) << "nothing announced before the flush";
-    QCoreApplication::processEvents();
-    ASSERT_EQ(inserted.size(), 1);
-    EXPECT_EQ(inserted[0][2].toInt(), 999);
-    EXPECT_EQ(model.data(model.index(999), Qt::DisplayRole).toString(),
-              QStringLiteral("14:03:27\tGesamtes Zahlenfeld löschen."));
-    form.List1.lines.Clear();
-    form.List1.lines.Append("12:00:00\tEingabe ok.");
-    model.Reset();
-    EXPECT_EQ(model.rowCount(), 1);
-    form.List1.lines.Clear();  // shrunk without a reset: caught at the next flush
-    model.Flush();
-    EXPECT_EQ(model.rowCount(), 0);
 }
 
 }  // namespace

@@ -38,18 +38,5 @@ TEST(ModReg, FirstAndLaterStartsWriteTheFileTypeForWhereTheProgramIs) {
     EXPECT_EQ(reg.OpenHandles(), 0u);
 }
 
-TEST(ModReg, OnlyVerbsWithACaptionGetKeysNamedByTheirNumber) {
-    MemoryRegistry reg;
-    modREg::Verbs verbs;
-    verbs[0] = {"&Öffnen", "open"};
-    verbs[2] = {"&Drucken", "print"};
-    verbs[7] = {"", "ignored without a caption"};
-    modREg::RegisterFileType(reg, "sudoku", "Brunfeld\\Zellwerk", "i.ico", false, verbs, "Text");
-    EXPECT_TRUE(reg.Exists("Brunfeld\\Zellwerk\\shell\\1\\command"));
-    EXPECT_FALSE(reg.Exists("Brunfeld\\Zellwerk\\shell\\2"));
-    EXPECT_EQ(Default(reg, "Brunfeld\\Zellwerk\\shell\\3\\command"), "print");
-    EXPECT_FALSE(reg.Exists("Brunfeld\\Zellwerk\\shell\\8"));
-}
-
 }  // namespace
 }  // namespace zw

@@ -1,5 +1,4 @@
 // Runs as the program would on Windows and reads back what it left in the real registry.
-//   --reset                       removes the puzzle file type's keys
 //   --start                       registers the file type as a start of the program does
 //   --check first|later DIR NAME  compares the keys with a start of DIR\NAME.exe
 //   --version                     checks the program's own version resource
@@ -69,15 +68,6 @@ void ExpectString(const std::string& key, const std::string& expected) {
 
 const std::string kClass = "Brunfeld\\Zellwerk";
 
-int Reset() {
-    for (const char* key : {"Brunfeld\\Zellwerk\\shell\\1\\command", "Brunfeld\\Zellwerk\\shell\\1",
-                            "Brunfeld\\Zellwerk\\shell", "Brunfeld\\Zellwerk\\DefaultIcon",
-                            "Brunfeld\\Zellwerk", "Brunfeld", ".sudoku"})
-        RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
-    Expect(!KeyExists(".sudoku") && !KeyExists("Brunfeld"), "keys removed");
-    return failures;
-}
-
 int Check(bool later, const std::string& dir, const std::string& name) {
     ExpectString(".sudoku", kClass);
     const Read classDefault = ReadDefault(kClass);
@@ -144,8 +134,6 @@ int ShortPath(const std::string& path) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--reset")
-        return Reset();
     if (mode == "--start") {
         zw::Win32Registry registry;
         zw::modREg::RegisterPuzzleFileType(registry, zw::Win32ProgramInfo());
@@ -158,7 +146,7 @@ int main(int argc, char** argv) {
     if (mode == "--short-path" && argc == 3)
         return ShortPath(argv[2]);
     std::fprintf(stderr,
-                 "usage: --reset | --start | --check first|later DIR NAME | --version | "
+                 "usage: --start | --check first|later DIR NAME | --version | "
                  "--short-path PATH\n");
     return 2;
 }

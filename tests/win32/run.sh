@@ -61,7 +61,6 @@ first="$prefix/drive_c/Meine Spiele"
 mkdir -p "$first"
 cp "$build/tests/win32/zw_registry_wine_test.exe" "$first/Zellwerk.exe"
 echo "--- first start: C:\\Meine Spiele\\Zellwerk.exe"
-run "$first/Zellwerk.exe" --reset
 run "$first/Zellwerk.exe" --start
 run "$first/Zellwerk.exe" --check first 'C:\Meine Spiele' Zellwerk
 
