@@ -52,7 +52,7 @@ FormFixture::FormFixture() {
     form.Form_Load();
 }
 
-std::vector<std::string> FormFixture::LogMessages() const {
+std::vector<std::string> LogMessages(const frmMain& form) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < form.List1.lines.Count(); ++i) {
         const std::string_view line = form.List1.lines[i];

@@ -37,12 +37,15 @@ std::string PuzzleFile(const std::string& name);
 // Opens a file of data/puzzles; throws, naming the file, when it cannot.
 std::ifstream OpenPuzzleFile(const std::string& name);
 
+// The log's line texts without the time and TAB.
+std::vector<std::string> LogMessages(const frmMain& form);
+
 // A main window on the in-memory platform, loaded as at start-up.
 struct FormFixture {
     FormFixture();
     MemoryPlatform mp;
     frmMain form{mp.platform};
-    std::vector<std::string> LogMessages() const;  // line texts without the time and TAB
+    std::vector<std::string> LogMessages() const { return test::LogMessages(form); }
 };
 
 }  // namespace zw::test

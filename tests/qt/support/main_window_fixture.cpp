@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include "support/test_board.h"
+
 namespace zw::test {
 
 MainWindowFixture::MainWindowFixture() {
@@ -29,13 +31,7 @@ void MainWindowFixture::Settle() {
 }
 
 std::vector<std::string> MainWindowFixture::LogMessages() const {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < form.List1.ListCount(); ++i) {
-        const std::string_view line = form.List1.lines[i];
-        const std::size_t tab = line.find('\t');
-        out.emplace_back(tab == std::string_view::npos ? line : line.substr(tab + 1));
-    }
-    return out;
+    return test::LogMessages(form);
 }
 
 void MainWindowFixture::Type(std::initializer_list<int> keys) {
