@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,11 +14,7 @@
 namespace zw {
 namespace {
 
-using test::kHard;
-using test::kHardSolution;
-using test::kNoSolution;
-using test::kSolved;
-using test::kTwoSolutions;
+using namespace test;
 
 namespace fs = std::filesystem;
 
@@ -70,13 +65,6 @@ protected:
 
     fs::path dir_;
 };
-
-// The largest resident size of any program the tests have run so far, in megabytes.
-long PeakChildMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss / 1024;
-}
 
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
@@ -215,7 +203,9 @@ TEST_F(Cli, StreamsInBoundedMemory) {
     EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.out, "1\n");
     EXPECT_TRUE(Said(huge, "<stdin>:1: byte 0x00 at column 1")) << huge.err;
-    EXPECT_LT(PeakChildMegabytes(), 64);
+    rusage usage{};  // the largest resident size of any program run so far
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss / 1024, 64) << "megabytes";
 }
 
 // Answers come out while a later puzzle is still being worked on: here an empty board, whose
@@ -254,16 +244,6 @@ TEST_F(Cli, GenerateRepeatsItsSeedAndKeepsItsPromises) {
               ".6.43.8.9.3..89..785976....4.5..62.838......66.1.7.4.57.81....49..........6.9.7.3\n");
 }
 
-std::string PdfText(const std::string& pdf) {
-    std::string text;
-    FILE* in = popen(("pdftotext '" + pdf + "' - 2>/dev/null").c_str(), "r");
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, in)) > 0;)
-        text.append(buffer, n);
-    pclose(in);
-    return text;
-}
-
 // A booklet with a seed is the same booklet again; one that cannot be written says why.
 TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
     const std::string a = (dir_ / "a.pdf").string(), b = (dir_ / "b.pdf").string();
@@ -273,10 +253,11 @@ TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
         GTEST_SKIP() << "a build without Qt writes no PDF";
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(Exec(args + b).status, 0);
-    const std::string text = PdfText(a);
+    const std::string text = Shell("pdftotext " + a + " -").out;
     EXPECT_NE(text.find("Rätsel 3 – Leicht"), std::string::npos) << text;
     EXPECT_NE(text.find("Lösungen"), std::string::npos) << text;
-    EXPECT_EQ(PdfText(b), text);
+    EXPECT_EQ(Shell("pdftotext " + b + " -").out, text);
+    EXPECT_NE(Shell("pdfinfo " + a).out.find("(A4)"), std::string::npos);
 
     const fs::path missing = dir_ / "fehlt" / "heft.pdf";
     const Result refused = Exec("booklet --count 1 --output " + missing.string());

@@ -43,10 +43,9 @@ std::string Refused(const std::string& rows) {
 // The open cells of kHard, in order.
 std::vector<int> Open() {
     std::vector<int> cells;
-    for (int i = 0; i < kCellCount; ++i) {
+    for (int i = 0; i < kCellCount; ++i)
         if (test::kHard[static_cast<std::size_t>(i)] == '.')
             cells.push_back(i);
-    }
     return cells;
 }
 
@@ -57,13 +56,15 @@ struct Log {
                              : "12:00:00\tEingabe ok.");
         snapshots.Append(BoardStringFromRows(rows));
     }
+    // The search, cancelled at its pump call `cancelAt` when that is positive.
+    ErrorSearchResult Search(long long cancelAt = 0) const {
+        CountingEventPump pump;
+        bool cancel = false;
+        pump.actAt = cancelAt;
+        pump.action = [&cancel] { cancel = true; };
+        return SearchError(lines, snapshots, cancel, pump);
+    }
 };
-
-ErrorSearchResult Search(const Log& log) {
-    CountingEventPump pump;
-    bool cancel = false;
-    return SearchError(log.lines, log.snapshots, cancel, pump);
-}
 
 // Logs as (refused, board) lines, and the lines the search names.
 TEST(ErrorSearch, FindsTheLatestSolvableLineAndTheStepAfterIt) {
@@ -96,7 +97,7 @@ TEST(ErrorSearch, FindsTheLatestSolvableLineAndTheStepAfterIt) {
         Log log;
         for (const auto& [refused, rows] : c.log)
             log.Add(refused, rows);
-        const ErrorSearchResult r = Search(log);
+        const ErrorSearchResult r = log.Search();
         EXPECT_EQ(r.outcome, c.outcome) << c.what;
         EXPECT_EQ(r.goodLine, c.good) << c.what;
         EXPECT_EQ(r.faultyLine, c.faulty) << c.what;
@@ -120,7 +121,7 @@ TEST(ErrorSearch, HalvingFindsTheBoundaryWhereverItIs) {
         }
         if (forced)
             continue;  // no digit there can be wrong without breaking a rule
-        const ErrorSearchResult r = Search(log);
+        const ErrorSearchResult r = log.Search();
         ASSERT_EQ(r.outcome, Outcome::Found) << wrongAt;
         EXPECT_EQ(r.faultyLine, r.goodLine + 1) << wrongAt;
         EXPECT_EQ(r.faultyLine, static_cast<std::int64_t>(wrongAt + (wrongAt - 1) / 7)) << wrongAt;
@@ -132,11 +133,7 @@ TEST(ErrorSearch, StopsWhenCancelled) {
     log.Add(false, std::string(test::kHard));
     for (int i = 0; i < 3; ++i)
         log.Add(false, Wrong(std::string(test::kHard), Open()[static_cast<std::size_t>(i)]));
-    CountingEventPump pump;
-    bool cancel = false;
-    pump.actAt = 1;
-    pump.action = [&cancel] { cancel = true; };
-    EXPECT_EQ(SearchError(log.lines, log.snapshots, cancel, pump).outcome, Outcome::Cancelled);
+    EXPECT_EQ(log.Search(1).outcome, Outcome::Cancelled);
 }
 
 }  // namespace

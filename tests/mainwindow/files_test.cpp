@@ -110,39 +110,53 @@ TEST(PuzzleFile, APuzzleAsTextStartsANewLogThatHasNoFileYet) {
     EXPECT_TRUE(f.mp.fileDialog.shown.back().ownFiles.empty());
 }
 
-TEST(QuestSave, ACancelledOrFailedSaveStopsNewAndOpenAndLosesNothing) {
-    FilesFixture f;
-    f.form.Matrix.SetText(4, 4, "7");
-    f.form.AddLog("a");
-    f.File("next") = Line(kBoard5, "n");
-    f.mp.messages.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
-    f.form.mFileNew_Click();  // Save As cancelled
-    f.mp.fileDialog.answers = {"next", std::nullopt};
-    f.form.mFileOpen_Click();
-    ASSERT_EQ(f.mp.fileDialog.shown.size(), 3u) << "Save As, then Open and Save As";
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"a"});
-
-    f.form.myFileName = "kept";
-    f.File("kept") = "old";
-    f.mp.files.failWrites = true;
-    f.mp.messages.answers = {MsgAnswer::Yes};
-    f.form.mFileNew_Click();
-    EXPECT_EQ(f.mp.messages.shown.back().text,
-              "Die Datei \"kept\" kann nicht gespeichert werden.\n\nDer Datenträger ist voll.");
-    EXPECT_EQ(f.mp.messages.shown.back().buttons, MsgButtons::Ok);
-    EXPECT_EQ(f.File("kept"), "old");
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"a"});
-    EXPECT_EQ(f.form.Matrix.Text(4, 4), "7");
-    EXPECT_FALSE(f.form.mySaved);
-
-    f.mp.files.failWrites = false;
-    f.mp.messages.answers = {MsgAnswer::Yes};
-    f.mp.fileDialog.answers = {"next"};
-    f.form.myFileName.clear();
-    f.mp.fileDialog.answers.push_back("saved");
-    f.form.mFileOpen_Click();  // the question comes after the file is chosen, then the load
-    EXPECT_EQ(f.File("saved"), Line(std::string(40, ' ') + "7", "14:03:27\ta"));
-    EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"n"});
+// The save question before New, Open and closing: only a No, or a Yes whose save worked, lets
+// the command go on; a cancelled Save As or a failed save stops it and loses nothing.
+TEST(QuestSave, OnlyANoOrAYesThatSavedLetsNewOpenAndClosingGoOn) {
+    enum Command { New, Open, Close, Exit };
+    const struct {
+        Command command;
+        const char* name;  // the puzzle's own file, on a full disk; "" asks where to save
+        MsgAnswer answer;
+        std::optional<std::string> saveAs;
+    } cases[] = {
+        {New, "", MsgAnswer::Yes, std::nullopt},       {Open, "", MsgAnswer::Yes, std::nullopt},
+        {Close, "", MsgAnswer::Yes, std::nullopt},     {New, "kept", MsgAnswer::Yes, std::nullopt},
+        {Close, "kept", MsgAnswer::Yes, std::nullopt}, {Open, "", MsgAnswer::Yes, "saved"},
+        {Exit, "kept", MsgAnswer::No, std::nullopt},  // the close after Exit asks nothing more
+    };
+    void (frmMain::*const run[])() = {&frmMain::mFileNew_Click, &frmMain::mFileOpen_Click,
+                                      &frmMain::Form_Unload, &frmMain::mFileExit_Click};
+    for (const auto& c : cases) {
+        FilesFixture f;
+        f.form.Matrix.SetText(4, 4, "7");
+        f.form.AddLog("a");
+        f.File("next") = Line(kBoard5, "n");
+        f.File("kept") = "old";
+        f.form.myFileName = c.name;
+        f.mp.files.failWrites = *c.name != '\0';
+        f.mp.messages.answers = {c.answer};
+        if (c.command == Open)
+            f.mp.fileDialog.answers.push_back("next");  // the file is chosen before the question
+        f.mp.fileDialog.answers.push_back(c.saveAs);
+        (f.form.*run[c.command])();
+        if (c.command == Exit)
+            f.form.Form_Unload();
+        const bool diskFull = f.mp.files.failWrites && c.answer == MsgAnswer::Yes;
+        const bool goesOn = c.answer == MsgAnswer::No || c.saveAs;
+        const auto& shown = f.mp.messages.shown;
+        ASSERT_EQ(shown.size(), diskFull ? 2u : 1u) << c.command;
+        EXPECT_EQ(shown[0].text, "Möchten Sie ihre Änderungen speichern?");
+        EXPECT_EQ(shown[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(shown.back().text, diskFull ? "Die Datei \"kept\" kann nicht gespeichert "
+                                                "werden.\n\nDer Datenträger ist voll."
+                                              : shown[0].text);
+        EXPECT_EQ(f.mp.app.quits, c.command >= Close && goesOn ? 1 : 0) << c.command;
+        EXPECT_EQ(f.LogMessages(), std::vector<std::string>{goesOn && c.command == Open ? "n" : "a"});
+        EXPECT_EQ(f.File(c.saveAs.value_or("kept")),
+                  c.saveAs ? Line(std::string(40, ' ') + "7", "14:03:27\ta") : "old");
+        EXPECT_TRUE(goesOn || (f.form.Matrix.Text(4, 4) == "7" && !f.form.mySaved)) << c.command;
+    }
 }
 
 TEST(Clipboard, ARefusedPasteIsLoggedAndKeepsTheBoard) {

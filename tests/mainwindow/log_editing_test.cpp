@@ -132,30 +132,5 @@ TEST(FormLoad, FreshStartAndTheCommandLinesFile) {
     EXPECT_EQ(mp.app.quits, 1);
 }
 
-TEST(FormUnload, AsksToSaveAndOnlyAYesThatSavedOrANoQuits) {
-    FormFixture f;
-    f.form.myFileName = "/puzzles/a.sudoku";
-    f.form.Matrix_KeyPress('5');
-    f.mp.files.failWrites = true;
-    f.mp.messages.answers = {MsgAnswer::Yes};
-    f.form.Form_Unload();
-    EXPECT_EQ(f.mp.messages.shown[0].text, "Möchten Sie ihre Änderungen speichern?");
-    EXPECT_EQ(f.mp.messages.shown[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(f.mp.messages.shown.size(), 2u) << "the question and the failure";
-    EXPECT_EQ(f.mp.app.quits, 0) << "quitting now would lose the puzzle";
-
-    f.form.myFileName.clear();
-    f.mp.messages.answers = {MsgAnswer::Yes};
-    f.form.Form_Unload();  // Save As comes up and is cancelled
-    EXPECT_EQ(f.mp.fileDialog.shown.size(), 1u);
-    EXPECT_EQ(f.mp.app.quits, 0);
-
-    f.mp.messages.answers = {MsgAnswer::No};
-    f.form.mFileExit_Click();
-    EXPECT_EQ(f.mp.app.quits, 1);
-    f.form.Form_Unload();  // the window's own close after Exit asks nothing more
-    EXPECT_EQ(f.mp.messages.shown.size(), 4u);
-}
-
 }  // namespace
 }  // namespace zw

@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
 
 #include "board/board_string.h"
 #include "qt/twips.h"
@@ -143,18 +141,6 @@ TEST(MainWindow, ClicksReachTheCoreAndTheGridPaintsItsColours) {
     f.Type({Qt::Key_6});
     EXPECT_EQ(f.form.Matrix.Text(8, 8), "6");
     EXPECT_EQ(f.form.Matrix.Text(7, 8), "");
-}
-
-TEST(MainWindow, HelpOpensWithTheMainWindowAsOwner) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zw qt help owner";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "Help.pdf") << "%PDF-1.4\n";
-    MainWindowFixture f;
-    f.mp.platform.program.directory = dir.string();
-    f.Action("mHelpHelp")->trigger();
-    std::filesystem::remove_all(dir);
-    ASSERT_EQ(f.mp.shell.owners.size(), 1u);
-    EXPECT_EQ(f.mp.shell.owners[0], static_cast<std::uintptr_t>(f.window->winId()));
 }
 
 // A main window whose test can mark a long command as running.

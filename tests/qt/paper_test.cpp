@@ -1,27 +1,15 @@
-// The generator's dialog, the booklet through the real dialogs into a PDF, and printing through
-// the real "&Drucken" action.
+// Printing through the real "&Drucken" action, into a PDF file or on a CUPS queue.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
-#include <functional>
 
-#include "board/board_string.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_printer.h"
@@ -30,49 +18,6 @@
 
 namespace zw {
 namespace {
-
-// Runs `act` on the modal dialog once it is showing.
-void WhenModal(std::function<void(QWidget&)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        act(*dialog);
-    });
-}
-
-template <typename T>
-T& Child(QWidget& dialog, const char* name) {
-    T* child = dialog.findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
-}
-
-TEST(MakeSuDoKuDialog, OpensWithNormalAt45AndOkTakesTheChoiceEverythingElseCancels) {
-    QtDialogs dialogs;
-    MakeSuDoKuOptions options;
-    WhenModal([](QWidget& d) {
-        EXPECT_EQ(d.windowTitle(), "SuDoKu erstellen");
-        EXPECT_TRUE(Child<QRadioButton>(d, "Option1").isChecked());
-        auto& slider = Child<QSlider>(d, "Slider1");
-        EXPECT_EQ(Child<QLabel>(d, "SliderValue").text(), "45");
-        QTest::keyClick(&slider, Qt::Key_End);
-        EXPECT_EQ(Child<QLabel>(d, "SliderValue").text(), "70");
-        QTest::mouseClick(&Child<QRadioButton>(d, "Option2"), Qt::LeftButton);
-        QTest::keyClick(&d, Qt::Key_Return);
-    });
-    EXPECT_TRUE(dialogs.ShowMakeSuDoKu(options));
-    EXPECT_TRUE(options.hard);
-    EXPECT_EQ(options.fields, 70);
-
-    const std::function<void(QWidget&)> ways[] = {
-        [](QWidget& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-        [](QWidget& d) { QTest::mouseClick(&Child<QPushButton>(d, "Command2"), Qt::LeftButton); },
-    };
-    for (const auto& way : ways) {
-        WhenModal(way);
-        EXPECT_FALSE(dialogs.ShowMakeSuDoKu(options));
-    }
-}
 
 // The core's main window over the in-memory platform, with the real dialogs, wait window and
 // printer put in.
@@ -101,32 +46,6 @@ QString Output(const QString& program, const QStringList& args) {
 
 QString PdfText(const QString& path) {
     return Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-}
-
-// The booklet's dialog choices reach the A4 pages the Qt PDF writer makes.
-TEST(Booklet, WritesAnA4PdfWithTitlePuzzlesAndSolutions) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("heft.pdf"));
-    RealPartsFixture r;
-    WhenModal([](QWidget& d) {
-        auto& text = Child<QLineEdit>(d, "Text1");
-        text.selectAll();
-        QTest::keyClicks(&text, "5");
-        for (const char* name : {"Check1", "Check2", "Check3", "Check4"})
-            QTest::keyClick(&Child<QCheckBox>(d, name), Qt::Key_Space);
-        QTest::keyClick(&text, Qt::Key_Return);
-    });
-    r.f.mp.fileDialog.answers.push_back(path.toStdString());
-    r.form.mSuDoKuNewHeft_Click();
-    ASSERT_TRUE(r.f.mp.messages.shown.empty()) << r.f.mp.messages.shown[0].text;
-    const QString info = Output(QStringLiteral("pdfinfo"), {path});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +5\\b"))) &&
-                info.contains(QStringLiteral("(A4)")))
-        << info.toStdString();
-    const QString text = PdfText(path);
-    for (const char* part : {"erstellt am 05.12.2026", "5 Rätsel mit Lösungen", "Rätsel 1 – Leicht",
-                             "Rätsel 2 – Mittel", "Rätsel 3 – Schwer", "Rätsel 4 – Leicht"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << "\n" << text.toStdString();
 }
 
 // Renders the first page at 150 dpi and looks where the layout puts things, measured from the

@@ -1,6 +1,4 @@
 // The tip and Fehler suchen in the real window, through the real menu actions.
-#include <QImage>
-#include <QListView>
 #include <gtest/gtest.h>
 
 #include "board/board_string.h"
@@ -11,19 +9,15 @@ namespace zw {
 namespace {
 
 // Two tips on the same board: where to look (its cell marked), then the answer, whose cell
-// becomes current; typing the digit clears the mark. Set ZW_SCREENSHOT_DIR to keep a picture
-// of the second stage.
+// becomes current; typing the digit clears the mark.
 TEST(TipWidget, TheSecondTipAnswersAndMarksItsCell) {
     test::MainWindowFixture f;
     std::string rows(test::kSolved);
     rows[22] = '.';
     test::SetRows(f.form.Matrix, rows);
     f.form.Matrix.SetCurrent(8, 8);
-    QAction* tip = f.Action("mSuDoKu_Tipp");
-    ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(tip->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
-    tip->trigger();
-    tip->trigger();
+    f.Action("mSuDoKu_Tipp")->trigger();
+    f.Action("mSuDoKu_Tipp")->trigger();
     f.Settle();
     EXPECT_EQ(f.LogMessages(),
               (std::vector<std::string>{"Tipp: In Zeile 3, Spalte 5 passt nur noch eine Zahl.",
@@ -32,9 +26,6 @@ TEST(TipWidget, TheSecondTipAnswersAndMarksItsCell) {
     EXPECT_EQ(f.form.Matrix.Col(), 4);
     EXPECT_EQ(f.form.Matrix.Value(2, 4), kEmptyCell);  // the tip places nothing
     EXPECT_EQ(f.form.Matrix.Background(2, 4), kSelectionColour);
-    const QImage shown = f.window->grab().toImage();
-    if (const QByteArray dir = qgetenv("ZW_SCREENSHOT_DIR"); !dir.isEmpty())
-        shown.save(QString::fromUtf8(dir) + QStringLiteral("/tip_stage2.png"));
     f.Type({Qt::Key_2});
     EXPECT_EQ(f.form.Matrix.Value(2, 4), DigitBit(2));
     EXPECT_EQ(f.form.Matrix.Background(2, 4), kBoxShading);  // its own shading again
@@ -48,7 +39,6 @@ TEST(TipWidget, FehlerSuchenGoesBackToTheLastBoardThatCanBeFinished) {
     test::SetRows(f.form.Matrix, test::kHard);  // row 0: 4 . . . . . 8 . 5
     f.form.AddLog("Geöffnet");
     QAction* search = f.Action("mSuDoKu_FehlerSuchen");
-    ASSERT_NE(search, nullptr);
     f.Click(0, 1);
     f.Type({Qt::Key_1});  // right: the solution has 1 there
     f.Click(0, 5);

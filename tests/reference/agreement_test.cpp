@@ -13,17 +13,11 @@
 namespace zw {
 namespace {
 
+// The cell texts as test::CellTexts writes them.
 std::string Texts(const reference::Board& b) {
     std::string out;
-    for (const std::string& t : b)
-        out += t + "|";
-    return out;
-}
-
-std::string Texts(const Grid& g) {
-    std::string out;
-    for (int i = 0; i < kCellCount; ++i)
-        out += TextOfValue(g.ValueAt(i)) + "|";
+    for (int i = 0; i < 81; ++i)
+        out += b[i] + (i % 9 == 8 ? "\n" : "|");
     return out;
 }
 
@@ -44,7 +38,7 @@ TEST_P(Agreement, LogicLeavesTheSameTextsAndTheSearchFindsTheSameFirstSolutions)
         test::SetRows(real.grid, rows);
         reference::Board ref = reference::FromRows(rows);
         EXPECT_EQ(SolveLogical(real.ctx), reference::SolveLogical(ref)) << rows;
-        ASSERT_EQ(Texts(real.grid), Texts(ref)) << rows;
+        ASSERT_EQ(test::CellTexts(real.grid), Texts(ref)) << rows;
 
         StandaloneSolver search;
         test::SetRows(search.grid, rows);
@@ -52,7 +46,7 @@ TEST_P(Agreement, LogicLeavesTheSameTextsAndTheSearchFindsTheSameFirstSolutions)
         std::string refList, realList;
         EXPECT_EQ(myBT(search.ctx, realList, {.max = 2}), reference::myBT(refSearch, refList, 2));
         EXPECT_EQ(realList, refList) << rows;
-        EXPECT_EQ(Texts(search.grid), Texts(refSearch)) << "board restored: " << rows;
+        EXPECT_EQ(test::CellTexts(search.grid), Texts(refSearch)) << "board restored: " << rows;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "reference/reference_solver.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zw::reference {
@@ -7,24 +8,17 @@ namespace {
 
 using Unit = std::array<int, 9>;  // cell numbers, row by row
 
-Unit RowOf(int cell) {
+template <typename CellAt>
+Unit Make(CellAt cellAt) {
     Unit u;
     for (int k = 0; k < 9; ++k)
-        u[k] = cell / 9 * 9 + k;
+        u[k] = cellAt(k);
     return u;
 }
-Unit ColOf(int cell) {
-    Unit u;
-    for (int k = 0; k < 9; ++k)
-        u[k] = k * 9 + cell % 9;
-    return u;
-}
+Unit RowOf(int cell) { return Make([=](int k) { return cell / 9 * 9 + k; }); }
+Unit ColOf(int cell) { return Make([=](int k) { return k * 9 + cell % 9; }); }
 Unit BoxOf(int cell) {
-    Unit u;
-    const int top = cell / 27 * 27 + cell % 9 / 3 * 3;
-    for (int k = 0; k < 9; ++k)
-        u[k] = top + k / 3 * 9 + k % 3;
-    return u;
+    return Make([=](int k) { return cell / 27 * 27 + cell % 9 / 3 * 3 + k / 3 * 9 + k % 3; });
 }
 
 bool Placed(const std::string& text) {
@@ -121,24 +115,20 @@ bool RulesOk(const Board& b) {
     for (int k = 0; k < 9; ++k) {
         for (const Unit& unit : {RowOf(k * 9), ColOf(k), BoxOf(k / 3 * 27 + k % 3 * 3)}) {
             std::string placed;
-            for (int cell : unit)
-                if (Placed(b[cell]))
-                    placed += b[cell];
-            for (char d = '1'; d <= '9'; ++d)
-                if (const auto at = placed.find(d); at != std::string::npos)
-                    placed.erase(at, 1);
-            if (!placed.empty())
-                return false;
+            for (int cell : unit) {
+                if (!Placed(b[cell]))
+                    continue;
+                if (b[cell][0] < '1' || b[cell][0] > '9' || placed.find(b[cell]) != std::string::npos)
+                    return false;
+                placed += b[cell];
+            }
         }
     }
     return true;
 }
 
 int CountOpen(const Board& b) {
-    int open = 0;
-    for (const std::string& text : b)
-        open += Placed(text) ? 0 : 1;
-    return open;
+    return static_cast<int>(std::count_if(b.begin(), b.end(), [](auto& t) { return !Placed(t); }));
 }
 
 std::string BoardString(const Board& b) {  // column by column
