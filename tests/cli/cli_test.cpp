@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "support/test_board.h"
 
@@ -22,13 +21,6 @@ struct Result {
     int status = -1;
     std::string out, err;
 };
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class Cli : public ::testing::Test {
 protected:
@@ -56,8 +48,8 @@ protected:
         const std::string line = "{ " + command + "; } >'" + out.string() + "' 2>'" +
                                  (dir_ / "stderr.txt").string() + "'";
         const int raw = std::system(line.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, target.empty() ? Slurp(out) : "",
-                Slurp(dir_ / "stderr.txt")};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, target.empty() ? ReadFile(out) : "",
+                ReadFile(dir_ / "stderr.txt")};
     }
     bool Said(const Result& r, const std::string& text) {
         return r.err.find(text) != std::string::npos;

@@ -32,13 +32,9 @@ const Lines kRunLines = {"Generierung...", "Generierung... Zahlenfeld leeren ...
                          "Generierung... SuDoKu suchen ...",
                          "Generierung... Überflüssige Zahlen löschen ..."};
 
-Lines GeneratorLines(const Lines& log) {
-    Lines out;
-    for (const std::string& line : log) {
-        if (line.rfind("Generierung", 0) == 0)
-            out.push_back(line);
-    }
-    return out;
+Lines GeneratorLines(Lines log) {
+    std::erase_if(log, [](const std::string& line) { return !line.starts_with("Generierung"); });
+    return log;
 }
 
 TEST(GeneratePuzzle, LogsEveryStepAndReachesTheWantedCount) {

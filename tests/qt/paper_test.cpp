@@ -11,30 +11,11 @@
 #include <cstdio>
 
 #include "qt/main_window.h"
-#include "qt/qt_dialogs.h"
 #include "qt/qt_printer.h"
-#include "qt/qt_wait_window.h"
 #include "support/test_board.h"
 
 namespace zw {
 namespace {
-
-// The core's main window over the in-memory platform, with the real dialogs, wait window and
-// printer put in.
-struct RealPartsFixture {
-    RealPartsFixture() {
-        wait.Attach(form.gCancel, &owner);
-        form.Form_Load();
-    }
-    test::FormFixture f;
-    QWidget owner;
-    QtDialogs dialogs;
-    QtWaitWindow wait;
-    QtPrinter printer;
-    Platform platform =
-        f.mp.With({.wait = &wait, .dialogs = &dialogs, .printer = &printer});
-    frmMain form{platform};
-};
 
 // Runs a tool to its end and gives its standard output.
 QString Output(const QString& program, const QStringList& args) {
@@ -88,14 +69,18 @@ QString PrintThroughTheAction(const QString& cupsFolder, const QString& file) {
         QDir(cupsFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     if (cupsFolder.isEmpty())
         qputenv("ZW_PRINT_TO_FILE", file.toLocal8Bit());
-    RealPartsFixture r;
-    MainWindow window(r.form);
-    test::SetRows(r.form.Matrix, ".3..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
-    r.form.Matrix.SetText(0, 2, "124");
-    r.form.Matrix.SetText(4, 4, "8");
+    MemoryPlatform mp;  // the core's window over the in-memory platform, the real printer put in
+    QtPrinter printer;
+    Platform platform = mp.With({.printer = &printer});
+    frmMain form(platform);
+    form.Form_Load();
+    MainWindow window(form);
+    test::SetRows(form.Matrix, ".3..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+    form.Matrix.SetText(0, 2, "124");
+    form.Matrix.SetText(4, 4, "8");
     window.findChild<QAction*>(QStringLiteral("mPrint"))->trigger();
     qunsetenv("ZW_PRINT_TO_FILE");
-    EXPECT_TRUE(r.f.mp.messages.shown.empty());
+    EXPECT_TRUE(mp.messages.shown.empty());
     if (cupsFolder.isEmpty())
         return file;
     for (int tries = 0; tries < 300; ++tries) {

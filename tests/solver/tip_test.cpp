@@ -17,12 +17,8 @@ std::string SolvedBut(int cell) {
 // Each case on a board whose answer is known: both texts and the cells each stage marks. The
 // single boards have no easier step; the pair's board has no single before its eliminations.
 TEST(Tip, EachCaseSaysWhereToLookThenTheAnswer) {
-    const std::vector<int> box1{0, 1, 2, 9, 10, 11, 18, 19, 20};
-    std::vector<int> column1, row1;
-    for (int k = 0; k < 9; ++k) {
-        column1.push_back(CellIndex(k, 0));
-        row1.push_back(CellIndex(0, k));
-    }
+    const std::vector<int> box1{0, 1, 2, 9, 10, 11, 18, 19, 20}, row1{0, 1, 2, 3, 4, 5, 6, 7, 8},
+        column1{0, 9, 18, 27, 36, 45, 54, 63, 72};
     const struct {
         std::string rows;
         std::string hint, answer;

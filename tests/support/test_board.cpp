@@ -41,11 +41,9 @@ std::string PuzzleFile(const std::string& name) {
     return std::string(ZW_PUZZLE_DIR) + "/" + name;
 }
 
-std::ifstream OpenPuzzleFile(const std::string& name) {
-    std::ifstream in(PuzzleFile(name));
-    if (!in)
-        throw std::runtime_error("cannot read " + PuzzleFile(name));
-    return in;
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 FormFixture::FormFixture() {

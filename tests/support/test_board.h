@@ -2,7 +2,6 @@
 // platform.
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +33,8 @@ std::string CellTexts(const Grid& grid);
 std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max = 0);
 // The path of a puzzle set of data/puzzles as the build prepares it ("top95.txt", ...).
 std::string PuzzleFile(const std::string& name);
-// Opens a file of data/puzzles; throws, naming the file, when it cannot.
-std::ifstream OpenPuzzleFile(const std::string& name);
+// A file's bytes; none when it cannot be read.
+std::string ReadFile(const std::string& path);
 
 // The log's line texts without the time and TAB.
 std::vector<std::string> LogMessages(const frmMain& form);
