@@ -2,6 +2,7 @@
 // when the cells joined in reading order make 81 digits and blanks, or the text is a 9 x 9 block
 // of digits and empty cells whose rows end in LF; an accepted board copies back as its board
 // string; a refused one is logged.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,13 +17,9 @@
 namespace {
 
 bool IsBoard(const std::string& joined) {
-    if (joined.size() != 81)
-        return false;
-    for (char ch : joined) {
-        if (ch != ' ' && (ch < '0' || ch > '9'))
-            return false;
-    }
-    return true;
+    return joined.size() == 81 && std::all_of(joined.begin(), joined.end(), [](char ch) {
+               return ch == ' ' || (ch >= '0' && ch <= '9');
+           });
 }
 
 // The block with LF row ends written the long way: drop one final line end, split at LF, drop
