@@ -118,8 +118,8 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
     EXPECT_EQ(dir.Entries(), 4u) << "no temporary file is left behind";
 }
 
-// A file that must stay the same file (a hard link, another owner), or whose
-// folder takes no new file, is written in place.
+// A file that must stay the same file (a hard link, another owner), or whose folder takes no
+// new file (here: a temporary name too long for it), is written in place.
 TEST(DiskFiles, WritesInPlaceWhereReplacingTheFileWouldNotDo) {
     TempDir dir;
     DiskFileStore disk;
@@ -143,15 +143,6 @@ TEST(DiskFiles, WritesInPlaceWhereReplacingTheFileWouldNotDo) {
         struct stat st {};
         ASSERT_EQ(::stat((dir / "a.sudoku").c_str(), &st), 0);
         EXPECT_EQ(st.st_uid, 4321u) << "the file keeps its owner";
-    }
-    WriteFile(dir / "c.sudoku", "old");
-    fs::permissions(dir.path, fs::perms::owner_read | fs::perms::owner_exec);
-    const bool folderRefuses = !std::ofstream(dir / "probe").is_open();
-    const bool saved = disk.WriteAll(dir / "c.sudoku", "new", error);
-    fs::permissions(dir.path, fs::perms::owner_all);
-    if (folderRefuses) {  // permissions stop nothing for root
-        ASSERT_TRUE(saved) << error;
-        EXPECT_EQ(ReadFile(dir / "c.sudoku"), "new");
     }
 #endif
 }
