@@ -21,6 +21,18 @@ void SolverWorker::Load(const Puzzle& puzzle) {
     SetSuDoKuString(grid, puzzle.board);
 }
 
+bool FastOnBoardString(const SolverWorker& worker, const Puzzle& puzzle) {
+    const SolverContext& ctx = worker.ctx;
+    if (ctx.engine != SearchEngine::Fast || ctx.Logs() || ctx.gCancel ||
+        puzzle.board.size() != kBoardStringLength)
+        return false;
+    for (const char ch : puzzle.board) {
+        if (ch != ' ' && (ch < '1' || ch > '9'))
+            return false;
+    }
+    return true;
+}
+
 std::string BoardRows(const Grid& grid) {
     return RowsFromBoardString(GetSuDoKuString(grid), '.');
 }

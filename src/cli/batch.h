@@ -48,6 +48,10 @@ struct SolverWorker {
     void Load(const Puzzle& puzzle);
 };
 
+// True when the fast engine may answer straight from the puzzle's board string, without the
+// board: it is asked for, and the string holds only digits and blanks, as a puzzle line gives.
+bool FastOnBoardString(const SolverWorker& worker, const Puzzle& puzzle);
+
 // The text printed for one puzzle, line end(s) included.
 using PuzzleWork = std::function<std::string(SolverWorker&, const Puzzle&)>;
 

@@ -4,6 +4,7 @@
 
 #include "cli/batch.h"
 #include "cli/subcommands.h"
+#include "solver/fast_search.h"
 #include "solver/solve.h"
 
 namespace zw::cli {
@@ -20,6 +21,8 @@ int RunCount(const Arguments& args, Streams& io) {
         return 2;
     }
     auto work = [limit](SolverWorker& w, const Puzzle& puzzle) {
+        if (FastOnBoardString(w, puzzle))
+            return std::to_string(FastCount(puzzle.board, limit)) + "\n";
         w.Load(puzzle);
         return std::to_string(CountSolutions(w.ctx, limit)) + "\n";
     };
