@@ -16,11 +16,6 @@ MainWindowFixture::MainWindowFixture() {
     Settle();
 }
 
-MainWindowFixture::~MainWindowFixture() {
-    // Nothing to ask: the window goes without closing through the core.
-    window.reset();
-}
-
 QAction* MainWindowFixture::Action(const char* name) const {
     return window->findChild<QAction*>(QString::fromUtf8(name));
 }

@@ -18,9 +18,9 @@
 namespace zw::test {
 
 struct MainWindowFixture {
-    // Builds the window, runs Form_Load and shows it, as the program does.
+    // Builds the window, runs Form_Load and shows it, as the program does. The window goes
+    // first and without closing through the core: nothing asks to save.
     MainWindowFixture();
-    ~MainWindowFixture();
 
     MemoryPlatform mp;
     frmMain form{mp.platform};
