@@ -15,6 +15,7 @@ using test::MainWindowFixture;
 
 TEST(Accessibility, TheGridIsATableAndTheKeyboardReachesEverything) {
     MainWindowFixture f;
+    EXPECT_TRUE(f.Grid().hasFocus());
     f.form.Matrix.SetText(0, 0, "3");
     f.form.Matrix.SetText(2, 4, "7");
     f.form.Matrix.SetText(5, 5, "3");
@@ -45,16 +46,21 @@ TEST(Accessibility, TheGridIsATableAndTheKeyboardReachesEverything) {
     EXPECT_EQ(f.form.Matrix.TextColour(0, 0), kMarkGrey);
     EXPECT_EQ(f.form.Matrix.TextColour(2, 4), kDefaultTextColour);
 
-    // Tab reaches the log toggle, Enter and Space follow it.
+    // Tab reaches the log toggle, Enter and Space follow it; the window widens for the log.
     auto* label4 = f.window->findChild<QLabel*>(QStringLiteral("Label4"));
+    const int narrow = f.window->frameGeometry().width();
     QTest::keyClick(&f.Grid(), Qt::Key_Tab);
     EXPECT_TRUE(label4->hasFocus());
     QTest::keyClick(label4, Qt::Key_Space);
     f.Settle();
     EXPECT_TRUE(f.Log().isVisible());
+    EXPECT_EQ(label4->text(), QStringLiteral("Log ausblenden"));
+    EXPECT_GT(f.window->frameGeometry().width(), narrow);
     QTest::keyClick(label4, Qt::Key_Return);
     f.Settle();
     EXPECT_FALSE(f.Log().isVisible());
+    EXPECT_EQ(label4->text(), QStringLiteral("Log einblenden"));
+    EXPECT_EQ(f.window->frameGeometry().width(), narrow);
 }
 
 }  // namespace

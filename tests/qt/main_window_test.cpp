@@ -2,12 +2,9 @@
 // them. What the commands do is the core's, tested over the in-memory platform.
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QScreen>
 #include <QTest>
 
 #include "board/board_string.h"
-#include "qt/twips.h"
 #include "support/main_window_fixture.h"
 #include "support/test_board.h"
 
@@ -18,23 +15,6 @@ using test::MainWindowFixture;
 
 std::string Row0(const MainWindowFixture& f) {
     return f.form.Matrix.Text(0, 0) + "|" + f.form.Matrix.Text(0, 1) + "|" + f.form.Matrix.Text(0, 2);
-}
-
-TEST(MainWindow, StartsNarrowWithTheGridFocusedAndTheToggleWidensAndNarrows) {
-    MainWindowFixture f;
-    const double dpi = f.window->screen()->logicalDotsPerInchX();
-    auto* label4 = f.window->findChild<QLabel*>(QStringLiteral("Label4"));
-    EXPECT_TRUE(f.Grid().hasFocus());
-    EXPECT_FALSE(f.window->windowIcon().isNull());
-    for (int round = 0; round < 3; ++round) {
-        const bool shown = round == 1;
-        EXPECT_EQ(label4->text(), shown ? QStringLiteral("Log ausblenden")
-                                        : QStringLiteral("Log einblenden"));
-        EXPECT_EQ(f.Log().isVisible(), shown);
-        EXPECT_EQ(f.window->frameGeometry().width(), TwipsToPx(shown ? 12465 : 6825, dpi));
-        QTest::mouseClick(label4, Qt::LeftButton, {}, QPoint(5, 5));
-        f.Settle();
-    }
 }
 
 // Only a key press that types a digit is key entry; Alt, Ctrl and Meta make it a command.
