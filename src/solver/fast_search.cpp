@@ -89,19 +89,20 @@ constexpr unsigned kAllDirty = (1u << 27) - 1;
 // Places digit d at bit i of band b, which must still allow it.
 inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
     const Mask bit = Mask{1} << i;
+    // Without branches: which digits lose the cell is anyone's guess.
     for (int e = 0; e < 9; ++e) {
-        if (p.cand[e][b] & bit) {
-            p.cand[e][b] &= ~bit;
-            dirty |= DirtyBit(e, b);
-        }
+        const Mask m = p.cand[e][b];
+        dirty |= ((m >> i) & 1u) << (3 * e + b);
+        p.cand[e][b] = m & ~bit;
     }
     p.cand[d][b] = (p.cand[d][b] & ~kTables.peersInBand[i]) | bit;
     dirty |= DirtyBit(d, b);
     const Mask column = kColumn << (i % 9);
     for (int other = 0; other < 3; ++other) {
-        if (other != b && (p.cand[d][other] & column)) {
-            p.cand[d][other] &= ~column;
-            dirty |= DirtyBit(d, other);
+        if (other != b) {
+            const Mask m = p.cand[d][other];
+            dirty |= static_cast<unsigned>((m & column) != 0) << (3 * d + other);
+            p.cand[d][other] = m & ~column;
         }
     }
     p.open[b] &= ~bit;
@@ -168,7 +169,10 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
             dirty |= DirtyBit(d, b);
         }
     }
-    const Mask inOneBand = (cols[0] ^ cols[1] ^ cols[2]) & ~(cols[0] & cols[1] & cols[2]);
+    // Columns where the digit stands already need no look.
+    const Mask placed = Columns((a[0] & ~p.open[0]) | (a[1] & ~p.open[1]) | (a[2] & ~p.open[2]));
+    const Mask inOneBand =
+        (cols[0] ^ cols[1] ^ cols[2]) & ~(cols[0] & cols[1] & cols[2]) & ~placed;
     for (int b = 0; b < 3; ++b) {
         Mask single = 0;
         for (Mask c = inOneBand & cols[b]; c != 0; c &= c - 1) {
