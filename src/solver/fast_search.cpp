@@ -67,7 +67,7 @@ constexpr Tables MakeTables() {
 constexpr Tables kTables = MakeTables();
 
 struct Position {
-    Mask cand[9][3];
+    Mask cand[3][9];
     Mask open[3];
 };
 
@@ -80,9 +80,9 @@ inline bool OneBit(Mask m) {
     return (m & (m - 1)) == 0;
 }
 
-// A dirty mask has bit 3 * digit + band set when that digit's mask in that band changed.
+// A dirty mask has bit 9 * band + digit set when that digit's mask in that band changed.
 constexpr unsigned DirtyBit(int d, int b) {
-    return 1u << (3 * d + b);
+    return 1u << (9 * b + d);
 }
 constexpr unsigned kAllDirty = (1u << 27) - 1;
 
@@ -90,19 +90,21 @@ constexpr unsigned kAllDirty = (1u << 27) - 1;
 inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
     const Mask bit = Mask{1} << i;
     // Without branches: which digits lose the cell is anyone's guess.
+    unsigned lost = 0;
     for (int e = 0; e < 9; ++e) {
-        const Mask m = p.cand[e][b];
-        dirty |= ((m >> i) & 1u) << (3 * e + b);
-        p.cand[e][b] = m & ~bit;
+        const Mask m = p.cand[b][e];
+        lost |= ((m >> i) & 1u) << e;
+        p.cand[b][e] = m & ~bit;
     }
-    p.cand[d][b] = (p.cand[d][b] & ~kTables.peersInBand[i]) | bit;
+    dirty |= lost << (9 * b);
+    p.cand[b][d] = (p.cand[b][d] & ~kTables.peersInBand[i]) | bit;
     dirty |= DirtyBit(d, b);
     const Mask column = kColumn << (i % 9);
     for (int other = 0; other < 3; ++other) {
         if (other != b) {
-            const Mask m = p.cand[d][other];
-            dirty |= static_cast<unsigned>((m & column) != 0) << (3 * d + other);
-            p.cand[d][other] = m & ~column;
+            const Mask m = p.cand[other][d];
+            dirty |= static_cast<unsigned>((m & column) != 0) << (9 * other + d);
+            p.cand[other][d] = m & ~column;
         }
     }
     p.open[b] &= ~bit;
@@ -114,7 +116,7 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
     for (cells &= p.open[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
         const Mask bit = Mask{1} << i;
-        if (!(p.cand[d][b] & bit))
+        if (!(p.cand[b][d] & bit))
             return false;
         if (p.open[b] & bit)
             Place(p, d, b, i, dirty);
@@ -125,14 +127,14 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
 // Within one band a digit stands once in each row and once in each box: locked candidates
 // between them, and the hidden singles of the band's rows and boxes. False on a contradiction.
 bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
-    Mask a = p.cand[d][b];
+    Mask a = p.cand[b][d];
     const int pattern = kTables.boxesOfRow[a & kRow] | (kTables.boxesOfRow[(a >> 9) & kRow] << 3) |
                         (kTables.boxesOfRow[a >> 18] << 6);
     const int on = kTables.onPermutation[pattern];
     if (on == 0)
         return false;
     a &= kTables.cellsOfMiniRows[on];
-    p.cand[d][b] = a;
+    p.cand[b][d] = a;
     Mask single = 0;
     for (int k = 0; k < 3; ++k) {
         const Mask row = a & (kRow << (9 * k));
@@ -148,7 +150,7 @@ bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
 // The same across each stack, its bands against its columns, and the hidden singles of the
 // columns. False on a contradiction.
 bool UpdateStacks(Position& p, int d, unsigned& dirty) {
-    Mask* a = p.cand[d];
+    Mask a[3] = {p.cand[0][d], p.cand[1][d], p.cand[2][d]};
     const Mask cols[3] = {Columns(a[0]), Columns(a[1]), Columns(a[2])};
     for (int s = 0; s < 3; ++s) {
         const int shift = 3 * s;
@@ -166,6 +168,7 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
             for (int c = 0; c < 3; ++c)
                 if (gone & (1 << c))
                     a[b] &= ~(kColumn << (shift + c));
+            p.cand[b][d] = a[b];
             dirty |= DirtyBit(d, b);
         }
     }
@@ -176,7 +179,8 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
     for (int b = 0; b < 3; ++b) {
         Mask single = 0;
         for (Mask c = inOneBand & cols[b]; c != 0; c &= c - 1) {
-            const Mask cells = a[b] & (kColumn << std::countr_zero(c));
+            // Read afresh: placing in an earlier band may have taken a column away.
+            const Mask cells = p.cand[b][d] & (kColumn << std::countr_zero(c));
             if (OneBit(cells))
                 single |= cells;
         }
@@ -194,9 +198,9 @@ bool Propagate(Position& p, unsigned dirty) {
         while (dirty != 0) {
             const int k = std::countr_zero(dirty);
             dirty &= dirty - 1;
-            const int d = k / 3;
+            const int b = k / 9, d = k - 9 * b;
             digits |= 1u << d;
-            if (!UpdateBand(p, d, k - 3 * d, dirty))
+            if (!UpdateBand(p, d, b, dirty))
                 return false;
         }
         for (; digits != 0; digits &= digits - 1) {
@@ -212,7 +216,7 @@ bool Propagate(Position& p, unsigned dirty) {
                 continue;
             Mask one = 0, two = 0;
             for (int d = 0; d < 9; ++d) {
-                const Mask x = p.cand[d][b] & open;
+                const Mask x = p.cand[b][d] & open;
                 two |= one & x;
                 one |= x;
             }
@@ -222,7 +226,7 @@ bool Propagate(Position& p, unsigned dirty) {
                 const int i = std::countr_zero(singles);
                 const Mask bit = Mask{1} << i;
                 int d = 0;
-                while (d < 9 && !(p.cand[d][b] & bit))
+                while (d < 9 && !(p.cand[b][d] & bit))
                     ++d;
                 if (d == 9)
                     return false;
@@ -247,7 +251,7 @@ struct Search {
         first->assign(kCellCount, ' ');
         for (int d = 0; d < 9; ++d) {
             for (int b = 0; b < 3; ++b) {
-                for (Mask cells = p.cand[d][b]; cells != 0; cells &= cells - 1) {
+                for (Mask cells = p.cand[b][d]; cells != 0; cells &= cells - 1) {
                     const int i = std::countr_zero(cells);
                     const int row = 3 * b + i / 9, col = i % 9;
                     (*first)[9 * col + row] = static_cast<char>('1' + d);
@@ -279,7 +283,7 @@ struct Search {
     // boards without solution at once where cell by cell the search takes seconds.
     static bool TwoPlaces(const Position& p, Choice& choice) {
         for (int d = 0; d < 9; ++d) {
-            const Mask* a = p.cand[d];
+            const Mask a[3] = {p.cand[0][d], p.cand[1][d], p.cand[2][d]};
             for (int b = 0; b < 3; ++b) {
                 for (int k = 0; k < 3; ++k) {
                     for (const Mask unit : {kRow << (9 * k), kBox << (3 * k)}) {
@@ -318,7 +322,7 @@ struct Search {
             const Mask open = p.open[b];
             Mask one = 0, two = 0, three = 0, more = 0;
             for (int d = 0; d < 9; ++d) {
-                const Mask x = p.cand[d][b] & open;
+                const Mask x = p.cand[b][d] & open;
                 more |= three & x;
                 three |= two & x;
                 two |= one & x;
@@ -341,7 +345,7 @@ struct Search {
                 const int i = std::countr_zero(cells);
                 int n = 0;
                 for (int d = 0; d < 9; ++d)
-                    n += (p.cand[d][b] >> i) & 1;
+                    n += (p.cand[b][d] >> i) & 1;
                 if (n < best) {
                     best = n;
                     band = b;
@@ -350,7 +354,7 @@ struct Search {
             }
         }
         for (int d = 0; d < 9; ++d)
-            if (p.cand[d][band] & (Mask{1} << index))
+            if (p.cand[band][d] & (Mask{1} << index))
                 choice.Add(d, band, index);
     }
 
@@ -383,7 +387,7 @@ std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int6
     Position p;
     for (int d = 0; d < 9; ++d)
         for (int b = 0; b < 3; ++b)
-            p.cand[d][b] = kBand;
+            p.cand[b][d] = kBand;
     for (int b = 0; b < 3; ++b)
         p.open[b] = kBand;
     unsigned dirty = kAllDirty;
@@ -397,7 +401,7 @@ std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int6
         const int row = cell / 9, col = cell % 9;
         const int b = row / 3, i = 9 * (row % 3) + col;
         // A peer holding the same digit has taken it from this cell already.
-        if (!(p.cand[digit - 1][b] & (Mask{1} << i)))
+        if (!(p.cand[b][digit - 1] & (Mask{1} << i)))
             return 0;
         Place(p, digit - 1, b, i, dirty);
     }
