@@ -315,8 +315,9 @@ struct Search {
         return false;
     }
 
-    // The open cell with the fewest candidates, the first in the order of the bands.
-    static void FewestCandidates(const Position& p, Choice& choice) {
+    // The open cell with the fewest candidates, the first in the order of the bands; with
+    // `twoOnly` only a cell with two, false when there is none.
+    static bool FewestCandidates(const Position& p, Choice& choice, bool twoOnly) {
         Mask withTwo[3], withThree[3];
         for (int b = 0; b < 3; ++b) {
             const Mask open = p.open[b];
@@ -332,6 +333,8 @@ struct Search {
             withThree[b] = three & ~more;
         }
         int band = -1, index = 0;
+        if (twoOnly && (withTwo[0] | withTwo[1] | withTwo[2]) == 0)
+            return false;
         for (const Mask* cells : {withTwo, withThree}) {
             for (int b = 0; b < 3 && band < 0; ++b) {
                 if (cells[b] != 0) {
@@ -356,6 +359,7 @@ struct Search {
         for (int d = 0; d < 9; ++d)
             if (p.cand[band][d] & (Mask{1} << index))
                 choice.Add(d, band, index);
+        return true;
     }
 
     void Run(Position& p) {
@@ -364,8 +368,9 @@ struct Search {
             return;
         }
         Choice choice;
-        if (!TwoPlaces(p, choice))
-            FewestCandidates(p, choice);
+        // Two ways either way; a cell is found cheaper than a digit's two places.
+        if (!FewestCandidates(p, choice, true) && !TwoPlaces(p, choice))
+            FewestCandidates(p, choice, false);
         for (int k = 0; k < choice.n; ++k) {
             // The last way may use this level's board: nothing needs it afterwards.
             Position child;
