@@ -362,11 +362,80 @@ struct Search {
         return true;
     }
 
+    // A few open cells left: trying their candidates one cell after another, each against the
+    // open peers filled before it, costs less than propagating after every step.
+    static constexpr int kFewOpen = 16;
+
+    struct Few {
+        int n = 0;
+        std::array<std::uint32_t, kFewOpen> candidates{};  // digits 0-8
+        std::array<std::uint32_t, kFewOpen> earlierPeers{};  // open cells before it that it sees
+        std::array<std::int8_t, kFewOpen> band{}, index{}, digit{};
+    };
+
+    void CountFew(const Position& p, Few& few, int k) {
+        if (k == few.n) {
+            const bool recorded = count == 0 && first != nullptr;
+            Record(p);
+            if (recorded) {
+                for (int j = 0; j < few.n; ++j) {
+                    const int row = 3 * few.band[j] + few.index[j] / 9, col = few.index[j] % 9;
+                    (*first)[9 * col + row] = static_cast<char>('1' + few.digit[j]);
+                }
+            }
+            return;
+        }
+        unsigned taken = 0;
+        for (unsigned peers = few.earlierPeers[k]; peers != 0; peers &= peers - 1)
+            taken |= 1u << few.digit[std::countr_zero(peers)];
+        for (unsigned free = few.candidates[k] & ~taken; free != 0; free &= free - 1) {
+            few.digit[k] = static_cast<std::int8_t>(std::countr_zero(free));
+            CountFew(p, few, k + 1);
+            if (Done())
+                return;
+        }
+    }
+
+    // False when too many cells are open for CountFew.
+    bool TryFew(const Position& p) {
+        const int open = std::popcount(p.open[0]) + std::popcount(p.open[1]) +
+                         std::popcount(p.open[2]);
+        if (open > kFewOpen)
+            return false;
+        Few few;
+        int rows[kFewOpen], cols[kFewOpen];
+        for (int b = 0; b < 3; ++b) {
+            for (Mask cells = p.open[b]; cells != 0; cells &= cells - 1) {
+                const int i = std::countr_zero(cells);
+                const int k = few.n++;
+                unsigned candidates = 0;
+                for (int d = 0; d < 9; ++d)
+                    candidates |= ((p.cand[b][d] >> i) & 1u) << d;
+                few.candidates[k] = static_cast<std::uint16_t>(candidates);
+                few.band[k] = static_cast<std::int8_t>(b);
+                few.index[k] = static_cast<std::int8_t>(i);
+                rows[k] = 3 * b + i / 9;
+                cols[k] = i % 9;
+                unsigned peers = 0;
+                for (int j = 0; j < k; ++j) {
+                    if (rows[j] == rows[k] || cols[j] == cols[k] ||
+                        (rows[j] / 3 == rows[k] / 3 && cols[j] / 3 == cols[k] / 3))
+                        peers |= 1u << j;
+                }
+                few.earlierPeers[k] = peers;
+            }
+        }
+        CountFew(p, few, 0);
+        return true;
+    }
+
     void Run(Position& p) {
         if ((p.open[0] | p.open[1] | p.open[2]) == 0) {
             Record(p);
             return;
         }
+        if (TryFew(p))
+            return;
         Choice choice;
         // Two ways either way; a cell is found cheaper than a digit's two places.
         if (!FewestCandidates(p, choice, true) && !TwoPlaces(p, choice))
