@@ -128,12 +128,13 @@ bool OwnedByOther(const fs::path& path) {
 #endif
 }
 
-// Writes the file itself, from its start: it stays the same file with its links, owner and
-// rights, but a write that fails half-way leaves it damaged.
-bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& error) {
+// Writes `bytes` into `path` from its start. `opened` tells a file that could not be opened
+// from one whose writing failed.
+bool WriteBytes(const fs::path& path, std::string_view bytes, std::string& error, bool& opened) {
     errno = 0;
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    opened = static_cast<bool>(out);
+    if (!opened) {
         error = Reason(LastError(std::errc::permission_denied), true);
         return false;
     }
@@ -145,6 +146,13 @@ bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& e
         return false;
     }
     return true;
+}
+
+// Writes the file itself: it stays the same file with its links, owner and rights, but a write
+// that fails half-way leaves it damaged.
+bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& error) {
+    bool opened = false;
+    return WriteBytes(target, bytes, error, opened);
 }
 
 // A name beside the target that no other save uses at the same time.
@@ -252,24 +260,14 @@ bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, st
     }
     const fs::path temp = TempPathBeside(target);
     std::error_code ignored;
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            // The folder takes no new file, but the file itself may be written.
-            if (exists)
-                return WriteInPlace(target, bytes, error);
-            error = Reason(LastError(std::errc::permission_denied), true);
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        out.close();
-        if (!out) {
-            error = Reason(LastError(std::errc::io_error), true);
+    bool opened = false;
+    if (!WriteBytes(temp, bytes, error, opened)) {
+        // The folder takes no new file, but the file itself may be written.
+        if (!opened && exists)
+            return WriteInPlace(target, bytes, error);
+        if (opened)
             fs::remove(temp, ignored);
-            return false;
-        }
+        return false;
     }
     if (exists)
         fs::permissions(temp, status.permissions(), ignored);
