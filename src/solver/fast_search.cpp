@@ -67,8 +67,9 @@ constexpr Tables MakeTables() {
 constexpr Tables kTables = MakeTables();
 
 struct Position {
-    Mask cand[3][9];
+    Mask cand[3][9];  // band, digit: a band's nine masks side by side
     Mask open[3];
+    int openCells;
 };
 
 // The nine columns of a band's mask that hold any bit.
@@ -108,6 +109,7 @@ inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
         }
     }
     p.open[b] &= ~bit;
+    --p.openCells;
 }
 
 // Places each open bit of `cells` (band b) for digit d; false when one of them has lost the
@@ -398,9 +400,7 @@ struct Search {
 
     // False when too many cells are open for CountFew.
     bool TryFew(const Position& p) {
-        const int open = std::popcount(p.open[0]) + std::popcount(p.open[1]) +
-                         std::popcount(p.open[2]);
-        if (open > kFewOpen)
+        if (p.openCells > kFewOpen)
             return false;
         Few few;
         int rows[kFewOpen], cols[kFewOpen];
@@ -454,50 +454,70 @@ struct Search {
     }
 };
 
+// The empty board, every deduction still to run.
+struct Start {
+    Position p;
+    unsigned dirty = kAllDirty;
+
+    Start() {
+        for (int b = 0; b < 3; ++b) {
+            for (int d = 0; d < 9; ++d)
+                p.cand[b][d] = kBand;
+            p.open[b] = kBand;
+        }
+        p.openCells = kCellCount;
+    }
+
+    // Places digit 1-9 at a cell; false when a peer holds it already.
+    bool Give(int digit, int row, int col) {
+        const int b = row / 3, i = 9 * (row % 3) + col;
+        if (!(p.cand[b][digit - 1] & (Mask{1} << i)))
+            return false;
+        Place(p, digit - 1, b, i, dirty);
+        return true;
+    }
+
+    std::int64_t Count(std::int64_t limit, std::string* first) {
+        Search search;
+        search.limit = limit;
+        search.first = first;
+        if (Propagate(p, dirty))
+            search.Run(p);
+        return search.count;
+    }
+};
+
 }  // namespace
 
 std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
                        std::string* first) {
-    Position p;
-    for (int d = 0; d < 9; ++d)
-        for (int b = 0; b < 3; ++b)
-            p.cand[b][d] = kBand;
-    for (int b = 0; b < 3; ++b)
-        p.open[b] = kBand;
-    unsigned dirty = kAllDirty;
+    Start start;
     for (int cell = 0; cell < kCellCount; ++cell) {
         const CellValue v = cells[cell];
         if (!IsPlaced(v))
             continue;
         const int digit = PlacedDigit(v);
-        if (digit == 0)
-            return 0;  // a placed character that is no digit breaks the rules
-        const int row = cell / 9, col = cell % 9;
-        const int b = row / 3, i = 9 * (row % 3) + col;
-        // A peer holding the same digit has taken it from this cell already.
-        if (!(p.cand[b][digit - 1] & (Mask{1} << i)))
+        // A placed character that is no digit breaks the rules.
+        if (digit == 0 || !start.Give(digit, cell / 9, cell % 9))
             return 0;
-        Place(p, digit - 1, b, i, dirty);
     }
-    Search search;
-    search.limit = limit;
-    search.first = first;
-    if (Propagate(p, dirty))
-        search.Run(p);
-    return search.count;
+    return start.Count(limit, first);
 }
 
 std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first) {
-    std::array<CellValue, kCellCount> cells{};
-    for (std::size_t k = 0; k < suDoKu.size() && k < kCellCount; ++k) {
-        const char ch = suDoKu[k];
-        if (ch == ' ')
-            continue;
-        // Board strings run column by column, cells row by row.
-        const std::size_t row = k % 9, col = k / 9;
-        cells[9 * row + col] = ch >= '1' && ch <= '9' ? DigitBit(ch - '0') : kCharFlag | ch;
+    Start start;
+    // Board strings run column by column; the givens go in row by row, as from the cells.
+    for (int row = 0; row < 9; ++row) {
+        for (int col = 0; col < 9; ++col) {
+            const std::size_t k = static_cast<std::size_t>(9 * col + row);
+            const char ch = k < suDoKu.size() ? suDoKu[k] : ' ';
+            if (ch == ' ')
+                continue;
+            if (ch < '1' || ch > '9' || !start.Give(ch - '0', row, col))
+                return 0;
+        }
     }
-    return FastCount(cells, limit, first);
+    return start.Count(limit, first);
 }
 
 }  // namespace zw
