@@ -403,7 +403,8 @@ struct Search {
         if (p.openCells > kFewOpen)
             return false;
         Few few;
-        int rows[kFewOpen], cols[kFewOpen];
+        // The open cells met so far in each row, column and box.
+        std::uint32_t inRow[9] = {}, inColumn[9] = {}, inBox[9] = {};
         for (int b = 0; b < 3; ++b) {
             for (Mask cells = p.open[b]; cells != 0; cells &= cells - 1) {
                 const int i = std::countr_zero(cells);
@@ -411,18 +412,14 @@ struct Search {
                 unsigned candidates = 0;
                 for (int d = 0; d < 9; ++d)
                     candidates |= ((p.cand[b][d] >> i) & 1u) << d;
-                few.candidates[k] = static_cast<std::uint16_t>(candidates);
+                few.candidates[k] = candidates;
                 few.band[k] = static_cast<std::int8_t>(b);
                 few.index[k] = static_cast<std::int8_t>(i);
-                rows[k] = 3 * b + i / 9;
-                cols[k] = i % 9;
-                unsigned peers = 0;
-                for (int j = 0; j < k; ++j) {
-                    if (rows[j] == rows[k] || cols[j] == cols[k] ||
-                        (rows[j] / 3 == rows[k] / 3 && cols[j] / 3 == cols[k] / 3))
-                        peers |= 1u << j;
-                }
-                few.earlierPeers[k] = peers;
+                const int row = 3 * b + i / 9, col = i % 9, box = 3 * b + col / 3;
+                few.earlierPeers[k] = inRow[row] | inColumn[col] | inBox[box];
+                inRow[row] |= 1u << k;
+                inColumn[col] |= 1u << k;
+                inBox[box] |= 1u << k;
             }
         }
         CountFew(p, few, 0);
