@@ -14,28 +14,21 @@ dir=$(dirname "$program")
 for f in Help.pdf Zellwerk.ico; do
     [ -s "$dir/$f" ] || { echo "FAIL $f is not next to the program"; fail=1; }
 done
-check share/applications/zellwerk.desktop
-check share/mime/packages/zellwerk.xml
-check share/metainfo/de.brunfeld.zellwerk.metainfo.xml
-check share/icons/hicolor/scalable/apps/zellwerk.svg
+for f in applications/zellwerk.desktop mime/packages/zellwerk.xml \
+    metainfo/de.brunfeld.zellwerk.metainfo.xml icons/hicolor/scalable/apps/zellwerk.svg \
+    man/man1/zellwerk-cli.1 bash-completion/completions/zellwerk-cli; do check share/$f; done
 for s in 16 32 48 64 128 256; do check share/icons/hicolor/${s}x${s}/apps/zellwerk.png; done
 check bin/zellwerk-cli
-check share/man/man1/zellwerk-cli.1
-check share/bash-completion/completions/zellwerk-cli
 if command -v groff >/dev/null; then
     warnings=$(groff -man -ww -z "$root/usr/share/man/man1/zellwerk-cli.1" 2>&1)
     [ -z "$warnings" ] || { echo "FAIL the manual page: $warnings"; fail=1; }
 fi
 bash -n "$root/usr/share/bash-completion/completions/zellwerk-cli" || fail=1
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$root/usr/share/applications/zellwerk.desktop" || fail=1
-fi
-if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net "$root/usr/share/metainfo/de.brunfeld.zellwerk.metainfo.xml" ||
-        fail=1
-fi
-if command -v xmllint >/dev/null; then
-    xmllint --noout "$root/usr/share/mime/packages/zellwerk.xml" || fail=1
-fi
+share=$root/usr/share
+! command -v desktop-file-validate >/dev/null ||
+    desktop-file-validate "$share/applications/zellwerk.desktop" || fail=1
+! command -v appstreamcli >/dev/null ||
+    appstreamcli validate --no-net "$share/metainfo/de.brunfeld.zellwerk.metainfo.xml" || fail=1
+! command -v xmllint >/dev/null || xmllint --noout "$share/mime/packages/zellwerk.xml" || fail=1
 [ $fail -eq 0 ] && echo "install test passed"
 exit $fail

@@ -13,9 +13,8 @@ done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/data XDG_CONFIG_HOME=$tmp/config
-export XDG_DATA_DIRS=/usr/share QT_QPA_PLATFORM=offscreen
+export XDG_DATA_DIRS=/usr/share QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$tmp/run
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_SESSION_VERSION
-export XDG_RUNTIME_DIR=$tmp/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 fail=0
 expect() {  # expect <what> <expected> <actual>
@@ -24,8 +23,7 @@ expect() {  # expect <what> <expected> <actual>
 
 # A program folder with a blank, a quote and a dollar sign tests the Exec quoting.
 progdir="$tmp/Meine \"Spiele\" \$HOME"
-mkdir -p "$progdir"
-cp "$exe" "$progdir/zellwerk"
+mkdir -p "$progdir" && cp "$exe" "$progdir/zellwerk"
 # The user's other associations survive; an older default for our type gives way.
 mkdir -p "$XDG_DATA_HOME/applications"
 printf '[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\ntext/plain=editor.desktop;\napplication/x-zellwerk-sudoku=other.desktop;\n' \
@@ -34,9 +32,8 @@ ZW_TEST_MODE=register "$progdir/zellwerk" || { echo "FAIL registration run"; exi
 
 entry=$XDG_DATA_HOME/applications/zellwerk.desktop
 [ -f "$entry" ] || { echo "FAIL no desktop entry"; exit 1; }
-if command -v desktop-file-validate >/dev/null; then
-    out=$(desktop-file-validate "$entry" 2>&1); expect "desktop-file-validate" "" "$out"
-fi
+! command -v desktop-file-validate >/dev/null ||
+    expect "desktop-file-validate" "" "$(desktop-file-validate "$entry" 2>&1)"
 for size in 16 32 48 64 128 256; do
     [ -s "$XDG_DATA_HOME/icons/hicolor/${size}x${size}/apps/zellwerk.png" ] || { echo "FAIL icon $size"; fail=1; }
 done
@@ -68,8 +65,7 @@ else
 fi
 
 # A later start from elsewhere replaces the entry, keeping one default.
-mkdir -p "$tmp/moved"
-cp "$exe" "$tmp/moved/zellwerk2"
+mkdir -p "$tmp/moved" && cp "$exe" "$tmp/moved/zellwerk2"
 ZW_TEST_MODE=register "$tmp/moved/zellwerk2"
 expect "Exec after a move" "Exec=\"$tmp/moved/zellwerk2\" %f" "$(grep '^Exec=' "$entry")"
 expect "other defaults kept" "2" "$(grep -c '^text/plain=editor.desktop;$' "$XDG_DATA_HOME/applications/mimeapps.list")"

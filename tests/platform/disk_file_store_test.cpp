@@ -20,9 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct TempDir {
-    TempDir() : path(fs::temp_directory_path() / ("zw-files-" + std::to_string(std::random_device()()))) {
-        fs::create_directories(path);
-    }
+    TempDir() { fs::create_directories(path); }
     ~TempDir() {
         std::error_code ignored;
         fs::permissions(path, fs::perms::owner_all, ignored);
@@ -32,7 +30,7 @@ struct TempDir {
     std::size_t Entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), {}));
     }
-    fs::path path;
+    fs::path path = fs::temp_directory_path() / ("zw-files-" + std::to_string(std::random_device()()));
 };
 
 using test::ReadFile;
@@ -75,9 +73,8 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
     TempDir dir;
     WriteFile(dir / "plain", "x");
     fs::create_directory(dir.path / "folder");
-    const fs::path big = dir.path / "big.sudoku";
-    std::ofstream(big).close();
-    fs::resize_file(big, DiskFileStore::kMaxReadBytes + 1);  // sparse: takes no room
+    WriteFile(dir / "big.sudoku", "");
+    fs::resize_file(dir / "big.sudoku", DiskFileStore::kMaxReadBytes + 1);  // sparse: takes no room
     const struct {
         bool write;
         std::string path, reason;
@@ -89,7 +86,7 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
         {false, dir / "folder", "Der Pfad ist ein Ordner."},
         {false, dir / "plain/a.sudoku", "Ein Teil des Pfades ist kein Ordner."},
         // A read would fill the memory or wait for ever.
-        {false, big.string(), "Die Datei ist größer als 1 GB."},
+        {false, dir / "big.sudoku", "Die Datei ist größer als 1 GB."},
 #ifndef _WIN32
         {false, dir / "fifo", "Das ist keine Datei, sondern eine Pipe."},
         {false, "/dev/zero", "Das ist keine Datei, sondern ein Gerät."},
@@ -103,10 +100,7 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
         f.form.AddLog("a");
         f.mp.messages.answers.push_back(MsgAnswer::No);  // the save question before Open
         f.mp.fileDialog.answers.push_back(c.path);
-        if (c.write)
-            f.form.mFileSaveAs_Click();
-        else
-            f.form.mFileOpen_Click();
+        c.write ? f.form.mFileSaveAs_Click() : f.form.mFileOpen_Click();
         ASSERT_FALSE(f.mp.messages.shown.empty()) << c.path;
         EXPECT_EQ(f.mp.messages.shown.back().text,
                   "Die Datei \"" + c.path + "\" kann nicht " +

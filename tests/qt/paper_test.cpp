@@ -18,15 +18,11 @@ namespace zw {
 namespace {
 
 // Runs a tool to its end and gives its standard output.
-QString Output(const QString& program, const QStringList& args) {
+QString Output(const QString& program, const QString& args, const QStringList& files) {
     QProcess p;
-    p.start(program, args);
+    p.start(program, args.split(QLatin1Char(' ')) + files);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString PdfText(const QString& path) {
-    return Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
 }
 
 // Renders the first page at 150 dpi and looks where the layout puts things, measured from the
@@ -34,10 +30,8 @@ QString PdfText(const QString& path) {
 // digit in cell (4, 4) is inked, the empty cell (0, 0) is not, and the footer line is.
 void ExpectPrintedLayout(const QString& pdf) {
     QTemporaryDir dir;
-    Output(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("150"),
-                                        QStringLiteral("-gray"), QStringLiteral("-png"),
-                                        QStringLiteral("-singlefile"), pdf,
-                                        dir.filePath(QStringLiteral("page"))});
+    Output(QStringLiteral("pdftoppm"), QStringLiteral("-r 150 -gray -png -singlefile"),
+           {pdf, dir.filePath(QStringLiteral("page"))});
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     ASSERT_FALSE(page.isNull());
     auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 100; };
@@ -65,8 +59,8 @@ void ExpectPrintedLayout(const QString& pdf) {
 // a file in place of the default printer, or on the CUPS PDF queue that
 // scripts/cups-print-test.sh sets up as the default (it names the folder its files land in).
 QString PrintThroughTheAction(const QString& cupsFolder, const QString& file) {
-    const QStringList before =
-        QDir(cupsFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    auto pdfs = [&] { return QDir(cupsFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files); };
+    const QStringList before = pdfs();
     if (cupsFolder.isEmpty())
         qputenv("ZW_PRINT_TO_FILE", file.toLocal8Bit());
     MemoryPlatform mp;  // the core's window over the in-memory platform, the real printer put in
@@ -85,12 +79,11 @@ QString PrintThroughTheAction(const QString& cupsFolder, const QString& file) {
         return file;
     for (int tries = 0; tries < 300; ++tries) {
         QTest::qWait(100);
-        for (const QString& name : QDir(cupsFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
+        for (const QString& name : pdfs())
             if (!before.contains(name)) {
                 QTest::qWait(500);  // the backend may still be writing
                 return QDir(cupsFolder).filePath(name);
             }
-        }
     }
     return {};
 }
@@ -99,7 +92,7 @@ TEST(Print, TheDruckenActionPrintsTheBoardAndTheFooter) {
     QTemporaryDir dir;
     const QString pdf = PrintThroughTheAction({}, dir.filePath(QStringLiteral("page.pdf")));
     // pdftotext makes one blank of the two after "SuDoKu".
-    const QString text = PdfText(pdf);
+    const QString text = Output(QStringLiteral("pdftotext"), QStringLiteral("-layout"), {pdf, "-"});
     EXPECT_TRUE(text.contains(QRegularExpression(
         QStringLiteral("SuDoKu +vom 05\\.12\\.2026 by Zellwerk \\(www\\.brunfeld\\.de\\)"))))
         << text.toStdString();

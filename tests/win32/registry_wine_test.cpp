@@ -21,11 +21,11 @@ int failures = 0;
 
 void Expect(bool ok, const std::string& what) {
     std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    if (!ok)
-        ++failures;
+    failures += ok ? 0 : 1;
 }
 
 struct Read {
+    bool exists = false;
     LONG status = 0;
     DWORD type = 0;
     std::string data;  // as stored, terminating zero included
@@ -34,27 +34,16 @@ struct Read {
 Read ReadDefault(const std::string& key) {
     Read read;
     HKEY hkey = nullptr;
-    read.status = RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &hkey);
-    if (read.status != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &hkey) != ERROR_SUCCESS)
         return read;
-    DWORD size = 0;
-    read.status = RegQueryValueExA(hkey, nullptr, nullptr, &read.type, nullptr, &size);
-    if (read.status == ERROR_SUCCESS) {
-        read.data.resize(size);
-        read.status = RegQueryValueExA(hkey, nullptr, nullptr, &read.type,
-                                       reinterpret_cast<BYTE*>(read.data.data()), &size);
-        read.data.resize(size);
-    }
+    read.exists = true;
+    char data[1024];
+    DWORD size = sizeof data;
+    read.status = RegQueryValueExA(hkey, nullptr, nullptr, &read.type,
+                                   reinterpret_cast<BYTE*>(data), &size);
+    read.data.assign(data, read.status == ERROR_SUCCESS ? size : 0);
     RegCloseKey(hkey);
     return read;
-}
-
-bool KeyExists(const std::string& key) {
-    HKEY hkey = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(hkey);
-    return true;
 }
 
 // A string value: type REG_SZ, the ANSI text and its terminating zero.
@@ -66,54 +55,47 @@ void ExpectString(const std::string& key, const std::string& expected) {
                std::to_string(read.type) + ", " + std::to_string(read.data.size()) + " bytes)");
 }
 
-const std::string kClass = "Brunfeld\\Zellwerk";
-
 int Check(bool later, const std::string& dir, const std::string& name) {
-    ExpectString(".sudoku", kClass);
-    const Read classDefault = ReadDefault(kClass);
+    const std::string cls = "Brunfeld\\Zellwerk";
+    ExpectString(".sudoku", cls);
     if (later)
-        ExpectString(kClass, "");
+        ExpectString(cls, "");
     else
-        Expect(classDefault.status == ERROR_FILE_NOT_FOUND,
-               kClass + " has no default value on the first start");
-    ExpectString(kClass + "\\shell\\1",
-                 "&\xD6"
-                 "ffnen");  // "&Öffnen" in Windows-1252
-    ExpectString(kClass + "\\shell\\1\\command", "\"" + dir + "\\" + name + ".exe\" %1");
-    ExpectString(kClass + "\\DefaultIcon", dir + "\\Zellwerk.ico");
-    Expect(!KeyExists(kClass + "\\shell\\2") && !KeyExists(kClass + "\\shell\\open"),
+        Expect(ReadDefault(cls).status == ERROR_FILE_NOT_FOUND,
+               cls + " has no default value on the first start");
+    ExpectString(cls + "\\shell\\1", "&\xD6" "ffnen");  // "&Öffnen" in Windows-1252
+    ExpectString(cls + "\\shell\\1\\command", "\"" + dir + "\\" + name + ".exe\" %1");
+    ExpectString(cls + "\\DefaultIcon", dir + "\\Zellwerk.ico");
+    Expect(!ReadDefault(cls + "\\shell\\2").exists && !ReadDefault(cls + "\\shell\\open").exists,
            "no other verbs");
     return failures;
-}
-
-std::string VersionString(const std::vector<char>& info, const char* name) {
-    char* value = nullptr;
-    UINT length = 0;
-    const std::string query = std::string("\\StringFileInfo\\040704E4\\") + name;
-    if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
-        return "<missing>";
-    return std::string(value);
 }
 
 int Version() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
-    std::vector<char> info(GetFileVersionInfoSizeA(path, &ignored));
-    Expect(
-        !info.empty() && GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()),
-        "version resource present");
-    if (info.empty())
+    std::vector<char> info(GetFileVersionInfoSizeA(path, &ignored) + 1);
+    const bool present = GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data());
+    Expect(present, "version resource present");
+    if (!present)
         return failures;
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length);
+    auto query = [&](const std::string& name) -> const char* {
+        void* value = nullptr;
+        UINT length = 0;
+        return VerQueryValueA(info.data(), name.c_str(), &value, &length)
+                   ? static_cast<const char*>(value) : nullptr;
+    };
+    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(query("\\"));
     Expect(fixed && HIWORD(fixed->dwProductVersionMS) == ZW_VERSION_MAJOR &&
                LOWORD(fixed->dwProductVersionMS) == ZW_VERSION_MINOR &&
                HIWORD(fixed->dwProductVersionLS) == ZW_VERSION_PATCH,
            "product version numbers " ZW_VERSION_STRING);
-    Expect(VersionString(info, "ProductName") == "Zellwerk", "ProductName Zellwerk");
-    Expect(VersionString(info, "ProductVersion") == ZW_VERSION_STRING,
+    const std::string strings = "\\StringFileInfo\\040704E4\\";
+    const char* product = query(strings + "ProductName");
+    const char* version = query(strings + "ProductVersion");
+    Expect(product && std::string(product) == "Zellwerk", "ProductName Zellwerk");
+    Expect(version && std::string(version) == ZW_VERSION_STRING,
            "ProductVersion " ZW_VERSION_STRING);
     return failures;
 }
@@ -123,10 +105,10 @@ int ShortPath(const std::string& path) {
     Expect(!shortPath.empty() && shortPath.find(' ') == std::string::npos &&
                GetFileAttributesA(shortPath.c_str()) != INVALID_FILE_ATTRIBUTES,
            "short path of an existing file: " + shortPath);
-    const std::string missing = zw::ShortPathOrBlank(zw::AnsiToUtf8(path) + ".fehlt");
-    Expect(missing == std::string(260, ' '), "a missing file leaves 260 blanks");
-    // Opening the missing one fails quietly.
-    zw::Win32Shell().OpenDocument(zw::AnsiToUtf8(path) + ".fehlt", "C:\\", 0);
+    const std::string missing = zw::AnsiToUtf8(path) + ".fehlt";
+    Expect(zw::ShortPathOrBlank(missing) == std::string(260, ' '),
+           "a missing file leaves 260 blanks");
+    zw::Win32Shell().OpenDocument(missing, "C:\\", 0);  // fails quietly
     return failures;
 }
 
@@ -145,8 +127,6 @@ int main(int argc, char** argv) {
         return Version();
     if (mode == "--short-path" && argc == 3)
         return ShortPath(argv[2]);
-    std::fprintf(stderr,
-                 "usage: --start | --check first|later DIR NAME | --version | "
-                 "--short-path PATH\n");
+    std::fprintf(stderr, "usage: see the head of registry_wine_test.cpp\n");
     return 2;
 }

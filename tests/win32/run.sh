@@ -14,26 +14,18 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$top/build/win32}
 
 skip() { echo "win32 registry test SKIPPED: $*"; exit 0; }
-
-find_wine() {
-    for w in wine64 /usr/lib/wine/wine64 wine; do
-        command -v "$w" >/dev/null 2>&1 && { command -v "$w"; return; }
-    done
-}
+find_wine() { for w in wine64 /usr/lib/wine/wine64 wine; do command -v "$w" && return; done; }
 
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ -z "$(find_wine)" ]; then
-    if [ -z "${ZW_NO_INSTALL:-}" ] && command -v apt-get >/dev/null; then
-        sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
-        echo "win32: installing g++-mingw-w64-x86-64 and wine64 (large, once)"
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-            -o DPkg::Lock::Timeout=600 g++-mingw-w64-x86-64 wine64 >/dev/null 2>&1 ||
-            skip "could not install g++-mingw-w64-x86-64 and wine64"
-    fi
+    [ -n "${ZW_NO_INSTALL:-}" ] || ! command -v apt-get >/dev/null ||
+        { [ "$(id -u)" -eq 0 ] && sudo="" || sudo="sudo -n"
+          echo "win32: installing g++-mingw-w64-x86-64 and wine64 (large, once)"
+          DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+              -o DPkg::Lock::Timeout=600 g++-mingw-w64-x86-64 wine64 >/dev/null 2>&1; } ||
+        skip "could not install g++-mingw-w64-x86-64 and wine64"
 fi
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || skip "no MinGW-w64 compiler"
-wine=$(find_wine)
-[ -n "$wine" ] || skip "Wine is not installed"
+wine=$(find_wine) || skip "Wine is not installed"
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DZW_WITH_QT=OFF -DZW_BUILD_TESTS=OFF -DZW_BUILD_BENCH=OFF \
@@ -51,29 +43,23 @@ export LC_ALL=C.UTF-8  # Windows-1252 as the ANSI code page
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || skip "Wine cannot start here"
 
 status=0
-run() {  # run <exe path under drive_c> <args...>
-    local exe=$1; shift
-    (cd "$prefix/drive_c" && timeout 120 "$wine" "$exe" "$@") 2>/dev/null | tr -d '\r' | iconv -f CP1252 -t UTF-8 ||
-        status=1
+run() {  # run <folder under drive_c> <exe name> <args...>: the test program as that exe
+    local dir="$prefix/drive_c/$1" exe=$2; shift 2
+    mkdir -p "$dir" && cp "$build/tests/win32/zw_registry_wine_test.exe" "$dir/$exe"
+    (cd "$prefix/drive_c" && timeout 120 "$wine" "$dir/$exe" "$@") 2>/dev/null | tr -d '\r' |
+        iconv -f CP1252 -t UTF-8 || status=1
 }
-
-first="$prefix/drive_c/Meine Spiele"
-mkdir -p "$first"
-cp "$build/tests/win32/zw_registry_wine_test.exe" "$first/Zellwerk.exe"
 echo "--- first start: C:\\Meine Spiele\\Zellwerk.exe"
-run "$first/Zellwerk.exe" --start
-run "$first/Zellwerk.exe" --check first 'C:\Meine Spiele' Zellwerk
-
-moved="$prefix/drive_c/Rätsel und Spiele"
-mkdir -p "$moved"
-mv "$first/Zellwerk.exe" "$moved/SuDoKu.exe"
+run "Meine Spiele" Zellwerk.exe --start
+run "Meine Spiele" Zellwerk.exe --check first 'C:\Meine Spiele' Zellwerk
 echo "--- second start, moved: C:\\Rätsel und Spiele\\SuDoKu.exe"
-run "$moved/SuDoKu.exe" --start
-run "$moved/SuDoKu.exe" --check later 'C:\Rätsel und Spiele' SuDoKu
+rm -rf "$prefix/drive_c/Meine Spiele"
+run "Rätsel und Spiele" SuDoKu.exe --start
+run "Rätsel und Spiele" SuDoKu.exe --check later 'C:\Rätsel und Spiele' SuDoKu
 echo "--- version resource and help path"
-run "$moved/SuDoKu.exe" --version
-echo pdf > "$moved/Help.pdf"
-run "$moved/SuDoKu.exe" --short-path 'C:\Rätsel und Spiele\Help.pdf'
+run "Rätsel und Spiele" SuDoKu.exe --version
+echo pdf > "$prefix/drive_c/Rätsel und Spiele/Help.pdf"
+run "Rätsel und Spiele" SuDoKu.exe --short-path 'C:\Rätsel und Spiele\Help.pdf'
 
 if [ $status -eq 0 ]; then echo "win32 registry test passed"; else echo "win32 registry test FAILED"; fi
 exit $status
