@@ -16,13 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string expected;
     std::size_t lines = 0;
     const bool lfOnly = content.find("\r\n") == std::string::npos;
-    for (std::string_view piece : fuzz::SplitAt(content, lfOnly ? "\n" : "\r\n")) {
-        if (piece.size() < 81)
-            continue;
-        expected.append(piece);
-        expected += "\r\n";
-        ++lines;
-    }
+    for (std::string_view piece : fuzz::SplitAt(content, lfOnly ? "\n" : "\r\n"))
+        if (piece.size() >= 81) {
+            expected.append(piece).append("\r\n");
+            ++lines;
+        }
 
     // One window for the whole run, as a user opens one file after another.
     static fuzz::Window window;

@@ -2,63 +2,43 @@
 // when the cells joined in reading order make 81 digits and blanks, or the text is a 9 x 9 block
 // of digits and empty cells whose rows end in LF; an accepted board copies back as its board
 // string; a refused one is logged.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "board/board_string.h"
-#include "fuzz_helpers.h"
-#include "mainwindow/frm_main.h"
 #include "files/paste.h"
 #include "files/puzzle_text.h"
+#include "fuzz_helpers.h"
+#include "mainwindow/frm_main.h"
 #include "platform/memory_platform.h"
 
 namespace {
 
-bool IsBoard(const std::string& joined) {
-    return joined.size() == 81 && std::all_of(joined.begin(), joined.end(), [](char ch) {
-               return ch == ' ' || (ch >= '0' && ch <= '9');
-           });
-}
-
-// The block with LF row ends written the long way: drop one final line end, split at LF, drop
-// the CR of a CR LF, then nine rows of nine cells.
-bool AcceptsLfBlock(std::string text, std::string& joined) {
-    if (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
-    }
-    const std::vector<std::string_view> rows = zw::fuzz::SplitAt(text, "\n");
-    if (rows.size() != 9)
-        return false;
+// The paste rule written the long way: the cells of every row joined, a blank for an empty
+// one; a `block` is nine rows (a CR before the LF dropped) of nine cells of one character at most.
+std::optional<std::string> Joined(std::string_view text, std::string_view rowEnd, bool block) {
+    const std::vector<std::string_view> rows = zw::fuzz::SplitAt(text, rowEnd);
+    if (block && rows.size() != 9)
+        return {};
+    std::string joined;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         std::string_view row = rows[r];
-        if (r + 1 < rows.size() && !row.empty() && row.back() == '\r')
+        if (block && r + 1 < rows.size() && row.ends_with('\r'))
             row.remove_suffix(1);
         const std::vector<std::string_view> cells = zw::fuzz::SplitAt(row, "\t");
-        if (cells.size() != 9)
-            return false;
+        if (block && cells.size() != 9)
+            return {};
         for (std::string_view cell : cells) {
-            if (cell.size() > 1)
-                return false;
+            if (block && cell.size() > 1)
+                return {};
             joined += cell.empty() ? std::string_view(" ") : cell;
         }
     }
-    return IsBoard(joined);
-}
-
-// The paste rule written the long way: every row, every cell, then the tests.
-bool Accepts(std::string_view text, std::string& joined) {
-    for (std::string_view row : zw::fuzz::SplitAt(text, "\r\n")) {
-        for (std::string_view cell : zw::fuzz::SplitAt(row, "\t"))
-            joined += cell.empty() ? std::string_view(" ") : cell;
-    }
-    if (IsBoard(joined))
-        return true;
-    joined.clear();
-    return AcceptsLfBlock(std::string(text), joined);
+    if (joined.size() != 81 || joined.find_first_not_of(" 0123456789") != std::string::npos)
+        return {};
+    return joined;
 }
 
 }  // namespace
@@ -67,36 +47,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace zw;
     const std::string text(reinterpret_cast<const char*>(data), size);
     // An exchanged puzzle (a "." or "0" blank, a box line) comes first, a grid of digits and
-    // blanks last; the forms between are the ones written out above.
+    // blanks last; the forms between are the ones written out above. The block may end in one
+    // line end.
+    std::string_view block = text;
+    if (block.ends_with('\n'))
+        block.remove_suffix(block.ends_with("\r\n") ? 2 : 1);
     std::optional<std::string> expected;
-    if (text.find_first_of(".0|-+") != std::string::npos) {
-        expected = BoardFromPuzzleLine(text);
-        if (!expected)
-            expected = BoardFromTextGrid(text);
-    }
-    std::string joined;
-    if (!expected && Accepts(text, joined))
-        expected = joined;
+    if (text.find_first_of(".0|-+") != std::string::npos && !(expected = BoardFromPuzzleLine(text)))
+        expected = BoardFromTextGrid(text);
+    if (!expected)
+        expected = Joined(text, "\r\n", false);
+    if (!expected)
+        expected = Joined(block, "\n", true);
     if (!expected)
         expected = BoardFromTextGrid(text);
-    const bool accepted = expected.has_value();
-    const std::optional<std::string> board = BoardFromPaste(text);
-    fuzz::Check(board == expected);
+    fuzz::Check(BoardFromPaste(text) == expected);
 
-    // One window for the whole run.
+    // One window for the whole run; refused pastes pile up in the log, so empty it now and then.
     static fuzz::Window window;
-    MemoryPlatform& mp = window.mp;
-    frmMain& form = window.form;
-    // Refused pastes pile up in the log; empty it now and then, not for every input.
-    if (form.List1.ListCount() > 10000)
-        form.mFileNew_Click();
-    const std::size_t linesBefore = form.List1.ListCount();
-    mp.clipboard.text = text;
-    form.mEditPaste_Click();
-    fuzz::Check(form.List1.ListCount() == linesBefore + (accepted ? 0u : 1u));
-    if (accepted) {
-        form.mEditCopy_Click();
-        fuzz::Check(mp.clipboard.text == *expected);
+    if (window.form.List1.ListCount() > 10000)
+        window.form.mFileNew_Click();
+    const std::size_t linesBefore = window.form.List1.ListCount();
+    window.mp.clipboard.text = text;
+    window.form.mEditPaste_Click();
+    fuzz::Check(window.form.List1.ListCount() == linesBefore + (expected ? 0u : 1u));
+    if (expected) {
+        window.form.mEditCopy_Click();
+        fuzz::Check(window.mp.clipboard.text == *expected);
     }
     return 0;
 }
