@@ -8,17 +8,14 @@ namespace {
 
 using Unit = std::array<int, 9>;  // cell numbers, row by row
 
-template <typename CellAt>
-Unit Make(CellAt cellAt) {
+enum Kind { Row, Col, Box };
+Unit UnitOf(Kind kind, int cell) {
     Unit u;
     for (int k = 0; k < 9; ++k)
-        u[k] = cellAt(k);
+        u[k] = kind == Row ? cell / 9 * 9 + k
+               : kind == Col ? k * 9 + cell % 9
+                             : cell / 27 * 27 + cell % 9 / 3 * 3 + k / 3 * 9 + k % 3;
     return u;
-}
-Unit RowOf(int cell) { return Make([=](int k) { return cell / 9 * 9 + k; }); }
-Unit ColOf(int cell) { return Make([=](int k) { return k * 9 + cell % 9; }); }
-Unit BoxOf(int cell) {
-    return Make([=](int k) { return cell / 27 * 27 + cell % 9 / 3 * 3 + k / 3 * 9 + k % 3; });
 }
 
 bool Placed(const std::string& text) {
@@ -33,7 +30,7 @@ std::string Candidates(const Board& b, int cell) {
     if (Placed(b[cell]))
         return b[cell];
     std::string s = "123456789";
-    const Unit row = RowOf(cell), col = ColOf(cell);
+    const Unit row = UnitOf(Row, cell), col = UnitOf(Col, cell);
     for (int k = 0; k < 9; ++k) {  // row and column side by side, done once one digit is left
         for (int other : {row[k], col[k]})
             if (other != cell && Placed(b[other]))
@@ -41,7 +38,7 @@ std::string Candidates(const Board& b, int cell) {
         if (s.size() == 1)
             return s;
     }
-    for (int other : BoxOf(cell))
+    for (int other : UnitOf(Box, cell))
         if (other != cell && Placed(b[other]))
             std::erase(s, b[other][0]);
     return s;
@@ -53,7 +50,7 @@ std::string Resolve(const Board& b, int cell) {
     const std::string s = Candidates(b, cell);
     if (s.size() == 1)
         return s;
-    for (const Unit& unit : {BoxOf(cell), ColOf(cell), RowOf(cell)}) {
+    for (const Unit& unit : {UnitOf(Box, cell), UnitOf(Col, cell), UnitOf(Row, cell)}) {
         for (char d : s) {
             bool elsewhere = false;
             for (int other : unit)
@@ -86,7 +83,7 @@ int EliminatePair(Board& b, int cell, bool nested) {
     if (x.size() != 2)
         return 0;
     int count = 0;
-    for (const Unit& unit : {RowOf(cell), ColOf(cell), BoxOf(cell)}) {
+    for (const Unit& unit : {UnitOf(Row, cell), UnitOf(Col, cell), UnitOf(Box, cell)}) {
         for (int partner : unit) {
             if (partner == cell || b[partner] != x)
                 continue;
@@ -113,7 +110,8 @@ int ApplyPairs(Board& b) {
 // Every unit's placed texts are distinct digits.
 bool RulesOk(const Board& b) {
     for (int k = 0; k < 9; ++k) {
-        for (const Unit& unit : {RowOf(k * 9), ColOf(k), BoxOf(k / 3 * 27 + k % 3 * 3)}) {
+        for (const Unit& unit :
+             {UnitOf(Row, k * 9), UnitOf(Col, k), UnitOf(Box, k / 3 * 27 + k % 3 * 3)}) {
             std::string placed;
             for (int cell : unit) {
                 if (!Placed(b[cell]))

@@ -9,8 +9,7 @@
 namespace zw {
 namespace {
 
-using test::CellTexts;
-using test::SetRows;
+using namespace test;
 
 constexpr std::string_view kThreeSolutions =
     "..34.6.8.4..7.91.3..9.23......67.......912....9453...73.72.59.8.......31.6834....";

@@ -8,10 +8,7 @@
 namespace zw {
 namespace {
 
-using test::kHard;
-using test::kHardSolution;
-using test::kNoSolution;
-using test::kSolved;
+using namespace test;
 using Lines = std::vector<std::string>;
 
 struct Road {

@@ -3,13 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "board/board_string.h"
-
 namespace zw::test {
-
-void SetRows(Grid& grid, std::string_view rows) {
-    SetSuDoKuString(grid, BoardStringFromRows(rows));
-}
 
 std::string CellTexts(const Grid& grid) {
     std::string out;
@@ -37,17 +31,9 @@ std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t ma
     return lines;
 }
 
-std::string PuzzleFile(const std::string& name) {
-    return std::string(ZW_PUZZLE_DIR) + "/" + name;
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-FormFixture::FormFixture() {
-    form.Form_Load();
 }
 
 std::vector<std::string> LogMessages(const frmMain& form) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/board_string.h"
 #include "board/grid.h"
 #include "mainwindow/frm_main.h"
 #include "platform/memory_platform.h"
@@ -25,14 +26,18 @@ inline constexpr std::string_view kNoSolution =  // keeps the rules, has no solu
     "......6.17.2......5.........6.2......3....4.....5.7.........52.....1..7.8...4....";
 
 // Fills the grid from 81 row-major characters ("1"-"9" givens, "." "0" or " " blanks).
-void SetRows(Grid& grid, std::string_view rows);
+inline void SetRows(Grid& grid, std::string_view rows) {
+    SetSuDoKuString(grid, BoardStringFromRows(rows));
+}
 // The 81 cell texts row by row, "|" between cells: a readable picture of the board.
 std::string CellTexts(const Grid& grid);
 // Reads puzzle lines (81 row-major characters each) from a file. Throws, naming the file, when
 // it cannot be read or holds no puzzle: a test must never pass on zero puzzles.
 std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max = 0);
 // The path of a puzzle set of data/puzzles as the build prepares it ("top95.txt", ...).
-std::string PuzzleFile(const std::string& name);
+inline std::string PuzzleFile(const std::string& name) {
+    return std::string(ZW_PUZZLE_DIR) + "/" + name;
+}
 // A file's bytes; none when it cannot be read.
 std::string ReadFile(const std::string& path);
 
@@ -41,7 +46,7 @@ std::vector<std::string> LogMessages(const frmMain& form);
 
 // A main window on the in-memory platform, loaded as at start-up.
 struct FormFixture {
-    FormFixture();
+    FormFixture() { form.Form_Load(); }
     MemoryPlatform mp;
     frmMain form{mp.platform};
     std::vector<std::string> LogMessages() const { return test::LogMessages(form); }

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QTest>
 
-#include "support/test_board.h"
-
 namespace zw::test {
 
 MainWindowFixture::MainWindowFixture() {
@@ -16,17 +14,9 @@ MainWindowFixture::MainWindowFixture() {
     Settle();
 }
 
-QAction* MainWindowFixture::Action(const char* name) const {
-    return window->findChild<QAction*>(QString::fromUtf8(name));
-}
-
 void MainWindowFixture::Settle() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-}
-
-std::vector<std::string> MainWindowFixture::LogMessages() const {
-    return test::LogMessages(form);
 }
 
 void MainWindowFixture::Type(std::initializer_list<int> keys) {

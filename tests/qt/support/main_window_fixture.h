@@ -14,6 +14,7 @@
 #include "qt/grid_view.h"
 #include "qt/log_view.h"
 #include "qt/main_window.h"
+#include "support/test_board.h"
 
 namespace zw::test {
 
@@ -28,11 +29,12 @@ struct MainWindowFixture {
 
     GridView& Grid() { return window->Grid(); }
     LogView& Log() { return window->Log(); }
-    QAction* Action(const char* name) const;  // by objectName; nullptr when missing
+    QAction* Action(const char* name) const {  // by objectName; nullptr when missing
+        return window->findChild<QAction*>(QString::fromUtf8(name));
+    }
     // Lets pending Qt events run: the log view announces new rows, widgets repaint.
     static void Settle();
-    // Log line texts without the time and TAB.
-    std::vector<std::string> LogMessages() const;
+    std::vector<std::string> LogMessages() const { return test::LogMessages(form); }
     // Types `keys` (Qt::Key values) into the grid as real key events.
     void Type(std::initializer_list<int> keys);
     // Makes (row, col) current with a real mouse click, modifiers as given.
