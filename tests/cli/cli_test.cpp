@@ -54,9 +54,15 @@ protected:
     bool Said(const Result& r, const std::string& text) {
         return r.err.find(text) != std::string::npos;
     }
+    void ExpectFailure(const Result& r, int status, const std::string& text) {
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_TRUE(Said(r, text)) << r.err;
+    }
 
     fs::path dir_;
 };
+
+const std::string_view kKinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
 
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
@@ -95,7 +101,6 @@ TEST_F(Cli, SolveRateAndCountAgreeOnEachPuzzleKind) {
 // Bad lines are named by file and line, across batches and files and standard input; every
 // line end and a byte-order mark are read; an unreadable file exits 2 with the reason.
 TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
-    const std::string_view kinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
     const char* const ratings[] = {"hard", "normal", "none", "multiple"};
     std::string content = "\xEF\xBB\xBF# comment\r\n\n", expected;
     for (int i = 0; i < 4500; ++i) {
@@ -103,18 +108,16 @@ TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
             content += std::string(kHard).substr(0, 40) + "\n";  // line 4203
             continue;
         }
-        content += std::string(kinds[i % 4]) + (i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "\n");
+        content += std::string(kKinds[i % 4]) + (i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "\n");
         (expected += ratings[i % 4]) += "\n";
     }
     const std::string file = File("long.txt", content);
     const Result run = Exec("rate --threads 2 " + file + " - " + file, content);
-    EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.out == expected + expected + expected) << run.out.size();
-    EXPECT_TRUE(Said(run, "long.txt:4203: the line has 40 characters")) << run.err;
+    ExpectFailure(run, 1, "long.txt:4203: the line has 40 characters");
     EXPECT_TRUE(Said(run, "<stdin>:4203: the line has 40 characters")) << run.err;
-    const Result refused = Exec("rate " + file + " '" + (dir_ / "gone.sudoku").string() + "'");
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_TRUE(Said(refused, "gone.sudoku: cannot read the file: No such file")) << refused.err;
+    ExpectFailure(Exec("rate " + file + " '" + (dir_ / "gone.sudoku").string() + "'"), 2,
+                  "gone.sudoku: cannot read the file: No such file");
 }
 
 // A puzzle file gives the board of its last log line; a "0" there is a placed 0 that breaks
@@ -154,14 +157,11 @@ TEST_F(Cli, GridsAndOtherProgramsFilesAreRead) {
                               BoxGrid(kNoSolution).substr(0, 69) + "Seite 2\n" + BoxGrid(kHard);
     const Result run = Exec("rate", input);
     EXPECT_EQ(run.out, Lines({"hard", "normal", "hard"}));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(Said(run, "<stdin>:15: the line has 22 characters")) << run.err;
+    ExpectFailure(run, 1, "<stdin>:15: the line has 22 characters");
     EXPECT_TRUE(Said(run, "<stdin>:16: the line has 7 characters")) << run.err;
     EXPECT_FALSE(Said(run, "<stdin>:1:")) << run.err;
     const std::string ss = File("leer.ss", "*-----------*\n");  // other programs' files: a .ss
-    const Result files = Exec("count " + ss);
-    EXPECT_EQ(files.status, 1);
-    EXPECT_TRUE(Said(files, "leer.ss: the file holds no puzzle")) << files.err;
+    ExpectFailure(Exec("count " + ss), 1, "leer.ss: the file holds no puzzle");
 }
 
 // Lost output is a failure with the reason, whether a little or a lot was to be written.
@@ -173,9 +173,9 @@ TEST_F(Cli, OutputThatCannotBeWrittenFailsAndSaysWhy) {
         (many += kSolved) += '\n';
     for (const std::string& args : {std::string("generate --count 5 --seed 1"),
                                     "solve --threads 2 " + File("many.txt", many), std::string("--help")}) {
-        const Result run = Exec(args, "", "/dev/full");
-        EXPECT_EQ(run.status, 2) << args;
-        EXPECT_TRUE(Said(run, "cannot write the output: No space left on device")) << run.err;
+        SCOPED_TRACE(args);
+        ExpectFailure(Exec(args, "", "/dev/full"), 2,
+                      "cannot write the output: No space left on device");
     }
 }
 
@@ -187,9 +187,8 @@ TEST_F(Cli, StreamsInBoundedMemory) {
     EXPECT_TRUE(endless.out == one.out) << endless.out.size() << " bytes: " << endless.err;
     const Result huge = Shell("{ head -c 200000000 /dev/zero; printf '\\n%s\\n' " +
                               std::string(kHard) + "; } | " + ZW_CLI_PATH + " count --limit 2");
-    EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.out, "1\n");
-    EXPECT_TRUE(Said(huge, "<stdin>:1: byte 0x00 at column 1")) << huge.err;
+    ExpectFailure(huge, 1, "<stdin>:1: byte 0x00 at column 1");
     rusage usage{};  // the largest resident size of any program run so far
     getrusage(RUSAGE_CHILDREN, &usage);
     EXPECT_LT(usage.ru_maxrss / 1024, 64) << "megabytes";
@@ -198,10 +197,9 @@ TEST_F(Cli, StreamsInBoundedMemory) {
 // Answers come out while a later puzzle is still being worked on: here an empty board, whose
 // solutions take longer to count than any test may run.
 TEST_F(Cli, AnswersDoNotWaitForASlowPuzzleAfterThem) {
-    const std::string_view kinds[] = {kHard, kSolved, kNoSolution, kTwoSolutions};
     std::string content, expected;
     for (int i = 0; i < 20; ++i) {
-        (content += kinds[i % 4]) += '\n';
+        (content += kKinds[i % 4]) += '\n';
         expected += std::string(1, "1102"[i % 4]) + '\n';
     }
     File("slow.txt", content + std::string(81, '.') + "\n");
@@ -247,11 +245,9 @@ TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
     EXPECT_NE(Shell("pdfinfo " + a).out.find("(A4)"), std::string::npos);
 
     const fs::path missing = dir_ / "fehlt" / "heft.pdf";
-    const Result refused = Exec("booklet --count 1 --output " + missing.string());
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_TRUE(Said(refused, "Das SuDoKu-Heft konnte nicht gespeichert werden. Die Datei \"" +
-                                  missing.string() + "\" kann nicht geschrieben werden ("))
-        << refused.err;
+    ExpectFailure(Exec("booklet --count 1 --output " + missing.string()), 2,
+                  "Das SuDoKu-Heft konnte nicht gespeichert werden. Die Datei \"" +
+                      missing.string() + "\" kann nicht geschrieben werden (");
 }
 
 }  // namespace

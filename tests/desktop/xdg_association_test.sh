@@ -56,13 +56,10 @@ expect "default (GNOME)" "zellwerk.desktop" \
 export ZW_TEST_MODE=start ZW_TEST_RESULT=$tmp/result
 gio open "$puzzle" 2>"$tmp/gio.err" || { echo "FAIL gio open"; cat "$tmp/gio.err"; fail=1; }
 for _ in $(seq 1 100); do [ -s "$tmp/result" ] && break; sleep 0.1; done
-if [ -s "$tmp/result" ]; then
-    expect "board after opening" "$board2" "$(sed -n 1p "$tmp/result")"
-    expect "log lines after opening" "2" "$(sed -n 2p "$tmp/result")"
-    expect "command line" "$puzzle" "$(sed -n 3p "$tmp/result")"
-else
-    echo "FAIL the program did not start with the file"; fail=1
-fi
+[ -s "$tmp/result" ] || { echo "FAIL the program did not start with the file"; fail=1; }
+expect "board after opening" "$board2" "$(sed -n 1p "$tmp/result")"
+expect "log lines after opening" "2" "$(sed -n 2p "$tmp/result")"
+expect "command line" "$puzzle" "$(sed -n 3p "$tmp/result")"
 
 # A later start from elsewhere replaces the entry, keeping one default.
 mkdir -p "$tmp/moved" && cp "$exe" "$tmp/moved/zellwerk2"

@@ -10,8 +10,6 @@
 namespace zw {
 namespace {
 
-using test::SetRows;
-
 // A board from items separated by ";": "/ROWS" places row-major givens, "RC=text" and
 // "RC-RC=text" write a cell or a range of cells.
 Grid Board(std::string_view spec) {
@@ -21,7 +19,7 @@ Grid Board(std::string_view spec) {
         const std::string_view item = spec.substr(start, end - start);
         start = end + 1;
         if (item[0] == '/') {
-            SetRows(g, item.substr(1));
+            test::SetRows(g, item.substr(1));
             continue;
         }
         const int r1 = item[0] - '0', c1 = item[1] - '0';

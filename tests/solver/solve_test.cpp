@@ -29,6 +29,9 @@ std::string Simple() {  // the logic alone solves it
 // pump call k stops quietly before the logic, or makes the search fail from the puzzle.
 TEST(SolveSuDoKu, EveryRoadLogsItsSteps) {
     const std::string broken = "5...5....";
+    const Lines failed = {"Lösen...", "Lösen... Lösung nicht eindeutig.",
+                          "Lösen... Starte Backtracking nach 0,25s.",
+                          "Lösen... Fehler: SuDoKu kann nicht gelöst werden."};
     const struct {
         std::string rows;
         long long cancelAt;
@@ -46,14 +49,8 @@ TEST(SolveSuDoKu, EveryRoadLogsItsSteps) {
          {"Lösen...", "Lösen... Lösung nicht eindeutig.", "Lösen... Starte Backtracking nach 0,25s.",
           "Lösen... Lösung gefunden (1).", "Lösen fertig nach 0,5s gefunden."},
          std::string(kHardSolution)},
-        {std::string(kNoSolution), 0, SolveOutcome::NoSolution,
-         {"Lösen...", "Lösen... Lösung nicht eindeutig.", "Lösen... Starte Backtracking nach 0,25s.",
-          "Lösen... Fehler: SuDoKu kann nicht gelöst werden."},
-         std::string(kNoSolution)},
-        {std::string(kHard), 1, SolveOutcome::NoSolution,
-         {"Lösen...", "Lösen... Lösung nicht eindeutig.", "Lösen... Starte Backtracking nach 0,25s.",
-          "Lösen... Fehler: SuDoKu kann nicht gelöst werden."},
-         std::string(kHard)},
+        {std::string(kNoSolution), 0, SolveOutcome::NoSolution, failed, std::string(kNoSolution)},
+        {std::string(kHard), 1, SolveOutcome::NoSolution, failed, std::string(kHard)},
     };
     for (const auto& c : cases) {
         Road r;
