@@ -13,12 +13,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct Generation {
-    CountingEventPump pump;
-    Lines logged;
-    StandaloneSolver s{{.events = &pump,
-                        .log = [this](std::string_view line) { logged.emplace_back(line); }}};
-    FakeClock clock;
+struct Generation : test::LoggedSolver {
     std::string Board() const { return GetSuDoKuString(s.grid); }
 };
 

@@ -18,11 +18,7 @@ constexpr std::string_view kEightSolutions =
 constexpr std::string_view kManySolutions =  // 34,869 solutions
     "1.....78.....89...78.....5....6...9.....1....6..53.2...................1968.4.57.";
 
-struct Search {
-    CountingEventPump pump;
-    std::vector<std::string> logged;
-    StandaloneSolver s{{.events = &pump,
-                        .log = [this](std::string_view line) { logged.emplace_back(line); }}};
+struct Search : LoggedSolver {
     std::string loesungen;
     std::int64_t Run(BackTrackOptions options) {
         loesungen.clear();

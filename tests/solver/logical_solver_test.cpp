@@ -10,11 +10,7 @@ namespace zw {
 namespace {
 
 using test::SetRows;
-
-struct Solver {
-    CountingEventPump pump;
-    StandaloneSolver s{{.events = &pump}};
-};
+using Solver = test::LoggedSolver;
 
 TEST(SolveLogical, PairEliminationsDoNotCarryAPassWhoseSinglesChangedNothing) {
     Solver s;

@@ -11,12 +11,7 @@ namespace {
 using namespace test;
 using Lines = std::vector<std::string>;
 
-struct Road {
-    CountingEventPump pump;
-    Lines logged;
-    StandaloneSolver s{{.events = &pump,
-                        .log = [this](std::string_view line) { logged.emplace_back(line); }}};
-    FakeClock clock;
+struct Road : LoggedSolver {
     Road() { clock.step = 0.25; }
     std::string Rows() const { return RowsFromBoardString(GetSuDoKuString(s.grid)); }
 };

@@ -10,6 +10,7 @@
 #include "board/grid.h"
 #include "mainwindow/frm_main.h"
 #include "platform/memory_platform.h"
+#include "solver/solver_context.h"
 
 namespace zw::test {
 
@@ -43,6 +44,15 @@ std::string ReadFile(const std::string& path);
 
 // The log's line texts without the time and TAB.
 std::vector<std::string> LogMessages(const frmMain& form);
+
+// A solver whose pump calls are counted and whose log lines are kept, with a clock of its own.
+struct LoggedSolver {
+    CountingEventPump pump;
+    std::vector<std::string> logged;
+    StandaloneSolver s{{.events = &pump,
+                        .log = [this](std::string_view line) { logged.emplace_back(line); }}};
+    FakeClock clock;
+};
 
 // A main window on the in-memory platform, loaded as at start-up.
 struct FormFixture {
