@@ -2,6 +2,8 @@
 // platform.
 #pragma once
 
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,19 +33,50 @@ inline void SetRows(Grid& grid, std::string_view rows) {
     SetSuDoKuString(grid, BoardStringFromRows(rows));
 }
 // The 81 cell texts row by row, "|" between cells: a readable picture of the board.
-std::string CellTexts(const Grid& grid);
+inline std::string CellTexts(const Grid& grid) {
+    std::string out;
+    for (int r = 0; r < kGridSize; ++r) {
+        for (int c = 0; c < kGridSize; ++c)
+            (out += grid.Text(r, c)) += c == 8 ? "\n" : "|";
+    }
+    return out;
+}
 // Reads puzzle lines (81 row-major characters each) from a file. Throws, naming the file, when
 // it cannot be read or holds no puzzle: a test must never pass on zero puzzles.
-std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max = 0);
+inline std::vector<std::string> ReadPuzzleLines(const std::string& path, std::size_t max = 0) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error("cannot read the puzzle set " + path);
+    std::string line;
+    while (std::getline(in, line) && (max == 0 || lines.size() < max)) {
+        if (line.size() >= 81)
+            lines.push_back(line.substr(0, 81));
+    }
+    if (lines.empty())
+        throw std::runtime_error("no puzzle in " + path);
+    return lines;
+}
 // The path of a puzzle set of data/puzzles as the build prepares it ("top95.txt", ...).
 inline std::string PuzzleFile(const std::string& name) {
     return std::string(ZW_PUZZLE_DIR) + "/" + name;
 }
 // A file's bytes; none when it cannot be read.
-std::string ReadFile(const std::string& path);
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // The log's line texts without the time and TAB.
-std::vector<std::string> LogMessages(const frmMain& form);
+inline std::vector<std::string> LogMessages(const frmMain& form) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < form.List1.lines.Count(); ++i) {
+        const std::string_view line = form.List1.lines[i];
+        const auto tab = line.find('\t');
+        out.emplace_back(tab == std::string_view::npos ? line : line.substr(tab + 1));
+    }
+    return out;
+}
 
 // A solver whose pump calls are counted and whose log lines are kept, with a clock of its own.
 struct LoggedSolver {
