@@ -11,9 +11,7 @@ check() { [ -e "$root/usr/$1" ] || { echo "FAIL missing /usr/$1"; fail=1; }; }
 program=$(readlink -f "$root/usr/bin/zellwerk")
 [ -x "$program" ] || { echo "FAIL bin/zellwerk does not lead to the program"; fail=1; }
 dir=$(dirname "$program")
-for f in Help.pdf Zellwerk.ico; do
-    [ -s "$dir/$f" ] || { echo "FAIL $f is not next to the program"; fail=1; }
-done
+for f in Help.pdf Zellwerk.ico; do [ -s "$dir/$f" ] || { echo "FAIL $f is not next to the program"; fail=1; }; done
 for f in applications/zellwerk.desktop mime/packages/zellwerk.xml \
     metainfo/de.brunfeld.zellwerk.metainfo.xml icons/hicolor/scalable/apps/zellwerk.svg \
     man/man1/zellwerk-cli.1 bash-completion/completions/zellwerk-cli; do check share/$f; done

@@ -24,9 +24,6 @@ struct Search : LoggedSolver {
         loesungen.clear();
         return myBT(s.ctx, loesungen, options);
     }
-    std::string Solution(std::size_t i) const {
-        return RowsFromBoardString(loesungen.substr(i * 83, 81));
-    }
 };
 
 TEST(BackTrack, CountsUpToTheLimitAndLeavesTheBoardAsItWas) {
@@ -49,7 +46,7 @@ TEST(BackTrack, CountsUpToTheLimitAndLeavesTheBoardAsItWas) {
         EXPECT_EQ(s.Run({.max = c.max}), c.count) << c.rows;
         EXPECT_EQ(s.loesungen.size(), std::min<std::size_t>(c.count, 10) * 83) << c.rows;
         EXPECT_EQ(CellTexts(s.s.grid), before) << c.rows;
-        EXPECT_EQ(c.count == 0 || s.Solution(0).find('.') == std::string::npos, true) << c.rows;
+        EXPECT_EQ(s.loesungen.substr(0, 81).find(' '), std::string::npos) << c.rows;
     }
 }
 
