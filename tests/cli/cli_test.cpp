@@ -139,6 +139,18 @@ TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
     EXPECT_EQ(Exec("solve --logic-only " + zero).out[1], '0');
 }
 
+// tip and explain answer as the window's tip; check names the faulty step of a puzzle file.
+TEST_F(Cli, TipExplainAndCheck) {
+    EXPECT_EQ(Exec("tip", Lines({kHard})).out, "Die 4 geh\xC3\xB6rt in Zeile 6, Spalte 2.\n");
+    const std::string path = Exec("explain", Lines({kHard})).out;
+    EXPECT_EQ(std::count(path.begin(), path.end(), '\n'), 5) << path;
+    const std::string good = BoardStringFromRows(kHard) + "10:00:00\tEingabe ok.\r\n";
+    std::string bad = good;
+    bad[14] = '9';  // row 6, column 2 holds the 4
+    EXPECT_EQ(Exec("check " + File("ok.sudoku", good) + " " + File("bad.sudoku", good + bad)).out,
+              "ok\n2 Eingabe ok.\n");
+}
+
 // A puzzle as a 9 x 9 grid with box lines, as other Sudoku programs write it.
 std::string BoxGrid(std::string_view rows) {
     std::string text;
