@@ -26,6 +26,23 @@ bool HasOp(const std::vector<std::string>& ops, const std::string& part) {
 
 // Only puzzles with one solution go in, numbered in order; the puzzles two to a page and twelve
 // solutions a page.
+// A booklet that cannot be written offers the save dialog again; only a cancel drops it.
+TEST(Booklet, AFailedWriteAsksForAnotherPlaceUntilCancelled) {
+    test::FormFixture f;
+    f.mp.dialogs.newHeft = [](NewHeftOptions& o) { return o.count = "1", true; };
+    f.mp.printer.failBegin = "Zugriff verweigert.";
+    f.mp.messages.onShow = [&] { f.mp.printer.failBegin.clear(); };
+    f.mp.fileDialog.answers = {"/ro/a.pdf", "/tmp/a.pdf", "/ro/b.pdf", std::nullopt};
+    f.form.mSuDoKuNewHeft_Click();
+    ASSERT_EQ(f.mp.printer.documents.size(), 1u);
+    EXPECT_EQ(f.mp.printer.documents[0].target, "/tmp/a.pdf");
+    f.mp.messages.onShow = nullptr;
+    f.mp.printer.failBegin = "voll";
+    f.form.mSuDoKuNewHeft_Click();
+    EXPECT_EQ(f.mp.fileDialog.shown.size(), 4u);
+    EXPECT_EQ(f.mp.printer.documents.size(), 1u);
+}
+
 TEST(Booklet, HoldsThePuzzlesWithOneSolutionLaidOutOnPages) {
     std::vector<SeriesPuzzle> series;
     for (int i = 0; i < 14; ++i) {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/number_format.h"
 #include "platform/system_platform.h"
 #include "support/test_board.h"
 
@@ -139,6 +140,13 @@ TEST(DiskFiles, WritesInPlaceWhereReplacingTheFileWouldNotDo) {
         EXPECT_EQ(st.st_uid, 4321u) << "the file keeps its owner";
     }
 #endif
+}
+
+// Elapsed times and percents are written out in full, never with an exponent.
+TEST(NumberFormat, SignificantDigitsWithoutAnExponent) {
+    EXPECT_EQ(FormatSignificant(5.8717e-05, 7, ','), "0,000058717");
+    EXPECT_EQ(FormatSignificant(12345678, 7, ','), "12345680");
+    EXPECT_EQ(FormatSignificant(100.0 / 3, 15, ','), "33,3333333333333");
 }
 
 }  // namespace

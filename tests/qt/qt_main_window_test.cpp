@@ -4,6 +4,9 @@
 
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+
 #include "board/board_string.h"
 #include "support/main_window_fixture.h"
 #include "support/test_board.h"
@@ -39,6 +42,18 @@ TEST(MainWindow, OnlyKeysThatTypeADigitReachTheCell) {
         EXPECT_EQ(f.form.Matrix.Text(0, 0), c.cell) << c.key << " " << c.modifiers;
         EXPECT_EQ(f.form.List1.ListCount(), c.cell == std::string("6") ? 1u : 0u) << c.key;
     }
+}
+
+// Help opens owned by the main window (on Windows, the viewer's parent window).
+TEST(MainWindow, HelpIsOwnedByTheMainWindow) {
+    MainWindowFixture f;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zw-help-owner";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "Help.pdf") << "%PDF-1.4\n";
+    f.mp.platform.program.directory = dir.string();
+    f.Action("mHelpHelp")->trigger();
+    ASSERT_NE(static_cast<std::uintptr_t>(f.window->winId()), 0u);
+    EXPECT_EQ(f.mp.shell.owners, std::vector<std::uintptr_t>{static_cast<std::uintptr_t>(f.window->winId())});
 }
 
 // A click on a line restores its board, the line already selected included: the refused digit
