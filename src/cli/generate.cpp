@@ -2,6 +2,7 @@
 // board from a seed of its own number.
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -59,7 +60,8 @@ int RunGenerate(const Arguments& args, Streams& io) {
         return BoardRows(w.grid) + '\n';
     };
     const int threads = static_cast<int>(std::min<std::int64_t>(cl.threads, count));
-    return RunInOrder(threads, numbers, make, io.out) ? 0 : 2;
+    const std::unique_ptr<Progress> progress = Progress::ForTerminal(io.err);
+    return RunInOrder(threads, numbers, make, io.out, progress.get()) ? 0 : 2;
 }
 
 }  // namespace zw::cli
