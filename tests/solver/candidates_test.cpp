@@ -12,11 +12,11 @@ namespace {
 
 // A board from items separated by ";": "/ROWS" places row-major givens, "RC=text" and
 // "RC-RC=text" write a cell or a range of cells.
-Grid Board(std::string_view spec) {
+Grid Board(std::string_view layout) {
     Grid g;
-    for (std::size_t start = 0; start < spec.size();) {
-        const std::size_t end = std::min(spec.find(';', start), spec.size());
-        const std::string_view item = spec.substr(start, end - start);
+    for (std::size_t start = 0; start < layout.size();) {
+        const std::size_t end = std::min(layout.find(';', start), layout.size());
+        const std::string_view item = layout.substr(start, end - start);
         start = end + 1;
         if (item[0] == '/') {
             test::SetRows(g, item.substr(1));
@@ -44,7 +44,7 @@ enum class Op { Resolve, Sweep, Pairs };
 TEST(Candidates, EdgeCases) {
     const struct {
         const char* name;
-        std::string spec;
+        std::string layout;
         Op op;
         int row, col;
         const char* expected;
@@ -72,7 +72,7 @@ TEST(Candidates, EdgeCases) {
          "129"},
     };
     for (const auto& c : cases) {
-        Grid grid = Board(c.spec);
+        Grid grid = Board(c.layout);
         if (c.op == Op::Resolve) {
             EXPECT_EQ(TextOfValue(ResolveCell(grid, c.row, c.col)), c.expected) << c.name;
             continue;
