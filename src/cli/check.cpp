@@ -1,36 +1,13 @@
 // zellwerk-cli check: for each puzzle file, whether its last board can still be solved, and if
 // not, which step went wrong, found as the window's "Fehler suchen" finds it.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "cli/command_line.h"
+#include "cli/puzzle_input.h"
 #include "cli/subcommands.h"
 #include "files/sudoku_file.h"
 #include "mainwindow/error_search.h"
 #include "solver/solver_context.h"
 
 namespace zw::cli {
-
-namespace {
-
-bool ReadWhole(const std::string& file, std::string& bytes, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        err << "zellwerk-cli: " << file << ": cannot read the file: "
-            << (ec ? ec.message() : "it is not a regular file") << "\n";
-        return false;
-    }
-    std::ifstream in(file, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad()) {
-        err << "zellwerk-cli: " << file << ": cannot read the file\n";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 int RunCheck(const Arguments& args, Streams& io) {
     CommandLine cl;
@@ -44,9 +21,10 @@ int RunCheck(const Arguments& args, Streams& io) {
     int status = 0;
     NoEventPump events;
     const bool cancel = false;
+    PuzzleReader reader(cl.files, io.in, io.err);
     for (const std::string& file : cl.files) {
         std::string bytes;
-        if (!ReadWhole(file, bytes, io.err)) {
+        if (!reader.ReadWhole(file, bytes)) {
             status = 2;
             continue;
         }

@@ -48,12 +48,14 @@ public:
     bool BadLines() const { return badLines_; }      // some line was reported and skipped
     bool Unreadable() const { return unreadable_; }  // some file could not be read
 
+    // Reads a file that must be read whole (a regular file of at most 1 GB), or says why not.
+    bool ReadWhole(const std::string& file, std::string& bytes);
+
 private:
     // Opens the next file, or reads it whole when it is a puzzle file; false when none is left.
     bool OpenNext(std::vector<Puzzle>& batch);
     void ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch);
     void ReadGridFile(const std::string& file, std::vector<Puzzle>& batch);
-    bool ReadWhole(const std::string& file, std::string& bytes);
     // line_, which is no puzzle line: held back as a grid's line, or reported.
     void GridLine(std::vector<Puzzle>& batch);
     void ReportGridLines();  // the lines held back for a grid that did not come whole
