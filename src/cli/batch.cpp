@@ -26,6 +26,8 @@ bool FastOnBoardString(const SolverWorker& worker, const Puzzle& puzzle) {
     if (ctx.engine != SearchEngine::Fast || ctx.Logs() || ctx.gCancel ||
         puzzle.board.size() != kBoardStringLength)
         return false;
+    if (puzzle.plain)
+        return true;
     for (const char ch : puzzle.board) {
         if (ch != ' ' && (ch < '1' || ch > '9'))
             return false;
@@ -66,8 +68,12 @@ namespace {
 
 // Items between reading and writing: what bounds the memory, whatever the input's length.
 constexpr std::size_t kWindow = 4096;
-// Items a worker takes at a time when there are plenty, so the workers seldom meet on the lock.
+// Items a worker takes at a time when there are plenty, so the workers seldom meet on the lock;
+// a lone worker takes more, as no other worker could start on them meanwhile.
 constexpr std::uint64_t kMostPerTake = 8;
+constexpr std::uint64_t kMostPerLoneTake = 64;
+// Items the reader passes on at a time when the input has them at hand.
+constexpr std::size_t kReadBatch = 64;
 // How long the writer gathers texts after it has written some; it flushes before, so an answer
 // never sits in the buffer behind a slow one.
 constexpr auto kWriterPause = std::chrono::milliseconds(1);
@@ -96,7 +102,7 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
     auto reader = [&] {
         std::vector<Puzzle> items;
         for (;;) {
-            read(items, static_cast<std::size_t>(kMostPerTake));
+            read(items, kReadBatch);
             std::unique_lock lock(mutex);
             if (!items.empty()) {
                 slotsFree.wait(
@@ -116,6 +122,7 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
     auto worker = [&] {
         SolverWorker solver;
         const auto workers = static_cast<std::uint64_t>(std::max(threads, 1));
+        const std::uint64_t most = workers == 1 ? kMostPerLoneTake : kMostPerTake;
         std::unique_lock lock(mutex);
         for (;;) {
             itemsRead.wait(lock, [&] { return stopped || inputEnded || taken < readCount; });
@@ -123,7 +130,7 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
                 return;
             // A fair share of what is waiting, so a short input still keeps every worker busy.
             const std::uint64_t first = taken;
-            taken += std::clamp<std::uint64_t>((readCount - taken) / workers, 1, kMostPerTake);
+            taken += std::clamp<std::uint64_t>((readCount - taken) / workers, 1, most);
             const std::uint64_t end = taken;
             lock.unlock();
             for (std::uint64_t i = first; i < end; ++i) {

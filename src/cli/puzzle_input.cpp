@@ -58,7 +58,7 @@ bool IsGridFile(std::string_view file) {
 
 }  // namespace
 
-LineKind ParsePuzzleLine(std::string_view line, std::string& rows, std::string& error) {
+LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     if (line.empty() || line.front() == '#')
@@ -67,11 +67,12 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& rows, std::string& 
         error = "the line has " + std::to_string(line.size()) + " characters, a puzzle needs 81";
         return LineKind::Bad;
     }
-    rows.assign(kPuzzleLength, '.');
+    // The line runs row by row, the board string column by column.
+    board.assign(kPuzzleLength, ' ');
     for (std::size_t i = 0; i < kPuzzleLength; ++i) {
         const char ch = line[i];
         if (ch >= '1' && ch <= '9') {
-            rows[i] = ch;
+            board[i % 9 * 9 + i / 9] = ch;
         } else if (ch != '.' && ch != '0') {
             error = Describe(ch) + " at column " + std::to_string(i + 1) +
                     " is neither a digit nor '.'";
@@ -234,7 +235,7 @@ void PuzzleReader::GridLine(std::vector<Puzzle>& batch) {
     if (kind == GridLineKind::Row)
         gridRows_ += cells_;
     if (gridRows_.size() == kPuzzleLength) {
-        batch.push_back({BoardStringFromRows(gridRows_)});
+        batch.push_back({BoardStringFromRows(gridRows_), true});
         heldBack_.clear();
         gridRows_.clear();
     }
@@ -282,12 +283,12 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
             Close();
             continue;
         }
-        switch (ParsePuzzleLine(line_, rows_, error_)) {
+        switch (ParsePuzzleLine(line_, board_, error_)) {
             case LineKind::Skip:
                 break;
             case LineKind::Puzzle:
                 ReportGridLines();
-                batch.push_back({BoardStringFromRows(rows_)});
+                batch.push_back({board_, true});
                 break;
             case LineKind::Bad:
                 GridLine(batch);

@@ -24,13 +24,15 @@ struct Puzzle {
     // The board string (column by column): "1"-"9" givens, blanks open. A puzzle file may also
     // place a "0", which breaks the rules as it does on the window's board.
     std::string board;
+    // Read from a puzzle line or the rows of a grid: the board holds only digits and blanks.
+    bool plain = false;
 };
 
 enum class LineKind { Skip, Puzzle, Bad };
 
-// Classifies one line (without its line end; a trailing CR is ignored). For a puzzle, `rows`
-// gets the board row by row, "." for a blank; for a bad line, `error` says what is wrong.
-LineKind ParsePuzzleLine(std::string_view line, std::string& rows, std::string& error);
+// Classifies one line (without its line end; a trailing CR is ignored). For a puzzle, `board`
+// gets its board string; for a bad line, `error` says what is wrong.
+LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error);
 
 // Reads every named file in order ("-" or no name at all: standard input), a few puzzles at a
 // time, keeping no more of a line than a puzzle needs, so input of any length or line length
@@ -77,7 +79,7 @@ private:
     std::istream* current_ = nullptr;  // the stream being read, if any
     std::string source_;
     long lineNumber_ = 0;
-    std::string line_, rows_, error_;
+    std::string line_, board_, error_;
     bool lineCut_ = false;  // line_ lost characters past what a puzzle needs
     std::string cells_, gridRows_;  // a grid's rows so far, row by row
     std::vector<std::pair<long, std::string>> heldBack_;  // its lines: number and complaint

@@ -192,11 +192,12 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
     return true;
 }
 
-// Runs every deduction until none changes anything, the cheaper ones first. False on a
-// contradiction.
+// Runs every deduction until none changes anything, the cheaper ones first: the rows and boxes
+// of each band and the naked singles, and only when they find nothing more, the stacks. False
+// on a contradiction.
 bool Propagate(Position& p, unsigned dirty) {
+    unsigned digits = 0;
     for (;;) {
-        unsigned digits = 0;
         while (dirty != 0) {
             const int k = std::countr_zero(dirty);
             dirty &= dirty - 1;
@@ -205,12 +206,6 @@ bool Propagate(Position& p, unsigned dirty) {
             if (!UpdateBand(p, d, b, dirty))
                 return false;
         }
-        for (; digits != 0; digits &= digits - 1) {
-            if (!UpdateStacks(p, std::countr_zero(digits), dirty))
-                return false;
-        }
-        if (dirty != 0)
-            continue;
         // Naked singles; an open cell without candidates ends the branch.
         for (int b = 0; b < 3; ++b) {
             const Mask open = p.open[b];
@@ -234,6 +229,12 @@ bool Propagate(Position& p, unsigned dirty) {
                     return false;
                 Place(p, d, b, i, dirty);
             }
+        }
+        if (dirty != 0)
+            continue;
+        for (; digits != 0; digits &= digits - 1) {
+            if (!UpdateStacks(p, std::countr_zero(digits), dirty))
+                return false;
         }
         if (dirty == 0)
             return true;
@@ -364,19 +365,28 @@ struct Search {
         return true;
     }
 
-    // A few open cells left: trying their candidates one cell after another, each against the
-    // open peers filled before it, costs less than propagating after every step.
-    static constexpr int kFewOpen = 16;
+    // Few open cells left: trying their candidates cell by cell, the cell with the fewest digits
+    // left first, each digit taken from the open peers, costs less than propagating after every
+    // step. Up to 32, one bit each in a word.
+    static constexpr int kFewOpen = 32;
 
     struct Few {
         int n = 0;
-        std::array<std::uint32_t, kFewOpen> candidates{};  // digits 0-8
-        std::array<std::uint32_t, kFewOpen> earlierPeers{};  // open cells before it that it sees
+        std::array<std::uint32_t, kFewOpen> peers{};  // the other open cells it sees
         std::array<std::int8_t, kFewOpen> band{}, index{}, digit{};
     };
+    using Avail = std::array<std::uint16_t, kFewOpen>;  // the digits still free for each cell
 
-    void CountFew(const Position& p, Few& few, int k) {
-        if (k == few.n) {
+    // How many digits a set of digits holds (the machine may lack a bit-count instruction).
+    static constexpr std::array<std::uint8_t, 512> kBitCount = [] {
+        std::array<std::uint8_t, 512> t{};
+        for (int i = 1; i < 512; ++i)
+            t[i] = static_cast<std::uint8_t>(t[i >> 1] + (i & 1));
+        return t;
+    }();
+
+    void CountFew(const Position& p, Few& few, const Avail& avail, std::uint32_t remaining) {
+        if (remaining == 0) {
             const bool recorded = count == 0 && first != nullptr;
             Record(p);
             if (recorded) {
@@ -387,12 +397,27 @@ struct Search {
             }
             return;
         }
-        unsigned taken = 0;
-        for (unsigned peers = few.earlierPeers[k]; peers != 0; peers &= peers - 1)
-            taken |= 1u << few.digit[std::countr_zero(peers)];
-        for (unsigned free = few.candidates[k] & ~taken; free != 0; free &= free - 1) {
-            few.digit[k] = static_cast<std::int8_t>(std::countr_zero(free));
-            CountFew(p, few, k + 1);
+        int best = 0, fewest = 10;
+        for (std::uint32_t r = remaining; r != 0; r &= r - 1) {
+            const int j = std::countr_zero(r);
+            const int n = kBitCount[avail[j]];
+            if (n < fewest) {
+                fewest = n, best = j;
+                if (n <= 1)
+                    break;
+            }
+        }
+        if (fewest == 0)
+            return;
+        remaining &= ~(1u << best);
+        const std::uint32_t peers = few.peers[best] & remaining;
+        for (unsigned free = avail[best]; free != 0; free &= free - 1) {
+            const int d = std::countr_zero(free);
+            few.digit[best] = static_cast<std::int8_t>(d);
+            Avail next = avail;
+            for (std::uint32_t q = peers; q != 0; q &= q - 1)
+                next[std::countr_zero(q)] &= static_cast<std::uint16_t>(~(1u << d));
+            CountFew(p, few, next, remaining);
             if (Done())
                 return;
         }
@@ -403,8 +428,10 @@ struct Search {
         if (p.openCells > kFewOpen)
             return false;
         Few few;
-        // The open cells met so far in each row, column and box.
+        Avail avail{};
+        // The open cells of each row, column and box.
         std::uint32_t inRow[9] = {}, inColumn[9] = {}, inBox[9] = {};
+        int rowOf[kFewOpen], colOf[kFewOpen], boxOf[kFewOpen];
         for (int b = 0; b < 3; ++b) {
             for (Mask cells = p.open[b]; cells != 0; cells &= cells - 1) {
                 const int i = std::countr_zero(cells);
@@ -412,17 +439,18 @@ struct Search {
                 unsigned candidates = 0;
                 for (int d = 0; d < 9; ++d)
                     candidates |= ((p.cand[b][d] >> i) & 1u) << d;
-                few.candidates[k] = candidates;
+                avail[k] = static_cast<std::uint16_t>(candidates);
                 few.band[k] = static_cast<std::int8_t>(b);
                 few.index[k] = static_cast<std::int8_t>(i);
-                const int row = 3 * b + i / 9, col = i % 9, box = 3 * b + col / 3;
-                few.earlierPeers[k] = inRow[row] | inColumn[col] | inBox[box];
-                inRow[row] |= 1u << k;
-                inColumn[col] |= 1u << k;
-                inBox[box] |= 1u << k;
+                rowOf[k] = 3 * b + i / 9, colOf[k] = i % 9, boxOf[k] = 3 * b + colOf[k] / 3;
+                inRow[rowOf[k]] |= 1u << k;
+                inColumn[colOf[k]] |= 1u << k;
+                inBox[boxOf[k]] |= 1u << k;
             }
         }
-        CountFew(p, few, 0);
+        for (int k = 0; k < few.n; ++k)
+            few.peers[k] = (inRow[rowOf[k]] | inColumn[colOf[k]] | inBox[boxOf[k]]) & ~(1u << k);
+        CountFew(p, few, avail, few.n == 32 ? ~0u : (1u << few.n) - 1);
         return true;
     }
 

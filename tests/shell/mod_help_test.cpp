@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "mainwindow/about_info.h"
 #include "support/test_board.h"
 
 namespace zw {
@@ -34,12 +33,6 @@ TEST(Help, OpensHelpPdfFromTheProgramDirectoryOnlyWhenItIsAFile) {
         EXPECT_TRUE(f.form.mySaved);
     }
     fs::remove_all(dir);
-}
-
-TEST(About, TheVersionIsNeverPadded) {
-    ProgramInfo program;
-    program.major = 10, program.minor = 2, program.revision = 30;
-    EXPECT_EQ(VersionText(program), "10.2.30");
 }
 
 }  // namespace
