@@ -385,41 +385,52 @@ struct Search {
         return t;
     }();
 
-    void CountFew(const Position& p, Few& few, const Avail& avail, std::uint32_t remaining) {
-        if (remaining == 0) {
-            const bool recorded = count == 0 && first != nullptr;
-            Record(p);
-            if (recorded) {
-                for (int j = 0; j < few.n; ++j) {
-                    const int row = 3 * few.band[j] + few.index[j] / 9, col = few.index[j] % 9;
-                    (*first)[9 * col + row] = static_cast<char>('1' + few.digit[j]);
+    void CountFew(const Position& p, Few& few, Avail avail, std::uint32_t remaining) {
+        for (;;) {
+            if (remaining == 0) {
+                const bool recorded = count == 0 && first != nullptr;
+                Record(p);
+                if (recorded) {
+                    for (int j = 0; j < few.n; ++j) {
+                        const int row = 3 * few.band[j] + few.index[j] / 9, col = few.index[j] % 9;
+                        (*first)[9 * col + row] = static_cast<char>('1' + few.digit[j]);
+                    }
+                }
+                return;
+            }
+            int best = 0, fewest = 10;
+            for (std::uint32_t r = remaining; r != 0; r &= r - 1) {
+                const int j = std::countr_zero(r);
+                const int n = kBitCount[avail[j]];
+                if (n < fewest) {
+                    fewest = n, best = j;
+                    if (n <= 1)
+                        break;
                 }
             }
-            return;
-        }
-        int best = 0, fewest = 10;
-        for (std::uint32_t r = remaining; r != 0; r &= r - 1) {
-            const int j = std::countr_zero(r);
-            const int n = kBitCount[avail[j]];
-            if (n < fewest) {
-                fewest = n, best = j;
-                if (n <= 1)
-                    break;
-            }
-        }
-        if (fewest == 0)
-            return;
-        remaining &= ~(1u << best);
-        const std::uint32_t peers = few.peers[best] & remaining;
-        for (unsigned free = avail[best]; free != 0; free &= free - 1) {
-            const int d = std::countr_zero(free);
-            few.digit[best] = static_cast<std::int8_t>(d);
-            Avail next = avail;
-            for (std::uint32_t q = peers; q != 0; q &= q - 1)
-                next[std::countr_zero(q)] &= static_cast<std::uint16_t>(~(1u << d));
-            CountFew(p, few, next, remaining);
-            if (Done())
+            if (fewest == 0)
                 return;
+            remaining &= ~(1u << best);
+            const std::uint32_t peers = few.peers[best] & remaining;
+            if (fewest == 1) {
+                // Forced: no need to keep the cells as they were.
+                const int d = std::countr_zero(static_cast<unsigned>(avail[best]));
+                few.digit[best] = static_cast<std::int8_t>(d);
+                for (std::uint32_t q = peers; q != 0; q &= q - 1)
+                    avail[std::countr_zero(q)] &= static_cast<std::uint16_t>(~(1u << d));
+                continue;
+            }
+            for (unsigned free = avail[best]; free != 0; free &= free - 1) {
+                const int d = std::countr_zero(free);
+                few.digit[best] = static_cast<std::int8_t>(d);
+                Avail next = avail;
+                for (std::uint32_t q = peers; q != 0; q &= q - 1)
+                    next[std::countr_zero(q)] &= static_cast<std::uint16_t>(~(1u << d));
+                CountFew(p, few, next, remaining);
+                if (Done())
+                    return;
+            }
+            return;
         }
     }
 
