@@ -32,12 +32,10 @@ TEST(BoardString, RunsDownTheColumnsAndKeepsOneCharacterPerCell) {
 TEST(BoardString, CandidateStringsAreOpenAndRowsConvertBothWays) {
     Grid grid;
     ASSERT_TRUE(grid.SetText(4, 4, "245"));
-    EXPECT_EQ(grid.Text(4, 4), "245");
     EXPECT_EQ(GetSuDoKuString(grid)[4 * 9 + 4], ' ');
     EXPECT_EQ(CountOpenCells(grid), 81);
 
     const std::string rows = "1" + std::string(79, '.') + "9";
-    EXPECT_EQ(BoardStringFromRows(rows)[0], '1');
     EXPECT_EQ(BoardStringFromRows("..3")[18], '3');
     EXPECT_EQ(RowsFromBoardString(BoardStringFromRows(rows)), rows);
 }

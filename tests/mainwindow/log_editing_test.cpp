@@ -101,7 +101,6 @@ TEST(FormLoad, FreshStartAndTheCommandLinesFile) {
     EXPECT_EQ(form.List1.ListCount(), 1u);
     EXPECT_EQ(form.Matrix.Text(0, 0), "5");
     EXPECT_TRUE(form.mySaved);
-    EXPECT_FALSE(form.List1.visible);
     form.Form_Unload();
     EXPECT_TRUE(mp.messages.shown.empty());
     EXPECT_EQ(mp.app.quits, 1);

@@ -22,9 +22,7 @@ void ExpectSameAnswer(const std::string& board, std::int64_t max) {
     std::string exact, fast;
     const std::int64_t n = myBT(s.ctx, exact, {.max = max});
     ASSERT_EQ(FastCount(board, max, &fast), n) << RowsFromBoardString(board);
-    if (n == 1) {
-        ASSERT_EQ(fast, exact.substr(0, kBoardStringLength)) << RowsFromBoardString(board);
-    }
+    EXPECT_TRUE(n != 1 || exact.starts_with(fast + "\r\n")) << RowsFromBoardString(board);
 }
 
 TEST(FastSearch, AgreesWithTheOrderedSearchOnEveryPuzzleSet) {
