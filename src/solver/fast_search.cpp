@@ -13,9 +13,9 @@ namespace {
 
 using Mask = std::uint32_t;
 
-constexpr Mask kRow = 0x1FF;        // row 0 of a band
-constexpr Mask kBox = 0x1C0E07;     // box 0 of a band: three columns of three rows
-constexpr Mask kColumn = 0x40201;   // column 0 of a band
+constexpr Mask kRow = 0x1FF;       // row 0 of a band
+constexpr Mask kBox = 0x1C0E07;    // box 0 of a band: three columns of three rows
+constexpr Mask kColumn = 0x40201;  // column 0 of a band
 constexpr Mask kBand = 0x7FFFFFF;
 
 struct Tables {
@@ -98,31 +98,48 @@ inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
         p.cand[b][e] = m & ~bit;
     }
     dirty |= lost << (9 * b);
-    p.cand[b][d] = (p.cand[b][d] & ~kTables.peersInBand[i]) | bit;
-    dirty |= DirtyBit(d, b);
+    // The column in every band, this one's included: its peers go next anyway.
     const Mask column = kColumn << (i % 9);
     for (int other = 0; other < 3; ++other) {
-        if (other != b) {
-            const Mask m = p.cand[other][d];
-            dirty |= static_cast<unsigned>((m & column) != 0) << (9 * other + d);
-            p.cand[other][d] = m & ~column;
-        }
+        const Mask m = p.cand[other][d];
+        dirty |= static_cast<unsigned>((m & column) != 0) << (9 * other + d);
+        p.cand[other][d] = m & ~column;
     }
+    p.cand[b][d] = (p.cand[b][d] & ~kTables.peersInBand[i]) | bit;
+    dirty |= DirtyBit(d, b);
     p.open[b] &= ~bit;
     --p.openCells;
 }
 
-// Places each open bit of `cells` (band b) for digit d; false when one of them has lost the
-// digit meanwhile.
+// Places each open bit of `cells` (band b) for digit d, all at once; false when one of them has
+// lost the digit or two of them see each other.
 inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
-    for (cells &= p.open[b]; cells != 0; cells &= cells - 1) {
-        const int i = std::countr_zero(cells);
-        const Mask bit = Mask{1} << i;
-        if (!(p.cand[b][d] & bit))
-            return false;
-        if (p.open[b] & bit)
-            Place(p, d, b, i, dirty);
+    cells &= p.open[b];
+    if (cells == 0)
+        return true;
+    Mask peers = 0;
+    for (Mask c = cells; c != 0; c &= c - 1)
+        peers |= kTables.peersInBand[std::countr_zero(c)];
+    if ((peers & cells) != 0 || (p.cand[b][d] & cells) != cells)
+        return false;
+    unsigned lost = 0;
+    for (int e = 0; e < 9; ++e) {
+        const Mask m = p.cand[b][e];
+        lost |= static_cast<unsigned>((m & cells) != 0) << e;
+        p.cand[b][e] = m & ~cells;
     }
+    dirty |= lost << (9 * b);
+    const Mask c = Columns(cells);
+    const Mask columns = c | (c << 9) | (c << 18);
+    for (int other = 0; other < 3; ++other) {
+        const Mask m = p.cand[other][d];
+        dirty |= static_cast<unsigned>((m & columns) != 0) << (9 * other + d);
+        p.cand[other][d] = m & ~columns;
+    }
+    p.cand[b][d] = (p.cand[b][d] & ~peers) | cells;
+    p.open[b] &= ~cells;
+    for (Mask c2 = cells; c2 != 0; c2 &= c2 - 1)
+        --p.openCells;
     return true;
 }
 
@@ -176,8 +193,7 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
     }
     // Columns where the digit stands already need no look.
     const Mask placed = Columns((a[0] & ~p.open[0]) | (a[1] & ~p.open[1]) | (a[2] & ~p.open[2]));
-    const Mask inOneBand =
-        (cols[0] ^ cols[1] ^ cols[2]) & ~(cols[0] & cols[1] & cols[2]) & ~placed;
+    const Mask inOneBand = (cols[0] ^ cols[1] ^ cols[2]) & ~(cols[0] & cols[1] & cols[2]) & ~placed;
     for (int b = 0; b < 3; ++b) {
         Mask single = 0;
         for (Mask c = inOneBand & cols[b]; c != 0; c &= c - 1) {
@@ -201,7 +217,7 @@ bool Propagate(Position& p, unsigned dirty) {
         while (dirty != 0) {
             const int k = std::countr_zero(dirty);
             dirty &= dirty - 1;
-            const int b = k / 9, d = k - 9 * b;
+            const int b = (k * 57) >> 9, d = k - 9 * b;  // k / 9 for k < 27
             digits |= 1u << d;
             if (!UpdateBand(p, d, b, dirty))
                 return false;
@@ -490,70 +506,95 @@ struct Search {
     }
 };
 
-// The empty board, every deduction still to run.
-struct Start {
-    Position p;
-    unsigned dirty = kAllDirty;
-
-    Start() {
-        for (int b = 0; b < 3; ++b) {
-            for (int d = 0; d < 9; ++d)
-                p.cand[b][d] = kBand;
-            p.open[b] = kBand;
-        }
-        p.openCells = kCellCount;
+// The givens of a board, gathered without a branch per cell (which cells hold one is anyone's
+// guess), then laid onto the empty board at once.
+class Givens {
+public:
+    // Digit 1-9 at bit i of band b; 0 for an open cell, anything else breaks the rules.
+    void Add(int b, int i, int digit) {
+        const bool open = digit == 0;
+        broken_ |= !open && static_cast<unsigned>(digit - 1) > 8;
+        const int slot = open || broken_ ? 9 : digit - 1;
+        cells_[b][slot] |= Mask{1} << i;
+        peers_[b][slot] |= kTables.peersInBand[i];
     }
 
-    // Places digit 1-9 at a cell; false when a peer holds it already.
-    bool Give(int digit, int row, int col) {
-        const int b = row / 3, i = 9 * (row % 3) + col;
-        if (!(p.cand[b][digit - 1] & (Mask{1} << i)))
+    // The position with every deduction still to run; false when the givens break the rules.
+    bool Lay(Position& p) const {
+        if (broken_)
             return false;
-        Place(p, digit - 1, b, i, dirty);
-        return true;
+        int open = 0;
+        for (int b = 0; b < 3; ++b) {
+            p.open[b] = cells_[b][9];
+            for (Mask m = p.open[b]; m != 0; m &= m - 1)
+                ++open;
+        }
+        p.openCells = open;
+        Mask twice = 0;
+        for (int d = 0; d < 9; ++d) {
+            // A digit twice in a column, a row or a box.
+            const Mask c0 = Columns(cells_[0][d]), c1 = Columns(cells_[1][d]),
+                       c2 = Columns(cells_[2][d]);
+            twice |= (c0 & c1) | (c0 & c2) | (c1 & c2);
+            const Mask c = c0 | c1 | c2;
+            const Mask columns = c | (c << 9) | (c << 18);
+            for (int b = 0; b < 3; ++b) {
+                const Mask g = cells_[b][d];
+                twice |= g & peers_[b][d];
+                p.cand[b][d] = (p.open[b] & ~peers_[b][d] & ~columns) | g;
+            }
+        }
+        return twice == 0;
     }
 
-    std::int64_t Count(std::int64_t limit, std::string* first) {
-        Search search;
-        search.limit = limit;
-        search.first = first;
-        if (Propagate(p, dirty))
-            search.Run(p);
-        return search.count;
-    }
+private:
+    Mask cells_[3][10] = {};  // per band: each digit's givens, then the open cells
+    Mask peers_[3][10] = {};  // the cells of the band that see them
+    bool broken_ = false;
 };
+
+std::int64_t CountFrom(const Givens& givens, std::int64_t limit, std::string* first) {
+    Position p;
+    if (!givens.Lay(p) || !Propagate(p, kAllDirty))
+        return 0;
+    Search search;
+    search.limit = limit;
+    search.first = first;
+    search.Run(p);
+    return search.count;
+}
 
 }  // namespace
 
 std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
                        std::string* first) {
-    Start start;
-    for (int cell = 0; cell < kCellCount; ++cell) {
-        const CellValue v = cells[cell];
-        if (!IsPlaced(v))
-            continue;
-        const int digit = PlacedDigit(v);
-        // A placed character that is no digit breaks the rules.
-        if (digit == 0 || !start.Give(digit, cell / 9, cell % 9))
-            return 0;
+    Givens givens;
+    for (int b = 0, cell = 0; b < 3; ++b) {
+        for (int i = 0; i < 27; ++i, ++cell) {
+            const CellValue v = cells[cell];
+            // A placed character that is no digit breaks the rules.
+            const int digit = IsPlaced(v) ? PlacedDigit(v) : 0;
+            givens.Add(b, i, IsPlaced(v) && digit == 0 ? -1 : digit);
+        }
     }
-    return start.Count(limit, first);
+    return CountFrom(givens, limit, first);
 }
 
 std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first) {
-    Start start;
-    // Board strings run column by column; the givens go in row by row, as from the cells.
-    for (int row = 0; row < 9; ++row) {
-        for (int col = 0; col < 9; ++col) {
-            const std::size_t k = static_cast<std::size_t>(9 * col + row);
-            const char ch = k < suDoKu.size() ? suDoKu[k] : ' ';
-            if (ch == ' ')
-                continue;
-            if (ch < '1' || ch > '9' || !start.Give(ch - '0', row, col))
-                return 0;
+    if (suDoKu.size() < kCellCount) {  // the cells past its end are open
+        std::string whole(suDoKu);
+        return FastCount(whole.append(kCellCount - suDoKu.size(), ' '), limit, first);
+    }
+    Givens givens;
+    // Board strings run column by column.
+    for (int col = 0, k = 0; col < 9; ++col) {
+        for (int row = 0; row < 9; ++row, ++k) {
+            const char ch = suDoKu[static_cast<std::size_t>(k)];
+            // A placed "0" breaks the rules, as any other character that is no digit.
+            givens.Add(row / 3, 9 * (row % 3) + col, ch == ' ' ? 0 : ch == '0' ? -1 : ch - '0');
         }
     }
-    return start.Count(limit, first);
+    return CountFrom(givens, limit, first);
 }
 
 }  // namespace zw
