@@ -1,5 +1,7 @@
 #include "board/board_string.h"
 
+#include <algorithm>
+
 #include "board/utf8.h"
 
 namespace zw {
@@ -65,9 +67,13 @@ std::string BoardStringFromRows(std::string_view rows) {
 
 std::string RowsFromBoardString(std::string_view board, char blank) {
     std::string rows(kBoardStringLength, blank);
-    for (int k = 0; k < kBoardStringLength && k < static_cast<int>(board.size()); ++k) {
-        const char ch = board[static_cast<std::size_t>(k)];
-        rows[static_cast<std::size_t>(CellOfPosition(k))] = ch >= '0' && ch <= '9' ? ch : blank;
+    const int length = std::min(kBoardStringLength, static_cast<int>(board.size()));
+    for (int col = 0, k = 0; col < kGridSize; ++col) {
+        for (int row = 0; row < kGridSize && k < length; ++row, ++k) {
+            const char ch = board[static_cast<std::size_t>(k)];
+            rows[static_cast<std::size_t>(row * kGridSize + col)] =
+                ch >= '0' && ch <= '9' ? ch : blank;
+        }
     }
     return rows;
 }

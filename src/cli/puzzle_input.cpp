@@ -1,8 +1,10 @@
 #include "cli/puzzle_input.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -67,19 +69,24 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string&
         error = "the line has " + std::to_string(line.size()) + " characters, a puzzle needs 81";
         return LineKind::Bad;
     }
-    // The line runs row by row, the board string column by column.
-    board.assign(kPuzzleLength, ' ');
-    for (std::size_t i = 0; i < kPuzzleLength; ++i) {
-        const char ch = line[i];
-        if (ch >= '1' && ch <= '9') {
-            board[i % 9 * 9 + i / 9] = ch;
-        } else if (ch != '.' && ch != '0') {
-            error = Describe(ch) + " at column " + std::to_string(i + 1) +
-                    " is neither a digit nor '.'";
-            return LineKind::Bad;
+    // The line runs row by row, the board string column by column. Without a branch per cell:
+    // which cells hold a digit is anyone's guess, and a wrong character is rare.
+    board.resize(kPuzzleLength);
+    bool wrong = false;
+    for (std::size_t row = 0, i = 0; row < 9; ++row) {
+        for (std::size_t col = 0; col < 9; ++col, ++i) {
+            const char ch = line[i];
+            const bool digit = static_cast<unsigned char>(ch - '1') < 9;
+            wrong |= !digit & (ch != '.') & (ch != '0');
+            board[col * 9 + row] = digit ? ch : ' ';
         }
     }
-    return LineKind::Puzzle;
+    if (!wrong)
+        return LineKind::Puzzle;
+    const std::size_t i = line.find_first_not_of(".0123456789");
+    error =
+        Describe(line[i]) + " at column " + std::to_string(i + 1) + " is neither a digit nor '.'";
+    return LineKind::Bad;
 }
 
 PuzzleReader::PuzzleReader(const std::vector<std::string>& files, std::istream& standardInput,
@@ -197,25 +204,46 @@ bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
     return true;
 }
 
-bool PuzzleReader::ReadLine() {
-    using Traits = std::char_traits<char>;
+bool PuzzleReader::Fill() {
+    // What the stream has at hand, at least one byte: more would wait for input that has not
+    // come yet, while answers before it could already be out.
     std::streambuf& in = *current_->rdbuf();
+    const std::streamsize want =
+        std::clamp<std::streamsize>(in.in_avail(), 1, static_cast<std::streamsize>(kBufferSize));
+    buffer_.resize(kBufferSize);
+    begin_ = 0;
+    end_ = static_cast<std::size_t>(std::max<std::streamsize>(in.sgetn(buffer_.data(), want), 0));
+    return end_ > 0;
+}
+
+bool PuzzleReader::ReadLine() {
     line_.clear();
-    Traits::int_type ch = in.sbumpc();
-    if (Traits::eq_int_type(ch, Traits::eof()))
-        return false;
-    // Characters past what a puzzle needs are skipped as they come: a line without an end
-    // must not fill the memory.
     lineCut_ = false;
-    while (!Traits::eq_int_type(ch, Traits::eof()) && ch != '\n' && ch != '\r') {
-        if (line_.size() < kKeptLength)
-            line_ += Traits::to_char_type(ch);
-        else
-            lineCut_ = true;
-        ch = in.sbumpc();
+    bool any = false;
+    char end = '\0';
+    while (end == '\0') {
+        if (begin_ == end_ && !Fill())
+            break;
+        any = true;
+        const char* start = buffer_.data() + begin_;
+        const std::size_t size = end_ - begin_;
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size));
+        const std::size_t upToLf = lf ? static_cast<std::size_t>(lf - start) : size;
+        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', upToLf));
+        const std::size_t length = cr ? static_cast<std::size_t>(cr - start) : upToLf;
+        // Characters past what a puzzle needs are dropped as they come: a line without an end
+        // must not fill the memory.
+        const std::size_t kept = std::min(length, kKeptLength - line_.size());
+        line_.append(start, kept);
+        lineCut_ = lineCut_ || kept < length;
+        begin_ += length;
+        if (begin_ < end_)
+            end = buffer_[begin_++];
     }
-    if (ch == '\r' && in.sgetc() == '\n')
-        in.sbumpc();
+    if (!any)
+        return false;
+    if (end == '\r' && (begin_ < end_ || Fill()) && buffer_[begin_] == '\n')
+        ++begin_;
     ++lineNumber_;
     if (lineNumber_ == 1 && line_.starts_with(kByteOrderMark))
         line_.erase(0, kByteOrderMark.size());
@@ -260,6 +288,7 @@ void PuzzleReader::Close() {
         file_.clear();
     }
     current_ = nullptr;
+    begin_ = end_ = 0;
 }
 
 void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
@@ -294,7 +323,7 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 GridLine(batch);
                 break;
         }
-        if (!batch.empty() && current_->rdbuf()->in_avail() <= 0)
+        if (!batch.empty() && begin_ == end_ && current_->rdbuf()->in_avail() <= 0)
             return;
     }
 }

@@ -68,6 +68,8 @@ private:
     // The next line of the current stream into line_, cut to what a puzzle needs; false at its
     // end.
     bool ReadLine();
+    // Reads the next bytes of the current stream into buffer_; false at its end.
+    bool Fill();
     void Close();
 
     const std::vector<std::string>& files_;
@@ -79,8 +81,11 @@ private:
     std::istream* current_ = nullptr;  // the stream being read, if any
     std::string source_;
     long lineNumber_ = 0;
+    static constexpr std::size_t kBufferSize = 1 << 16;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0, end_ = 0;  // the bytes of buffer_ not yet read
     std::string line_, board_, error_;
-    bool lineCut_ = false;  // line_ lost characters past what a puzzle needs
+    bool lineCut_ = false;          // line_ lost characters past what a puzzle needs
     std::string cells_, gridRows_;  // a grid's rows so far, row by row
     std::vector<std::pair<long, std::string>> heldBack_;  // its lines: number and complaint
     bool badLines_ = false;

@@ -1,4 +1,6 @@
 // zellwerk-cli solve: the solve command's road without a window, or the logic alone.
+#include "solver/solve.h"
+
 #include <ostream>
 
 #include "board/board_string.h"
@@ -6,7 +8,6 @@
 #include "cli/subcommands.h"
 #include "solver/fast_search.h"
 #include "solver/logical_solver.h"
-#include "solver/solve.h"
 
 namespace zw::cli {
 
@@ -22,7 +23,7 @@ std::string Solve(SolverWorker& w, const Puzzle& puzzle, bool ordered) {
             case 0:
                 return "no solution\n";
             case 1:
-                return RowsFromBoardString(solution, '.') + "\n";
+                return RowsFromBoardString(solution, '.').append(1, '\n');
             default:
                 // Two or more: the road's own count would only say so again.
                 w.ctx.engine = SearchEngine::Exact;

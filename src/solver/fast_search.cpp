@@ -29,6 +29,8 @@ struct Tables {
     std::array<Mask, 512> cellsOfMiniRows{};
     // The cells of the same band that see a cell.
     std::array<Mask, 27> peersInBand{};
+    // Where a cell of band 0 stands in a board string.
+    std::array<std::uint8_t, 27> placeOfBit{};
 };
 
 constexpr Tables MakeTables() {
@@ -58,6 +60,7 @@ constexpr Tables MakeTables() {
     }
     for (int i = 0; i < 27; ++i) {
         const int row = i / 9, col = i % 9;
+        t.placeOfBit[i] = static_cast<std::uint8_t>(9 * col + row);
         t.peersInBand[i] =
             ((kRow << (9 * row)) | (kBox << (3 * (col / 3))) | (kColumn << col)) & ~(Mask{1} << i);
     }
@@ -270,11 +273,9 @@ struct Search {
         first->assign(kCellCount, ' ');
         for (int d = 0; d < 9; ++d) {
             for (int b = 0; b < 3; ++b) {
-                for (Mask cells = p.cand[b][d]; cells != 0; cells &= cells - 1) {
-                    const int i = std::countr_zero(cells);
-                    const int row = 3 * b + i / 9, col = i % 9;
-                    (*first)[9 * col + row] = static_cast<char>('1' + d);
-                }
+                for (Mask cells = p.cand[b][d]; cells != 0; cells &= cells - 1)
+                    (*first)[kTables.placeOfBit[std::countr_zero(cells)] + 3 * b] =
+                        static_cast<char>('1' + d);
             }
         }
     }
@@ -510,11 +511,13 @@ struct Search {
 // guess), then laid onto the empty board at once.
 class Givens {
 public:
-    // Digit 1-9 at bit i of band b; 0 for an open cell, anything else breaks the rules.
-    void Add(int b, int i, int digit) {
-        const bool open = digit == 0;
-        broken_ |= !open && static_cast<unsigned>(digit - 1) > 8;
-        const int slot = open || broken_ ? 9 : digit - 1;
+    // The character of a board string at bit i of band b: "1"-"9" a given, a blank an open
+    // cell; anything else breaks the rules.
+    void Add(int b, int i, char ch) {
+        const int value = ch - '0';
+        const bool digit = static_cast<unsigned>(value - 1) < 9;
+        broken_ |= !digit & (ch != ' ');
+        const int slot = digit ? value - 1 : 9;
         cells_[b][slot] |= Mask{1} << i;
         peers_[b][slot] |= kTables.peersInBand[i];
     }
@@ -573,8 +576,11 @@ std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int6
         for (int i = 0; i < 27; ++i, ++cell) {
             const CellValue v = cells[cell];
             // A placed character that is no digit breaks the rules.
-            const int digit = IsPlaced(v) ? PlacedDigit(v) : 0;
-            givens.Add(b, i, IsPlaced(v) && digit == 0 ? -1 : digit);
+            const int digit = PlacedDigit(v);
+            givens.Add(b, i,
+                       !IsPlaced(v) ? ' '
+                       : digit == 0 ? 'x'
+                                    : static_cast<char>('0' + digit));
         }
     }
     return CountFrom(givens, limit, first);
@@ -589,9 +595,7 @@ std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string*
     // Board strings run column by column.
     for (int col = 0, k = 0; col < 9; ++col) {
         for (int row = 0; row < 9; ++row, ++k) {
-            const char ch = suDoKu[static_cast<std::size_t>(k)];
-            // A placed "0" breaks the rules, as any other character that is no digit.
-            givens.Add(row / 3, 9 * (row % 3) + col, ch == ' ' ? 0 : ch == '0' ? -1 : ch - '0');
+            givens.Add(row / 3, 9 * (row % 3) + col, suDoKu[static_cast<std::size_t>(k)]);
         }
     }
     return CountFrom(givens, limit, first);
