@@ -118,6 +118,9 @@ TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
     EXPECT_TRUE(Said(run, "<stdin>:4203: the line has 40 characters")) << run.err;
     ExpectFailure(Exec("rate " + file + " '" + (dir_ / "gone.sudoku").string() + "'"), 2,
                   "gone.sudoku: cannot read the file: No such file");
+    // A CR LF that the reader's 64 KiB buffer splits is one line end, not two.
+    const std::string split = File("split.txt", "#" + std::string(65534, 'x') + "\r\nbad\n");
+    ExpectFailure(Exec("count " + split), 1, "split.txt:2: the line has 3 characters");
 }
 
 // A puzzle file gives the board of its last log line; a "0" there is a placed 0 that breaks
