@@ -26,8 +26,6 @@ bool FastOnBoardString(const SolverWorker& worker, const Puzzle& puzzle) {
     if (ctx.engine != SearchEngine::Fast || ctx.Logs() || ctx.gCancel ||
         puzzle.board.size() != kBoardStringLength)
         return false;
-    if (puzzle.plain)
-        return true;
     for (const char ch : puzzle.board) {
         if (ch != ' ' && (ch < '1' || ch > '9'))
             return false;
@@ -209,6 +207,14 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
     if (!written || reader.Unreadable())
         return 2;
     return reader.BadLines() ? 1 : 0;
+}
+
+int RunPuzzleCommand(const char* subcommand, const Arguments& args, const PuzzleWork& work,
+                     Streams& io) {
+    CommandLine cl;
+    if (!ParseOrComplain(subcommand, args, {}, cl, io))
+        return 2;
+    return RunPuzzleCommand(cl, work, io.in, io.out, io.err);
 }
 
 }  // namespace zw::cli

@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "cli/progress.h"
 #include "cli/puzzle_input.h"
+#include "cli/subcommands.h"
 #include "platform/random.h"
 #include "solver/solver_context.h"
 
@@ -72,6 +73,10 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
 // when a line was skipped, 0 otherwise.
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err);
+
+// The same for a subcommand with no options of its own beside the common ones.
+int RunPuzzleCommand(const char* subcommand, const Arguments& args, const PuzzleWork& work,
+                     Streams& io);
 
 // The search that answers where the answer does not depend on it: fast unless --engine exact.
 inline SearchEngine EngineOf(const CommandLine& commandLine) {

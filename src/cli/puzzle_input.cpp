@@ -210,7 +210,6 @@ bool PuzzleReader::Fill() {
     std::streambuf& in = *current_->rdbuf();
     const std::streamsize want =
         std::clamp<std::streamsize>(in.in_avail(), 1, static_cast<std::streamsize>(kBufferSize));
-    buffer_.resize(kBufferSize);
     begin_ = 0;
     end_ = static_cast<std::size_t>(std::max<std::streamsize>(in.sgetn(buffer_.data(), want), 0));
     return end_ > 0;
@@ -263,7 +262,7 @@ void PuzzleReader::GridLine(std::vector<Puzzle>& batch) {
     if (kind == GridLineKind::Row)
         gridRows_ += cells_;
     if (gridRows_.size() == kPuzzleLength) {
-        batch.push_back({BoardStringFromRows(gridRows_), true});
+        batch.push_back({BoardStringFromRows(gridRows_)});
         heldBack_.clear();
         gridRows_.clear();
     }
@@ -317,7 +316,7 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 break;
             case LineKind::Puzzle:
                 ReportGridLines();
-                batch.push_back({board_, true});
+                batch.push_back({board_});
                 break;
             case LineKind::Bad:
                 GridLine(batch);

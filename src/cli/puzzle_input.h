@@ -24,8 +24,6 @@ struct Puzzle {
     // The board string (column by column): "1"-"9" givens, blanks open. A puzzle file may also
     // place a "0", which breaks the rules as it does on the window's board.
     std::string board;
-    // Read from a puzzle line or the rows of a grid: the board holds only digits and blanks.
-    bool plain = false;
 };
 
 enum class LineKind { Skip, Puzzle, Bad };
@@ -82,7 +80,7 @@ private:
     std::string source_;
     long lineNumber_ = 0;
     static constexpr std::size_t kBufferSize = 1 << 16;
-    std::vector<char> buffer_;
+    std::vector<char> buffer_ = std::vector<char>(kBufferSize);
     std::size_t begin_ = 0, end_ = 0;  // the bytes of buffer_ not yet read
     std::string line_, board_, error_;
     bool lineCut_ = false;          // line_ lost characters past what a puzzle needs

@@ -24,10 +24,7 @@ std::string Rate(SolverWorker& w, const Puzzle& puzzle) {
 }  // namespace
 
 int RunRate(const Arguments& args, Streams& io) {
-    CommandLine cl;
-    if (!ParseOrComplain("rate", args, {}, cl, io))
-        return 2;
-    return RunPuzzleCommand(cl, Rate, io.in, io.out, io.err);
+    return RunPuzzleCommand("rate", args, Rate, io);
 }
 
 }  // namespace zw::cli

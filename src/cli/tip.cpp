@@ -1,9 +1,10 @@
 // zellwerk-cli tip and explain: the window's tip for each puzzle, the answer or the whole path.
+#include "solver/tip.h"
+
 #include <string_view>
 
 #include "cli/batch.h"
 #include "cli/subcommands.h"
-#include "solver/tip.h"
 
 namespace zw::cli {
 
@@ -46,17 +47,11 @@ std::string Explain(SolverWorker& w, const Puzzle& puzzle) {
 }  // namespace
 
 int RunTip(const Arguments& args, Streams& io) {
-    CommandLine cl;
-    if (!ParseOrComplain("tip", args, {}, cl, io))
-        return 2;
-    return RunPuzzleCommand(cl, TipLine, io.in, io.out, io.err);
+    return RunPuzzleCommand("tip", args, TipLine, io);
 }
 
 int RunExplain(const Arguments& args, Streams& io) {
-    CommandLine cl;
-    if (!ParseOrComplain("explain", args, {}, cl, io))
-        return 2;
-    return RunPuzzleCommand(cl, Explain, io.in, io.out, io.err);
+    return RunPuzzleCommand("explain", args, Explain, io);
 }
 
 }  // namespace zw::cli

@@ -90,28 +90,42 @@ constexpr unsigned DirtyBit(int d, int b) {
 }
 constexpr unsigned kAllDirty = (1u << 27) - 1;
 
-// Places digit d at bit i of band b, which must still allow it.
-inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
-    const Mask bit = Mask{1} << i;
-    // Without branches: which digits lose the cell is anyone's guess.
+// The cells of a mask.
+inline int CellCount(Mask m) {
+    int n = 0;
+    for (; m != 0; m &= m - 1)
+        ++n;
+    return n;
+}
+
+// Places digit d on `cells` of band b, which must all be open, allow it and not see one another;
+// `peers` are the cells of the band they see.
+inline void PlaceCells(Position& p, int d, int b, Mask cells, Mask peers, unsigned& dirty) {
+    // Without branches: which digits lose the cells is anyone's guess.
     unsigned lost = 0;
     for (int e = 0; e < 9; ++e) {
         const Mask m = p.cand[b][e];
-        lost |= ((m >> i) & 1u) << e;
-        p.cand[b][e] = m & ~bit;
+        lost |= static_cast<unsigned>((m & cells) != 0) << e;
+        p.cand[b][e] = m & ~cells;
     }
     dirty |= lost << (9 * b);
-    // The column in every band, this one's included: its peers go next anyway.
-    const Mask column = kColumn << (i % 9);
+    // The columns in every band, this one's included: its peers go next anyway.
+    const Mask c = Columns(cells);
+    const Mask columns = c | (c << 9) | (c << 18);
     for (int other = 0; other < 3; ++other) {
         const Mask m = p.cand[other][d];
-        dirty |= static_cast<unsigned>((m & column) != 0) << (9 * other + d);
-        p.cand[other][d] = m & ~column;
+        dirty |= static_cast<unsigned>((m & columns) != 0) << (9 * other + d);
+        p.cand[other][d] = m & ~columns;
     }
-    p.cand[b][d] = (p.cand[b][d] & ~kTables.peersInBand[i]) | bit;
+    p.cand[b][d] = (p.cand[b][d] & ~peers) | cells;
     dirty |= DirtyBit(d, b);
-    p.open[b] &= ~bit;
-    --p.openCells;
+    p.open[b] &= ~cells;
+    p.openCells -= CellCount(cells);
+}
+
+// Places digit d at bit i of band b, which must still allow it.
+inline void Place(Position& p, int d, int b, int i, unsigned& dirty) {
+    PlaceCells(p, d, b, Mask{1} << i, kTables.peersInBand[i], dirty);
 }
 
 // Places each open bit of `cells` (band b) for digit d, all at once; false when one of them has
@@ -125,24 +139,7 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
         peers |= kTables.peersInBand[std::countr_zero(c)];
     if ((peers & cells) != 0 || (p.cand[b][d] & cells) != cells)
         return false;
-    unsigned lost = 0;
-    for (int e = 0; e < 9; ++e) {
-        const Mask m = p.cand[b][e];
-        lost |= static_cast<unsigned>((m & cells) != 0) << e;
-        p.cand[b][e] = m & ~cells;
-    }
-    dirty |= lost << (9 * b);
-    const Mask c = Columns(cells);
-    const Mask columns = c | (c << 9) | (c << 18);
-    for (int other = 0; other < 3; ++other) {
-        const Mask m = p.cand[other][d];
-        dirty |= static_cast<unsigned>((m & columns) != 0) << (9 * other + d);
-        p.cand[other][d] = m & ~columns;
-    }
-    p.cand[b][d] = (p.cand[b][d] & ~peers) | cells;
-    p.open[b] &= ~cells;
-    for (Mask c2 = cells; c2 != 0; c2 &= c2 - 1)
-        --p.openCells;
+    PlaceCells(p, d, b, cells, peers, dirty);
     return true;
 }
 
@@ -408,10 +405,9 @@ struct Search {
                 const bool recorded = count == 0 && first != nullptr;
                 Record(p);
                 if (recorded) {
-                    for (int j = 0; j < few.n; ++j) {
-                        const int row = 3 * few.band[j] + few.index[j] / 9, col = few.index[j] % 9;
-                        (*first)[9 * col + row] = static_cast<char>('1' + few.digit[j]);
-                    }
+                    for (int j = 0; j < few.n; ++j)
+                        (*first)[kTables.placeOfBit[few.index[j]] + 3 * few.band[j]] =
+                            static_cast<char>('1' + few.digit[j]);
                 }
                 return;
             }
@@ -526,13 +522,11 @@ public:
     bool Lay(Position& p) const {
         if (broken_)
             return false;
-        int open = 0;
+        p.openCells = 0;
         for (int b = 0; b < 3; ++b) {
             p.open[b] = cells_[b][9];
-            for (Mask m = p.open[b]; m != 0; m &= m - 1)
-                ++open;
+            p.openCells += CellCount(p.open[b]);
         }
-        p.openCells = open;
         Mask twice = 0;
         for (int d = 0; d < 9; ++d) {
             // A digit twice in a column, a row or a box.
