@@ -71,18 +71,27 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string&
     }
     // The line runs row by row, the board string column by column. Without a branch per cell:
     // which cells hold a digit is anyone's guess, and a wrong character is rare.
-    board.resize(kPuzzleLength);
-    bool wrong = false;
-    for (std::size_t row = 0, i = 0; row < 9; ++row) {
-        for (std::size_t col = 0; col < 9; ++col, ++i) {
-            const char ch = line[i];
-            const bool digit = static_cast<unsigned char>(ch - '1') < 9;
-            wrong |= !digit & (ch != '.') & (ch != '0');
-            board[col * 9 + row] = digit ? ch : ' ';
-        }
+    unsigned char wrong = 0;
+    for (std::size_t i = 0; i < kPuzzleLength; ++i) {
+        const char ch = line[i];
+        wrong |= (static_cast<unsigned char>(ch - '1') > 8) & (ch != '.') & (ch != '0');
     }
-    if (!wrong)
+    if (wrong == 0) {
+        static constexpr std::array<char, 256> kCell = [] {
+            std::array<char, 256> cell{};
+            cell.fill(' ');
+            for (char digit = '1'; digit <= '9'; ++digit)
+                cell[static_cast<unsigned char>(digit)] = digit;
+            return cell;
+        }();
+        board.resize(kPuzzleLength);
+        char* const out = board.data();
+        for (std::size_t row = 0, i = 0; row < 9; ++row) {
+            for (std::size_t col = 0; col < 9; ++col, ++i)
+                out[col * 9 + row] = kCell[static_cast<unsigned char>(line[i])];
+        }
         return LineKind::Puzzle;
+    }
     const std::size_t i = line.find_first_not_of(".0123456789");
     error =
         Describe(line[i]) + " at column " + std::to_string(i + 1) + " is neither a digit nor '.'";

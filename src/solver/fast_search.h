@@ -31,4 +31,16 @@ std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit,
 std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
                        std::string* first = nullptr);
 
+// The engine's builds: one for every processor, and where the compiler can make it, one for
+// processors with the bit-manipulation instructions (BMI1, BMI2, POPCNT), which FastCount
+// takes when this processor has them.
+enum class FastBuild { Baseline, BitManipulation };
+
+// Whether a build is there and this processor can run it.
+bool FastBuildRuns(FastBuild build);
+
+// FastCount with the given build; one that cannot run here gives way to the baseline.
+std::int64_t FastCount(FastBuild build, std::string_view suDoKu, std::int64_t limit,
+                       std::string* first = nullptr);
+
 }  // namespace zw
