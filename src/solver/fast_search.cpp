@@ -159,7 +159,7 @@ private:
 // with the bit-manipulation instructions, where it runs about a tenth faster (counting trailing
 // zeros and clearing the lowest bit are single instructions there).
 namespace zw::fast_baseline {
-#include "solver/fast_search_engine.inc"
+#include "solver/fast_search_engine.h"
 }  // namespace zw::fast_baseline
 
 #if ZW_FAST_BIT_MANIPULATION
@@ -170,7 +170,7 @@ namespace zw::fast_baseline {
 #pragma GCC target("bmi,bmi2,popcnt")
 #endif
 namespace zw::fast_bit_manipulation {
-#include "solver/fast_search_engine.inc"
+#include "solver/fast_search_engine.h"
 }  // namespace zw::fast_bit_manipulation
 #if defined(__clang__)
 #pragma clang attribute pop
