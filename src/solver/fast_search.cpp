@@ -184,19 +184,20 @@ namespace {
 
 using CountFromGivens = std::int64_t (*)(const Givens&, std::int64_t, std::string*);
 
-CountFromGivens BuildOf(FastBuild build) {
+// The build's search; a build that cannot run here gives way to the baseline.
+CountFromGivens SearchOf(FastBuild build) {
 #if ZW_FAST_BIT_MANIPULATION
-    if (build == FastBuild::BitManipulation)
+    if (build == FastBuild::BitManipulation && FastBuildRuns(build))
         return fast_bit_manipulation::CountFrom;
 #endif
     (void)build;
     return fast_baseline::CountFrom;
 }
 
-std::int64_t Count(const Givens& givens, std::int64_t limit, std::string* first) {
-    static const CountFromGivens chosen = BuildOf(
-        FastBuildRuns(FastBuild::BitManipulation) ? FastBuild::BitManipulation : FastBuild::Baseline);
-    return chosen(givens, limit, first);
+// The build FastCount takes, chosen once.
+CountFromGivens Chosen() {
+    static const CountFromGivens chosen = SearchOf(FastBuild::BitManipulation);
+    return chosen;
 }
 
 Givens GivensOf(const std::array<CellValue, kCellCount>& cells) {
@@ -226,6 +227,16 @@ Givens GivensOf(std::string_view suDoKu) {
     return givens;
 }
 
+std::int64_t CountBoard(CountFromGivens search, std::string_view suDoKu, std::int64_t limit,
+                        std::string* first) {
+    if (suDoKu.size() < kCellCount) {  // the cells past its end are open
+        std::string whole(suDoKu);
+        whole.append(kCellCount - suDoKu.size(), ' ');
+        return search(GivensOf(whole), limit, first);
+    }
+    return search(GivensOf(suDoKu), limit, first);
+}
+
 }  // namespace
 
 bool FastBuildRuns(FastBuild build) {
@@ -241,24 +252,16 @@ bool FastBuildRuns(FastBuild build) {
 
 std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
                        std::string* first) {
-    return Count(GivensOf(cells), limit, first);
+    return Chosen()(GivensOf(cells), limit, first);
 }
 
 std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first) {
-    if (suDoKu.size() < kCellCount) {  // the cells past its end are open
-        std::string whole(suDoKu);
-        return FastCount(whole.append(kCellCount - suDoKu.size(), ' '), limit, first);
-    }
-    return Count(GivensOf(suDoKu), limit, first);
+    return CountBoard(Chosen(), suDoKu, limit, first);
 }
 
 std::int64_t FastCount(FastBuild build, std::string_view suDoKu, std::int64_t limit,
                        std::string* first) {
-    if (!FastBuildRuns(build))
-        build = FastBuild::Baseline;
-    std::string whole(suDoKu);
-    whole.resize(std::max<std::size_t>(whole.size(), kCellCount), ' ');
-    return BuildOf(build)(GivensOf(whole), limit, first);
+    return CountBoard(SearchOf(build), suDoKu, limit, first);
 }
 
 }  // namespace zw

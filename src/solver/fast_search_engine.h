@@ -413,17 +413,8 @@ struct Search {
         }
         for (int k = 0; k < few.n; ++k)
             few.peers[k] = (inRow[rowOf[k]] | inColumn[colOf[k]] | inBox[boxOf[k]]) & ~(1u << k);
-        const std::uint32_t all = few.n == 32 ? ~0u : (1u << few.n) - 1;
-        std::uint32_t low = 0;
-        for (int k = 0; k < few.n; ++k) {
-            const unsigned a = avail[k];
-            if ((a & (a - 1)) == 0) {
-                if (a == 0)
-                    return true;
-                low |= 1u << k;
-            }
-        }
-        CountFew(p, few, avail, all, low);
+        // Propagation has left no open cell with one digit or none.
+        CountFew(p, few, avail, few.n == 32 ? ~0u : (1u << few.n) - 1, 0);
         return true;
     }
 
