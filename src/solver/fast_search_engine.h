@@ -300,45 +300,102 @@ struct Search {
         return true;
     }
 
-    // Few open cells left: trying their candidates cell by cell, the cell with the fewest digits
-    // left first, each digit taken from the open peers, costs less than propagating after every
-    // step. Up to 32, one bit each in a word.
-    static constexpr int kFewOpen = 32;
+    // Few open cells left: trying their digits cell by cell, each digit taken from the open
+    // peers, costs less than propagating after every step. Up to 40, one bit each in a word.
+    static constexpr int kFewOpen = 40;
+    using FewMask = std::uint64_t;
 
     struct Few {
         int n = 0;
-        std::array<std::uint32_t, kFewOpen> peers{};  // the other open cells it sees
+        std::array<FewMask, kFewOpen> peers{};  // the other open cells it sees
         std::array<std::int8_t, kFewOpen> band{}, index{}, digit{};
     };
-    using Avail = std::array<std::uint16_t, kFewOpen>;  // the digits still free for each cell
 
-    // How many digits a set of digits holds (the machine may lack a bit-count instruction).
-    static constexpr std::array<std::uint8_t, 512> kBitCount = [] {
-        std::array<std::uint8_t, 512> t{};
-        for (int i = 1; i < 512; ++i)
-            t[i] = static_cast<std::uint8_t>(t[i >> 1] + (i & 1));
-        return t;
-    }();
+    // For each digit the cells that may still take it, a placed cell keeping its own digit.
+    // Taking a digit from a cell's peers is one instruction, and finding the cells left with one
+    // digit a few more, with no loop whose length the processor must guess.
+    struct FewDigits {
+        std::array<FewMask, 9> cells{};
 
-    // Takes digit d from `cells`; the cells left with one digit or none go to `low`. False when
-    // one is left with none.
-    static bool Take(Avail& avail, std::uint32_t cells, int d, std::uint32_t& low) {
-        unsigned none = 0;
-        for (; cells != 0; cells &= cells - 1) {
-            const int j = std::countr_zero(cells);
-            const unsigned a = avail[j] & ~(1u << d);
-            avail[j] = static_cast<std::uint16_t>(a);
-            low |= static_cast<std::uint32_t>((a & (a - 1)) == 0) << j;
-            none |= a == 0;
+        unsigned Of(int j) const {
+            unsigned digits = 0;
+            for (int d = 0; d < 9; ++d)
+                digits |= static_cast<unsigned>((cells[d] >> j) & 1) << d;
+            return digits;
         }
-        return none == 0;
+
+        // The cells with at least one, two and three digits.
+        void AtLeast(FewMask& one, FewMask& two, FewMask* three = nullptr) const {
+            FewMask o = 0, t = 0, h = 0;
+            for (const FewMask x : cells) {
+                h |= t & x;
+                t |= o & x;
+                o |= x;
+            }
+            one = o, two = t;
+            if (three != nullptr)
+                *three = h;
+        }
+
+        // Places each cell of `forced`, which must have exactly one digit each; all at once,
+        // since the order they go in changes nothing. Two peers given the same digit leave one
+        // of them without any.
+        void PlaceForced(const Few& few, FewMask forced, std::array<std::int8_t, kFewOpen>& digit) {
+            // The digit of a forced cell, bit by bit.
+            const FewMask odd = cells[1] | cells[3] | cells[5] | cells[7];
+            const FewMask twos = cells[2] | cells[3] | cells[6] | cells[7];
+            const FewMask fours = cells[4] | cells[5] | cells[6] | cells[7];
+            const FewMask eights = cells[8];
+            for (; forced != 0; forced &= forced - 1) {
+                const int j = std::countr_zero(forced);
+                const int d = static_cast<int>(((odd >> j) & 1) | (((twos >> j) & 1) << 1) |
+                                               (((fours >> j) & 1) << 2) | (((eights >> j) & 1) << 3));
+                digit[j] = static_cast<std::int8_t>(d);
+                cells[d] &= ~few.peers[j];
+            }
+        }
+
+        // Places digit d on cell j.
+        void Place(const Few& few, int j, int d) {
+            const FewMask bit = FewMask{1} << j;
+            for (FewMask& x : cells)
+                x &= ~bit;
+            cells[d] = (cells[d] & ~few.peers[j]) | bit;
+        }
+    };
+
+    // The ways to give two digits to `cells` so that no two peers share one: two for each group
+    // of cells linked by peers, none when a group sees itself round an odd cycle.
+    static std::int64_t TwoColourings(const Few& few, FewMask cells) {
+        std::int64_t ways = 1;
+        for (FewMask rest = cells; rest != 0; ways *= 2) {
+            FewMask side[2] = {rest & (~rest + 1), 0};
+            FewMask frontier = side[0];
+            rest &= ~frontier;
+            for (int s = 0; frontier != 0; s ^= 1) {
+                FewMask next = 0;
+                for (FewMask f = frontier; f != 0; f &= f - 1)
+                    next |= few.peers[std::countr_zero(f)];
+                next &= cells;
+                if (next & side[s])
+                    return 0;
+                frontier = next & ~side[s ^ 1];
+                side[s ^ 1] |= next;
+                rest &= ~next;
+            }
+        }
+        return ways;
     }
 
-    // `low`: the remaining cells known to have one digit left; they go first, without a look
-    // at the others.
-    void CountFew(const Position& p, Few& few, Avail avail, std::uint32_t remaining,
-                  std::uint32_t low) {
+    // `all`: the cells of the search, placed or not.
+    void CountFew(const Position& p, Few& few, FewDigits digits, FewMask remaining,
+                  FewMask all) {
         for (;;) {
+            FewMask one, two;
+            digits.AtLeast(one, two);
+            // A cell with no digit left, or a placed one whose digit a peer was given too.
+            if (all & ~one)
+                return;
             if (remaining == 0) {
                 const bool recorded = count == 0 && first != nullptr;
                 Record(p);
@@ -349,36 +406,45 @@ struct Search {
                 }
                 return;
             }
-            if (low != 0) {
-                // Forced: no need to keep the cells as they were.
-                const int best = std::countr_zero(low);
-                low &= low - 1;
-                remaining &= ~(1u << best);
-                const int d = std::countr_zero(static_cast<unsigned>(avail[best]));
-                few.digit[best] = static_cast<std::int8_t>(d);
-                if (!Take(avail, few.peers[best] & remaining, d, low))
-                    return;
+            if (const FewMask forced = remaining & ~two; forced != 0) {
+                digits.PlaceForced(few, forced, few.digit);
+                remaining &= ~forced;
                 continue;
             }
-            int best = 0, fewest = 10;
-            for (std::uint32_t r = remaining; r != 0; r &= r - 1) {
-                const int j = std::countr_zero(r);
-                const int n = kBitCount[avail[j]];
-                if (n < fewest) {
-                    fewest = n, best = j;
-                    if (n <= 2)
-                        break;
+            // The first cell with two digits, else the first with the fewest.
+            FewMask three;
+            digits.AtLeast(one, two, &three);
+            int best = 0;
+            if (const FewMask pair = remaining & ~three; pair != 0) {
+                best = std::countr_zero(pair);
+            } else {
+                for (FewMask r = remaining, fewest = 10; r != 0; r &= r - 1) {
+                    const int j = std::countr_zero(r);
+                    const auto n = static_cast<FewMask>(CellCount(digits.Of(j)));
+                    if (n < fewest)
+                        fewest = n, best = j;
                 }
             }
-            remaining &= ~(1u << best);
-            const std::uint32_t peers = few.peers[best] & remaining;
-            for (unsigned free = avail[best]; free != 0; free &= free - 1) {
-                const int d = std::countr_zero(free);
+            const unsigned free = digits.Of(best);
+            if ((remaining & three) == 0 && (count != 0 || first == nullptr)) {
+                // Every cell left has the same two digits, most often four cells on a
+                // rectangle: each cell's digit decides its peers', so they are counted rather
+                // than found one by one (unless the first solution is still wanted).
+                const int a = std::countr_zero(free), b = std::countr_zero(free & (free - 1));
+                if ((digits.cells[a] & digits.cells[b] & remaining) == remaining) {
+                    count += TwoColourings(few, remaining);
+                    if (limit > 0 && count > limit)
+                        count = limit;
+                    return;
+                }
+            }
+            remaining &= ~(FewMask{1} << best);
+            for (unsigned rest = free; rest != 0; rest &= rest - 1) {
+                const int d = std::countr_zero(rest);
                 few.digit[best] = static_cast<std::int8_t>(d);
-                Avail next = avail;
-                std::uint32_t forced = 0;
-                if (Take(next, peers, d, forced))
-                    CountFew(p, few, next, remaining, forced);
+                FewDigits next = digits;
+                next.Place(few, best, d);
+                CountFew(p, few, next, remaining, all);
                 if (Done())
                     return;
             }
@@ -391,30 +457,30 @@ struct Search {
         if (p.openCells > kFewOpen)
             return false;
         Few few;
-        Avail avail{};
+        FewDigits digits;
         // The open cells of each row, column and box.
-        std::uint32_t inRow[9] = {}, inColumn[9] = {}, inBox[9] = {};
+        FewMask inRow[9] = {}, inColumn[9] = {}, inBox[9] = {};
         int rowOf[kFewOpen], colOf[kFewOpen], boxOf[kFewOpen];
         for (int b = 0; b < 3; ++b) {
             for (Mask cells = p.open[b]; cells != 0; cells &= cells - 1) {
                 const int i = std::countr_zero(cells);
                 const int k = few.n++;
-                unsigned candidates = 0;
+                const FewMask bit = FewMask{1} << k;
                 for (int d = 0; d < 9; ++d)
-                    candidates |= ((p.cand[b][d] >> i) & 1u) << d;
-                avail[k] = static_cast<std::uint16_t>(candidates);
+                    digits.cells[d] |= ((p.cand[b][d] >> i) & 1) ? bit : 0;
                 few.band[k] = static_cast<std::int8_t>(b);
                 few.index[k] = static_cast<std::int8_t>(i);
                 rowOf[k] = 3 * b + i / 9, colOf[k] = i % 9, boxOf[k] = 3 * b + colOf[k] / 3;
-                inRow[rowOf[k]] |= 1u << k;
-                inColumn[colOf[k]] |= 1u << k;
-                inBox[boxOf[k]] |= 1u << k;
+                inRow[rowOf[k]] |= bit;
+                inColumn[colOf[k]] |= bit;
+                inBox[boxOf[k]] |= bit;
             }
         }
         for (int k = 0; k < few.n; ++k)
-            few.peers[k] = (inRow[rowOf[k]] | inColumn[colOf[k]] | inBox[boxOf[k]]) & ~(1u << k);
-        // Propagation has left no open cell with one digit or none.
-        CountFew(p, few, avail, few.n == 32 ? ~0u : (1u << few.n) - 1, 0);
+            few.peers[k] =
+                (inRow[rowOf[k]] | inColumn[colOf[k]] | inBox[boxOf[k]]) & ~(FewMask{1} << k);
+        const FewMask all = (FewMask{1} << few.n) - 1;  // n <= 40
+        CountFew(p, few, digits, all, all);
         return true;
     }
 
