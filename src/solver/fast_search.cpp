@@ -2,6 +2,13 @@
 
 #include <bit>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ZW_SSE2 1
+#else
+#define ZW_SSE2 0
+#endif
+
 // x86-64 processors differ in their bit-manipulation instructions; elsewhere one build.
 #if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
 #define ZW_FAST_BIT_MANIPULATION 1
@@ -34,6 +41,9 @@ struct Tables {
     std::array<std::uint16_t, 512> onPermutation{};
     // A mini-row pattern as cells of a band.
     std::array<Mask, 512> cellsOfMiniRows{};
+    // The cells of the mini-rows of a pattern that are the only ones of their row or of their
+    // box: one cell there is a hidden single.
+    std::array<Mask, 512> soleMiniRows{};
     // The cells of the same band that see a cell.
     std::array<Mask, 27> peersInBand{};
     // Where a cell of band 0 stands in a board string.
@@ -64,6 +74,13 @@ constexpr Tables MakeTables() {
                 on |= used;
         }
         t.onPermutation[pattern] = static_cast<std::uint16_t>(on);
+        int sole = 0;
+        for (int m = 0; m < 9; ++m) {
+            const int row = 7 << (3 * (m / 3)), box = 0x49 << (m % 3);
+            if ((pattern >> m) & 1 && ((pattern & row) == (1 << m) || (pattern & box) == (1 << m)))
+                sole |= 1 << m;
+        }
+        t.soleMiniRows[pattern] = t.cellsOfMiniRows[sole];
     }
     for (int i = 0; i < 27; ++i) {
         const int row = i / 9, col = i % 9;
@@ -96,6 +113,34 @@ constexpr unsigned DirtyBit(int d, int b) {
     return 1u << (9 * b + d);
 }
 constexpr unsigned kAllDirty = (1u << 27) - 1;
+
+// Takes `cells` from each of a band's nine digit masks; which of them held any, as digits.
+inline unsigned TakeFromDigits(Mask (&digits)[9], Mask cells) {
+#if ZW_SSE2
+    // Digits 0-3, 4-7 and 5-8: three loads cover nine, the overlap is written twice alike.
+    const __m128i take = _mm_set1_epi32(static_cast<int>(cells));
+    __m128i* const at[3] = {reinterpret_cast<__m128i*>(digits),
+                            reinterpret_cast<__m128i*>(digits + 4),
+                            reinterpret_cast<__m128i*>(digits + 5)};
+    const __m128i before[3] = {_mm_loadu_si128(at[0]), _mm_loadu_si128(at[1]),
+                               _mm_loadu_si128(at[2])};
+    unsigned untouched = 0;
+    for (int k = 0; k < 3; ++k) {
+        const __m128i none = _mm_cmpeq_epi32(_mm_and_si128(before[k], take), _mm_setzero_si128());
+        untouched |= static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(none)))
+                     << (k == 0 ? 0 : k + 3);
+        _mm_storeu_si128(at[k], _mm_andnot_si128(take, before[k]));
+    }
+    return ~untouched & 0x1FF;
+#else
+    unsigned lost = 0;
+    for (int e = 0; e < 9; ++e) {
+        lost |= static_cast<unsigned>((digits[e] & cells) != 0) << e;
+        digits[e] &= ~cells;
+    }
+    return lost;
+#endif
+}
 
 // The cells of a mask.
 inline int CellCount(Mask m) {

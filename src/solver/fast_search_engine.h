@@ -7,14 +7,7 @@ namespace {
 // Places digit d on `cells` of band b, which must all be open, allow it and not see one another;
 // `peers` are the cells of the band they see.
 inline void PlaceCells(Position& p, int d, int b, Mask cells, Mask peers, unsigned& dirty) {
-    // Without branches: which digits lose the cells is anyone's guess.
-    unsigned lost = 0;
-    for (int e = 0; e < 9; ++e) {
-        const Mask m = p.cand[b][e];
-        lost |= static_cast<unsigned>((m & cells) != 0) << e;
-        p.cand[b][e] = m & ~cells;
-    }
-    dirty |= lost << (9 * b);
+    dirty |= TakeFromDigits(p.cand[b], cells) << (9 * b);
     // The columns in every band, this one's included: its peers go next anyway.
     const Mask c = Columns(cells);
     const Mask columns = c | (c << 9) | (c << 18);
@@ -60,16 +53,12 @@ bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
         return false;
     a &= kTables.cellsOfMiniRows[on];
     p.cand[b][d] = a;
-    Mask single = 0;
-    for (int k = 0; k < 3; ++k) {
-        const Mask row = a & (kRow << (9 * k));
-        const Mask box = a & (kBox << (3 * k));
-        if (OneBit(row))
-            single |= row;
-        if (OneBit(box))
-            single |= box;
-    }
-    return PlaceAll(p, d, b, single, dirty);
+    // A row or box with one cell left: a mini-row alone in its row or box, holding one cell.
+    constexpr Mask kFirstOfMiniRow = 0x1249249;
+    const Mask b0 = a & kFirstOfMiniRow, b1 = (a >> 1) & kFirstOfMiniRow,
+               b2 = (a >> 2) & kFirstOfMiniRow;
+    const Mask oneCell = (kFirstOfMiniRow & ~((b0 & b1) | (b0 & b2) | (b1 & b2))) * 7;
+    return PlaceAll(p, d, b, a & oneCell & kTables.soleMiniRows[on], dirty);
 }
 
 // The same across each stack, its bands against its columns, and the hidden singles of the
@@ -348,8 +337,9 @@ struct Search {
             const FewMask eights = cells[8];
             for (; forced != 0; forced &= forced - 1) {
                 const int j = std::countr_zero(forced);
-                const int d = static_cast<int>(((odd >> j) & 1) | (((twos >> j) & 1) << 1) |
-                                               (((fours >> j) & 1) << 2) | (((eights >> j) & 1) << 3));
+                const int d =
+                    static_cast<int>(((odd >> j) & 1) | (((twos >> j) & 1) << 1) |
+                                     (((fours >> j) & 1) << 2) | (((eights >> j) & 1) << 3));
                 digit[j] = static_cast<std::int8_t>(d);
                 cells[d] &= ~few.peers[j];
             }
@@ -388,8 +378,7 @@ struct Search {
     }
 
     // `all`: the cells of the search, placed or not.
-    void CountFew(const Position& p, Few& few, FewDigits digits, FewMask remaining,
-                  FewMask all) {
+    void CountFew(const Position& p, Few& few, FewDigits digits, FewMask remaining, FewMask all) {
         for (;;) {
             FewMask one, two;
             digits.AtLeast(one, two);
@@ -521,4 +510,3 @@ std::int64_t CountFrom(const Givens& givens, std::int64_t limit, std::string* fi
     search.Run(p);
     return search.count;
 }
-
