@@ -43,8 +43,9 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
 }
 
 // Within one band a digit stands once in each row and once in each box: locked candidates
-// between them, and the hidden singles of the band's rows and boxes. False on a contradiction.
-bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
+// between them, and in `singles` the open cells that are the last place for the digit in a row
+// or box of the band. False on a contradiction.
+bool UpdateBand(Position& p, int d, int b, Mask& singles) {
     Mask a = p.cand[b][d];
     const int pattern = kTables.boxesOfRow[a & kRow] | (kTables.boxesOfRow[(a >> 9) & kRow] << 3) |
                         (kTables.boxesOfRow[a >> 18] << 6);
@@ -58,7 +59,8 @@ bool UpdateBand(Position& p, int d, int b, unsigned& dirty) {
     const Mask b0 = a & kFirstOfMiniRow, b1 = (a >> 1) & kFirstOfMiniRow,
                b2 = (a >> 2) & kFirstOfMiniRow;
     const Mask oneCell = (kFirstOfMiniRow & ~((b0 & b1) | (b0 & b2) | (b1 & b2))) * 7;
-    return PlaceAll(p, d, b, a & oneCell & kTables.soleMiniRows[on], dirty);
+    singles = a & oneCell & kTables.soleMiniRows[on] & p.open[b];
+    return true;
 }
 
 // The same across each stack, its bands against its columns, and the hidden singles of the
@@ -106,17 +108,32 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
 // Runs every deduction until none changes anything, the cheaper ones first: the rows and boxes
 // of each band and the naked singles, and only when they find nothing more, the stacks. False
 // on a contradiction.
+//
+// The hidden singles of the bands are placed after each sweep over the changed bands rather
+// than as they are found: whether an update finds one is anyone's guess, and a branch on it
+// costs more than the later loop over those that did (a seventh of the time on easy puzzles).
 bool Propagate(Position& p, unsigned dirty) {
     unsigned digits = 0;
+    Mask found[27];         // each band and digit's last singles, by dirty bit
+    unsigned anyFound = 0;  // the dirty bits of those with any
     for (;;) {
         while (dirty != 0) {
             const int k = std::countr_zero(dirty);
             dirty &= dirty - 1;
             const int b = (k * 57) >> 9, d = k - 9 * b;  // k / 9 for k < 27
             digits |= 1u << d;
-            if (!UpdateBand(p, d, b, dirty))
+            if (!UpdateBand(p, d, b, found[k]))
+                return false;
+            anyFound |= static_cast<unsigned>(found[k] != 0) << k;
+        }
+        for (; anyFound != 0; anyFound &= anyFound - 1) {
+            const int k = std::countr_zero(anyFound);
+            const int b = (k * 57) >> 9, d = k - 9 * b;
+            if (!PlaceAll(p, d, b, found[k], dirty))
                 return false;
         }
+        if (dirty != 0)
+            continue;
         // Naked singles; an open cell without candidates ends the branch.
         for (int b = 0; b < 3; ++b) {
             const Mask open = p.open[b];
