@@ -44,8 +44,8 @@ struct Tables {
     // The cells of the mini-rows of a pattern that are the only ones of their row or of their
     // box: one cell there is a hidden single.
     std::array<Mask, 512> soleMiniRows{};
-    // The cells of the same band that see a cell.
-    std::array<Mask, 27> peersInBand{};
+    // The cells of the same band that see a cell; none for bit 27, past the band.
+    std::array<Mask, 28> peersInBand{};
     // Where a cell of band 0 stands in a board string.
     std::array<std::uint8_t, 27> placeOfBit{};
 };
@@ -150,20 +150,17 @@ inline int CellCount(Mask m) {
     return n;
 }
 
-// The givens of a board, gathered without a branch per cell (which cells hold one is anyone's
-// guess), then laid onto the empty board at once.
+// The givens of a board, gathered and then laid onto the empty board at once.
 class Givens {
 public:
-    // The character of a board string at bit i of band b: "1"-"9" a given, a blank an open
-    // cell; anything else breaks the rules.
-    void Add(int b, int i, char ch) {
-        const int value = ch - '0';
-        const bool digit = static_cast<unsigned>(value - 1) < 9;
-        broken_ |= !digit & (ch != ' ');
-        const int slot = digit ? value - 1 : 9;
-        cells_[b][slot] |= Mask{1} << i;
-        peers_[b][slot] |= kTables.peersInBand[i];
+    // Digit d (0-8) given at bit i of band b.
+    void Add(int b, int i, int d) {
+        cells_[b][d] |= Mask{1} << i;
+        peers_[b][d] |= kTables.peersInBand[i];
     }
+
+    // A cell holds something that is no digit.
+    void Break() { broken_ = true; }
 
     // The position with every deduction still to run; false when the givens break the rules.
     bool Lay(Position& p) const {
@@ -171,7 +168,10 @@ public:
             return false;
         p.openCells = 0;
         for (int b = 0; b < 3; ++b) {
-            p.open[b] = cells_[b][9];
+            Mask given = 0;
+            for (const Mask g : cells_[b])
+                given |= g;
+            p.open[b] = kBand & ~given;
             p.openCells += CellCount(p.open[b]);
         }
         Mask twice = 0;
@@ -192,8 +192,8 @@ public:
     }
 
 private:
-    Mask cells_[3][10] = {};  // per band: each digit's givens, then the open cells
-    Mask peers_[3][10] = {};  // the cells of the band that see them
+    Mask cells_[3][9] = {};  // per band and digit: its givens
+    Mask peers_[3][9] = {};  // the cells of the band that see them
     bool broken_ = false;
 };
 
@@ -250,24 +250,66 @@ Givens GivensOf(const std::array<CellValue, kCellCount>& cells) {
     for (int b = 0, cell = 0; b < 3; ++b) {
         for (int i = 0; i < 27; ++i, ++cell) {
             const CellValue v = cells[cell];
+            if (!IsPlaced(v))
+                continue;
             // A placed character that is no digit breaks the rules.
-            const int digit = PlacedDigit(v);
-            givens.Add(b, i,
-                       !IsPlaced(v) ? ' '
-                       : digit == 0 ? 'x'
-                                    : static_cast<char>('0' + digit));
+            if (const int digit = PlacedDigit(v); digit == 0)
+                givens.Break();
+            else
+                givens.Add(b, i, digit - 1);
         }
     }
     return givens;
 }
 
-// A board string of at least 81 characters.
-Givens GivensOf(std::string_view suDoKu) {
-    Givens givens;
-    // Board strings run column by column.
+// Where each character of a board string (column by column) lies: its band and bit there.
+struct BoardPlace {
+    std::uint8_t band, bit;
+};
+constexpr std::array<BoardPlace, kCellCount> kBoardPlaces = [] {
+    std::array<BoardPlace, kCellCount> places{};
     for (int col = 0, k = 0; col < 9; ++col) {
         for (int row = 0; row < 9; ++row, ++k)
-            givens.Add(row / 3, 9 * (row % 3) + col, suDoKu[static_cast<std::size_t>(k)]);
+            places[k] = {static_cast<std::uint8_t>(row / 3),
+                         static_cast<std::uint8_t>(9 * (row % 3) + col)};
+    }
+    return places;
+}();
+
+// A board string of at least 81 characters. Which characters are digits is found for many at
+// once, then only the digits are visited: a branch per cell would be anyone's guess.
+Givens GivensOf(std::string_view suDoKu) {
+    const char* const s = suDoKu.data();
+    std::uint64_t digits[2] = {0, 0};  // bit k: character k is "1"-"9"
+    bool broken = false;               // a character neither a digit nor a blank
+    int k = 0;
+#if ZW_SSE2
+    for (; k + 16 <= kCellCount; k += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        // Past "9" or before "1" the difference is more than 8 as an unsigned byte.
+        const __m128i digit =
+            _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, _mm_set1_epi8('1')), _mm_set1_epi8(8)),
+                           _mm_setzero_si128());
+        const __m128i blank = _mm_cmpeq_epi8(v, _mm_set1_epi8(' '));
+        broken |= _mm_movemask_epi8(_mm_or_si128(digit, blank)) != 0xFFFF;
+        digits[k >> 6] |= static_cast<std::uint64_t>(_mm_movemask_epi8(digit)) << (k & 63);
+    }
+#endif
+    for (; k < kCellCount; ++k) {
+        const char ch = s[k];
+        const bool digit = static_cast<unsigned char>(ch - '1') < 9;
+        broken |= !digit & (ch != ' ');
+        digits[k >> 6] |= static_cast<std::uint64_t>(digit) << (k & 63);
+    }
+    Givens givens;
+    if (broken)
+        givens.Break();
+    for (int w = 0; w < 2; ++w) {
+        for (std::uint64_t m = digits[w]; m != 0; m &= m - 1) {
+            const int at = 64 * w + std::countr_zero(m);
+            const BoardPlace place = kBoardPlaces[at];
+            givens.Add(place.band, place.bit, s[at] - '1');
+        }
     }
     return givens;
 }

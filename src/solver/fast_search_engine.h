@@ -33,8 +33,12 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
     cells &= p.open[b];
     if (cells == 0)
         return true;
-    Mask peers = 0;
-    for (Mask c = cells; c != 0; c &= c - 1)
+    // Most often one cell, else two: their peers without a loop whose length is anyone's guess.
+    constexpr Mask kNone = Mask{1} << 27;  // no cell: no peers
+    const Mask second = cells & (cells - 1), more = second & (second - 1);
+    Mask peers = kTables.peersInBand[std::countr_zero(cells)] |
+                 kTables.peersInBand[std::countr_zero(second | kNone)];
+    for (Mask c = more; c != 0; c &= c - 1)
         peers |= kTables.peersInBand[std::countr_zero(c)];
     if ((peers & cells) != 0 || (p.cand[b][d] & cells) != cells)
         return false;
