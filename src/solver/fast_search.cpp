@@ -41,9 +41,13 @@ struct Tables {
     std::array<std::uint16_t, 512> onPermutation{};
     // A mini-row pattern as cells of a band.
     std::array<Mask, 512> cellsOfMiniRows{};
-    // The cells of the mini-rows of a pattern that are the only ones of their row or of their
-    // box: one cell there is a hidden single.
-    std::array<Mask, 512> soleMiniRows{};
+    // For a band's pattern of mini-rows: the cells of those on a permutation (none when no
+    // permutation fits), and of those the cells of the mini-rows that are the only ones of
+    // their row or of their box, where one cell left is a hidden single.
+    struct BandPattern {
+        Mask keep, sole;
+    };
+    std::array<BandPattern, 512> bandPattern{};
     // The cells of the same band that see a cell; none for bit 27, past the band.
     std::array<Mask, 28> peersInBand{};
     // Where a cell of band 0 stands in a board string.
@@ -77,10 +81,10 @@ constexpr Tables MakeTables() {
         int sole = 0;
         for (int m = 0; m < 9; ++m) {
             const int row = 7 << (3 * (m / 3)), box = 0x49 << (m % 3);
-            if ((pattern >> m) & 1 && ((pattern & row) == (1 << m) || (pattern & box) == (1 << m)))
+            if ((on >> m) & 1 && ((on & row) == (1 << m) || (on & box) == (1 << m)))
                 sole |= 1 << m;
         }
-        t.soleMiniRows[pattern] = t.cellsOfMiniRows[sole];
+        t.bandPattern[pattern] = {t.cellsOfMiniRows[on], t.cellsOfMiniRows[sole]};
     }
     for (int i = 0; i < 27; ++i) {
         const int row = i / 9, col = i % 9;
@@ -96,7 +100,6 @@ constexpr Tables kTables = MakeTables();
 struct Position {
     Mask cand[3][9];  // band, digit: a band's nine masks side by side
     Mask open[3];
-    int openCells;
 };
 
 // The nine columns of a band's mask that hold any bit.
@@ -166,13 +169,11 @@ public:
     bool Lay(Position& p) const {
         if (broken_)
             return false;
-        p.openCells = 0;
         for (int b = 0; b < 3; ++b) {
             Mask given = 0;
             for (const Mask g : cells_[b])
                 given |= g;
             p.open[b] = kBand & ~given;
-            p.openCells += CellCount(p.open[b]);
         }
         Mask twice = 0;
         for (int d = 0; d < 9; ++d) {

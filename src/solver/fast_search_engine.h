@@ -8,7 +8,8 @@ namespace {
 // `peers` are the cells of the band they see.
 inline void PlaceCells(Position& p, int d, int b, Mask cells, Mask peers, unsigned& dirty) {
     dirty |= TakeFromDigits(p.cand[b], cells) << (9 * b);
-    // The columns in every band, this one's included: its peers go next anyway.
+    // The columns in every band, this one's included (which marks it changed): its peers go
+    // next anyway.
     const Mask c = Columns(cells);
     const Mask columns = c | (c << 9) | (c << 18);
     for (int other = 0; other < 3; ++other) {
@@ -17,9 +18,7 @@ inline void PlaceCells(Position& p, int d, int b, Mask cells, Mask peers, unsign
         p.cand[other][d] = m & ~columns;
     }
     p.cand[b][d] = (p.cand[b][d] & ~peers) | cells;
-    dirty |= DirtyBit(d, b);
     p.open[b] &= ~cells;
-    p.openCells -= CellCount(cells);
 }
 
 // Places digit d at bit i of band b, which must still allow it.
@@ -53,17 +52,17 @@ bool UpdateBand(Position& p, int d, int b, Mask& singles) {
     Mask a = p.cand[b][d];
     const int pattern = kTables.boxesOfRow[a & kRow] | (kTables.boxesOfRow[(a >> 9) & kRow] << 3) |
                         (kTables.boxesOfRow[a >> 18] << 6);
-    const int on = kTables.onPermutation[pattern];
-    if (on == 0)
+    const auto [keep, sole] = kTables.bandPattern[pattern];
+    a &= keep;
+    if (a == 0)
         return false;
-    a &= kTables.cellsOfMiniRows[on];
     p.cand[b][d] = a;
     // A row or box with one cell left: a mini-row alone in its row or box, holding one cell.
     constexpr Mask kFirstOfMiniRow = 0x1249249;
     const Mask b0 = a & kFirstOfMiniRow, b1 = (a >> 1) & kFirstOfMiniRow,
                b2 = (a >> 2) & kFirstOfMiniRow;
     const Mask oneCell = (kFirstOfMiniRow & ~((b0 & b1) | (b0 & b2) | (b1 & b2))) * 7;
-    singles = a & oneCell & kTables.soleMiniRows[on] & p.open[b];
+    singles = a & oneCell & sole & p.open[b];
     return true;
 }
 
@@ -464,7 +463,8 @@ struct Search {
 
     // False when too many cells are open for CountFew.
     bool TryFew(const Position& p) {
-        if (p.openCells > kFewOpen)
+        if (std::popcount(p.open[0]) + std::popcount(p.open[1]) + std::popcount(p.open[2]) >
+            kFewOpen)
             return false;
         Few few;
         FewDigits digits;
