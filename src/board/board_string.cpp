@@ -66,7 +66,9 @@ std::string BoardStringFromRows(std::string_view rows) {
 }
 
 std::string RowsFromBoardString(std::string_view board, char blank) {
-    std::string rows(kBoardStringLength, blank);
+    std::string rows;
+    rows.reserve(kBoardStringLength + 1);  // room for a line end after it
+    rows.assign(kBoardStringLength, blank);
     const int length = std::min(kBoardStringLength, static_cast<int>(board.size()));
     for (int col = 0, k = 0; col < kGridSize; ++col) {
         for (int row = 0; row < kGridSize && k < length; ++row, ++k) {

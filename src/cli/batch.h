@@ -43,6 +43,7 @@ struct SolverWorker {
     StandaloneSolver solver{{.random = &random}};
     Grid& grid = solver.grid;
     SolverContext& ctx = solver.ctx;
+    std::string solution;  // the fast engine's, kept from puzzle to puzzle for its room
 
     // Puts a puzzle on the board and gives its random order a fixed start, so every puzzle
     // gets the same answer whichever worker takes it.

@@ -18,12 +18,11 @@ std::string Solve(SolverWorker& w, const Puzzle& puzzle, bool ordered) {
     // With no solution or one, every road ends on the same answer, and the engine's count
     // breaks on the same rules the road checks first (a full valid board counts one: itself).
     if (FastOnBoardString(w, puzzle)) {
-        std::string solution;
-        switch (FastCount(puzzle.board, 2, &solution)) {
+        switch (FastCount(puzzle.board, 2, &w.solution)) {
             case 0:
                 return "no solution\n";
             case 1:
-                return RowsFromBoardString(solution, '.').append(1, '\n');
+                return RowsFromBoardString(w.solution, '.').append(1, '\n');
             default:
                 // Two or more: the road's own count would only say so again.
                 w.ctx.engine = SearchEngine::Exact;
