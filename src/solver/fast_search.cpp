@@ -98,8 +98,13 @@ constexpr Tables MakeTables() {
 constexpr Tables kTables = MakeTables();
 
 struct Position {
-    Mask cand[3][9];  // band, digit: a band's nine masks side by side
+    // Digit d's mask in band b at 9 * b + d: a band's nine side by side, and each mask found
+    // by one index where a loop runs over the bands and digits together.
+    Mask cand[27];
     Mask open[3];
+
+    Mask& Cand(int b, int d) { return cand[9 * b + d]; }
+    Mask Cand(int b, int d) const { return cand[9 * b + d]; }
 };
 
 // The nine columns of a band's mask that hold any bit.
@@ -118,7 +123,7 @@ constexpr unsigned DirtyBit(int d, int b) {
 constexpr unsigned kAllDirty = (1u << 27) - 1;
 
 // Takes `cells` from each of a band's nine digit masks; which of them held any, as digits.
-inline unsigned TakeFromDigits(Mask (&digits)[9], Mask cells) {
+inline unsigned TakeFromDigits(Mask* digits, Mask cells) {
 #if ZW_SSE2
     // Digits 0-3, 4-7 and 5-8: three loads cover nine, the overlap is written twice alike.
     const __m128i take = _mm_set1_epi32(static_cast<int>(cells));
@@ -186,7 +191,7 @@ public:
             for (int b = 0; b < 3; ++b) {
                 const Mask g = cells_[b][d];
                 twice |= g & peers_[b][d];
-                p.cand[b][d] = (p.open[b] & ~peers_[b][d] & ~columns) | g;
+                p.Cand(b, d) = (p.open[b] & ~peers_[b][d] & ~columns) | g;
             }
         }
         return twice == 0;

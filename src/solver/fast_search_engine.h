@@ -7,17 +7,17 @@ namespace {
 // Places digit d on `cells` of band b, which must all be open, allow it and not see one another;
 // `peers` are the cells of the band they see.
 inline void PlaceCells(Position& p, int d, int b, Mask cells, Mask peers, unsigned& dirty) {
-    dirty |= TakeFromDigits(p.cand[b], cells) << (9 * b);
+    dirty |= TakeFromDigits(p.cand + 9 * b, cells) << (9 * b);
     // The columns in every band, this one's included (which marks it changed): its peers go
     // next anyway.
     const Mask c = Columns(cells);
     const Mask columns = c | (c << 9) | (c << 18);
     for (int other = 0; other < 3; ++other) {
-        const Mask m = p.cand[other][d];
+        const Mask m = p.Cand(other, d);
         dirty |= static_cast<unsigned>((m & columns) != 0) << (9 * other + d);
-        p.cand[other][d] = m & ~columns;
+        p.Cand(other, d) = m & ~columns;
     }
-    p.cand[b][d] = (p.cand[b][d] & ~peers) | cells;
+    p.Cand(b, d) = (p.Cand(b, d) & ~peers) | cells;
     p.open[b] &= ~cells;
 }
 
@@ -39,7 +39,7 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
                  kTables.peersInBand[std::countr_zero(second | kNone)];
     for (Mask c = more; c != 0; c &= c - 1)
         peers |= kTables.peersInBand[std::countr_zero(c)];
-    if ((peers & cells) != 0 || (p.cand[b][d] & cells) != cells)
+    if ((peers & cells) != 0 || (p.Cand(b, d) & cells) != cells)
         return false;
     PlaceCells(p, d, b, cells, peers, dirty);
     return true;
@@ -48,28 +48,28 @@ inline bool PlaceAll(Position& p, int d, int b, Mask cells, unsigned& dirty) {
 // Within one band a digit stands once in each row and once in each box: locked candidates
 // between them, and in `singles` the open cells that are the last place for the digit in a row
 // or box of the band. False on a contradiction.
-bool UpdateBand(Position& p, int d, int b, Mask& singles) {
-    Mask a = p.cand[b][d];
+bool UpdateBand(Position& p, int k, Mask& singles) {
+    Mask a = p.cand[k];
     const int pattern = kTables.boxesOfRow[a & kRow] | (kTables.boxesOfRow[(a >> 9) & kRow] << 3) |
                         (kTables.boxesOfRow[a >> 18] << 6);
     const auto [keep, sole] = kTables.bandPattern[pattern];
     a &= keep;
     if (a == 0)
         return false;
-    p.cand[b][d] = a;
+    p.cand[k] = a;
     // A row or box with one cell left: a mini-row alone in its row or box, holding one cell.
     constexpr Mask kFirstOfMiniRow = 0x1249249;
     const Mask b0 = a & kFirstOfMiniRow, b1 = (a >> 1) & kFirstOfMiniRow,
                b2 = (a >> 2) & kFirstOfMiniRow;
     const Mask oneCell = (kFirstOfMiniRow & ~((b0 & b1) | (b0 & b2) | (b1 & b2))) * 7;
-    singles = a & oneCell & sole & p.open[b];
+    singles = a & oneCell & sole & p.open[(k * 57) >> 9];  // k / 9 for k < 27
     return true;
 }
 
 // The same across each stack, its bands against its columns, and the hidden singles of the
 // columns. False on a contradiction.
 bool UpdateStacks(Position& p, int d, unsigned& dirty) {
-    Mask a[3] = {p.cand[0][d], p.cand[1][d], p.cand[2][d]};
+    Mask a[3] = {p.Cand(0, d), p.Cand(1, d), p.Cand(2, d)};
     const Mask cols[3] = {Columns(a[0]), Columns(a[1]), Columns(a[2])};
     for (int s = 0; s < 3; ++s) {
         const int shift = 3 * s;
@@ -87,7 +87,7 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
             for (int c = 0; c < 3; ++c)
                 if (gone & (1 << c))
                     a[b] &= ~(kColumn << (shift + c));
-            p.cand[b][d] = a[b];
+            p.Cand(b, d) = a[b];
             dirty |= DirtyBit(d, b);
         }
     }
@@ -98,13 +98,28 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
         Mask single = 0;
         for (Mask c = inOneBand & cols[b]; c != 0; c &= c - 1) {
             // Read afresh: placing in an earlier band may have taken a column away.
-            const Mask cells = p.cand[b][d] & (kColumn << std::countr_zero(c));
+            const Mask cells = p.Cand(b, d) & (kColumn << std::countr_zero(c));
             if (OneBit(cells))
                 single |= cells;
         }
         if (!PlaceAll(p, d, b, single, dirty))
             return false;
     }
+    return true;
+}
+
+// UpdateBand for each bit of `dirty`, and those that change others' too; the bits of those that
+// found singles go to `anyFound`. False on a contradiction.
+bool Sweep(Position& p, unsigned dirty, Mask (&found)[27], unsigned& anyFound) {
+    unsigned any = anyFound;
+    while (dirty != 0) {
+        const int k = std::countr_zero(dirty);
+        dirty &= dirty - 1;
+        if (!UpdateBand(p, k, found[k]))
+            return false;
+        any |= static_cast<unsigned>(found[k] != 0) << k;
+    }
+    anyFound = any;
     return true;
 }
 
@@ -116,19 +131,14 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
 // than as they are found: whether an update finds one is anyone's guess, and a branch on it
 // costs more than the later loop over those that did (a seventh of the time on easy puzzles).
 bool Propagate(Position& p, unsigned dirty) {
-    unsigned digits = 0;
+    unsigned touched = 0;   // the dirty bits updated since the stacks were last looked at
     Mask found[27];         // each band and digit's last singles, by dirty bit
     unsigned anyFound = 0;  // the dirty bits of those with any
     for (;;) {
-        while (dirty != 0) {
-            const int k = std::countr_zero(dirty);
-            dirty &= dirty - 1;
-            const int b = (k * 57) >> 9, d = k - 9 * b;  // k / 9 for k < 27
-            digits |= 1u << d;
-            if (!UpdateBand(p, d, b, found[k]))
-                return false;
-            anyFound |= static_cast<unsigned>(found[k] != 0) << k;
-        }
+        touched |= dirty;
+        if (!Sweep(p, dirty, found, anyFound))
+            return false;
+        dirty = 0;
         for (; anyFound != 0; anyFound &= anyFound - 1) {
             const int k = std::countr_zero(anyFound);
             const int b = (k * 57) >> 9, d = k - 9 * b;
@@ -144,7 +154,7 @@ bool Propagate(Position& p, unsigned dirty) {
                 continue;
             Mask one = 0, two = 0;
             for (int d = 0; d < 9; ++d) {
-                const Mask x = p.cand[b][d] & open;
+                const Mask x = p.Cand(b, d) & open;
                 two |= one & x;
                 one |= x;
             }
@@ -154,7 +164,7 @@ bool Propagate(Position& p, unsigned dirty) {
                 const int i = std::countr_zero(singles);
                 const Mask bit = Mask{1} << i;
                 int d = 0;
-                while (d < 9 && !(p.cand[b][d] & bit))
+                while (d < 9 && !(p.Cand(b, d) & bit))
                     ++d;
                 if (d == 9)
                     return false;
@@ -163,8 +173,10 @@ bool Propagate(Position& p, unsigned dirty) {
         }
         if (dirty != 0)
             continue;
-        for (; digits != 0; digits &= digits - 1) {
-            if (!UpdateStacks(p, std::countr_zero(digits), dirty))
+        const unsigned digits = (touched | (touched >> 9) | (touched >> 18)) & 0x1FF;
+        touched = 0;
+        for (unsigned left = digits; left != 0; left &= left - 1) {
+            if (!UpdateStacks(p, std::countr_zero(left), dirty))
                 return false;
         }
         if (dirty == 0)
@@ -185,7 +197,7 @@ struct Search {
         first->assign(kCellCount, ' ');
         for (int d = 0; d < 9; ++d) {
             for (int b = 0; b < 3; ++b) {
-                for (Mask cells = p.cand[b][d]; cells != 0; cells &= cells - 1)
+                for (Mask cells = p.Cand(b, d); cells != 0; cells &= cells - 1)
                     (*first)[kTables.placeOfBit[std::countr_zero(cells)] + 3 * b] =
                         static_cast<char>('1' + d);
             }
@@ -215,7 +227,7 @@ struct Search {
     // boards without solution at once where cell by cell the search takes seconds.
     static bool TwoPlaces(const Position& p, Choice& choice) {
         for (int d = 0; d < 9; ++d) {
-            const Mask a[3] = {p.cand[0][d], p.cand[1][d], p.cand[2][d]};
+            const Mask a[3] = {p.Cand(0, d), p.Cand(1, d), p.Cand(2, d)};
             for (int b = 0; b < 3; ++b) {
                 for (int k = 0; k < 3; ++k) {
                     for (const Mask unit : {kRow << (9 * k), kBox << (3 * k)}) {
@@ -256,7 +268,7 @@ struct Search {
             const Mask open = p.open[b];
             Mask one = 0, two = 0, three = 0, more = 0;
             for (int d = 0; d < 9; ++d) {
-                const Mask x = p.cand[b][d] & open;
+                const Mask x = p.Cand(b, d) & open;
                 more |= three & x;
                 three |= two & x;
                 two |= one & x;
@@ -295,7 +307,7 @@ struct Search {
                 const int i = std::countr_zero(cells);
                 int n = 0;
                 for (int d = 0; d < 9; ++d)
-                    n += (p.cand[b][d] >> i) & 1;
+                    n += (p.Cand(b, d) >> i) & 1;
                 if (n < best) {
                     best = n;
                     band = b;
@@ -304,7 +316,7 @@ struct Search {
             }
         }
         for (int d = 0; d < 9; ++d)
-            if (p.cand[band][d] & (Mask{1} << index))
+            if (p.Cand(band, d) & (Mask{1} << index))
                 choice.Add(d, band, index);
         return true;
     }
@@ -477,7 +489,7 @@ struct Search {
                 const int k = few.n++;
                 const FewMask bit = FewMask{1} << k;
                 for (int d = 0; d < 9; ++d)
-                    digits.cells[d] |= ((p.cand[b][d] >> i) & 1) ? bit : 0;
+                    digits.cells[d] |= ((p.Cand(b, d) >> i) & 1) ? bit : 0;
                 few.band[k] = static_cast<std::int8_t>(b);
                 few.index[k] = static_cast<std::int8_t>(i);
                 rowOf[k] = 3 * b + i / 9, colOf[k] = i % 9, boxOf[k] = 3 * b + colOf[k] / 3;
