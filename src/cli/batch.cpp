@@ -12,6 +12,7 @@
 
 #include "board/board_string.h"
 #include "platform/system_platform.h"
+#include "solver/fast_search.h"
 
 namespace zw::cli {
 
@@ -23,14 +24,8 @@ void SolverWorker::Load(const Puzzle& puzzle) {
 
 bool FastOnBoardString(const SolverWorker& worker, const Puzzle& puzzle) {
     const SolverContext& ctx = worker.ctx;
-    if (ctx.engine != SearchEngine::Fast || ctx.Logs() || ctx.gCancel ||
-        puzzle.board.size() != kBoardStringLength)
-        return false;
-    // Without a branch per cell: which cells hold a digit is anyone's guess.
-    unsigned char other = 0;
-    for (const char ch : puzzle.board)
-        other |= (ch != ' ') & (static_cast<unsigned char>(ch - '1') > 8);
-    return other == 0;
+    return ctx.engine == SearchEngine::Fast && !ctx.Logs() && !ctx.gCancel &&
+           IsPlainBoardString(puzzle.board);
 }
 
 std::string BoardRows(const Grid& grid) {

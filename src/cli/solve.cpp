@@ -18,11 +18,14 @@ std::string Solve(SolverWorker& w, const Puzzle& puzzle, bool ordered) {
     // With no solution or one, every road ends on the same answer, and the engine's count
     // breaks on the same rules the road checks first (a full valid board counts one: itself).
     if (FastOnBoardString(w, puzzle)) {
-        switch (FastCount(puzzle.board, 2, &w.solution)) {
+        switch (FastCountRows(puzzle.board, 2, &w.solution)) {
             case 0:
                 return "no solution\n";
-            case 1:
-                return RowsFromBoardString(w.solution, '.').append(1, '\n');
+            case 1: {
+                std::string line;
+                line.reserve(w.solution.size() + 1);
+                return line.append(w.solution).append(1, '\n');
+            }
             default:
                 // Two or more: the road's own count would only say so again.
                 w.ctx.engine = SearchEngine::Exact;

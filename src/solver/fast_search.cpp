@@ -233,7 +233,7 @@ namespace zw::fast_bit_manipulation {
 namespace zw {
 namespace {
 
-using CountFromGivens = std::int64_t (*)(const Givens&, std::int64_t, std::string*);
+using CountFromGivens = std::int64_t (*)(const Givens&, std::int64_t, std::string*, bool rows);
 
 // The build's search; a build that cannot run here gives way to the baseline.
 CountFromGivens SearchOf(FastBuild build) {
@@ -282,12 +282,15 @@ constexpr std::array<BoardPlace, kCellCount> kBoardPlaces = [] {
     return places;
 }();
 
-// A board string of at least 81 characters. Which characters are digits is found for many at
-// once, then only the digits are visited: a branch per cell would be anyone's guess.
-Givens GivensOf(std::string_view suDoKu) {
-    const char* const s = suDoKu.data();
-    std::uint64_t digits[2] = {0, 0};  // bit k: character k is "1"-"9"
-    bool broken = false;               // a character neither a digit nor a blank
+// The characters of a board string (at least 81) that are digits "1"-"9", bit k for character
+// k, found sixteen at once where the machine can; and whether any is neither a digit nor a blank.
+struct BoardScan {
+    std::uint64_t digits[2] = {0, 0};
+    bool broken = false;
+};
+
+BoardScan ScanBoardString(const char* s) {
+    BoardScan scan;
     int k = 0;
 #if ZW_SSE2
     for (; k + 16 <= kCellCount; k += 16) {
@@ -297,16 +300,24 @@ Givens GivensOf(std::string_view suDoKu) {
             _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, _mm_set1_epi8('1')), _mm_set1_epi8(8)),
                            _mm_setzero_si128());
         const __m128i blank = _mm_cmpeq_epi8(v, _mm_set1_epi8(' '));
-        broken |= _mm_movemask_epi8(_mm_or_si128(digit, blank)) != 0xFFFF;
-        digits[k >> 6] |= static_cast<std::uint64_t>(_mm_movemask_epi8(digit)) << (k & 63);
+        scan.broken |= _mm_movemask_epi8(_mm_or_si128(digit, blank)) != 0xFFFF;
+        scan.digits[k >> 6] |= static_cast<std::uint64_t>(_mm_movemask_epi8(digit)) << (k & 63);
     }
 #endif
     for (; k < kCellCount; ++k) {
         const char ch = s[k];
         const bool digit = static_cast<unsigned char>(ch - '1') < 9;
-        broken |= !digit & (ch != ' ');
-        digits[k >> 6] |= static_cast<std::uint64_t>(digit) << (k & 63);
+        scan.broken |= !digit & (ch != ' ');
+        scan.digits[k >> 6] |= static_cast<std::uint64_t>(digit) << (k & 63);
     }
+    return scan;
+}
+
+// A board string of at least 81 characters; only its digits are visited, a branch per cell
+// would be anyone's guess.
+Givens GivensOf(std::string_view suDoKu) {
+    const char* const s = suDoKu.data();
+    const auto [digits, broken] = ScanBoardString(s);
     Givens givens;
     if (broken)
         givens.Break();
@@ -321,13 +332,13 @@ Givens GivensOf(std::string_view suDoKu) {
 }
 
 std::int64_t CountBoard(CountFromGivens search, std::string_view suDoKu, std::int64_t limit,
-                        std::string* first) {
+                        std::string* first, bool rows = false) {
     if (suDoKu.size() < kCellCount) {  // the cells past its end are open
         std::string whole(suDoKu);
         whole.append(kCellCount - suDoKu.size(), ' ');
-        return search(GivensOf(whole), limit, first);
+        return search(GivensOf(whole), limit, first, rows);
     }
-    return search(GivensOf(suDoKu), limit, first);
+    return search(GivensOf(suDoKu), limit, first, rows);
 }
 
 }  // namespace
@@ -345,11 +356,19 @@ bool FastBuildRuns(FastBuild build) {
 
 std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
                        std::string* first) {
-    return Chosen()(GivensOf(cells), limit, first);
+    return Chosen()(GivensOf(cells), limit, first, false);
 }
 
 std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first) {
     return CountBoard(Chosen(), suDoKu, limit, first);
+}
+
+std::int64_t FastCountRows(std::string_view suDoKu, std::int64_t limit, std::string* first) {
+    return CountBoard(Chosen(), suDoKu, limit, first, true);
+}
+
+bool IsPlainBoardString(std::string_view suDoKu) {
+    return suDoKu.size() == kCellCount && !ScanBoardString(suDoKu.data()).broken;
 }
 
 std::int64_t FastCount(FastBuild build, std::string_view suDoKu, std::int64_t limit,

@@ -23,8 +23,14 @@ namespace zw {
 // Counts the solutions of a board string (column by column; "1"-"9" placed, a blank open),
 // stopping at `limit` when it is positive. A board that breaks the rules, or places any other
 // character, has none. With `first`, the first solution found goes there as a board string.
-std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit,
-                       std::string* first = nullptr);
+std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first = nullptr);
+
+// The same with the first solution row by row, as a puzzle line runs.
+std::int64_t FastCountRows(std::string_view suDoKu, std::int64_t limit, std::string* first);
+
+// Whether a board string has 81 characters, each a digit "1"-"9" or a blank: nothing that
+// FastCount would count as breaking the rules where other roads might not.
+bool IsPlainBoardString(std::string_view suDoKu);
 
 // The same for the cell values of a grid. Candidate strings count as open cells: pass a board
 // as SetSuDoKuString leaves it.

@@ -188,6 +188,10 @@ struct Search {
     std::int64_t limit = 0;  // 0 or less: none
     std::int64_t count = 0;
     std::string* first = nullptr;
+    bool rows = false;  // `first` row by row rather than column by column
+
+    // Where bit i of band b stands in `first`.
+    int At(int b, int i) const { return rows ? 27 * b + i : kTables.placeOfBit[i] + 3 * b; }
 
     bool Done() const { return limit > 0 && count >= limit; }
 
@@ -198,8 +202,7 @@ struct Search {
         for (int d = 0; d < 9; ++d) {
             for (int b = 0; b < 3; ++b) {
                 for (Mask cells = p.Cand(b, d); cells != 0; cells &= cells - 1)
-                    (*first)[kTables.placeOfBit[std::countr_zero(cells)] + 3 * b] =
-                        static_cast<char>('1' + d);
+                    (*first)[At(b, std::countr_zero(cells))] = static_cast<char>('1' + d);
             }
         }
     }
@@ -422,7 +425,7 @@ struct Search {
                 Record(p);
                 if (recorded) {
                     for (int j = 0; j < few.n; ++j)
-                        (*first)[kTables.placeOfBit[few.index[j]] + 3 * few.band[j]] =
+                        (*first)[At(few.band[j], few.index[j])] =
                             static_cast<char>('1' + few.digit[j]);
                 }
                 return;
@@ -533,13 +536,14 @@ struct Search {
 
 }  // namespace
 
-std::int64_t CountFrom(const Givens& givens, std::int64_t limit, std::string* first) {
+std::int64_t CountFrom(const Givens& givens, std::int64_t limit, std::string* first, bool rows) {
     Position p;
     if (!givens.Lay(p) || !Propagate(p, kAllDirty))
         return 0;
     Search search;
     search.limit = limit;
     search.first = first;
+    search.rows = rows;
     search.Run(p);
     return search.count;
 }
