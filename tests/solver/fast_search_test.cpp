@@ -92,9 +92,16 @@ TEST(FastSearch, BoardsWithoutSolution) {
     };
     for (const std::string& board : boards)
         EXPECT_EQ(FastCount(board, 0), 0) << RowsFromBoardString(board);
+    // Only digits and blanks are plain: the others are broken by a "0" or any other character.
+    EXPECT_TRUE(IsPlainBoardString(boards[0]));
+    for (const std::string& board : {boards[2], boards[3], boards[4]})
+        EXPECT_FALSE(IsPlainBoardString(board)) << RowsFromBoardString(board);
+    EXPECT_FALSE(IsPlainBoardString(boards[0].substr(0, 80)));
     std::string solution;
     EXPECT_EQ(FastCount(BoardStringFromRows(test::kSolved), 0, &solution), 1);
     EXPECT_EQ(RowsFromBoardString(solution), test::kSolved);
+    EXPECT_EQ(FastCountRows(BoardStringFromRows(test::kHard), 2, &solution), 1);
+    EXPECT_EQ(solution, test::kHardSolution);
 }
 
 // Where the fast engine answers for the solver's operations, their answers stay the same; a
