@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,28 @@ bool IsGridFile(std::string_view file) {
 
 }  // namespace
 
+// Whether every character is a digit or '.', eight at a time in a word: a byte's high bit
+// marks the answer for it, and no byte's arithmetic reaches the next.
+bool DigitsAndDots(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = kOnes << 7, kLow = ~kHigh;
+    std::uint64_t wrong = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, sizeof w);
+        const std::uint64_t digit = w ^ (kOnes * '0');  // 0-9 where a digit stands
+        const std::uint64_t notDigit = ((digit | kHigh) - kOnes * 10) | digit;
+        const std::uint64_t dot = w ^ (kOnes * '.');  // 0 where a '.' stands
+        const std::uint64_t isDot = ~(((dot & kLow) + kLow) | dot);
+        wrong |= notDigit & ~isDot & kHigh;
+    }
+    for (; i < text.size(); ++i) {
+        const char ch = text[i];
+        wrong |= (static_cast<unsigned char>(ch - '0') > 9) & (ch != '.');
+    }
+    return wrong == 0;
+}
+
 LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -71,12 +94,7 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string&
     }
     // The line runs row by row, the board string column by column. Without a branch per cell:
     // which cells hold a digit is anyone's guess, and a wrong character is rare.
-    unsigned char wrong = 0;
-    for (std::size_t i = 0; i < kPuzzleLength; ++i) {
-        const char ch = line[i];
-        wrong |= (static_cast<unsigned char>(ch - '1') > 8) & (ch != '.') & (ch != '0');
-    }
-    if (wrong == 0) {
+    if (DigitsAndDots(line.substr(0, kPuzzleLength))) {
         static constexpr std::array<char, 256> kCell = [] {
             std::array<char, 256> cell{};
             cell.fill(' ');

@@ -108,8 +108,8 @@ bool UpdateStacks(Position& p, int d, unsigned& dirty) {
     return true;
 }
 
-// UpdateBand for each bit of `dirty`, and those that change others' too; the bits of those that
-// found singles go to `anyFound`. False on a contradiction.
+// UpdateBand for each bit of `dirty`; the bits of those that found singles go to `anyFound`.
+// False on a contradiction. A loop of its own, so that its few values stay in registers.
 bool Sweep(Position& p, unsigned dirty, Mask (&found)[27], unsigned& anyFound) {
     unsigned any = anyFound;
     while (dirty != 0) {
@@ -442,9 +442,10 @@ struct Search {
             if (const FewMask pair = remaining & ~three; pair != 0) {
                 best = std::countr_zero(pair);
             } else {
-                for (FewMask r = remaining, fewest = 10; r != 0; r &= r - 1) {
+                int fewest = 10;
+                for (FewMask r = remaining; r != 0; r &= r - 1) {
                     const int j = std::countr_zero(r);
-                    const auto n = static_cast<FewMask>(CellCount(digits.Of(j)));
+                    const int n = CellCount(digits.Of(j));
                     if (n < fewest)
                         fewest = n, best = j;
                 }

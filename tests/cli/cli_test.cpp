@@ -76,7 +76,8 @@ TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
          {"", "frobnicate", "solve --fast", "count --limit -1", "rate --threads 0", "solve --cells",
           "generate --fields 82", "generate --count 0", "generate --seed -1", "generate x.txt",
           "booklet --count 501 --output b.pdf", "booklet --count 2", "rate --engine quick",
-          "booklet --count 2 --levels leicht,easy --output b.pdf", "booklet --count 1 --seed x --output b.pdf"}) {
+          "booklet --count 2 --levels leicht,easy --output b.pdf",
+          "booklet --count 1 --seed x --output b.pdf"}) {
         const Result run = Exec(wrong);
         EXPECT_EQ(run.status, 2) << wrong;
         EXPECT_TRUE(run.out.empty() && Said(run, "zellwerk-cli")) << wrong;
@@ -118,6 +119,13 @@ TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
     EXPECT_TRUE(Said(run, "<stdin>:4203: the line has 40 characters")) << run.err;
     ExpectFailure(Exec("rate " + file + " '" + (dir_ / "gone.sudoku").string() + "'"), 2,
                   "gone.sudoku: cannot read the file: No such file");
+    // Characters next to the digits and '.', read eight at a time and the last one alone.
+    std::string slash(kHard), colon(kHard), high(kHard);
+    slash[8] = '/', colon[80] = ':', high[41] = '\xAE';  // '.' | 0x80
+    const Result edges = Exec("count " + File("edges.txt", slash + "\n" + colon + "\n" + high));
+    ExpectFailure(edges, 1, "edges.txt:1: '/' at column 9 is neither");
+    EXPECT_TRUE(Said(edges, "edges.txt:2: ':' at column 81 is neither")) << edges.err;
+    EXPECT_TRUE(Said(edges, "edges.txt:3: byte 0xAE at column 42 is neither")) << edges.err;
     // A CR LF that the reader's 64 KiB buffer splits is one line end, not two.
     const std::string split = File("split.txt", "#" + std::string(65534, 'x') + "\r\nbad\n");
     ExpectFailure(Exec("count " + split), 1, "split.txt:2: the line has 3 characters");
@@ -132,8 +140,9 @@ TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
             board[(i % 9) * 9 + i / 9] = kHard[i];
     }
     board[1] = '\xE4';  // "ä" in the file's code page: a blank
-    const std::string file = File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" +
-                                                     board + "10:00:01\tL\xF6sen...\r\nkurz\r\n");
+    const std::string file =
+        File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" + board +
+                                "10:00:01\tL\xF6sen...\r\nkurz\r\n");
     EXPECT_EQ(Exec("solve --ordered " + file).out, Lines({kHardSolution}));
     board[9] = '0';
     const std::string zero = File("zero.sudoku", board + "10:00:02\tEingabe ok.\r\n");
@@ -186,8 +195,9 @@ TEST_F(Cli, OutputThatCannotBeWrittenFailsAndSaysWhy) {
     std::string many;
     for (int i = 0; i < 2000; ++i)
         (many += kSolved) += '\n';
-    for (const std::string& args : {std::string("generate --count 5 --seed 1"),
-                                    "solve --threads 2 " + File("many.txt", many), std::string("--help")}) {
+    for (const std::string& args :
+         {std::string("generate --count 5 --seed 1"), "solve --threads 2 " + File("many.txt", many),
+          std::string("--help")}) {
         SCOPED_TRACE(args);
         ExpectFailure(Exec(args, "", "/dev/full"), 2,
                       "cannot write the output: No space left on device");
@@ -239,15 +249,17 @@ TEST_F(Cli, GenerateRepeatsItsSeedAndKeepsItsPromises) {
     const Result hard = Exec("generate --hard --fields 55 --count 3 --seed 5");
     EXPECT_EQ(Exec("count --limit 2", hard.out).out, "1\n1\n1\n");
     // The generator's road, its random draws and its seeds, as they have always been.
-    EXPECT_EQ(Exec("generate --count 2 --seed 42").out,
-              "...9.6581...2...37...5....46....21959.71...2.1.3....78...8...5..1672...938965...2\n"
-              ".6.43.8.9.3..89..785976....4.5..62.838......66.1.7.4.57.81....49..........6.9.7.3\n");
+    EXPECT_EQ(
+        Exec("generate --count 2 --seed 42").out,
+        "...9.6581...2...37...5....46....21959.71...2.1.3....78...8...5..1672...938965...2\n"
+        ".6.43.8.9.3..89..785976....4.5..62.838......66.1.7.4.57.81....49..........6.9.7.3\n");
 }
 
 // A booklet with a seed is the same booklet again; one that cannot be written says why.
 TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
     const std::string a = (dir_ / "a.pdf").string(), b = (dir_ / "b.pdf").string();
-    const std::string args = "booklet --count 3 --levels leicht,schwer --solutions --seed 4 --output ";
+    const std::string args =
+        "booklet --count 3 --levels leicht,schwer --solutions --seed 4 --output ";
     const Result r = Exec(args + a);
     if (r.status == 2 && Said(r, "built without Qt"))
         GTEST_SKIP() << "a build without Qt writes no PDF";
