@@ -25,17 +25,17 @@ namespace zw {
 // character, has none. With `first`, the first solution found goes there as a board string.
 std::int64_t FastCount(std::string_view suDoKu, std::int64_t limit, std::string* first = nullptr);
 
-// The same with the first solution row by row, as a puzzle line runs.
+// The same for the cell values of a grid. Candidate strings count as open cells: pass a board
+// as SetSuDoKuString leaves it.
+std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
+                       std::string* first = nullptr);
+
+// FastCount of a board string with the first solution row by row, as a puzzle line runs.
 std::int64_t FastCountRows(std::string_view suDoKu, std::int64_t limit, std::string* first);
 
 // Whether a board string has 81 characters, each a digit "1"-"9" or a blank: nothing that
 // FastCount would count as breaking the rules where other roads might not.
 bool IsPlainBoardString(std::string_view suDoKu);
-
-// The same for the cell values of a grid. Candidate strings count as open cells: pass a board
-// as SetSuDoKuString leaves it.
-std::int64_t FastCount(const std::array<CellValue, kCellCount>& cells, std::int64_t limit,
-                       std::string* first = nullptr);
 
 // The engine's builds: one for every processor, and where the compiler can make it, one for
 // processors with the bit-manipulation instructions (BMI1, BMI2, POPCNT), which FastCount
