@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_puzzles.h"
 #include "board/board_string.h"
 #include "board/rules.h"
 #include "mainwindow/error_search.h"
@@ -19,22 +20,9 @@
 namespace zw {
 namespace {
 
-constexpr int kLogLines = 200'000;
+using bench::PuzzleBoards;
 
-std::vector<std::string> Boards(const std::string& name) {
-    const std::string path = std::string(ZW_PUZZLE_DIR) + "/" + name;
-    std::ifstream in(path);
-    std::vector<std::string> boards;
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() >= 81 && line[0] != '#')
-            boards.push_back(BoardStringFromRows(line.substr(0, 81)));
-    }
-    if (boards.empty()) {
-        std::cerr << "no puzzle in " << path << "\n";
-        std::exit(2);
-    }
-    return boards;
-}
+constexpr int kLogLines = 200'000;
 
 struct GameLog {
     TextList lines, snapshots;
@@ -51,7 +39,7 @@ struct GameLog {
 // case). Otherwise the player types, deletes and retypes digits in turn, with refused digits
 // and statistics lines between, as people do.
 GameLog MakeLog(bool distinct) {
-    const std::string puzzle = Boards("top95.txt").front();
+    const std::string puzzle = PuzzleBoards("top95.txt").front();
     std::string solution;
     FastCount(puzzle, 2, &solution);
     std::vector<int> open;
@@ -64,7 +52,8 @@ GameLog MakeLog(bool distinct) {
     log.Add("Einfügen...", board);
     std::size_t next = 0;
     for (; next < 30; ++next) {
-        board[static_cast<std::size_t>(open[next])] = solution[static_cast<std::size_t>(open[next])];
+        board[static_cast<std::size_t>(open[next])] =
+            solution[static_cast<std::size_t>(open[next])];
         log.Add("Eingabe ok.", board);
     }
     // A wrong digit that keeps the rules: any other digit there leaves no solution.
@@ -129,7 +118,7 @@ BENCHMARK(BM_FehlerSuchen200kAllDistinct)->Unit(benchmark::kMillisecond);
 
 // What zellwerk-cli explain does per puzzle: the tip, then step after step with both texts.
 void Explain(benchmark::State& state, const std::string& set) {
-    const std::vector<std::string> boards = Boards(set);
+    const std::vector<std::string> boards = PuzzleBoards(set);
     std::size_t steps = 0;
     for (auto _ : state) {
         for (const std::string& b : boards) {

@@ -1,7 +1,7 @@
 // The fast search on the puzzle sets of data/puzzles: puzzles per second counting to two (what
 // solve and rate ask of it), counting multi.txt to the end, and the rating of the lines of
-// invalid.txt and of a board without solution that takes the ordered search seconds. Each benchmark checks its answers once before
-// it is timed.
+// invalid.txt and of a board without solution that takes the ordered search seconds. Each
+// benchmark checks its answers once before it is timed.
 //
 // Budget: every set at 20x qqwing's --solve rate on this machine (17clue: 136,000/s), multi.txt
 // at 100x qqwing's --count-solutions; each rating of a board without solution under 10 ms.
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_puzzles.h"
 #include "board/board_string.h"
 #include "solver/fast_search.h"
 #include "solver/solve.h"
@@ -20,22 +21,7 @@
 namespace zw {
 namespace {
 
-// The boards of a set, every line the command-line tool reads as a puzzle; a missing set stops
-// the run.
-std::vector<std::string> Boards(const std::string& name) {
-    const std::string path = std::string(ZW_PUZZLE_DIR) + "/" + name;
-    std::ifstream in(path);
-    std::vector<std::string> boards;
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() >= 81 && line.find_first_not_of("123456789.0") >= 81)
-            boards.push_back(BoardStringFromRows(line.substr(0, 81)));
-    }
-    if (boards.empty()) {
-        std::cerr << "no puzzle in " << path << "\n";
-        std::exit(2);
-    }
-    return boards;
-}
+using bench::PuzzleBoards;
 
 void Fail(const char* what, const std::string& board) {
     std::cerr << what << ": " << RowsFromBoardString(board) << "\n";
@@ -43,7 +29,7 @@ void Fail(const char* what, const std::string& board) {
 }
 
 void BM_CountToTwo(benchmark::State& state, const char* set) {
-    const std::vector<std::string> boards = Boards(set);
+    const std::vector<std::string> boards = PuzzleBoards(set);
     for (const std::string& board : boards) {
         std::string solution;
         if (FastCount(board, 2, &solution) != 1 || FastCount(solution, 0) != 1)
@@ -62,7 +48,7 @@ BENCHMARK_CAPTURE(BM_CountToTwo, expert, "qqwing-expert.txt")->Unit(benchmark::k
 BENCHMARK_CAPTURE(BM_CountToTwo, simple, "qqwing-simple.txt")->Unit(benchmark::kMillisecond);
 
 void BM_CountMulti(benchmark::State& state) {
-    const std::vector<std::string> boards = Boards("multi.txt");
+    const std::vector<std::string> boards = PuzzleBoards("multi.txt");
     std::int64_t total = 0;
     for (const std::string& board : boards)
         total += FastCount(board, 0);
@@ -93,7 +79,7 @@ BENCHMARK_CAPTURE(BM_Rate, wide,
                       ".........")})
     ->Arg(0)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Rate, invalid, Boards("invalid.txt"))
+BENCHMARK_CAPTURE(BM_Rate, invalid, PuzzleBoards("invalid.txt"))
     ->DenseRange(0, 41)
     ->Unit(benchmark::kMicrosecond);
 

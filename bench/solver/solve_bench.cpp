@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_puzzles.h"
 #include "board/board_string.h"
 #include "board/rules.h"
 #include "solver/backtracking.h"
@@ -17,30 +18,8 @@
 namespace zw {
 namespace {
 
-// A missing set stops the run: a figure over no puzzles would mean nothing.
-std::ifstream Open(const std::string& name) {
-    const std::string path = std::string(ZW_PUZZLE_DIR) + "/" + name;
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "cannot read " << path << "\n";
-        std::exit(2);
-    }
-    return in;
-}
-
-std::vector<std::string> Boards(const std::string& name, std::size_t max) {
-    std::vector<std::string> boards;
-    std::ifstream in = Open(name);
-    for (std::string line; std::getline(in, line) && boards.size() < max;) {
-        if (line.size() >= 81)
-            boards.push_back(BoardStringFromRows(line.substr(0, 81)));
-    }
-    if (boards.empty()) {
-        std::cerr << "no puzzle in " << ZW_PUZZLE_DIR << "/" << name << "\n";
-        std::exit(2);
-    }
-    return boards;
-}
+using bench::OpenPuzzleData;
+using bench::PuzzleBoards;
 
 void BM_UpdateCandidatesEmptyBoard(benchmark::State& state) {
     Grid grid;
@@ -53,7 +32,7 @@ void BM_UpdateCandidatesEmptyBoard(benchmark::State& state) {
 BENCHMARK(BM_UpdateCandidatesEmptyBoard);
 
 void BM_SolveLogical(benchmark::State& state) {
-    const auto boards = Boards("qqwing-simple.txt", 200);
+    const auto boards = PuzzleBoards("qqwing-simple.txt", 200);
     StandaloneSolver b;
     for (const auto& board : boards) {
         SetSuDoKuString(b.grid, board);
@@ -73,7 +52,7 @@ BENCHMARK(BM_SolveLogical);
 
 // The ordered search to the first solution, as `solve --ordered` runs it after the logic.
 void BM_FirstSolution(benchmark::State& state, const char* set) {
-    const auto boards = Boards(set, 2000);
+    const auto boards = PuzzleBoards(set, 2000);
     StandaloneSolver b;
     std::string list;
     for (const auto& board : boards) {
@@ -97,9 +76,9 @@ BENCHMARK_CAPTURE(BM_FirstSolution, 17clue, "17clue.txt");
 BENCHMARK_CAPTURE(BM_FirstSolution, expert, "qqwing-expert.txt");
 
 void BM_CountMulti(benchmark::State& state) {
-    const auto boards = Boards("multi.txt", 300);
+    const auto boards = PuzzleBoards("multi.txt", 300);
     std::vector<std::int64_t> counts;
-    std::ifstream in = Open("multi.counts");
+    std::ifstream in = OpenPuzzleData("multi.counts");
     for (std::int64_t n = 0; in >> n;)
         counts.push_back(n);
     StandaloneSolver b;

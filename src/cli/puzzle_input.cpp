@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -38,17 +37,6 @@ std::string Describe(char ch) {
     return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
-bool HasExtension(std::string_view file, std::string_view extension) {
-    if (file.size() < extension.size())
-        return false;
-    const std::string_view tail = file.substr(file.size() - extension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != extension[i])
-            return false;
-    }
-    return true;
-}
-
 bool IsPuzzleFile(std::string_view file) {
     return HasExtension(file, ".sudoku");
 }
@@ -58,8 +46,6 @@ bool IsPuzzleFile(std::string_view file) {
 bool IsGridFile(std::string_view file) {
     return HasExtension(file, ".sdk") || HasExtension(file, ".ss");
 }
-
-}  // namespace
 
 // Whether every character is a digit or '.', eight at a time in a word: a byte's high bit
 // marks the answer for it, and no byte's arithmetic reaches the next.
@@ -83,6 +69,8 @@ bool DigitsAndDots(std::string_view text) {
     return wrong == 0;
 }
 
+}  // namespace
+
 LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -92,22 +80,10 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string&
         error = "the line has " + std::to_string(line.size()) + " characters, a puzzle needs 81";
         return LineKind::Bad;
     }
-    // The line runs row by row, the board string column by column. Without a branch per cell:
-    // which cells hold a digit is anyone's guess, and a wrong character is rare.
+    // Without a branch per cell: which cells hold a digit is anyone's guess, and a wrong
+    // character is rare.
     if (DigitsAndDots(line.substr(0, kPuzzleLength))) {
-        static constexpr std::array<char, 256> kCell = [] {
-            std::array<char, 256> cell{};
-            cell.fill(' ');
-            for (char digit = '1'; digit <= '9'; ++digit)
-                cell[static_cast<unsigned char>(digit)] = digit;
-            return cell;
-        }();
-        board.resize(kPuzzleLength);
-        char* const out = board.data();
-        for (std::size_t row = 0, i = 0; row < 9; ++row) {
-            for (std::size_t col = 0; col < 9; ++col, ++i)
-                out[col * 9 + row] = kCell[static_cast<unsigned char>(line[i])];
-        }
+        board = BoardStringFromRows(line.substr(0, kPuzzleLength));
         return LineKind::Puzzle;
     }
     const std::size_t i = line.find_first_not_of(".0123456789");
@@ -343,7 +319,7 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 break;
             case LineKind::Puzzle:
                 ReportGridLines();
-                batch.push_back({board_});
+                batch.push_back({std::move(board_)});
                 break;
             case LineKind::Bad:
                 GridLine(batch);

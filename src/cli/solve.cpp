@@ -3,7 +3,6 @@
 
 #include <ostream>
 
-#include "board/board_string.h"
 #include "cli/batch.h"
 #include "cli/subcommands.h"
 #include "solver/fast_search.h"

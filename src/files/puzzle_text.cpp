@@ -161,12 +161,12 @@ std::optional<std::string> BoardFromPuzzleText(std::string_view text) {
 }
 
 bool IsPuzzleTextFile(std::string_view path) {
-    const std::size_t dot = path.find_last_of("./\\");
-    if (dot == std::string_view::npos || path[dot] != '.')
-        return false;
-    const std::string_view extension = path.substr(dot + 1);
-    return EqualsNoCase(extension, "txt") || EqualsNoCase(extension, "sdk") ||
-           EqualsNoCase(extension, "ss");
+    return HasExtension(path, ".txt") || HasExtension(path, ".sdk") || HasExtension(path, ".ss");
+}
+
+bool HasExtension(std::string_view path, std::string_view extension) {
+    return path.size() >= extension.size() &&
+           EqualsNoCase(path.substr(path.size() - extension.size()), extension);
 }
 
 }  // namespace zw

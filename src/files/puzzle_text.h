@@ -32,4 +32,7 @@ std::optional<std::string> BoardFromPuzzleText(std::string_view text);
 // A file read as puzzle text rather than as a .sudoku log: *.txt, *.sdk, *.ss, in any case.
 bool IsPuzzleTextFile(std::string_view path);
 
+// Whether `path` ends in `extension` (lower case, its dot included), in any case.
+bool HasExtension(std::string_view path, std::string_view extension);
+
 }  // namespace zw

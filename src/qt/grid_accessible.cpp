@@ -16,8 +16,6 @@ namespace zw {
 
 namespace {
 
-constexpr int kCells = kGridSize * kGridSize;
-
 int BoxOf(int row, int col) {
     return row / 3 * 3 + col / 3;
 }
@@ -76,7 +74,8 @@ public:
         for (int r = 0; r < row_; ++r)
             top += grid.RowHeight(r);
         const QRectF local(left * pixelsPerTwip, top * pixelsPerTwip,
-                           grid.ColWidth(col_) * pixelsPerTwip, grid.RowHeight(row_) * pixelsPerTwip);
+                           grid.ColWidth(col_) * pixelsPerTwip,
+                           grid.RowHeight(row_) * pixelsPerTwip);
         return QRect(view_->mapToGlobal(local.topLeft().toPoint()), local.size().toSize());
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
@@ -92,15 +91,17 @@ public:
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
-        return t == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
-                                                    : nullptr;
+        return t == QAccessible::TableCellInterface
+                   ? static_cast<QAccessibleTableCellInterface*>(this)
+                   : nullptr;
     }
 
     bool isSelected() const override {
         if (!view_)
             return false;
         const CellRange range = view_->Selection();
-        return std::min(range.row1, range.row2) <= row_ && row_ <= std::max(range.row1, range.row2) &&
+        return std::min(range.row1, range.row2) <= row_ &&
+               row_ <= std::max(range.row1, range.row2) &&
                std::min(range.col1, range.col2) <= col_ && col_ <= std::max(range.col1, range.col2);
     }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
@@ -134,10 +135,10 @@ public:
             return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(t);
     }
-    int childCount() const override { return kCells; }
+    int childCount() const override { return kCellCount; }
     QAccessibleInterface* child(int index) const override {
-        return index >= 0 && index < kCells ? cellAt(index / kGridSize, index % kGridSize)
-                                            : nullptr;
+        return index >= 0 && index < kCellCount ? cellAt(index / kGridSize, index % kGridSize)
+                                                : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         const auto* cell = const_cast<QAccessibleInterface*>(child)->tableCellInterface();
@@ -147,7 +148,7 @@ public:
         int row = 0, col = 0;
         const QPointF local = view_->mapFromGlobal(QPoint(x, y));
         return CellAt(view_->Form().Matrix, view_->size(), local, row, col) ? cellAt(row, col)
-                                                                             : nullptr;
+                                                                            : nullptr;
     }
     QAccessibleInterface* focusChild() const override {
         const Grid& grid = view_->Form().Matrix;
@@ -167,7 +168,7 @@ public:
     int selectedCellCount() const override { return static_cast<int>(selectedCells().size()); }
     QList<QAccessibleInterface*> selectedCells() const override {
         QList<QAccessibleInterface*> cells;
-        for (int i = 0; i < kCells; ++i) {
+        for (int i = 0; i < kCellCount; ++i) {
             QAccessibleInterface* cell = child(i);
             if (cell->tableCellInterface()->isSelected())
                 cells << cell;
@@ -177,7 +178,9 @@ public:
     QString columnDescription(int col) const override {
         return QStringLiteral("Spalte %1").arg(col + 1);
     }
-    QString rowDescription(int row) const override { return QStringLiteral("Zeile %1").arg(row + 1); }
+    QString rowDescription(int row) const override {
+        return QStringLiteral("Zeile %1").arg(row + 1);
+    }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
     int columnCount() const override { return kGridSize; }
@@ -194,7 +197,7 @@ public:
 
 private:
     GridView* view_;
-    mutable std::array<QAccessible::Id, kCells> ids_;
+    mutable std::array<QAccessible::Id, kCellCount> ids_;
 };
 
 }  // namespace

@@ -32,7 +32,7 @@ GridView::GridView(frmMain& form, QWidget* parent) : QWidget(parent), form_(form
     selection_ = {form_.Matrix.Row(), form_.Matrix.Col(), form_.Matrix.Row(), form_.Matrix.Col()};
     static const bool factoryInstalled = (QAccessible::installFactory(GridAccessibleFactory), true);
     (void)factoryInstalled;
-    for (int i = 0; i < kGridSize * kGridSize; ++i)
+    for (int i = 0; i < kCellCount; ++i)
         announced_[static_cast<std::size_t>(i)] = form_.Matrix.ValueAt(i);
 }
 
@@ -47,7 +47,7 @@ void GridView::GridChanged() {
 
 void GridView::AnnounceChanges() {
     announcing_ = false;
-    for (int i = 0; i < kGridSize * kGridSize; ++i) {
+    for (int i = 0; i < kCellCount; ++i) {
         CellValue& told = announced_[static_cast<std::size_t>(i)];
         if (told != form_.Matrix.ValueAt(i)) {
             told = form_.Matrix.ValueAt(i);

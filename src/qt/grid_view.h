@@ -38,7 +38,7 @@ private:
 
     frmMain& form_;
     CellRange selection_;  // row1/col1 is the current cell
-    std::array<CellValue, kGridSize * kGridSize> announced_{};
+    std::array<CellValue, kCellCount> announced_{};
     bool announcing_ = false;  // an announcement is queued
 };
 

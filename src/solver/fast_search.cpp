@@ -39,8 +39,6 @@ struct Tables {
     // nonempty mini-rows (bit 3 * row + box) must contain a permutation. The mini-rows that lie
     // on some contained permutation; 0 when none does.
     std::array<std::uint16_t, 512> onPermutation{};
-    // A mini-row pattern as cells of a band.
-    std::array<Mask, 512> cellsOfMiniRows{};
     // For a band's pattern of mini-rows: the cells of those on a permutation (none when no
     // permutation fits), and of those the cells of the mini-rows that are the only ones of
     // their row or of their box, where one cell left is a hidden single.
@@ -56,6 +54,7 @@ struct Tables {
 
 constexpr Tables MakeTables() {
     Tables t;
+    std::array<Mask, 512> cellsOfMiniRows{};  // a mini-row pattern as cells of a band
     for (int bits = 0; bits < 512; ++bits) {
         int boxes = 0;
         for (int c = 0; c < 9; ++c)
@@ -66,7 +65,7 @@ constexpr Tables MakeTables() {
         for (int m = 0; m < 9; ++m)
             if (bits & (1 << m))
                 cells |= Mask{7} << (9 * (m / 3) + 3 * (m % 3));
-        t.cellsOfMiniRows[bits] = cells;
+        cellsOfMiniRows[bits] = cells;
     }
     constexpr int kPermutations[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
                                          {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
@@ -84,7 +83,7 @@ constexpr Tables MakeTables() {
             if ((on >> m) & 1 && ((on & row) == (1 << m) || (on & box) == (1 << m)))
                 sole |= 1 << m;
         }
-        t.bandPattern[pattern] = {t.cellsOfMiniRows[on], t.cellsOfMiniRows[sole]};
+        t.bandPattern[pattern] = {cellsOfMiniRows[on], cellsOfMiniRows[sole]};
     }
     for (int i = 0; i < 27; ++i) {
         const int row = i / 9, col = i % 9;
