@@ -65,19 +65,25 @@ void ClearBoard(Grid& grid) {
     SetSuDoKuString(grid, std::string(kBoardStringLength, ' '));
 }
 
-std::string BoardStringFromRows(std::string_view rows) {
-    // The cells past a short text's end are blanks. A fixed loop without a branch per digit: a
-    // command line reads its puzzles through here by the million.
-    std::array<char, kBoardStringLength> cells;
-    cells.fill(' ');
-    std::copy_n(rows.begin(), std::min(rows.size(), cells.size()), cells.begin());
-    std::string board(kBoardStringLength, ' ');
-    for (int row = 0, i = 0; row < kGridSize; ++row) {
-        for (int col = 0; col < kGridSize; ++col, ++i) {
-            board[static_cast<std::size_t>(col * kGridSize + row)] =
-                kGivenOfChar[static_cast<unsigned char>(cells[static_cast<std::size_t>(i)])];
-        }
+void BoardStringFromRows(std::string_view rows, char* out) {
+    if (rows.size() < kBoardStringLength) {  // the cells past its end are blanks
+        std::array<char, kBoardStringLength> whole;
+        whole.fill(' ');
+        std::copy(rows.begin(), rows.end(), whole.begin());
+        BoardStringFromRows(std::string_view(whole.data(), whole.size()), out);
+        return;
     }
+    // A fixed loop without a branch per digit: a command line reads its puzzles through here
+    // by the million.
+    for (std::size_t row = 0, i = 0; row < kGridSize; ++row) {
+        for (std::size_t col = 0; col < kGridSize; ++col, ++i)
+            out[col * kGridSize + row] = kGivenOfChar[static_cast<unsigned char>(rows[i])];
+    }
+}
+
+std::string BoardStringFromRows(std::string_view rows) {
+    std::string board(kBoardStringLength, ' ');
+    BoardStringFromRows(rows, board.data());
     return board;
 }
 

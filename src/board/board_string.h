@@ -24,6 +24,8 @@ void ClearBoard(Grid& grid);
 
 // Row-major puzzle lines ("1-9" givens, "." or "0" blanks) to and from board strings.
 std::string BoardStringFromRows(std::string_view rows);
+// Writes the board string of `rows` into out[0..80] (no allocation, for hot loops).
+void BoardStringFromRows(std::string_view rows, char* out);
 std::string RowsFromBoardString(std::string_view board, char blank = '.');
 
 }  // namespace zw

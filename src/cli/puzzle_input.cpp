@@ -83,7 +83,8 @@ LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string&
     // Without a branch per cell: which cells hold a digit is anyone's guess, and a wrong
     // character is rare.
     if (DigitsAndDots(line.substr(0, kPuzzleLength))) {
-        board = BoardStringFromRows(line.substr(0, kPuzzleLength));
+        board.resize(kPuzzleLength);
+        BoardStringFromRows(line.substr(0, kPuzzleLength), board.data());
         return LineKind::Puzzle;
     }
     const std::size_t i = line.find_first_not_of(".0123456789");
@@ -319,7 +320,7 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
                 break;
             case LineKind::Puzzle:
                 ReportGridLines();
-                batch.push_back({std::move(board_)});
+                batch.push_back({board_});
                 break;
             case LineKind::Bad:
                 GridLine(batch);
