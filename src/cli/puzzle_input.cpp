@@ -29,6 +29,10 @@ constexpr std::size_t kKeptLength = kPuzzleLength + kByteOrderMark.size();
 // A puzzle file is read whole, as the window reads it; past this it is refused.
 constexpr std::uintmax_t kMaxWholeFileBytes = std::uintmax_t{1} << 30;
 
+constexpr const char* kNoPuzzle =
+    "the file holds no puzzle, neither a line of 81 cells nor a grid of 9 rows of 9";
+constexpr const char* kUtf16 = "the file is UTF-16 text, which is not read; save it as UTF-8";
+
 std::string Describe(char ch) {
     const auto byte = static_cast<unsigned char>(ch);
     if (byte >= 0x20 && byte < 0x7F)
@@ -70,6 +74,26 @@ bool DigitsAndDots(std::string_view text) {
 }
 
 }  // namespace
+
+bool HoldsBoard(std::string_view content) {
+    for (std::size_t start = 0; start < content.size();) {
+        const std::string_view line = content.substr(start, kPuzzleLength);
+        if (line.size() == kPuzzleLength &&
+            line.find_first_not_of(" 0123456789") == std::string_view::npos)
+            return true;
+        const std::size_t lf = content.find('\n', start);
+        if (lf == std::string_view::npos)
+            break;
+        start = lf + 1;
+    }
+    return false;
+}
+
+bool LooksLikeUtf16(std::string_view start) {
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF"))
+        return true;
+    return start.size() >= 2 && (start[0] == '\0') != (start[1] == '\0');
+}
 
 LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error) {
     if (!line.empty() && line.back() == '\r')
@@ -148,41 +172,58 @@ bool PuzzleReader::ReadWhole(const std::string& file, std::string& bytes) {
     return true;
 }
 
+bool PuzzleReader::ReadGame(const std::string& file, std::string& bytes) {
+    const bool standardInput = file == "-";
+    const std::string name = standardInput ? "<stdin>" : file;
+    if (standardInput) {
+        std::array<char, 1 << 16> chunk;
+        for (std::streamsize got = 0;
+             (got = standardInput_.rdbuf()->sgetn(chunk.data(), chunk.size())) > 0;) {
+            bytes.append(chunk.data(), static_cast<std::size_t>(got));
+            if (bytes.size() > kMaxWholeFileBytes) {
+                CannotRead(name, "it is larger than 1 GB");
+                return false;
+            }
+        }
+    } else if (!ReadWhole(file, bytes)) {
+        return false;
+    }
+    if (LooksLikeUtf16(bytes)) {
+        ReportSkippedFile(name, kUtf16);
+        return false;
+    }
+    if (!HoldsBoard(bytes)) {
+        ReportSkippedFile(name, "the puzzle file holds no board");
+        return false;
+    }
+    return true;
+}
+
 void PuzzleReader::ReadGridFile(const std::string& file, std::vector<Puzzle>& batch) {
     std::string bytes;
     if (!ReadWhole(file, bytes))
         return;
     std::optional<std::string> board = BoardFromPuzzleText(bytes);
     if (!board) {
-        err_ << "zellwerk-cli: " << file
-             << ": the file holds no puzzle, neither a line of 81 cells nor a grid of 9 rows "
-                "of 9 (file skipped)\n";
-        badLines_ = true;
+        ReportSkippedFile(file, LooksLikeUtf16(bytes) ? kUtf16 : kNoPuzzle);
         return;
     }
     batch.push_back({std::move(*board)});
 }
 
 // A puzzle file of the main window holds a whole log; its puzzle is the board its last line
-// shows as a command there sees it: that command's first log line writes the board string back,
-// which empties every cell but a digit's and keeps a "0" as a placed "0".
+// shows, read as the window reads it: only a blank is an open cell, and any other character,
+// a "0" or a "." as much as a letter, is placed and breaks the rules.
 void PuzzleReader::ReadPuzzleFile(const std::string& file, std::vector<Puzzle>& batch) {
     std::string bytes;
-    if (!ReadWhole(file, bytes))
+    if (!ReadGame(file, bytes))
         return;
-    const std::optional<std::string> snapshot = LastSnapshot(bytes);
-    if (!snapshot) {
-        err_ << "zellwerk-cli: " << file << ": the puzzle file holds no board (file skipped)\n";
-        badLines_ = true;
-        return;
-    }
-    Grid grid;
-    SetSuDoKuString(grid, *snapshot);
-    batch.push_back({GetSuDoKuString(grid)});
+    batch.push_back({*LastSnapshot(bytes)});
 }
 
 bool PuzzleReader::OpenNext(std::vector<Puzzle>& batch) {
     lineNumber_ = 0;
+    sourceSaidAnything_ = false;
     if (files_.empty()) {
         if (standardInputTaken_)
             return false;
@@ -267,6 +308,7 @@ void PuzzleReader::GridLine(std::vector<Puzzle>& batch) {
         gridRows_ += cells_;
     if (gridRows_.size() == kPuzzleLength) {
         batch.push_back({BoardStringFromRows(gridRows_)});
+        sourceSaidAnything_ = true;
         heldBack_.clear();
         gridRows_.clear();
     }
@@ -282,10 +324,22 @@ void PuzzleReader::ReportGridLines() {
 void PuzzleReader::ReportBadLine(long line, const std::string& error) {
     err_ << "zellwerk-cli: " << source_ << ":" << line << ": " << error << " (line skipped)\n";
     badLines_ = true;
+    sourceSaidAnything_ = true;
+}
+
+void PuzzleReader::ReportSkippedFile(const std::string& file, const std::string& reason) {
+    err_ << "zellwerk-cli: " << file << ": " << reason << " (file skipped)\n";
+    badLines_ = true;
+    sourceSaidAnything_ = true;
 }
 
 void PuzzleReader::Close() {
     ReportGridLines();
+    // Standard input may be empty on purpose (a pipe with nothing to pass on); a named file
+    // without a puzzle was most likely named by mistake.
+    if (current_ == &file_ && !sourceSaidAnything_)
+        ReportSkippedFile(source_, kNoPuzzle);
+    sourceSaidAnything_ = false;
     if (current_ == &file_) {
         file_.close();
         file_.clear();
@@ -310,8 +364,14 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
             err_ << "zellwerk-cli: " << source_
                  << ": reading stopped by an error: " << e.code().message() << "\n";
             unreadable_ = true;
+            sourceSaidAnything_ = true;
         }
         if (!more) {
+            Close();
+            continue;
+        }
+        if (lineNumber_ == 1 && LooksLikeUtf16(line_)) {
+            ReportSkippedFile(source_, kUtf16);
             Close();
             continue;
         }
@@ -321,6 +381,7 @@ void PuzzleReader::Next(std::vector<Puzzle>& batch, std::size_t max) {
             case LineKind::Puzzle:
                 ReportGridLines();
                 batch.push_back({board_});
+                sourceSaidAnything_ = true;
                 break;
             case LineKind::Bad:
                 GridLine(batch);

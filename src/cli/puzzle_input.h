@@ -22,7 +22,7 @@ namespace zw::cli {
 
 struct Puzzle {
     // The board string (column by column): "1"-"9" givens, blanks open. A puzzle file may also
-    // place a "0", which breaks the rules as it does on the window's board.
+    // place any other character (UTF-8), which breaks the rules as it does on the window's board.
     std::string board;
 };
 
@@ -31,6 +31,13 @@ enum class LineKind { Skip, Puzzle, Bad };
 // Classifies one line (without its line end; a trailing CR is ignored). For a puzzle, `board`
 // gets its board string; for a bad line, `error` says what is wrong.
 LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error);
+
+// Whether the content of a puzzle file holds a board: some line starts with 81 digits and
+// blanks, as the window writes its snapshots. Anything else is no game of the window.
+bool HoldsBoard(std::string_view content);
+
+// Whether text starts as UTF-16 does: with its byte-order mark, or a character beside a NUL.
+bool LooksLikeUtf16(std::string_view start);
 
 // Reads every named file in order ("-" or no name at all: standard input), a few puzzles at a
 // time, keeping no more of a line than a puzzle needs, so input of any length or line length
@@ -50,6 +57,9 @@ public:
 
     // Reads a file that must be read whole (a regular file of at most 1 GB), or says why not.
     bool ReadWhole(const std::string& file, std::string& bytes);
+    // Reads a puzzle file of the window whole ("-": standard input) and refuses, saying why,
+    // one that holds no board.
+    bool ReadGame(const std::string& file, std::string& bytes);
 
 private:
     // Opens the next file, or reads it whole when it is a puzzle file; false when none is left.
@@ -60,6 +70,7 @@ private:
     void GridLine(std::vector<Puzzle>& batch);
     void ReportGridLines();  // the lines held back for a grid that did not come whole
     void ReportBadLine(long line, const std::string& error);
+    void ReportSkippedFile(const std::string& file, const std::string& reason);
     // Opens `file` into file_, or says why not; a file read whole must be a regular one.
     bool Open(const std::string& file, bool wholeFile);
     void CannotRead(const std::string& file, const std::string& reason);
@@ -83,8 +94,9 @@ private:
     std::vector<char> buffer_ = std::vector<char>(kBufferSize);
     std::size_t begin_ = 0, end_ = 0;  // the bytes of buffer_ not yet read
     std::string line_, board_, error_;
-    bool lineCut_ = false;          // line_ lost characters past what a puzzle needs
-    std::string cells_, gridRows_;  // a grid's rows so far, row by row
+    bool lineCut_ = false;             // line_ lost characters past what a puzzle needs
+    bool sourceSaidAnything_ = false;  // the current source gave a puzzle or a complaint
+    std::string cells_, gridRows_;     // a grid's rows so far, row by row
     std::vector<std::pair<long, std::string>> heldBack_;  // its lines: number and complaint
     bool badLines_ = false;
     bool unreadable_ = false;

@@ -71,6 +71,17 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
+// A puzzle as a 9 x 9 grid with box lines, as other Sudoku programs write it.
+std::string BoxGrid(std::string_view rows) {
+    std::string text;
+    for (std::size_t r = 0; r < 9; ++r) {
+        for (std::size_t c = 0; c < 9; ++c)
+            (text += rows[r * 9 + c]) += c == 2 || c == 5 ? " | " : " ";
+        text += r == 2 || r == 5 ? "\n------+-------+------\n" : "\n";
+    }
+    return text;
+}
+
 TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
     for (const char* wrong :
          {"", "frobnicate", "solve --fast", "count --limit -1", "rate --threads 0", "solve --cells",
@@ -131,24 +142,27 @@ TEST_F(Cli, InputOfAnyShapeKeepsOrderAndNamesBadLines) {
     ExpectFailure(Exec("count " + split), 1, "split.txt:2: the line has 3 characters");
 }
 
-// A puzzle file gives the board of its last log line; a "0" there is a placed 0 that breaks
-// the rules, not a blank as in a puzzle line.
+// A puzzle file gives the board of its last log line, read as the window reads it: only a blank
+// is open, any other character there is placed and breaks the rules, for every command alike.
 TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
-    std::string board(81, ' ');
-    for (std::size_t i = 0; i < 81; ++i) {
-        if (kHard[i] != '.')
-            board[(i % 9) * 9 + i / 9] = kHard[i];
-    }
-    board[1] = '\xE4';  // "ä" in the file's code page: a blank
+    const std::string board = BoardStringFromRows(kHard);
+    const std::string good = board + "10:00:00\tEingabe ok.\r\n";
     const std::string file =
-        File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" + board +
-                                "10:00:01\tL\xF6sen...\r\nkurz\r\n");
+        File("hard.SuDoKu", std::string(81, '1') + "10:00:00\tEingabe ok.\r\n" + good + "kurz\r\n");
     EXPECT_EQ(Exec("solve --ordered " + file).out, Lines({kHardSolution}));
-    board[9] = '0';
-    const std::string zero = File("zero.sudoku", board + "10:00:02\tEingabe ok.\r\n");
-    EXPECT_EQ(Exec("solve " + zero).out + Exec("rate " + zero).out + Exec("count " + zero).out,
-              "no solution\nnone\n0\n");
-    EXPECT_EQ(Exec("solve --logic-only " + zero).out[1], '0');
+    for (const char placed : {'0', '.', 'x', '\xE4', '\0'}) {
+        std::string changed = board;
+        changed[9] = placed;  // row 1, column 2: open in the puzzle
+        const std::string game =
+            File("placed.sudoku", good + changed + "10:00:01\tL\xF6sen...\r\n");
+        std::string answers;
+        for (const char* command : {"check", "solve", "rate", "count", "tip"})
+            answers += Exec(std::string(command) + " " + game).out;
+        EXPECT_EQ(answers,
+                  "2 L\xC3\xB6sen...\nno solution\nnone\n0\nRegelbruch: In Zeile 1, "
+                  "Spalte 2 steht keine Zahl von 1 bis 9.\n")
+            << int(placed);
+    }
 }
 
 // tip and explain answer as the window's tip; check names the faulty step of a puzzle file.
@@ -159,19 +173,33 @@ TEST_F(Cli, TipExplainAndCheck) {
     const std::string good = BoardStringFromRows(kHard) + "10:00:00\tEingabe ok.\r\n";
     std::string bad = good;
     bad[14] = '9';  // row 6, column 2 holds the 4
-    EXPECT_EQ(Exec("check " + File("ok.sudoku", good) + " " + File("bad.sudoku", good + bad)).out,
-              "ok\n2 Eingabe ok.\n");
+    const std::string ok = File("ok.sudoku", good);
+    EXPECT_EQ(Exec("check " + ok).out, "ok\n");
+    const Result one = Exec("check " + File("bad.sudoku", good + bad));
+    EXPECT_EQ(one.out, "2 Eingabe ok.\n");
+    EXPECT_EQ(one.status, 1);
+    // Several files: each answer is named, and a skipped one shifts none.
+    const Result several =
+        Exec("check " + ok + " " + File("leer.sudoku", "") + " - " + ok, good + bad);
+    EXPECT_EQ(several.out, (dir_ / "ok.sudoku").string() + ": ok\n<stdin>: 2 Eingabe ok.\n" +
+                               (dir_ / "ok.sudoku").string() + ": ok\n");
+    ExpectFailure(several, 1, "leer.sudoku: the puzzle file holds no board (file skipped)");
 }
 
-// A puzzle as a 9 x 9 grid with box lines, as other Sudoku programs write it.
-std::string BoxGrid(std::string_view rows) {
-    std::string text;
-    for (std::size_t r = 0; r < 9; ++r) {
-        for (std::size_t c = 0; c < 9; ++c)
-            (text += rows[r * 9 + c]) += c == 2 || c == 5 ? " | " : " ";
-        text += r == 2 || r == 5 ? "\n------+-------+------\n" : "\n";
+// check reads games of the window only, and says why it skips anything else.
+TEST_F(Cli, CheckRefusesWhatHoldsNoGame) {
+    const std::pair<std::string, std::string> refused[] = {
+        {File("leer.sudoku", ""), "holds no board"},
+        {File("kurz.sudoku", "kurz\r\n" + std::string(80, ' ') + "\r\n"), "holds no board"},
+        {File("punkte.sudoku", std::string(kHard) + "\r\n"), "holds no board"},
+        {File("utf16.sudoku", "\xFF\xFE 1 2 3"), "is UTF-16 text"},
+        {File("top.txt", Lines({kHard, kSolved})), "not a puzzle file of the window (*.sudoku)"},
+        {File("grid.sdk", BoxGrid(kHard)), "not a puzzle file of the window (*.sudoku)"}};
+    for (const auto& [file, reason] : refused) {
+        const Result run = Exec("check " + file);
+        ExpectFailure(run, 1, reason);
+        EXPECT_TRUE(run.out.empty() && Said(run, "(file skipped)")) << run.out;
     }
-    return text;
 }
 
 // Grids among the lines are puzzles; the lines of a grid that breaks off are named as before.
@@ -184,8 +212,20 @@ TEST_F(Cli, GridsAndOtherProgramsFilesAreRead) {
     ExpectFailure(run, 1, "<stdin>:15: the line has 22 characters");
     EXPECT_TRUE(Said(run, "<stdin>:16: the line has 7 characters")) << run.err;
     EXPECT_FALSE(Said(run, "<stdin>:1:")) << run.err;
-    const std::string ss = File("leer.ss", "*-----------*\n");  // other programs' files: a .ss
-    ExpectFailure(Exec("count " + ss), 1, "leer.ss: the file holds no puzzle");
+    // A named file without a puzzle is named; an empty standard input is no mistake.
+    std::string utf16 = "\xFF\xFE";
+    for (const char ch : std::string(kHard) + "\r\n")
+        (utf16 += ch) += '\0';
+    const std::pair<std::string, std::string> empty[] = {
+        {File("leer.ss", "*-----------*\n"), "leer.ss: the file holds no puzzle"},
+        {File("leer.txt", ""), "leer.txt: the file holds no puzzle"},
+        {File("notiz.txt", "# nur ein Kommentar\r\n\r\n"), "notiz.txt: the file holds no puzzle"},
+        {File("utf16.txt", utf16), "utf16.txt: the file is UTF-16 text"},
+        {File("utf16.sdk", utf16), "utf16.sdk: the file is UTF-16 text"}};
+    for (const auto& [file, reason] : empty)
+        ExpectFailure(Exec("count " + file), 1, reason);
+    const Result none = Exec("count");
+    EXPECT_EQ(none.status + none.out.size() + none.err.size(), 0u) << none.err;
 }
 
 // Lost output is a failure with the reason, whether a little or a lot was to be written.
