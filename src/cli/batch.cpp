@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -41,7 +42,8 @@ bool ReadSeed(const char* subcommand, const CommandLine& commandLine, std::ostre
     std::int64_t value = 0;
     if (!ParseCount(commandLine.options.at("--seed"), 0, std::numeric_limits<std::int64_t>::max(),
                     value)) {
-        err << "zellwerk-cli " << subcommand << ": --seed needs a whole number of 0 or more, not '"
+        err << "zellwerk-cli " << subcommand << ": --seed needs a whole number from 0 to "
+            << std::numeric_limits<std::int64_t>::max() << ", not '"
             << commandLine.options.at("--seed") << "'\n";
         return false;
     }
@@ -77,10 +79,30 @@ struct Slot {
     std::atomic<bool> done{false};
 };
 
+// Reads, works and writes in turn on the calling thread, for when no thread can be had.
+bool RunHere(const ReadItems& read, const ItemWork& work, std::ostream& out, Progress* progress) {
+    SolverWorker solver;
+    std::vector<Puzzle> items;
+    std::uint64_t index = 0;
+    for (read(items, kReadBatch); !items.empty() && out; read(items, kReadBatch)) {
+        for (const Puzzle& item : items)
+            out << work(solver, item, index++);
+        out.flush();
+        if (progress)
+            progress->Update(index, std::nullopt);
+    }
+    out.flush();
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
+std::jthread MakeThread(std::function<void()> body) {
+    return std::jthread(std::move(body));
+}
+
 bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out,
-                Progress* progress) {
+                std::ostream& err, Progress* progress, const ThreadMaker& makeThread) {
     std::vector<Slot> slots(kWindow);
     std::mutex mutex;
     std::condition_variable itemsRead, slotsFree, textDone;
@@ -139,10 +161,35 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
         }
     };
 
+    // A memory or process limit may leave fewer threads than asked for: the work goes on with
+    // those it got. Without a worker this thread does the work between its writes; without a
+    // reader, which starts first, it does everything in turn.
     std::vector<std::jthread> pool;
-    pool.emplace_back(reader);
-    for (int t = 0; t < std::max(threads, 1); ++t)
-        pool.emplace_back(worker);
+    std::string failure;
+    auto start = [&](std::function<void()> body) {
+        try {
+            pool.push_back(makeThread(std::move(body)));
+            return true;
+        } catch (const std::exception& e) {
+            failure = e.what();
+            return false;
+        }
+    };
+    if (!start(reader)) {
+        err << "zellwerk-cli: no thread could be started (" << failure << "); going on without\n";
+        return RunHere(read, work, out, progress);
+    }
+    const int wanted = std::max(threads, 1);
+    int workers = 0;
+    while (workers < wanted && start(worker))
+        ++workers;
+    if (workers < wanted) {
+        err << "zellwerk-cli: only " << workers + 1 << " of " << wanted + 1
+            << " threads could be started (" << failure << "); going on with those\n";
+    }
+    std::optional<SolverWorker> here;
+    if (workers == 0)
+        here.emplace();
 
     std::uint64_t next = 0;  // the writer's own count of written items
     for (;;) {
@@ -162,6 +209,23 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
         }
         if (!out || (inputEnded && next == readCount))
             break;
+        if (here) {
+            // The one worker is this thread: it takes the next item once read.
+            if (taken == readCount) {
+                lock.unlock();
+                out.flush();
+                lock.lock();
+                itemsRead.wait(lock, [&] { return inputEnded || taken < readCount; });
+                if (taken == readCount)
+                    continue;
+            }
+            const std::uint64_t i = taken++;
+            lock.unlock();
+            Slot& slot = slots[i % kWindow];
+            slot.text = work(*here, slot.item, i);
+            slot.done.store(true);
+            continue;
+        }
         if (next != before) {
             // More may be done in a moment: pass on what there is, then gather for a while
             // rather than wake for every single text.
@@ -188,9 +252,10 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
 
 int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std::istream& in,
                      std::ostream& out, std::ostream& err) {
-    PuzzleReader reader(commandLine.files, in, err);
     const std::unique_ptr<Progress> progress = Progress::ForTerminal(err);
-    const bool written = RunInOrder(
+    std::ostream& messages = progress ? progress->Messages() : err;
+    PuzzleReader reader(commandLine.files, in, messages);
+    const bool done = RunInOrder(
         commandLine.threads,
         [&reader](std::vector<Puzzle>& items, std::size_t max) { reader.Next(items, max); },
         [&work, engine = EngineOf(commandLine)](SolverWorker& worker, const Puzzle& puzzle,
@@ -198,8 +263,8 @@ int RunPuzzleCommand(const CommandLine& commandLine, const PuzzleWork& work, std
             worker.ctx.engine = engine;
             return work(worker, puzzle);
         },
-        out, progress.get());
-    if (!written || reader.Unreadable())
+        out, messages, progress.get());
+    if (!done || reader.Unreadable())
         return 2;
     return reader.BadLines() ? 1 : 0;
 }

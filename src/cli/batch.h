@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -62,12 +63,19 @@ using PuzzleWork = std::function<std::string(SolverWorker&, const Puzzle&)>;
 using ReadItems = std::function<void(std::vector<Puzzle>& items, std::size_t max)>;
 using ItemWork = std::function<std::string(SolverWorker&, const Puzzle&, std::uint64_t index)>;
 
+// Starts a thread that runs `body`; throws, as std::jthread does, when the system gives none.
+using ThreadMaker = std::function<std::jthread(std::function<void()>)>;
+std::jthread MakeThread(std::function<void()> body);
+
 // Runs `work` on `threads` workers and writes the texts to `out` in item order, each as soon as
 // it and all before it are done, so a slow item holds back only what comes after it. At most a
 // few thousand items are held between reading and writing, whatever the input's length. Stops
-// early, false, when `out` fails. `progress`, when given, hears how many are written.
+// early, false, when `out` fails. `progress`, when given, hears how many are written. When the
+// system gives fewer threads than asked for, it goes on with those, or on the calling thread
+// alone, and says so on `err`.
 bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::ostream& out,
-                Progress* progress = nullptr);
+                std::ostream& err, Progress* progress = nullptr,
+                const ThreadMaker& makeThread = MakeThread);
 
 // Reads the puzzles the command line names, runs `work` on each and prints the results in input
 // order. Returns the exit status: 2 when a file could not be read or the output was lost, 1

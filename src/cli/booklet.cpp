@@ -49,10 +49,13 @@ bool ReadLevels(const std::string& list, NewHeftOptions& options, std::string& b
 
 int RunBooklet(const Arguments& args, Streams& io) {
     CommandLine cl;
-    if (!ParseOrComplain(
-            "booklet", args,
-            {{"--count", true}, {"--levels", true}, {"--solutions", false}, {"--output", true}, {"--seed", true}},
-            cl, io))
+    if (!ParseOrComplain("booklet", args,
+                         {{"--count", true},
+                          {"--levels", true},
+                          {"--solutions", false},
+                          {"--output", true},
+                          {"--seed", true}},
+                         cl, io))
         return 2;
     if (!cl.files.empty()) {
         io.err << "zellwerk-cli booklet: reads no files, but was given '" << cl.files.front()
@@ -60,10 +63,14 @@ int RunBooklet(const Arguments& args, Streams& io) {
         return 2;
     }
     std::int64_t count = 0;
-    if (!cl.Has("--count") ||
-        !ParseCount(cl.options.at("--count"), kMinBookletPuzzles, kMaxBookletPuzzles, count)) {
+    if (!cl.Has("--count")) {
+        io.err << "zellwerk-cli booklet: --count K is missing, a whole number from "
+               << kMinBookletPuzzles << " to " << kMaxBookletPuzzles << "\n";
+        return 2;
+    }
+    if (!ParseCount(cl.options.at("--count"), kMinBookletPuzzles, kMaxBookletPuzzles, count)) {
         io.err << "zellwerk-cli booklet: --count needs a whole number from " << kMinBookletPuzzles
-               << " to " << kMaxBookletPuzzles << "\n";
+               << " to " << kMaxBookletPuzzles << ", not '" << cl.options.at("--count") << "'\n";
         return 2;
     }
     if (!cl.Has("--output") || cl.options.at("--output").empty()) {

@@ -1,7 +1,10 @@
 #include "cli/command_line.h"
 
 #include <charconv>
+#include <ostream>
 #include <thread>
+
+#include "cli/subcommands.h"
 
 namespace zw::cli {
 
@@ -79,6 +82,16 @@ bool ParseCommandLine(const std::vector<std::string>& args, const std::vector<Op
         out.options[name] = value;
     }
     return true;
+}
+
+bool ParseOrComplain(const char* subcommand, const Arguments& args,
+                     const std::vector<OptionKind>& kinds, CommandLine& out, Streams& io) {
+    std::string error;
+    if (ParseCommandLine(args, kinds, out, error))
+        return true;
+    io.err << "zellwerk-cli " << subcommand << ": " << error << "\n"
+           << "Try 'zellwerk-cli --help'.\n";
+    return false;
 }
 
 }  // namespace zw::cli

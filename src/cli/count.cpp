@@ -16,8 +16,9 @@ int RunCount(const Arguments& args, Streams& io) {
     std::int64_t limit = 0;
     if (cl.Has("--limit") &&
         !ParseCount(cl.options.at("--limit"), 0, std::numeric_limits<std::int64_t>::max(), limit)) {
-        io.err << "zellwerk-cli count: --limit needs a whole number of 0 or more, not '"
-               << cl.options.at("--limit") << "'\n";
+        io.err << "zellwerk-cli count: --limit needs a whole number from 0 to "
+               << std::numeric_limits<std::int64_t>::max() << ", not '" << cl.options.at("--limit")
+               << "'\n";
         return 2;
     }
     auto work = [limit](SolverWorker& w, const Puzzle& puzzle) {

@@ -1,5 +1,7 @@
 // zellwerk-cli generate: new puzzles from the window's own generator, each on a worker's own
 // board from a seed of its own number.
+#include "generator/generate.h"
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -9,7 +11,6 @@
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
-#include "generator/generate.h"
 #include "platform/system_platform.h"
 
 namespace zw::cli {
@@ -34,8 +35,9 @@ int RunGenerate(const Arguments& args, Streams& io) {
     std::int64_t count = 1;
     if (cl.Has("--count") &&
         !ParseCount(cl.options.at("--count"), 1, std::numeric_limits<std::int32_t>::max(), count)) {
-        io.err << "zellwerk-cli generate: --count needs a whole number of 1 or more, not '"
-               << cl.options.at("--count") << "'\n";
+        io.err << "zellwerk-cli generate: --count needs a whole number from 1 to "
+               << std::numeric_limits<std::int32_t>::max() << ", not '" << cl.options.at("--count")
+               << "'\n";
         return 2;
     }
     std::uint64_t base = 0;
@@ -61,7 +63,7 @@ int RunGenerate(const Arguments& args, Streams& io) {
     };
     const int threads = static_cast<int>(std::min<std::int64_t>(cl.threads, count));
     const std::unique_ptr<Progress> progress = Progress::ForTerminal(io.err);
-    return RunInOrder(threads, numbers, make, io.out, progress.get()) ? 0 : 2;
+    return RunInOrder(threads, numbers, make, io.out, io.err, progress.get()) ? 0 : 2;
 }
 
 }  // namespace zw::cli

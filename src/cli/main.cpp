@@ -98,16 +98,6 @@ bool IsHelp(std::string_view arg) {
 
 }  // namespace
 
-bool ParseOrComplain(const char* subcommand, const Arguments& args,
-                     const std::vector<OptionKind>& kinds, CommandLine& out, Streams& io) {
-    std::string error;
-    if (ParseCommandLine(args, kinds, out, error))
-        return true;
-    io.err << "zellwerk-cli " << subcommand << ": " << error << "\n"
-           << "Try 'zellwerk-cli --help'.\n";
-    return false;
-}
-
 int Main(const Arguments& args, Streams& io) {
     if (args.empty()) {
         PrintHelp(io.err);

@@ -6,9 +6,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 namespace zw::cli {
@@ -18,11 +22,15 @@ std::string ProgressText(std::uint64_t done, double seconds, std::optional<std::
 
 class Progress {
 public:
+    using Clock = std::chrono::steady_clock;
+    // The width of the terminal in characters, 0 when unknown.
+    using Columns = std::function<std::size_t()>;
+
     // The line on `err` when it is standard error on a terminal and standard output is not;
     // otherwise none.
     static std::unique_ptr<Progress> ForTerminal(std::ostream& err);
 
-    explicit Progress(std::ostream& err);
+    Progress(std::ostream& err, Columns columns, Clock::time_point start = Clock::now());
     ~Progress();  // erases the line
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
@@ -30,12 +38,33 @@ public:
     // `done` items written so far of `total`, when the total is known.
     void Update(std::uint64_t done, std::optional<std::uint64_t> total);
 
+    // A stream for other messages while the line may show, from any thread: each line written
+    // to it erases the progress line first, so the two never share a line.
+    std::ostream& Messages() { return messages_; }
+
 private:
-    using Clock = std::chrono::steady_clock;
+    class MessageBuffer final : public std::streambuf {
+    public:
+        explicit MessageBuffer(Progress& progress) : progress_(progress) {}
+
+    protected:
+        int_type overflow(int_type ch) override;
+
+    private:
+        Progress& progress_;
+        std::string line_;
+    };
+
+    void EraseLine();  // with mutex_ held
+
     std::ostream& err_;
-    Clock::time_point start_ = Clock::now();
+    Columns columns_;
+    Clock::time_point start_;
     Clock::time_point shown_{};
     std::size_t width_ = 0;  // of the line on screen, to blank it out
+    std::mutex mutex_;
+    MessageBuffer buffer_{*this};
+    std::ostream messages_{&buffer_};
 };
 
 }  // namespace zw::cli

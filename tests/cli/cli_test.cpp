@@ -93,6 +93,15 @@ TEST_F(Cli, WrongCommandLinesAreRefusedWithAMessage) {
         EXPECT_EQ(run.status, 2) << wrong;
         EXPECT_TRUE(run.out.empty() && Said(run, "zellwerk-cli")) << wrong;
     }
+    // A number out of range is refused with the range it must lie in.
+    const std::pair<const char*, const char*> bounds[] = {
+        {"generate --seed 9223372036854775808", "from 0 to 9223372036854775807, not '"},
+        {"count --limit 99999999999999999999", "from 0 to 9223372036854775807, not '"},
+        {"generate --count 2147483648", "from 1 to 2147483647, not '2147483648'"},
+        {"booklet --count 0 --output b.pdf", "from 1 to 500, not '0'"},
+        {"rate --threads 1025", "from 1 to 1024, not '1025'"}};
+    for (const auto& [wrong, range] : bounds)
+        ExpectFailure(Exec(wrong), 2, range);
 }
 
 // solve and count agree on every kind of puzzle (rate: below, on a long input).
