@@ -8,12 +8,16 @@
 
 #include "cli/batch.h"
 #include "cli/command_line.h"
+#include "cli/output_file.h"
 #include "cli/subcommands.h"
 #include "generator/generate.h"
 #include "platform/system_platform.h"
 
 #ifdef ZW_CLI_PDF
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "qt/pdf_printer.h"
 #endif
@@ -95,6 +99,14 @@ int RunBooklet(const Arguments& args, Streams& io) {
     // Fonts need a GUI application; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt looks into the runtime directory as it starts; without one it would warn and make one
+    // under /tmp that outlives the run. A private one of its own goes with the run.
+    std::unique_ptr<QTemporaryDir> runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtimeDir = std::make_unique<QTemporaryDir>();
+        if (runtimeDir->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+    }
     int argc = 1;
     char name[] = "zellwerk-cli";
     char* argv[] = {name, nullptr};
@@ -111,18 +123,31 @@ int RunBooklet(const Arguments& args, Streams& io) {
         MakePuzzleSeries(solver.ctx, clock, BookletLevels(options), count);
     const BookletContent booklet = BookletOf(series, date, options.solutions);
     if (booklet.puzzles.empty()) {
-        io.err << "zellwerk-cli booklet: " << kNoBookletPuzzle << "\n";
+        io.err << "zellwerk-cli booklet: no puzzle of the series came out whole; no booklet "
+                  "written\n";
         return 2;
     }
+    // Made in memory, so that where it goes is decided here: a pipe or a device is written
+    // into, never replaced by a file.
     PdfPrinter pdf;
     std::string error;
-    if (pdf.BeginPdf(cl.options.at("--output"), "SuDoKu-Heft", error)) {
-        LayOutBooklet(pdf, booklet);
-        if (pdf.End(error))
-            return 0;
+    if (!pdf.BeginPdfInMemory("SuDoKu-Heft", error)) {
+        io.err << "zellwerk-cli booklet: the PDF could not be made\n";
+        return 2;
     }
-    io.err << "zellwerk-cli booklet: " << kBookletNotSaved << error << "\n";
-    return 2;
+    LayOutBooklet(pdf, booklet);
+    if (!pdf.End(error)) {
+        io.err << "zellwerk-cli booklet: the PDF could not be made\n";
+        return 2;
+    }
+    const std::string& output = cl.options.at("--output");
+    const QByteArray& bytes = pdf.Bytes();
+    if (!WriteOutputFile(output, std::string_view(bytes.constData(), bytes.size()), io.out,
+                         error)) {
+        io.err << "zellwerk-cli booklet: cannot write '" << output << "': " << error << "\n";
+        return 2;
+    }
+    return 0;
 #endif
 }
 

@@ -1,5 +1,6 @@
 #include "qt/pdf_printer.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -27,6 +28,7 @@ void PdfPrinter::Reset() {
     if (file_)
         file_->cancelWriting();
     file_.reset();
+    memory_.reset();
 }
 
 bool PdfPrinter::BeginPrinterJob(std::string_view, std::string& error) {
@@ -43,7 +45,23 @@ bool PdfPrinter::BeginPdf(const std::string& path, std::string_view title, std::
         Reset();
         return false;
     }
-    pdf_ = std::make_unique<QPdfWriter>(file_.get());
+    return StartWriter(file_.get(), title, path, error);
+}
+
+bool PdfPrinter::BeginPdfInMemory(std::string_view title, std::string& error) {
+    Reset();
+    memory_ = std::make_unique<QBuffer>();
+    memory_->open(QIODevice::WriteOnly);
+    return StartWriter(memory_.get(), title, "", error);
+}
+
+const QByteArray& PdfPrinter::Bytes() const {
+    return memory_->data();
+}
+
+bool PdfPrinter::StartWriter(QIODevice* device, std::string_view title, const std::string& path,
+                             std::string& error) {
+    pdf_ = std::make_unique<QPdfWriter>(device);
     pdf_->setResolution(kPdfResolution);
     pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                     QPageLayout::Point));
@@ -67,6 +85,8 @@ bool PdfPrinter::End(std::string& error) {
     const bool painted = painter_.end();
     canvas_.reset();
     pdf_.reset();  // writes the rest of the file
+    if (memory_)
+        return painted;
     const bool ok = painted && file_ && file_->commit();
     if (!ok)
         error = "Die Datei \"" + (file_ ? file_->fileName().toStdString() : std::string()) +

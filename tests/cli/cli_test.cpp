@@ -321,9 +321,34 @@ TEST_F(Cli, BookletWritesTheSamePdfForASeedOrSaysWhyNot) {
     EXPECT_NE(Shell("pdfinfo " + a).out.find("(A4)"), std::string::npos);
 
     const fs::path missing = dir_ / "fehlt" / "heft.pdf";
-    ExpectFailure(Exec("booklet --count 1 --output " + missing.string()), 2,
-                  "Das SuDoKu-Heft konnte nicht gespeichert werden. Die Datei \"" +
-                      missing.string() + "\" kann nicht geschrieben werden (");
+    ExpectFailure(
+        Exec("booklet --count 1 --output " + missing.string()), 2,
+        "zellwerk-cli booklet: cannot write '" + missing.string() + "': No such file or directory");
+}
+
+// A booklet goes into what its output names as it is: a FIFO stays a FIFO, standard output
+// appended to a file keeps what was there. A run leaves nothing behind but its file and says
+// nothing when all went well.
+TEST_F(Cli, BookletWritesIntoWhatItIsGiven) {
+    const std::string booklet = std::string(ZW_CLI_PATH) + " booklet --count 1 --seed 2 --output ";
+    const fs::path fifo = dir_ / "fifo", got = dir_ / "got.pdf", tmp = dir_ / "tmp";
+    fs::create_directory(tmp);
+    const Result r = Shell("env -u XDG_RUNTIME_DIR TMPDIR='" + tmp.string() + "' " + booklet +
+                           (dir_ / "a.pdf").string());
+    if (r.status == 2 && Said(r, "built without Qt"))
+        GTEST_SKIP() << "a build without Qt writes no PDF";
+    EXPECT_EQ(r.status + r.err.size(), 0u) << r.err;
+    EXPECT_TRUE(fs::is_empty(tmp));
+    const Result piped =
+        Shell("mkfifo '" + fifo.string() + "' && { cat '" + fifo.string() + "' >'" + got.string() +
+              "' & " + booklet + "'" + fifo.string() + "'; wait; }");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(ReadFile(got).substr(0, 5), "%PDF-");
+    std::ofstream(got, std::ios::binary) << "keep\n";
+    EXPECT_EQ(Shell(booklet + "/dev/stdout >>'" + got.string() + "'").status, 0);
+    EXPECT_EQ(ReadFile(got).substr(0, 10), "keep\n%PDF-");
+    EXPECT_EQ(Shell(booklet + "- | head -c 5").out, "%PDF-");
 }
 
 }  // namespace
