@@ -44,7 +44,7 @@ constexpr std::array kSubcommands{
                "print each puzzle's steps by logic, one a line, then an empty line", RunExplain},
     Subcommand{"check", "check FILE.sudoku...",
                "print ok while the last board can be solved, else the line number and text\n"
-               "      of the step that went wrong",
+               "      of the step that went wrong; with several files, each after its name",
                RunCheck},
 };
 
@@ -59,12 +59,14 @@ void PrintHelp(std::ostream& out) {
            "name is \"-\": one puzzle per line, its first 81 characters the board row by row,\n"
            "1-9 for givens, '.' or '0' for blanks; the rest of a line is ignored. Empty lines\n"
            "and lines starting with '#' are skipped; lines end in LF, CR LF or CR. A FILE\n"
-           "named *.sudoku gives the board of its last log line, as the window's commands\n"
-           "see it (a '0' there is a placed 0, which breaks the rules). Nine lines that are\n"
-           "the rows of a 9x9 grid, with or without '|', '-' and '+' between the boxes, are\n"
-           "one puzzle; a FILE named *.sdk or *.ss gives the one puzzle it holds. Output: one\n"
-           "result per puzzle, in input order, each as soon as it and those before it are\n"
-           "done. While a long run writes elsewhere, a progress line shows on the terminal.\n"
+           "named *.sudoku gives the board of its last log line, as the window shows it:\n"
+           "only a blank is open, any other character there (a '0', a '.') is placed and\n"
+           "breaks the rules. Nine lines that are the rows of a 9x9 grid, with or without\n"
+           "'|', '-' and '+' between the boxes, are one puzzle; a FILE named *.sdk or *.ss\n"
+           "gives the one puzzle it holds. A FILE without a puzzle, or in UTF-16, is named\n"
+           "and skipped. Output: one result per puzzle, in input order, each as soon as it\n"
+           "and those before it are done. While a long run writes elsewhere, a progress line\n"
+           "shows on the terminal.\n"
            "\n"
            "Options:\n"
            "  --ordered     try candidates in ascending order (the first solution is fixed)\n"
@@ -81,15 +83,18 @@ void PrintHelp(std::ostream& out) {
            "  --levels L    booklet: leicht, mittel, schwer, comma-separated, in turn\n"
            "                (default: mittel)\n"
            "  --solutions   booklet: add the solutions at the end\n"
-           "  --output F    booklet: the PDF file to write\n"
-           "  --threads N   worker threads (default: the number of cores)\n"
+           "  --output F    booklet: the PDF file to write, replaced once complete; a FIFO\n"
+           "                or device is written into; \"-\": standard output\n"
+           "  --threads N   worker threads, 1 to 1024 (default: the number of cores); with\n"
+           "                fewer from the system, it goes on with those and says so\n"
            "  --engine E    the search where the answer does not depend on it: fast\n"
            "                (default) or exact, the window's own search, for comparison\n"
            "  --help        show this help\n"
            "  --version     show the version\n"
            "\n"
-           "Exit status: 0 all went well, 1 some lines were skipped, 2 a file could not be read,\n"
-           "the output could not be written or the command line is wrong.\n";
+           "Exit status: 0 all went well, 1 some lines or files were skipped (check: or a\n"
+           "step went wrong), 2 a file could not be read, the output could not be written or\n"
+           "the command line is wrong.\n";
 }
 
 bool IsHelp(std::string_view arg) {
