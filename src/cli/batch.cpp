@@ -162,8 +162,8 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
     };
 
     // A memory or process limit may leave fewer threads than asked for: the work goes on with
-    // those it got. Without a worker this thread does the work between its writes; without a
-    // reader, which starts first, it does everything in turn.
+    // those it got, and says so at the end. Without a worker this thread does the work between its
+    // writes; without a reader, which starts first, it does everything in turn.
     std::vector<std::jthread> pool;
     std::string failure;
     auto start = [&](std::function<void()> body) {
@@ -183,10 +183,6 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
     int workers = 0;
     while (workers < wanted && start(worker))
         ++workers;
-    if (workers < wanted) {
-        err << "zellwerk-cli: only " << workers + 1 << " of " << wanted + 1
-            << " threads could be started (" << failure << "); going on with those\n";
-    }
     std::optional<SolverWorker> here;
     if (workers == 0)
         here.emplace();
@@ -247,6 +243,12 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
     }
     itemsRead.notify_all();
     slotsFree.notify_all();
+    // Said once the reader, which may have its own say on `err`, is done.
+    pool.clear();
+    if (workers < wanted) {
+        err << "zellwerk-cli: only " << workers + 1 << " of " << wanted + 1
+            << " threads could be started (" << failure << "); the run went on with those\n";
+    }
     return static_cast<bool>(out);
 }
 
