@@ -6,8 +6,9 @@
 #include <iostream>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX
 #define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
+#endif
 #include <io.h>
 #include <windows.h>
 #elif defined(__unix__) || defined(__APPLE__)
