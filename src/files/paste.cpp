@@ -100,6 +100,19 @@ std::optional<std::string> FromLfBlock(std::string_view text) {
     return Board(std::move(result));
 }
 
+// A spreadsheet's cells come row by row; the board string runs down the columns.
+std::optional<std::string> FromRowsOfCells(std::optional<std::string> cells) {
+    if (!cells)
+        return cells;
+    std::string board(kBoardBytes, ' ');
+    for (int r = 0; r < kBlockSide; ++r) {
+        for (int c = 0; c < kBlockSide; ++c)
+            board[static_cast<std::size_t>(c * kBlockSide + r)] =
+                (*cells)[static_cast<std::size_t>(r * kBlockSide + c)];
+    }
+    return board;
+}
+
 }  // namespace
 
 std::optional<std::string> BoardFromPaste(std::string_view text) {
@@ -111,10 +124,12 @@ std::optional<std::string> BoardFromPaste(std::string_view text) {
         if (std::optional<std::string> board = BoardFromTextGrid(text))
             return board;
     }
+    // TABs come from a spreadsheet, whose rows are the board's rows; Copy never writes one.
+    const bool cells = text.find('\t') != std::string_view::npos;
     if (std::optional<std::string> board = FromCrLfRows(text))
-        return board;
+        return cells ? FromRowsOfCells(std::move(board)) : board;
     if (std::optional<std::string> board = FromLfBlock(text))
-        return board;
+        return FromRowsOfCells(std::move(board));
     return BoardFromTextGrid(text);
 }
 

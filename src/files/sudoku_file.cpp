@@ -1,6 +1,7 @@
 #include "files/sudoku_file.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "board/board_string.h"
 #include "files/cp1252.h"
@@ -25,12 +26,21 @@ std::size_t FindCrLf(std::string_view content, std::size_t from) {
     return std::string_view::npos;
 }
 
-// Calls visit(piece) for every piece of the content in order. A content without any CR LF but
-// with LF had its line ends converted: it is split at LF instead.
+// Calls visit(piece) for every piece of the content in order, until a visit that answers
+// false. A content without any CR LF but with LF had its line ends converted: it is split at LF
+// instead.
 template <typename Visit>
 void ForEachPiece(std::string_view content, Visit visit) {
     if (content.empty())
         return;
+    auto more = [&](std::string_view piece) {
+        if constexpr (std::is_same_v<decltype(visit(piece)), bool>) {
+            return visit(piece);
+        } else {
+            visit(piece);
+            return true;
+        }
+    };
     const bool lf = FindCrLf(content, 0) == std::string_view::npos &&
                     content.find('\n') != std::string_view::npos;
     const std::size_t endSize = lf ? 1 : kCrLf.size();
@@ -38,10 +48,11 @@ void ForEachPiece(std::string_view content, Visit visit) {
     for (;;) {
         const std::size_t end = lf ? content.find('\n', start) : FindCrLf(content, start);
         if (end == std::string_view::npos) {
-            visit(content.substr(start));
+            more(content.substr(start));
             return;
         }
-        visit(content.substr(start, end - start));
+        if (!more(content.substr(start, end - start)))
+            return;
         start = end + endSize;
     }
 }
@@ -52,6 +63,17 @@ std::size_t CountPieces(std::string_view content) {
     std::size_t pieces = 0;
     ForEachPiece(content, [&](std::string_view) { ++pieces; });
     return pieces;
+}
+
+bool HoldsBoardLine(std::string_view content) {
+    bool found = false;
+    ForEachPiece(content, [&](std::string_view piece) {
+        found = piece.size() >= kSnapshotBytes &&
+                piece.substr(0, kSnapshotBytes).find_first_not_of(" 0123456789") ==
+                    std::string_view::npos;
+        return !found;
+    });
+    return found;
 }
 
 void ReadPuzzleContent(std::string_view content, TextList& lines, TextList& snapshots,

@@ -25,6 +25,10 @@ std::size_t CountPieces(std::string_view content);
 // is written.
 using FileProgress = std::function<void(std::size_t index, std::size_t lastOrCount)>;
 
+// Whether some line of the content starts with a board: 81 characters of digits and blanks, as
+// Save writes every snapshot. A content without one is no game, whatever else it holds.
+bool HoldsBoardLine(std::string_view content);
+
 // Appends the lines of a file's content and their snapshots, decoded to UTF-8.
 void ReadPuzzleContent(std::string_view content, TextList& lines, TextList& snapshots,
                        const FileProgress& progress);

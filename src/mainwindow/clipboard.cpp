@@ -1,5 +1,6 @@
 // Copy, Cut and Paste of the whole board as text: the board string goes out, the board string
-// or a 9 x 9 block of TAB-separated cells comes in (paste.h).
+// or a 9 x 9 block of TAB-separated cells comes in (paste.h). Cut and Paste write a log line with
+// the new board, so the change is saved like any other.
 #include "board/board_string.h"
 #include "mainwindow/frm_main.h"
 #include "files/paste.h"
@@ -18,6 +19,7 @@ void frmMain::mEditCut_Click() {
     // Not emptied first: other formats on the clipboard stay beside the text.
     platform_.clipboard.SetText(GetSuDoKuString(Matrix));
     ClearBoard(Matrix);
+    AddLog("Ausschneiden.");
 }
 
 void frmMain::mEditPaste_Click() {
@@ -26,8 +28,7 @@ void frmMain::mEditPaste_Click() {
     const std::optional<std::string> board = BoardFromPaste(platform_.clipboard.GetText());
     if (board)
         SetSuDoKuString(Matrix, *board);
-    else
-        AddLog("Einfügen: Fehler.");
+    AddLog(board ? "Einfügen." : "Einfügen: Fehler.");
 }
 
 }  // namespace zw

@@ -1,5 +1,8 @@
 // Editing in the grid: typed digits (refused when they break the rules), Backspace, the
-// Ctrl-click marking of one digit, and the statistics.
+// Ctrl-click marking of one digit, and the statistics. Every change to a digit writes a log line,
+// so Save, the save question and "Fehler suchen" see it.
+#include <string>
+
 #include "board/board_string.h"
 #include "board/rules.h"
 #include "board/statistics.h"
@@ -20,17 +23,25 @@ void frmMain::Matrix_KeyPress(int keyAscii) {
     const int col = Matrix.Col();
     if (keyAscii >= '1' && keyAscii <= '9') {
         const bool before = RulesOk(Matrix);
+        const bool wasOpen = !IsPlaced(Matrix.Value(row, col));
         Matrix.SetValue(row, col, DigitBit(keyAscii - '0'));
         const bool after = RulesOk(Matrix);
         if (before && !after) {
             // The snapshot shows the refused digit; the cell is left empty, not restored.
             AddLog("Eingabe nicht möglich (Regelbruch).");
             Matrix.SetValue(row, col, kEmptyCell);
-        } else {
-            AddLog("Eingabe ok.");
+            return;
         }
+        AddLog("Eingabe ok.");
+        if (wasOpen && after && CountOpenCells(Matrix) == 0)
+            AddLog("SuDoKu gelöst!");
     } else if (keyAscii == kBackspace) {
+        // A candidate string is no digit: emptying it changes no board the log keeps.
+        const bool placed = IsPlaced(Matrix.Value(row, col));
         Matrix.SetValue(row, col, kEmptyCell);
+        if (placed)
+            AddLog("Zahl gelöscht in Zeile " + std::to_string(row + 1) + ", Spalte " +
+                   std::to_string(col + 1) + ".");
     }
 }
 

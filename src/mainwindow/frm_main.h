@@ -65,6 +65,10 @@ public:
     void List1_Click();
     // The user selected line `row` in the log view.
     void SelectLogLine(int row);
+    // Undo and Redo: select the line before / after the selected one, as a click on it does,
+    // passing over refused digits.
+    void mEditUndo_Click();
+    void mEditRedo_Click();
     void Label4_Click();
     void mEditKillAll_Click();
     std::string Label4Caption() const;
@@ -76,8 +80,8 @@ public:
     void mSuDoKu_Statistik_Click();
 
     // --- puzzle files ---
-    // The save question; false when the command asking it may not go on (the user chose to
-    // save and the save failed or was cancelled).
+    // The save question; false when the command asking it may not go on (the user answered
+    // "Abbrechen", or chose to save and the save failed or was cancelled).
     bool QuestSave();
     void mFileNew_Click();
     void mFileOpen_Click();
@@ -133,6 +137,8 @@ protected:
 
 private:
     void EndProgram();
+    // Undo (-1) and Redo (+1).
+    void StepThroughLog(int step);
     // GenerateNewSuDoKu that says whether the run made its puzzle (false: dialog cancelled or
     // run cancelled before its end).
     bool GenerateSuDoKu(int Degree, int Fields, bool showBusy);
@@ -149,7 +155,6 @@ private:
     int busyDepth_ = 0;
     bool closeRequested_ = false;  // the window was closed while a long command ran
     bool quitting_ = false;
-    std::string openedFrom_;  // the file the log was loaded from; empty after New
     // The booklet dialog is one instance: a cancel keeps what the user left in it.
     NewHeftOptions newHeftOptions_;
     std::string tipBoard_;  // the board the last tip spoke of: the next one there answers

@@ -99,8 +99,9 @@ void frmMain::mSuDoKuNewHeft_Click() {
     // After a failed write the dialog comes again, so the puzzles are not lost to a full disk
     // or a folder without write access; only a cancel there drops them.
     for (;;) {
-        const std::optional<std::string> path =
-            platform_.fileDialog.ShowSave("SuDoKu-Heft speichern unter ...", "PDF-Datei|*.pdf");
+        // A booklet is no puzzle file: its dialog offers a name of its own, not the puzzle's.
+        const std::optional<std::string> path = platform_.fileDialog.ShowSave(
+            "SuDoKu-Heft speichern unter ...", "PDF-Datei|*.pdf", {}, "Heft.pdf");
         if (!path)
             return;
         std::string error;

@@ -1,6 +1,7 @@
 // The log: every line carries the board as it was when the line was written, so selecting a
 // line puts that board back.
 #include "board/board_string.h"
+#include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
 
 namespace zw {
@@ -45,6 +46,31 @@ void frmMain::SelectLogLine(int row) {
     ClearMarks();
     List1.listIndex = row;
     List1_Click();
+}
+
+void frmMain::mEditUndo_Click() {
+    StepThroughLog(-1);
+}
+
+void frmMain::mEditRedo_Click() {
+    StepThroughLog(+1);
+}
+
+void frmMain::StepThroughLog(int step) {
+    if (Busy())
+        return;
+    // A refused digit's board is the one before it: stepping onto it would undo nothing.
+    const auto count = static_cast<std::int64_t>(List1.lines.Count());
+    std::int64_t row = List1.listIndex;
+    do {
+        row += step;
+    } while (row >= 0 && row < count &&
+             LogMessage(List1.lines[static_cast<std::size_t>(row)]) == kRefusedDigit);
+    if (row < 0 || row >= count)
+        return;
+    if (listener_)
+        listener_->LogSelected(static_cast<int>(row));
+    SelectLogLine(static_cast<int>(row));
 }
 
 void frmMain::Label4_Click() {

@@ -22,6 +22,9 @@ constexpr int kPercentDigits = 15;
 constexpr std::string_view kNoPuzzle =
     "Sie enthält kein SuDoKu: weder eine Zeile aus 81 Zeichen (1 bis 9, \".\" oder \"0\" für "
     "ein leeres Feld) noch ein Gitter aus 9 Zeilen zu 9 Feldern.";
+constexpr std::string_view kNoGame =
+    "Sie enthält kein SuDoKu: keine ihrer Zeilen beginnt mit einem Spielfeld aus 81 Ziffern und "
+    "Leerzeichen.";
 
 std::string Percent(Clock& clock, std::size_t part, std::size_t whole) {
     // A content without any line end has one piece and nothing to divide by: it is all done.
@@ -53,11 +56,13 @@ bool frmMain::QuestSave() {
     if (mySaved)
         return true;
     const MsgAnswer answer = platform_.messages.Show("Möchten Sie ihre Änderungen speichern?",
-                                                     MsgButtons::YesNo, MsgIcon::Question);
+                                                     MsgButtons::YesNoCancel, MsgIcon::Question);
+    if (answer == MsgAnswer::Cancel)
+        return false;
     if (answer != MsgAnswer::Yes)
         return true;
     // The user asked to keep the changes: a save that failed or whose Save As was cancelled
-    // stops the caller. The question has no Cancel button, so this is the way back out.
+    // stops the caller as "Abbrechen" does.
     return SavePuzzle() == SaveResult::Saved;
 }
 
@@ -68,7 +73,8 @@ void frmMain::mFileNew_Click() {
         return;
     ReplaceLog(TextList{}, TextList{});
     mySaved = true;
-    openedFrom_.clear();
+    // A new puzzle has no file yet: Save must not write it over the last one's.
+    myFileName.clear();
 }
 
 void frmMain::mFileOpen_Click() {
@@ -103,16 +109,21 @@ void frmMain::LoadPuzzleFile(std::string path) {
         if (platform_.files.ReadAll(path, content, error)) {
             if (text) {
                 puzzle = BoardFromPuzzleText(content);
-                if (!puzzle)
+                read = puzzle.has_value();
+                if (!read)
                     error = kNoPuzzle;
+            } else if (!content.empty() && !HoldsBoardLine(content)) {
+                // Junk would fill the grid with odd characters; an empty file is an empty log,
+                // as Save writes it.
+                error = kNoGame;
             } else {
                 ReadPuzzleContent(content, lines, snapshots,
                                   [&](std::size_t i, std::size_t last) {
                                       wait.SetTitle("Verarbeiten (" +
                                                     Percent(platform_.clock, i, last) + "%) ...");
                                   });
+                read = true;
             }
-            read = !text || puzzle;
         }
     } catch (const std::bad_alloc&) {
         error = "Die Datei ist zu groß.";
@@ -130,13 +141,14 @@ void frmMain::LoadPuzzleFile(std::string path) {
         SetSuDoKuString(Matrix, *puzzle);
         AddLog("Geöffnet: " + std::string(FileNameOf(path)));
         mySaved = true;
-        openedFrom_.clear();
+        myFileName.clear();
         wait.Close();
         return;
     }
     ReplaceLog(std::move(lines), std::move(snapshots));
     mySaved = true;
-    openedFrom_ = std::move(path);
+    // The game's own file: Save writes the game back into it.
+    myFileName = std::move(path);
     wait.Close();
 }
 
@@ -197,12 +209,10 @@ frmMain::SaveResult frmMain::SavePuzzle() {
 }
 
 frmMain::SaveResult frmMain::SavePuzzleAs() {
-    // The dialog asks before it replaces another file; the puzzle's own files are no other.
+    // The dialog asks before it replaces another file; the puzzle's own file is no other.
     std::vector<std::string> ownFiles;
-    for (const std::string* own : {&myFileName, &openedFrom_}) {
-        if (!own->empty())
-            ownFiles.push_back(*own);
-    }
+    if (!myFileName.empty())
+        ownFiles.push_back(myFileName);
     const std::optional<std::string> path =
         platform_.fileDialog.ShowSave(kSaveAsTitle, kSaveAsFilter, ownFiles);
     // An empty answer names no file; taking it would send Save straight back here.

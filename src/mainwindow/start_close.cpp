@@ -21,7 +21,7 @@ void frmMain::Form_Unload() {
         closeRequested_ = true;
         return;
     }
-    // The close cannot be cancelled, except by a save that failed or was cancelled: ending then
+    // "Abbrechen", or a save that failed or was cancelled, keeps the window open: ending then
     // would lose the changes the user just asked to keep.
     if (QuestSave())
         EndProgram();

@@ -21,13 +21,18 @@ MsgAnswer ScriptedMessageBoxes::Show(std::string_view text, MsgButtons buttons, 
 
 std::optional<std::string> ScriptedFileDialog::ShowOpen(std::string_view title,
                                                         std::string_view filter) {
-    return Next({false, std::string(title), std::string(filter), {}});
+    return Next({false, std::string(title), std::string(filter), {}, {}});
 }
 
 std::optional<std::string> ScriptedFileDialog::ShowSave(std::string_view title,
                                                         std::string_view filter,
-                                                        const std::vector<std::string>& ownFiles) {
-    return Next({true, std::string(title), std::string(filter), ownFiles});
+                                                        const std::vector<std::string>& ownFiles,
+                                                        std::string_view startName) {
+    std::optional<std::string> answer =
+        Next({true, std::string(title), std::string(filter), ownFiles, std::string(startName)});
+    if (answer && !answer->empty())
+        *answer = WithExtension(std::move(*answer), FilterExtension(filter));
+    return answer;
 }
 
 std::optional<std::string> ScriptedFileDialog::Next(Shown next) {

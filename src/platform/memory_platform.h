@@ -22,7 +22,7 @@ public:
     };
     MsgAnswer Show(std::string_view text, MsgButtons buttons, MsgIcon icon) override;
     std::vector<Shown> shown;
-    std::deque<MsgAnswer> answers;  // answers for Yes/No boxes, in order
+    std::deque<MsgAnswer> answers;  // answers for the questions, in order
     MsgAnswer defaultAnswer = MsgAnswer::No;
     std::function<void()> onShow;  // runs while a box is showing
 };
@@ -33,10 +33,13 @@ public:
         bool save;
         std::string title, filter;
         std::vector<std::string> ownFiles;  // Save: the files replaced without a question
+        std::string startName;              // Save: the name offered, if any
     };
     std::optional<std::string> ShowOpen(std::string_view title, std::string_view filter) override;
+    // A name answered without an extension gets the filter's, as a real dialog adds it.
     std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
-                                        const std::vector<std::string>& ownFiles = {}) override;
+                                        const std::vector<std::string>& ownFiles = {},
+                                        std::string_view startName = {}) override;
     std::vector<Shown> shown;
     std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
     std::string lastPath;

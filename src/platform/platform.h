@@ -12,11 +12,12 @@
 
 namespace zw {
 
-enum class MsgButtons { Ok, YesNo };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgIcon { None, Information, Question, Exclamation, Critical };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
-// Message boxes; every box carries the application title "SuDoku" as its caption.
+// Message boxes; every box carries the application title "SuDoku" as its caption. Escape and the
+// close box answer Cancel where there is one, and nothing where there is none.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -30,11 +31,34 @@ public:
     virtual ~FileDialog() = default;
     virtual std::optional<std::string> ShowOpen(std::string_view title,
                                                 std::string_view filter) = 0;
-    // Asks before it returns a file that exists, unless that is one of `ownFiles`, the files the
-    // document came from or was saved to: replacing those is what saving means.
+    // A name typed without an extension gets the one of the filter's first pattern (".sudoku"
+    // for "*.sudoku"). Asks before it returns a file that exists, that name included, unless it
+    // is one of `ownFiles`, the files the document came from or was saved to: replacing those is
+    // what saving means. `startName`, when given, is the file name the dialog offers, in the
+    // folder of the path chosen last; such a dialog leaves that path as it was.
     virtual std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
-                                                const std::vector<std::string>& ownFiles = {}) = 0;
+                                                const std::vector<std::string>& ownFiles = {},
+                                                std::string_view startName = {}) = 0;
 };
+
+// The extension of a filter's first pattern, without its dot: "sudoku" for "...|*.sudoku|...".
+inline std::string_view FilterExtension(std::string_view filter) {
+    const std::size_t star = filter.find("*.");
+    if (star == std::string_view::npos)
+        return {};
+    filter.remove_prefix(star + 2);
+    return filter.substr(0, filter.find_first_of(";| "));
+}
+
+// `path` with "." and `extension` appended when its file name has no extension.
+inline std::string WithExtension(std::string path, std::string_view extension) {
+    const std::size_t name = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
+    if (!extension.empty() &&
+        (dot == std::string::npos || (name != std::string::npos && dot < name)))
+        (path += '.') += extension;
+    return path;
+}
 
 // Plain text on the system clipboard.
 class Clipboard {

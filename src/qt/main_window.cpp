@@ -149,7 +149,7 @@ void MainWindow::BuildMenus() {
                                         : menu->addSeparator();
         action->setObjectName(QString::fromUtf8(entry.name));
         if (*entry.shortcut)
-            action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(entry.shortcut)));
         if (entry.handler) {
             const auto handler = entry.handler;
             connect(action, &QAction::triggered, this, [this, handler] { (form_.*handler)(); });

@@ -21,6 +21,11 @@ constexpr MenuEntry kEntries[] = {
     {"mFile", "mFileSaveAs", "&Speichern unter...", "F12", &frmMain::mFileSaveAs_Click, true},
     {"mFile", "m1", nullptr, "", nullptr, false},
     {"mFile", "mFileExit", "B&eenden", "", &frmMain::mFileExit_Click, false},
+    // Undo and Redo select a log line, so they wait for a run as a click on the log does.
+    {"mEdit", "mEditUndo", "&Rückgängig", "Ctrl+Z", &frmMain::mEditUndo_Click, true},
+    {"mEdit", "mEditRedo", "&Wiederherstellen", "Ctrl+Y; Ctrl+Shift+Z", &frmMain::mEditRedo_Click,
+     true},
+    {"mEdit", "mE1", nullptr, "", nullptr, false},
     {"mEdit", "mEditCopy", "&Kopieren", "Ctrl+C", &frmMain::mEditCopy_Click, false},
     {"mEdit", "mEditCut", "&Ausschneiden", "Ctrl+X", &frmMain::mEditCut_Click, true},
     {"mEdit", "mEditPaste", "&Einfügen", "Ctrl+V", &frmMain::mEditPaste_Click, true},

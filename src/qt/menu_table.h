@@ -12,7 +12,7 @@ struct MenuEntry {
     const char* menu;      // objectName of the menu the entry belongs to
     const char* name;      // objectName of the item (separators have one too)
     const char* caption;   // "&" marks the access key; nullptr for a separator
-    const char* shortcut;  // portable QKeySequence text, "" for none
+    const char* shortcut;  // portable QKeySequence text, "; " between several, "" for none
     void (frmMain::*handler)();
     bool longCommand;  // disabled while a long command runs
 };

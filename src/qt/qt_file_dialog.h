@@ -14,7 +14,8 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     std::optional<std::string> ShowOpen(std::string_view title, std::string_view filter) override;
     std::optional<std::string> ShowSave(std::string_view title, std::string_view filter,
-                                        const std::vector<std::string>& ownFiles = {}) override;
+                                        const std::vector<std::string>& ownFiles = {},
+                                        std::string_view startName = {}) override;
 
     // "Description|*.ext|..." as Qt's "Description (*.ext);;..."; the patterns of one entry
     // are separated by ";", as the common dialog takes them.

@@ -24,8 +24,8 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// Qt lets Escape and the close box answer "Nein" to a Yes/No question. The save question has
-// no Cancel, so that would drop the changes without a word; only its two buttons answer it.
+// Qt lets Escape and the close box answer "Nein" to a Yes/No question, which would take a
+// choice the user did not make; only its two buttons answer it.
 class OnlyButtonsAnswer final : public QObject {
 public:
     using QObject::QObject;
@@ -54,12 +54,22 @@ MsgAnswer QtMessageBoxes::Show(std::string_view text, MsgButtons buttons, MsgIco
     }
     QPushButton* yes = box.addButton(QMessageBox::Yes);
     yes->setText(QStringLiteral("Ja"));
-    box.addButton(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    QPushButton* no = box.addButton(QMessageBox::No);
+    no->setText(QStringLiteral("Nein"));
     box.setDefaultButton(yes);
     OnlyButtonsAnswer filter;
-    box.installEventFilter(&filter);
+    if (buttons == MsgButtons::YesNoCancel) {
+        // Escape and the close box call the command off, as the button does.
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        cancel->setText(QStringLiteral("Abbrechen"));
+        box.setEscapeButton(cancel);
+    } else {
+        box.installEventFilter(&filter);
+    }
     box.exec();
-    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (box.clickedButton() == yes)
+        return MsgAnswer::Yes;
+    return box.clickedButton() == no ? MsgAnswer::No : MsgAnswer::Cancel;
 }
 
 }  // namespace zw

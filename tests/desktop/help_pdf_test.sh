@@ -7,7 +7,7 @@ text=$(pdftotext -enc UTF-8 "$pdf" - 2>&1) || { echo "not a readable PDF: $pdf";
 # Line breaks inside table cells must not hide a caption.
 text=$(printf '%s' "$text" | tr '\n' ' ' | tr -s ' ')
 captions=("Datei" "Drucken" "Neu" "Öffnen..." "Speichern" "Speichern unter..." "Beenden"
-    "Bearbeiten" "Kopieren" "Ausschneiden" "Einfügen" "Alles löschen"
+    "Bearbeiten" "Rückgängig" "Wiederherstellen" "Kopieren" "Ausschneiden" "Einfügen" "Alles löschen"
     "SuDoKu" "Statistik" "Lösen" "Alle Lösungen suchen" "Generieren" "Heft erstellen" "Abbrechen"
     "Tipp" "Fehler suchen" "Rätsel als Text" "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal"
     "Schwer" ".sudoku")

@@ -29,7 +29,7 @@ std::string Block(std::string_view rowEnd, bool finalEnd) {
 
 TEST(Paste, AcceptedForms) {
     const std::string digits = std::string(40, ' ') + std::string(41, '4');
-    EXPECT_EQ(BoardFromPaste(digits), digits);
+    EXPECT_EQ(BoardFromPaste(digits), digits) << "the board string runs down the columns";
     // Cells of several characters contribute all of them; empty rows contribute nothing.
     EXPECT_TRUE(BoardFromPaste(std::string(40, '1') + "\r\n\r\n" + std::string(41, '2')));
     // Rows end in CR LF, or in LF as spreadsheets on Linux and Qt on Windows give them.
@@ -37,7 +37,8 @@ TEST(Paste, AcceptedForms) {
                                      Block("\n", true), Block("\n", false) + "\r\n"}) {
         const std::optional<std::string> board = BoardFromPaste(block);
         ASSERT_TRUE(board) << block;
-        EXPECT_EQ(board->substr(0, 11), "1       7 2") << "block row r, cell c is character 9r + c";
+        EXPECT_EQ(RowsFromBoardString(*board, ' ').substr(0, 11), "1       7 2")
+            << "a spreadsheet's row r, cell c is the board's row r, column c";
     }
 }
 

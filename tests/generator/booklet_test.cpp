@@ -36,6 +36,7 @@ TEST(Booklet, AFailedWriteAsksForAnotherPlaceUntilCancelled) {
     f.form.mSuDoKuNewHeft_Click();
     ASSERT_EQ(f.mp.printer.documents.size(), 1u);
     EXPECT_EQ(f.mp.printer.documents[0].target, "/tmp/a.pdf");
+    EXPECT_EQ(f.mp.fileDialog.shown[0].startName, "Heft.pdf") << "not the puzzle's file name";
     f.mp.messages.onShow = nullptr;
     f.mp.printer.failBegin = "voll";
     f.form.mSuDoKuNewHeft_Click();

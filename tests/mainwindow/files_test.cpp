@@ -43,13 +43,12 @@ TEST(PuzzleFile, SaveAndOpenSetTheWindowsFieldsAndShowProgress) {
 
     f.File("b.sudoku") = Line("", "x") + Line("12", "y") + "short";
     f.mp.wait.titles.clear();
-    f.form.myFileName.clear();
     f.Open("b.sudoku");
     EXPECT_EQ(f.LogMessages(), (std::vector<std::string>{"x", "y"}));
     EXPECT_EQ(f.form.List1.listIndex, 1);
     EXPECT_EQ(f.form.Matrix.Text(1, 0), "2") << "the board of the last line";
     EXPECT_TRUE(f.form.mySaved);
-    EXPECT_EQ(f.form.myFileName, "") << "Open names no file for Save";
+    EXPECT_EQ(f.form.myFileName, "b.sudoku") << "a game is saved back into its own file";
     EXPECT_EQ(f.mp.wait.titles,
               (std::vector<std::string>{
                   "Laden ...", "Verarbeiten (0%) ...", "Verarbeiten (50%) ...",
@@ -57,33 +56,67 @@ TEST(PuzzleFile, SaveAndOpenSetTheWindowsFieldsAndShowProgress) {
     EXPECT_FALSE(f.mp.wait.loaded);
 }
 
-TEST(PuzzleFile, DialogsNameTheirFilesAndSaveAsAsksBeforeReplacingOthers) {
+// Save writes only into the game's own file, the one it was opened from or saved to; a new
+// game has none, so Save asks where, and Save As asks before it replaces any other file.
+TEST(PuzzleFile, SaveWritesOnlyIntoTheGamesOwnFile) {
     FilesFixture f;
-    f.File("old") = Line(kBoard5, "x");
-    f.Open("old");
-    f.form.mFileSave_Click();  // Open set no name: Save asks for one
-    f.SaveAs("mine");
-    f.form.AddLog("y");
-    f.mp.messages.answers.push_back(MsgAnswer::No);
-    f.form.mFileNew_Click();  // keeps the name
+    f.form.Matrix_KeyPress('5');
+    f.SaveAs("a");  // typed without an extension
+    const std::string a = f.File("a.sudoku");
+    f.form.mFileNew_Click();
+    f.form.Matrix_KeyPress('9');
+    f.mp.fileDialog.answers.push_back(std::nullopt);
     f.form.mFileSave_Click();
-    EXPECT_EQ(f.File("mine"), "") << "the new puzzle, written without a dialog";
-    f.Open("old");
+    EXPECT_EQ(f.File("a.sudoku"), a) << "the new game is no longer that file's";
+
+    f.mp.messages.answers = {MsgAnswer::No};
+    f.Open("a.sudoku");
+    f.form.Matrix.SetCurrent(0, 1);
+    f.form.Matrix_KeyPress('7');
+    f.form.mFileSave_Click();  // no dialog: the game goes back into its file
+    EXPECT_EQ(f.File("a.sudoku").substr(a.size(), 10), "5        7");
     f.form.mFileSaveAs_Click();
     const auto& shown = f.mp.fileDialog.shown;
-    ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[0].title, "SuDoKu öffnen ...");
-    EXPECT_EQ(shown[0].filter, "SuDoKu-Datei|*.sudoku|Rätsel als Text|*.txt;*.sdk;*.ss");
-    EXPECT_EQ(shown[1].title, "SuDoKu speichern unter ...");
-    EXPECT_EQ(shown[1].filter, "SuDoKu-Dateien|*.sudoku");
-    // The puzzle's own files are replaced without a question.
-    EXPECT_EQ(shown[1].ownFiles, std::vector<std::string>{"old"});
-    EXPECT_EQ(shown[4].ownFiles, (std::vector<std::string>{"mine", "old"}));
+    ASSERT_EQ(shown.size(), 4u);
+    // Only the game's own file is replaced without a question.
+    EXPECT_TRUE(shown[1].ownFiles.empty());
+    EXPECT_EQ(shown[3].ownFiles, std::vector<std::string>{"a.sudoku"});
+}
+
+// A .sudoku file must hold a line that starts with a board; anything else is refused before
+// anything changes. An empty file is the empty log that Save writes.
+TEST(PuzzleFile, AFileWithoutABoardLineIsRefusedAndChangesNothing) {
+    std::string junk;
+    for (int i = 0; i < 5000; ++i)
+        junk += static_cast<char>((i * 37 + 11) % 256);
+    const std::pair<std::string, bool> cases[] = {
+        {junk, false},
+        {std::string(81, '.') + "\r\n" + std::string(90, 'x') + "\r\nkurz\r\n", false},
+        {junk + "\r\n" + Line("0" + kBoard5, "x"), true},
+        {"", true}};
+    for (const auto& [content, loads] : cases) {
+        FilesFixture f;
+        f.form.Matrix_KeyPress('3');
+        f.SaveAs("mine.sudoku");
+        f.File("g.sudoku") = content;
+        f.Open("g.sudoku");
+        EXPECT_EQ(f.form.myFileName, loads ? "g.sudoku" : "mine.sudoku");
+        EXPECT_TRUE(f.form.mySaved);
+        ASSERT_EQ(f.mp.messages.shown.size(), loads ? 0u : 1u);
+        if (loads)
+            continue;
+        EXPECT_EQ(f.mp.messages.shown[0].text,
+                  "Die Datei \"g.sudoku\" kann nicht geöffnet werden.\n\nSie enthält kein SuDoKu: "
+                  "keine ihrer Zeilen beginnt mit einem Spielfeld aus 81 Ziffern und Leerzeichen.");
+        EXPECT_EQ(f.LogMessages(), std::vector<std::string>{"Eingabe ok."});
+        EXPECT_EQ(f.form.Matrix.Text(0, 0), "3");
+    }
 }
 
 TEST(PuzzleFile, APuzzleAsTextStartsANewLogThatHasNoFileYet) {
     FilesFixture f;
     f.form.AddLog("alt");
+    f.form.myFileName = "alt.sudoku";
     const std::string rows = "7" + std::string(79, '.') + "3";  // rows 0 and 8
     f.File("/tmp/x.txt") = "kein Rätsel";
     f.File("/tmp/p.ss") = "*-----------*\n" + rows + "\n";  // read as another program's file
@@ -108,7 +141,7 @@ TEST(PuzzleFile, APuzzleAsTextStartsANewLogThatHasNoFileYet) {
 }
 
 // The save question before New, Open and closing: only a No, or a Yes whose save worked, lets
-// the command go on; a cancelled Save As or a failed save stops it and loses nothing.
+// the command go on; "Abbrechen", a cancelled Save As or a failed save stops it and loses nothing.
 TEST(QuestSave, OnlyANoOrAYesThatSavedLetsNewOpenAndClosingGoOn) {
     enum Command { New, Open, Close, Exit };
     const struct {
@@ -119,8 +152,12 @@ TEST(QuestSave, OnlyANoOrAYesThatSavedLetsNewOpenAndClosingGoOn) {
     } cases[] = {
         {New, "", MsgAnswer::Yes, std::nullopt},       {Open, "", MsgAnswer::Yes, std::nullopt},
         {Close, "", MsgAnswer::Yes, std::nullopt},     {New, "kept", MsgAnswer::Yes, std::nullopt},
-        {Close, "kept", MsgAnswer::Yes, std::nullopt}, {Open, "", MsgAnswer::Yes, "saved"},
+        {Close, "kept", MsgAnswer::Yes, std::nullopt}, {Open, "", MsgAnswer::Yes, "saved.sudoku"},
         {Exit, "kept", MsgAnswer::No, std::nullopt},  // the close after Exit asks nothing more
+        {New, "kept", MsgAnswer::Cancel, std::nullopt},
+        {Open, "", MsgAnswer::Cancel, std::nullopt},
+        {Close, "", MsgAnswer::Cancel, std::nullopt},
+        {Exit, "kept", MsgAnswer::Cancel, std::nullopt},
     };
     void (frmMain::*const run[])() = {&frmMain::mFileNew_Click, &frmMain::mFileOpen_Click,
                                       &frmMain::Form_Unload, &frmMain::mFileExit_Click};
@@ -137,14 +174,14 @@ TEST(QuestSave, OnlyANoOrAYesThatSavedLetsNewOpenAndClosingGoOn) {
             f.mp.fileDialog.answers.push_back("next");  // the file is chosen before the question
         f.mp.fileDialog.answers.push_back(c.saveAs);
         (f.form.*run[c.command])();
-        if (c.command == Exit)
+        if (c.command == Exit && c.answer == MsgAnswer::No)
             f.form.Form_Unload();
         const bool diskFull = f.mp.files.failWrites && c.answer == MsgAnswer::Yes;
         const bool goesOn = c.answer == MsgAnswer::No || c.saveAs;
         const auto& shown = f.mp.messages.shown;
         ASSERT_EQ(shown.size(), diskFull ? 2u : 1u) << c.command;
         EXPECT_EQ(shown[0].text, "Möchten Sie ihre Änderungen speichern?");
-        EXPECT_EQ(shown[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(shown[0].buttons, MsgButtons::YesNoCancel);
         EXPECT_EQ(shown.back().text, diskFull ? "Die Datei \"kept\" kann nicht gespeichert "
                                                 "werden.\n\nDer Datenträger ist voll."
                                               : shown[0].text);
@@ -154,6 +191,31 @@ TEST(QuestSave, OnlyANoOrAYesThatSavedLetsNewOpenAndClosingGoOn) {
                   c.saveAs ? Line(std::string(40, ' ') + "7", "14:03:27\ta") : "old");
         EXPECT_TRUE(goesOn || (f.form.Matrix.Text(4, 4) == "7" && !f.form.mySaved)) << c.command;
     }
+}
+
+// Paste, Cut and Backspace change the board through a log line with the new board, so Save keeps
+// what they did and the save question comes for it. Backspace on an empty cell changes nothing.
+TEST(Clipboard, PasteCutAndBackspaceAreLoggedWithTheirBoard) {
+    FilesFixture f;
+    std::string board = BoardStringFromRows(test::kHard);
+    f.mp.clipboard.text = board;
+    f.form.mEditPaste_Click();
+    f.SaveAs("p.sudoku");
+    EXPECT_EQ(f.File("p.sudoku"), Line(board, "14:03:27\tEinf\xFCgen."));
+    f.form.Matrix.SetText(0, 2, "123");  // candidates are no digit either
+    for (int col : {0, 1, 2}) {  // a given, an empty cell, candidates
+        f.form.Matrix.SetCurrent(0, col);
+        f.form.Matrix_KeyPress(8);
+    }
+    f.form.mEditCut_Click();
+    board[0] = ' ';
+    EXPECT_EQ(f.LogMessages(), (std::vector<std::string>{"Einfügen.",
+                                                         "Zahl gelöscht in Zeile 1, Spalte 1.",
+                                                         "Ausschneiden."}));
+    EXPECT_EQ(f.form.mySnapshots[1], board);
+    EXPECT_EQ(f.mp.clipboard.text, board);
+    EXPECT_EQ(f.form.mySnapshots[2], std::string(81, ' '));
+    EXPECT_FALSE(f.form.mySaved);
 }
 
 TEST(Clipboard, ARefusedPasteIsLoggedAndKeepsTheBoard) {

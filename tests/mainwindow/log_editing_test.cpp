@@ -72,6 +72,42 @@ TEST(Log, SelectingALineRestoresItsBoardAndNewLinesAppendAtTheEnd) {
     EXPECT_EQ(f.form.Matrix.Text(1, 1), "8");
 }
 
+// Undo and Redo select the line before / after the selected one as a click does, passing over
+// refused digits, and stop at either end.
+TEST(Log, UndoAndRedoStepThroughTheLogPassingOverRefusedDigits) {
+    FormFixture f;
+    f.form.mEditUndo_Click();  // an empty log: nothing to do
+    for (int col : {0, 1, 2}) {
+        f.form.Matrix.SetCurrent(0, col);
+        f.form.Matrix_KeyPress(col == 2 ? '5' : '4');  // the second 4 is refused
+    }
+    using Step = std::pair<void (frmMain::*)(), int>;  // a command and the line it selects
+    for (auto [command, line] : {Step{&frmMain::mEditUndo_Click, 0}, {&frmMain::mEditUndo_Click, 0},
+                                 {&frmMain::mEditRedo_Click, 2}, {&frmMain::mEditRedo_Click, 2}}) {
+        (f.form.*command)();
+        EXPECT_EQ(f.form.List1.listIndex, line);
+        EXPECT_EQ(f.form.Matrix.Text(0, 2), line == 2 ? "5" : "");
+    }
+    EXPECT_EQ(f.form.List1.ListCount(), 3u) << "nothing is logged";
+}
+
+// The digit that fills the last open cell of a board that keeps the rules is noted once more.
+TEST(KeyEntry, TheDigitThatSolvesThePuzzleSaysSo) {
+    const std::string lastOpen = "." + std::string(test::kSolved.substr(1));
+    const std::pair<std::string, char> cases[] = {
+        {lastOpen, '1'}, {lastOpen, '9'}, {std::string(test::kSolved), '1'},  // none was open
+        {".." + std::string(test::kSolved.substr(2)), '1'}};
+    for (const auto& [rows, key] : cases) {
+        FormFixture f;
+        test::SetRows(f.form.Matrix, rows);
+        f.form.Matrix_KeyPress(key);  // into (0, 0)
+        const bool solved = rows == lastOpen && key == '1';
+        ASSERT_EQ(f.LogMessages().size(), solved ? 2u : 1u) << rows << key;
+        EXPECT_TRUE(!solved || (f.LogMessages()[1] == "SuDoKu gelöst!" &&
+                                f.form.mySnapshots[1] == f.form.mySnapshots[0]));
+    }
+}
+
 TEST(CtrlClick, MarksTheCellsThatCouldHoldTheCurrentDigit) {
     FormFixture f;
     f.form.Matrix.SetText(0, 0, "4");

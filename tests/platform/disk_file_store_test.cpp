@@ -74,6 +74,7 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
     TempDir dir;
     WriteFile(dir / "plain", "x");
     fs::create_directory(dir.path / "folder");
+    fs::create_directory(dir.path / "folder.sudoku");
     WriteFile(dir / "big.sudoku", "");
     fs::resize_file(dir / "big.sudoku", DiskFileStore::kMaxReadBytes + 1);  // sparse: takes no room
     const struct {
@@ -81,7 +82,7 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
         std::string path, reason;
     } cases[] = {
         {true, dir / "plain/a.sudoku", "Ein Teil des Pfades ist kein Ordner."},
-        {true, dir / "folder", "Der Pfad ist ein Ordner."},
+        {true, dir / "folder.sudoku", "Der Pfad ist ein Ordner."},
         {true, dir / "nowhere/a.sudoku", "Der Ordner wurde nicht gefunden."},
         {false, dir / "missing.sudoku", "Die Datei wurde nicht gefunden."},
         {false, dir / "folder", "Der Pfad ist ein Ordner."},
@@ -110,7 +111,7 @@ TEST(DiskFiles, WhatCannotBeReadOrWrittenIsRefusedWithAReasonAndChangesNothing) 
         EXPECT_FALSE(f.form.mySaved);
     }
     EXPECT_EQ(ReadFile(dir / "plain"), "x");
-    EXPECT_EQ(dir.Entries(), 4u) << "no temporary file is left behind";
+    EXPECT_EQ(dir.Entries(), 5u) << "no temporary file is left behind";
 }
 
 // A file that must stay the same file (a hard link, another owner), or whose folder takes no

@@ -58,7 +58,7 @@ struct DialogAnswer {
     }
 };
 
-TEST(QtFileDialog, OpenAndSaveShareTheLastPathTakeTheNameAsTypedAndAskBeforeReplacing) {
+TEST(QtFileDialog, OpenAndSaveShareTheLastPathAddTheExtensionAndAskBeforeReplacing) {
     EXPECT_EQ(QtFileDialog::QtFilter("SuDoKu-Datei|*.sudoku|Rätsel als Text|*.txt;*.sdk"),
               QStringLiteral("SuDoKu-Datei (*.sudoku);;Rätsel als Text (*.txt *.sdk)"));
     QTemporaryDir temp;
@@ -68,10 +68,19 @@ TEST(QtFileDialog, OpenAndSaveShareTheLastPathTakeTheNameAsTypedAndAskBeforeRepl
     DialogAnswer answer;
     answer.Next(first);
     EXPECT_EQ(files.ShowOpen("SuDoKu öffnen ...", "SuDoKu-Datei|*.sudoku"), first.toStdString());
-    answer.Next(temp.filePath(QStringLiteral("second")));  // no extension is added
-    EXPECT_EQ(files.ShowSave("t", "SuDoKu-Dateien|*.sudoku"), temp.filePath("second").toStdString());
+    answer.Next(temp.filePath(QStringLiteral("second")));  // typed without an extension
+    EXPECT_EQ(files.ShowSave("t", "SuDoKu-Dateien|*.sudoku"),
+              temp.filePath("second.sudoku").toStdString());
     EXPECT_EQ(answer.started, first) << "starts at the opened file";
     EXPECT_FALSE(answer.asked);
+    answer.Next(temp.filePath(QStringLiteral("first")));  // the name with it is another file
+    EXPECT_EQ(files.ShowSave("t", "SuDoKu-Dateien|*.sudoku"), first.toStdString());
+    EXPECT_TRUE(answer.asked);
+    // The booklet's dialog offers its own name in the same folder and leaves the last path.
+    answer.Next(temp.filePath(QStringLiteral("heft")));
+    EXPECT_EQ(files.ShowSave("t", "PDF-Datei|*.pdf", {}, "Heft.pdf"),
+              temp.filePath("heft.pdf").toStdString());
+    EXPECT_EQ(answer.started, temp.filePath(QStringLiteral("Heft.pdf")));
     for (bool own : {false, true}) {  // the puzzle's own file is replaced without a question
         answer.Next(first);
         EXPECT_EQ(files.ShowSave("t", "x|*.sudoku", own ? std::vector{first.toStdString()}

@@ -40,7 +40,8 @@ TEST(MainWindow, OnlyKeysThatTypeADigitReachTheCell) {
         QTest::keyClick(&f.Grid(), c.key, c.modifiers);
         f.Settle();
         EXPECT_EQ(f.form.Matrix.Text(0, 0), c.cell) << c.key << " " << c.modifiers;
-        EXPECT_EQ(f.form.List1.ListCount(), c.cell == std::string("6") ? 1u : 0u) << c.key;
+        // A typed digit and a deleted one are logged.
+        EXPECT_EQ(f.form.List1.ListCount(), c.cell == std::string("9") ? 0u : 1u) << c.key;
     }
 }
 
@@ -90,6 +91,22 @@ TEST(MainWindow, ClickingALineRestoresItsBoardEvenWhenItIsAlreadySelected) {
         EXPECT_EQ(f.form.Matrix.Text(1, 1), "9") << key;
         EXPECT_TRUE(f.Log().selectionModel()->isRowSelected(3)) << key;
     }
+}
+
+// Undo and Redo reach the core from the grid by their keys, and the log shows the line chosen.
+TEST(MainWindow, UndoAndRedoKeysStepThroughTheLog) {
+    MainWindowFixture f;
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_8});
+    auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, const char* cell) {
+        QTest::keyClick(&f.Grid(), key, modifiers);
+        EXPECT_EQ(f.form.Matrix.Text(0, 1), cell) << key << " " << modifiers;
+    };
+    press(Qt::Key_Z, Qt::ControlModifier, "");
+    press(Qt::Key_Y, Qt::ControlModifier, "8");
+    press(Qt::Key_Z, Qt::ControlModifier, "");
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "8");
+    f.Settle();
+    EXPECT_EQ(f.Log().currentIndex().row(), 1);
 }
 
 // Clicks pick the cell, Ctrl marks the digit's places, and the grid paints the shaded boxes.
@@ -142,7 +159,7 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
         for (const char* name :
              {"mSuDoKu_Loesen", "mSuDoKuSearchAll", "mSuDoKu_Generate", "mSuDoKuNewHeft",
               "mFileOpen", "mFileNew", "mFileSave", "mFileSaveAs", "mEditPaste", "mEditCut",
-              "mEditKillAll", "mSuDoKu_Statistik", "mPrint"})
+              "mEditKillAll", "mSuDoKu_Statistik", "mPrint", "mEditUndo", "mEditRedo"})
             EXPECT_FALSE(action(name)->isEnabled()) << name;
         for (const char* name : {"mSuDoKuBeak", "mEditCopy", "mAbout", "mHelpHelp", "mFileExit"})
             EXPECT_TRUE(action(name)->isEnabled()) << name;

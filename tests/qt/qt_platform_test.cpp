@@ -44,6 +44,26 @@ TEST(QtMessageBoxes, OnlyAButtonAnswersAYesNoQuestion) {
     EXPECT_TRUE(stayedOpen);
 }
 
+// The save question's third answer: "Abbrechen", which Escape and the close box give too.
+TEST(QtMessageBoxes, EscapeAndTheCloseBoxCancelAQuestionThatHasCancel) {
+    QtMessageBoxes boxes;
+    QStringList buttons;
+    for (bool escape : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            buttons.clear();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            escape ? QTest::keyClick(box, Qt::Key_Escape) : (void)box->close();
+        });
+        EXPECT_EQ(boxes.Show("?", MsgButtons::YesNoCancel, MsgIcon::Question), MsgAnswer::Cancel);
+    }
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("Ja"),
+                                    QStringLiteral("Nein")}));
+}
+
 TEST(QtEventPump, PumpsAtMostOncePerTimeSlice) {
     QtEventPump::TimePoint now{std::chrono::hours(1)};
     QtEventPump pump([&] { return now; });
