@@ -77,17 +77,37 @@ TEST(ErrorSearch, FindsTheLatestSolvableLineAndTheStepAfterIt) {
         std::int64_t good, faulty;
     } cases[] = {
         {"faulty step in the middle, refused digits before and after it",
-         {{false, p}, {false, a}, {false, ab}, {true, Refused(ab)}, {false, abw},
-          {true, Refused(abw)}, {false, Right(abw, open[3])}},
-         Outcome::Found, 2, 4},
+         {{false, p},
+          {false, a},
+          {false, ab},
+          {true, Refused(ab)},
+          {false, abw},
+          {true, Refused(abw)},
+          {false, Right(abw, open[3])}},
+         Outcome::Found,
+         2,
+         4},
         {"still right, a refused digit last",
-         {{false, p}, {false, a}, {true, Refused(a)}}, Outcome::LastSolvable, 1, -1},
+         {{false, p}, {false, a}, {true, Refused(a)}},
+         Outcome::LastSolvable,
+         1,
+         -1},
         {"a mistake mended, then a second one",
-         {{false, p}, {false, aw}, {false, awb}, {false, ab}, {false, abc}, {false, abcw},
+         {{false, p},
+          {false, aw},
+          {false, awb},
+          {false, ab},
+          {false, abc},
+          {false, abcw},
           {false, Right(abcw, open[6])}},
-         Outcome::Found, 4, 5},
+         Outcome::Found,
+         4,
+         5},
         {"wrong from the first line on",
-         {{false, aw}, {false, awb}, {true, Refused(awb)}}, Outcome::NoneSolvable, -1, -1},
+         {{false, aw}, {false, awb}, {true, Refused(awb)}},
+         Outcome::NoneSolvable,
+         -1,
+         -1},
     };
     for (const auto& c : cases) {
         Log log;
@@ -120,6 +140,43 @@ TEST(ErrorSearch, HalvingFindsTheBoundaryWhereverItIs) {
         ASSERT_EQ(r.outcome, Outcome::Found) << wrongAt;
         EXPECT_EQ(r.faultyLine, r.goodLine + 1) << wrongAt;
         EXPECT_EQ(r.faultyLine, static_cast<std::int64_t>(wrongAt + (wrongAt - 1) / 7)) << wrongAt;
+    }
+}
+
+// The report names the one digit (or character) the faulty step placed and its cell, or the
+// step's log entry with the number of cells; the log entry by its time and message.
+TEST(ErrorSearch, TheReportNamesTheWrongDigitAndItsCell) {
+    const std::string good = BoardStringFromRows(test::kHard);
+    const std::string wrongDigit = BoardStringFromRows(With(std::string(test::kHard), 2, '9'));
+    std::string letter = good;
+    letter[18] = 'x';  // row 0, column 2: the board string runs column by column
+    const std::string pasted =
+        BoardStringFromRows(With(With(std::string(test::kHard), 1, '2'), 80, '7'));
+    const struct {
+        std::string line, bad;
+        std::vector<int> cells;
+        const char* text;
+    } cases[] = {
+        {"12:00:00\tEingabe ok.",
+         wrongDigit,
+         {2},
+         "Fehler suchen: Falsch war die 9 in Zeile 1, Spalte 3 (Logeintrag „12:00:00 Eingabe "
+         "ok.“)."},
+        {"12:00:01\tGeöffnet",
+         letter,
+         {2},
+         "Fehler suchen: Falsch war das Zeichen „x“ in Zeile 1, Spalte 3 (Logeintrag „12:00:01 "
+         "Geöffnet“)."},
+        {"12:00:02\tEinfügen.",
+         pasted,
+         {1, 80},
+         "Fehler suchen: Falsch war der Logeintrag „12:00:02 Einfügen.“ mit 2 neuen Zahlen "
+         "(markiert)."},
+    };
+    for (const auto& c : cases) {
+        const std::vector<int> cells = FaultyCells(good, c.bad);
+        EXPECT_EQ(cells, c.cells) << c.line;
+        EXPECT_EQ(FaultyStepText(c.line, c.bad, cells), c.text);
     }
 }
 
