@@ -65,8 +65,8 @@ std::string FaultyStepText(std::string_view line, std::string_view faultyBoard,
            ").";
 }
 
-ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots, const bool& cancel,
-                              EventPump& events) {
+ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots,
+                              const bool& cancel, EventPump& events) {
     // The lines that count, oldest first: a refused digit's board is the one before it.
     std::vector<std::int64_t> counted;
     const std::size_t n = std::min(lines.Count(), snapshots.Count());

@@ -40,8 +40,8 @@ struct ErrorSearchResult {
 
 // `lines` are the log lines (time, TAB, message), `snapshots` their boards. The cancel flag is
 // read and `events` pumped between the searches.
-ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots, const bool& cancel,
-                              EventPump& events);
+ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots,
+                              const bool& cancel, EventPump& events);
 
 // The message of a log line: the text after its time and TAB.
 std::string_view LogMessage(std::string_view line);

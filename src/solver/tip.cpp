@@ -296,7 +296,8 @@ std::string TipAnswerText(const Tip& tip) {
             const int high = kGridSize - std::countl_zero(tip.pairDigits << 23);
             return "Tipp: " + CellName(tip.pairCells[0]) + " und " + CellName(tip.pairCells[1]) +
                    " teilen sich die " + DigitText(low) + " und die " + DigitText(high) +
-                   "; damit gehört die " + DigitText(tip.digit) + " in " + CellName(tip.cell) + ".";
+                   "; damit gehört die " + DigitText(tip.digit) + " in " + CellName(tip.cell) +
+                   ".";
         }
         case TipKind::Guess:
             return std::string("Tipp: Die nächste Zahl muss probiert werden. Das SuDoKu hat ") +

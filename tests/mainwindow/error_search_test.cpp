@@ -77,37 +77,17 @@ TEST(ErrorSearch, FindsTheLatestSolvableLineAndTheStepAfterIt) {
         std::int64_t good, faulty;
     } cases[] = {
         {"faulty step in the middle, refused digits before and after it",
-         {{false, p},
-          {false, a},
-          {false, ab},
-          {true, Refused(ab)},
-          {false, abw},
-          {true, Refused(abw)},
-          {false, Right(abw, open[3])}},
-         Outcome::Found,
-         2,
-         4},
+         {{false, p}, {false, a}, {false, ab}, {true, Refused(ab)}, {false, abw},
+          {true, Refused(abw)}, {false, Right(abw, open[3])}},
+         Outcome::Found, 2, 4},
         {"still right, a refused digit last",
-         {{false, p}, {false, a}, {true, Refused(a)}},
-         Outcome::LastSolvable,
-         1,
-         -1},
+         {{false, p}, {false, a}, {true, Refused(a)}}, Outcome::LastSolvable, 1, -1},
         {"a mistake mended, then a second one",
-         {{false, p},
-          {false, aw},
-          {false, awb},
-          {false, ab},
-          {false, abc},
-          {false, abcw},
+         {{false, p}, {false, aw}, {false, awb}, {false, ab}, {false, abc}, {false, abcw},
           {false, Right(abcw, open[6])}},
-         Outcome::Found,
-         4,
-         5},
+         Outcome::Found, 4, 5},
         {"wrong from the first line on",
-         {{false, aw}, {false, awb}, {true, Refused(awb)}},
-         Outcome::NoneSolvable,
-         -1,
-         -1},
+         {{false, aw}, {false, awb}, {true, Refused(awb)}}, Outcome::NoneSolvable, -1, -1},
     };
     for (const auto& c : cases) {
         Log log;
@@ -157,19 +137,13 @@ TEST(ErrorSearch, TheReportNamesTheWrongDigitAndItsCell) {
         std::vector<int> cells;
         const char* text;
     } cases[] = {
-        {"12:00:00\tEingabe ok.",
-         wrongDigit,
-         {2},
+        {"12:00:00\tEingabe ok.", wrongDigit, {2},
          "Fehler suchen: Falsch war die 9 in Zeile 1, Spalte 3 (Logeintrag „12:00:00 Eingabe "
          "ok.“)."},
-        {"12:00:01\tGeöffnet",
-         letter,
-         {2},
+        {"12:00:01\tGeöffnet", letter, {2},
          "Fehler suchen: Falsch war das Zeichen „x“ in Zeile 1, Spalte 3 (Logeintrag „12:00:01 "
          "Geöffnet“)."},
-        {"12:00:02\tEinfügen.",
-         pasted,
-         {1, 80},
+        {"12:00:02\tEinfügen.", pasted, {1, 80},
          "Fehler suchen: Falsch war der Logeintrag „12:00:02 Einfügen.“ mit 2 neuen Zahlen "
          "(markiert)."},
     };

@@ -61,6 +61,7 @@ TEST(TipWidget, FehlerSuchenGoesBackToTheLastBoardThatCanBeFinished) {
     EXPECT_EQ(f.Log().currentIndex().row(), 3);
     EXPECT_EQ(GetSuDoKuString(f.form.Matrix), lastGood);
     EXPECT_EQ(f.form.Matrix.Background(0, 2), kSelectionColour);
+
 }
 
 }  // namespace
