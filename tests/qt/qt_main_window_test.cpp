@@ -2,12 +2,14 @@
 // them. What the commands do is the core's, tested over the in-memory platform.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
 
 #include "board/board_string.h"
+#include "qt/qt_shell.h"
 #include "support/main_window_fixture.h"
 #include "support/test_board.h"
 
@@ -54,6 +56,22 @@ TEST(MainWindow, HelpIsOwnedByTheMainWindow) {
     f.Action("mHelpHelp")->trigger();
     ASSERT_NE(static_cast<std::uintptr_t>(f.window->winId()), 0u);
     EXPECT_EQ(f.mp.shell.owners, std::vector<std::uintptr_t>{static_cast<std::uintptr_t>(f.window->winId())});
+}
+
+// Where the desktop knows no viewer for PDF files, the shell says so instead of starting a
+// launcher that fails out of sight.
+TEST(QtShell, RefusesADocumentWithoutAViewer) {
+    QTemporaryDir dir;
+    const QString tool = dir.filePath(QStringLiteral("xdg-mime"));
+    std::ofstream(tool.toStdString()) << "#!/bin/sh\nexit 0\n";  // no default application
+    std::filesystem::permissions(tool.toStdString(), std::filesystem::perms::owner_all);
+    const QString pdf = dir.filePath(QStringLiteral("Help.pdf"));
+    std::ofstream(pdf.toStdString()) << "%PDF-1.4\n";
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toLocal8Bit() + ":" + path);
+    const bool opened = QtShell().OpenDocument(pdf.toStdString(), "", 0);
+    qputenv("PATH", path);
+    EXPECT_FALSE(opened);
 }
 
 // A click on a line restores its board, the line already selected included: the refused digit
