@@ -2,6 +2,7 @@
 // them. What the commands do is the core's, tested over the in-memory platform.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -127,6 +128,47 @@ TEST(MainWindow, ClicksReachTheCoreAndTheGridPaintsItsColours) {
     f.Type({Qt::Key_6});
     EXPECT_EQ(f.form.Matrix.Text(8, 8), "6");
     EXPECT_EQ(f.form.Matrix.Text(7, 8), "");
+}
+
+// With the log hidden, the line under the grid shows what the last command said.
+TEST(MainWindow, TheStatusLineShowsTheNewestLogLine) {
+    MainWindowFixture f;
+    auto* status = f.window->findChild<QLabel*>(QStringLiteral("StatusLine"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), QString());
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7});
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text().toStdString(),
+              f.mp.clock.timeOfDay + " Eingabe nicht möglich (Regelbruch).");
+    EXPECT_GE(status->y(), f.Grid().geometry().bottom());
+}
+
+// The design size is the smallest; a larger window gets a larger grid, which stays square and
+// keeps the status line under it, and the log shown beside it takes the rest of the width.
+TEST(MainWindow, TheGridGrowsWithTheWindowAndTheLogTakesTheRest) {
+    MainWindowFixture f;
+    const QSize smallest = f.window->size();
+    const int side = f.Grid().width();
+    EXPECT_EQ(f.window->minimumSize(), smallest);
+    EXPECT_EQ(side, f.window->Px(kGridOuterSize));
+    f.window->resize(smallest + QSize(400, 200));
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side + 200);
+    EXPECT_EQ(f.Grid().height(), side + 200);
+    auto* status = f.window->findChild<QLabel*>(QStringLiteral("StatusLine"));
+    EXPECT_GT(status->y(), f.Grid().geometry().bottom());
+    EXPECT_LE(status->geometry().bottom(), f.window->centralWidget()->height());
+    f.ShowLog();
+    EXPECT_EQ(f.Grid().width(), side + 200);  // the window grew by the log
+    const int logRight = f.Log().geometry().right();
+    f.window->resize(f.window->size() + QSize(300, 0));
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side + 200);
+    EXPECT_EQ(f.Log().geometry().right(), logRight + 300);
+    EXPECT_GE(f.window->minimumWidth(), f.window->Px(kOuterWidthLogShown) - 20);
+    f.window->resize(100, 100);
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side);
 }
 
 // A main window whose test can mark a long command as running.
