@@ -28,7 +28,8 @@ TEST(GridPainter, CandidatesSitAtTheirKeypadPlaces) {
             at[op[op.size() - 2] - '0'] = {x, y};
     }
     ASSERT_EQ(at.size(), 8u) << "the candidates 1 2 4 5 6 7 8 9";
-    const int third = grid.ColWidth(5) / 3, left = 5 * grid.ColWidth(0), top = 4 * grid.RowHeight(0);
+    const int third = grid.ColWidth(5) / 3, left = 5 * grid.ColWidth(0),
+              top = 4 * grid.RowHeight(0);
     const auto [x1, y1] = at[1];
     EXPECT_GE(x1, left);
     EXPECT_LT(x1, left + third);
