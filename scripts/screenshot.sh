@@ -11,5 +11,5 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$build" --target window_screenshot
-QT_QPA_PLATFORM=offscreen "$build/tests/qt/window_screenshot" "$top/docs/screenshot.png" "${size[@]}"
+QT_QPA_PLATFORM=offscreen "$build/src/app/window_screenshot" "$top/docs/screenshot.png" "${size[@]}"
 echo "screenshot: $top/docs/screenshot.png"

@@ -6,7 +6,7 @@
 // WIDTH and HEIGHT (pixels) size the window beyond its smallest; scripts/screenshot.sh runs it.
 #include <QApplication>
 #include <QPixmap>
-#include <QTest>
+#include <QElapsedTimer>
 #include <cstdio>
 #include <string>
 
@@ -33,8 +33,6 @@ int main(int argc, char* argv[]) {
     form.Form_Load();
     form.Label4_Click();
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
-        return 1;
     if (argc == 4)
         window.resize(std::stoi(argv[2]), std::stoi(argv[3]));
 
@@ -55,7 +53,11 @@ int main(int argc, char* argv[]) {
     }
     mp.clock.timeOfDay = "14:06:18";
     form.mSuDoKu_Tipp_Click();
-    QTest::qWait(100);
+    // Lets the log view, the status line and the grid catch up before the picture is taken.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "window_screenshot: cannot write %s\n", argv[1]);
         return 1;
