@@ -5,8 +5,8 @@
 //
 // WIDTH and HEIGHT (pixels) size the window beyond its smallest; scripts/screenshot.sh runs it.
 #include <QApplication>
-#include <QPixmap>
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <cstdio>
 #include <string>
 
