@@ -38,6 +38,8 @@ constexpr int kClientHeight =
 constexpr int kRightMargin = 210;  // right of the grid or the log, the frame included
 constexpr int kLogGap = 105;       // between the grid and the log
 constexpr int kLogMinWidth = 5535;
+constexpr int kLogShorter = 30;       // the log ends this much above the grid's bottom
+constexpr int kLogLabelIndent = 120;  // its heading, from the log's left edge
 constexpr double kLabelPointSize = 8.25;
 
 QString Q(const std::string& text) {
@@ -212,10 +214,10 @@ void MainWindow::LayOut() {
                          Px(kStatusHeight));
     // The log takes the rest of the width, its top and bottom as the design has them.
     const int logLeft = right + Px(kLogGap);
-    label3_->move(logLeft + Px(120), label3_->y());
+    label3_->move(logLeft + Px(kLogLabelIndent), label3_->y());
     log_->setGeometry(logLeft, Px(kGridTop),
                       std::max(Px(kLogMinWidth), width - logLeft - Px(kRightMargin) + frameWidth_),
-                      side - Px(kGridOuterSize - 6465));
+                      side - Px(kLogShorter));
 }
 
 void MainWindow::ShowNewestLine() {
@@ -259,7 +261,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// Both come once per log line, thousands of times in a solver run: the status line follows at
+// This comes once per log line, thousands of times in a solver run: the status line follows at
 // most once per pass of the event loop, or when the core lets events run.
 void MainWindow::LogAppended() {
     log_->NoteAppended();
