@@ -139,6 +139,14 @@ if ! lpadmin -p "$queue" -v "zellwerk-pdf:$dir/out" -P "$ppd" -E 2>"$dir/log/lpa
     run_file_test_only "the queue could not be added: $(tr '\n' ' ' <"$dir/log/lpadmin.err")"
 fi
 export LPDEST=$queue  # a personal default in ~/.cups/lpoptions would win over the scheduler's
+# The test prints at once: the scheduler must call the queue the default, enabled and accepting.
+ready() {
+    lpstat -d 2>/dev/null | grep -q ": $queue\$" &&
+        lpstat -p "$queue" 2>/dev/null | grep -q 'enabled' &&
+        lpstat -a "$queue" 2>/dev/null | grep -q "^$queue accepting"
+}
+for _ in $(seq 50); do ready && break; sleep 0.2; done
+ready || run_file_test_only "the scheduler does not report $queue as a ready default queue"
 
 echo "cups-print-test: printing on queue $queue of a private cupsd ($sock), pages land in $dir/out"
 ZW_CUPS_PDF_DIR=$dir/out "$test_bin" --gtest_filter='Print.*'

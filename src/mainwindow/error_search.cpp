@@ -4,7 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "board/board_string.h"
 #include "solver/fast_search.h"
+#include "solver/tip.h"
 
 namespace zw {
 
@@ -31,6 +33,36 @@ bool Extends(std::string_view before, std::string_view after) {
 std::string_view LogMessage(std::string_view line) {
     const std::size_t tab = line.find('\t');
     return tab == std::string_view::npos ? line : line.substr(tab + 1);
+}
+
+std::vector<int> FaultyCells(std::string_view goodBoard, std::string_view faultyBoard) {
+    Grid good, bad;
+    SetSuDoKuString(good, goodBoard);
+    SetSuDoKuString(bad, faultyBoard);
+    std::vector<int> cells;
+    for (int i = 0; i < kCellCount; ++i) {
+        if (IsPlaced(bad.ValueAt(i)) && bad.ValueAt(i) != good.ValueAt(i))
+            cells.push_back(i);
+    }
+    return cells;
+}
+
+std::string FaultyStepText(std::string_view line, std::string_view faultyBoard,
+                           const std::vector<int>& cells) {
+    std::string entry(line);
+    std::replace(entry.begin(), entry.end(), '\t', ' ');
+    entry = "Logeintrag „" + entry + "“";
+    if (cells.size() != 1) {
+        return "Fehler suchen: Falsch war der " + entry + " mit " + std::to_string(cells.size()) +
+               " neuen Zahlen (markiert).";
+    }
+    Grid bad;
+    SetSuDoKuString(bad, faultyBoard);
+    const CellValue value = bad.ValueAt(cells.front());
+    const std::string what = PlacedDigit(value) != 0 ? "die " + TextOfValue(value)
+                                                     : "das Zeichen „" + TextOfValue(value) + "“";
+    return "Fehler suchen: Falsch war " + what + " in " + CellName(cells.front()) + " (" + entry +
+           ").";
 }
 
 ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots,

@@ -14,7 +14,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/text_list.h"
 #include "platform/platform.h"
@@ -43,5 +45,14 @@ ErrorSearchResult SearchError(const TextList& lines, const TextList& snapshots,
 
 // The message of a log line: the text after its time and TAB.
 std::string_view LogMessage(std::string_view line);
+
+// The cells (row-major) the faulty step placed differently from the good board before it.
+std::vector<int> FaultyCells(std::string_view goodBoard, std::string_view faultyBoard);
+
+// What the search reports about the faulty log line `line` and the cells it placed: the digit
+// and its cell when it placed one, else the line with the number of cells. The log line is
+// named by its time and message, as the log shows it: its number would read like a grid row.
+std::string FaultyStepText(std::string_view line, std::string_view faultyBoard,
+                           const std::vector<int>& cells);
 
 }  // namespace zw

@@ -6,8 +6,10 @@
 namespace zw {
 
 void frmMain::mHelpHelp_Click() {
-    modHelp::OpenHelp(platform_.shell, platform_.program,
-                      listener_ ? listener_->WindowHandle() : 0);
+    std::string error;
+    if (!modHelp::OpenHelp(platform_.shell, platform_.program,
+                           listener_ ? listener_->WindowHandle() : 0, error))
+        platform_.messages.Show(error, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void frmMain::mAbout_Click() {

@@ -1,7 +1,5 @@
 // The tip and the search for the step that went wrong. Neither changes a digit; both mark
 // cells with the selection colour until the next tip, error search, typed key or chosen line.
-#include <algorithm>
-
 #include "board/board_string.h"
 #include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
@@ -53,30 +51,21 @@ void frmMain::mSuDoKu_FehlerSuchen_Click() {
     AddLog("Fehler suchen...");
     const ErrorSearchResult r = SearchError(List1.lines, mySnapshots, gCancel, platform_.events);
     if (r.outcome == ErrorSearchOutcome::NoneSolvable) {
-        AddLog("Fehler suchen: Das SuDoKu war schon ab der ersten Zeile nicht lösbar.");
+        AddLog("Fehler suchen: Das SuDoKu war schon ab dem ersten Logeintrag nicht lösbar.");
         return;
     }
     if (r.outcome != ErrorSearchOutcome::Found)
         return;  // cancelled: "Abbruch" is in the log
     const auto faulty = static_cast<std::size_t>(r.faultyLine);
-    std::string step(List1.lines[faulty]);
-    std::replace(step.begin(), step.end(), '\t', ' ');
-    AddLog("Fehler suchen: Falscher Schritt in Zeile " + std::to_string(faulty + 1) + ": " +
-           step);
+    const std::vector<int> changed =
+        FaultyCells(mySnapshots[static_cast<std::size_t>(r.goodLine)], mySnapshots[faulty]);
+    AddLog(FaultyStepText(List1.lines[faulty], mySnapshots[faulty], changed));
     // Last, so the board shows the latest line that can still be finished, and the cells the
     // faulty step wrote are marked on it.
-    Grid good, bad;
-    SetSuDoKuString(good, mySnapshots[static_cast<std::size_t>(r.goodLine)]);
-    SetSuDoKuString(bad, mySnapshots[faulty]);
     List1.listIndex = static_cast<std::int32_t>(r.goodLine);
     if (listener_)
         listener_->LogSelected(List1.listIndex);
     List1_Click();
-    std::vector<int> changed;
-    for (int i = 0; i < kCellCount; ++i) {
-        if (IsPlaced(bad.ValueAt(i)) && bad.ValueAt(i) != good.ValueAt(i))
-            changed.push_back(i);
-    }
     Mark(changed);
     if (!changed.empty())
         Matrix.SetCurrent(changed.front() / kGridSize, changed.front() % kGridSize);

@@ -117,13 +117,15 @@ public:
 
 class RecordingShell final : public Shell {
 public:
-    void OpenDocument(const std::string& path, const std::string& dir,
+    bool OpenDocument(const std::string& path, const std::string& dir,
                       std::uintptr_t owner) override {
         opened.push_back(path + "|" + dir);
         owners.push_back(owner);
+        return !failOpen;
     }
     std::vector<std::string> opened;
     std::vector<std::uintptr_t> owners;
+    bool failOpen = false;  // as if no viewer were installed
 };
 
 class MemoryApplication final : public Application {

@@ -157,12 +157,13 @@ public:
     virtual void RegisterFileType(const ProgramInfo& program) = 0;
 };
 
-// Opens documents with the system's viewer; failures are silent.
+// Opens documents with the system's viewer.
 class Shell {
 public:
     virtual ~Shell() = default;
     // owner: the native handle of the window the viewer belongs to (an HWND on Windows), or 0.
-    virtual void OpenDocument(const std::string& path, const std::string& workingDirectory,
+    // false when no viewer could be started for it.
+    virtual bool OpenDocument(const std::string& path, const std::string& workingDirectory,
                               std::uintptr_t owner) = 0;
 };
 

@@ -7,8 +7,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 
@@ -26,8 +28,18 @@ static void InitWindowResources() {
 namespace zw {
 
 namespace {
-// Height of the client area below the menu bar, in twips.
-constexpr int kClientHeight = 6975;
+// The client area below the menu bar, in twips: the grid, the status line under it with room
+// for two lines of text, and the margins around them.
+constexpr int kStatusGap = 60;
+constexpr int kStatusHeight = 465;
+constexpr int kBottomMargin = 90;
+constexpr int kClientHeight =
+    kGridTop + kGridOuterSize + kStatusGap + kStatusHeight + kBottomMargin;
+constexpr int kRightMargin = 210;  // right of the grid or the log, the frame included
+constexpr int kLogGap = 105;       // between the grid and the log
+constexpr int kLogMinWidth = 5535;
+constexpr int kLogShorter = 30;       // the log ends this much above the grid's bottom
+constexpr int kLogLabelIndent = 120;  // its heading, from the log's left edge
 constexpr double kLabelPointSize = 8.25;
 
 QString Q(const std::string& text) {
@@ -76,6 +88,7 @@ MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), fo
 
     client_ = new QWidget(this);
     setCentralWidget(client_);
+    client_->installEventFilter(this);
 
     QFont labelFont(QStringLiteral("DejaVu Sans"));
     labelFont.setStyleHint(QFont::SansSerif);
@@ -109,6 +122,15 @@ MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), fo
     log_ = new LogView(form_, client_);
     Place(log_, 6720, 360, 5535, 6465);
 
+    // With the log hidden, as at start-up, this is where a player sees what a command said.
+    status_ = new QLabel(client_);
+    status_->setObjectName(QStringLiteral("StatusLine"));
+    status_->setFont(labelFont);
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->setFocusPolicy(Qt::NoFocus);
+
     // The grid comes first in the keyboard order and has the focus at start; Tab goes on to
     // the log toggle (a click does not take the focus from the grid) and the log list.
     label1_->setFocusPolicy(Qt::NoFocus);
@@ -122,6 +144,7 @@ MainWindow::MainWindow(frmMain& form, QWidget* parent) : QMainWindow(parent), fo
     form_.SetListener(this);
     LogVisibilityChanged();
     BusyChanged();
+    ShowNewestLine();
 }
 
 MainWindow::~MainWindow() {
@@ -159,17 +182,56 @@ void MainWindow::BuildMenus() {
     }
 }
 
-void MainWindow::ApplyOuterWidth() {
+void MainWindow::ApplyMinimumSize(bool fit) {
     // The core gives the outer width; the frame the window system adds comes off the client.
     frameWidth_ = std::max(0, frameGeometry().width() - geometry().width());
-    const int width = Px(form_.OuterWidthTwips()) - frameWidth_;
-    const int height = Px(kClientHeight) + menuBar()->sizeHint().height();
-    client_->setFixedSize(width, Px(kClientHeight));
-    setFixedSize(width, height);
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize minimum(Px(form_.OuterWidthTwips()) - frameWidth_, Px(kClientHeight) + menuHeight);
+    setMinimumSize(minimum);
+    if (!fit || isMaximized() || isFullScreen())
+        return;
+    // The grid keeps its size; the window grows by the log or shrinks to the grid.
+    const int right = grid_->geometry().right() + 1;
+    const int logWidth = std::max(Px(kLogMinWidth), log_->width());
+    const int width = form_.List1.visible ? right + Px(kLogGap) + logWidth + Px(kRightMargin)
+                                          : right + Px(kRightMargin);
+    resize(std::max(minimum.width(), width - frameWidth_), std::max(minimum.height(), height()));
+}
+
+void MainWindow::LayOut() {
+    const int width = client_->width(), height = client_->height();
+    const bool logShown = form_.List1.visible;
+    const int fitsHeight =
+        height - Px(kGridTop) - Px(kStatusGap) - Px(kStatusHeight) - Px(kBottomMargin);
+    const int besideGrid =
+        Px(kRightMargin) - frameWidth_ + (logShown ? Px(kLogGap) + Px(kLogMinWidth) : 0);
+    const int fitsWidth = width - Px(kGridLeft) - besideGrid;
+    const int side = std::max(Px(kGridOuterSize), std::min(fitsHeight, fitsWidth));
+    grid_->setGeometry(Px(kGridLeft), Px(kGridTop), side, side);
+    const int right = Px(kGridLeft) + side;
+    label4_->move(right - label4_->width(), label4_->y());
+    status_->setGeometry(Px(kGridLeft), Px(kGridTop) + side + Px(kStatusGap), side,
+                         Px(kStatusHeight));
+    // The log takes the rest of the width, its top and bottom as the design has them.
+    const int logLeft = right + Px(kLogGap);
+    label3_->move(logLeft + Px(kLogLabelIndent), label3_->y());
+    log_->setGeometry(logLeft, Px(kGridTop),
+                      std::max(Px(kLogMinWidth), width - logLeft - Px(kRightMargin) + frameWidth_),
+                      side - Px(kLogShorter));
+}
+
+void MainWindow::ShowNewestLine() {
+    statusPending_ = false;
+    const TextList& lines = form_.List1.lines;
+    std::string line = lines.Count() > 0 ? std::string(lines[lines.Count() - 1]) : std::string();
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    status_->setText(Q(line));
 }
 
 void MainWindow::FlushLog() {
     log_->Flush();
+    if (statusPending_)
+        ShowNewestLine();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -183,22 +245,38 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    ApplyOuterWidth();
+    ApplyMinimumSize(!event->spontaneous());
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     // A window manager frames the window only after it is shown.
     if (frameGeometry().width() - geometry().width() != frameWidth_)
-        ApplyOuterWidth();
+        ApplyMinimumSize(true);
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        LayOut();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// This comes once per log line, thousands of times in a solver run: the status line follows at
+// most once per pass of the event loop, or when the core lets events run.
 void MainWindow::LogAppended() {
     log_->NoteAppended();
+    if (!statusPending_) {
+        statusPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (statusPending_)
+                ShowNewestLine();
+        });
+    }
 }
 
 void MainWindow::LogReset() {
     log_->NoteReset();
+    ShowNewestLine();
 }
 
 void MainWindow::LogSelected(int row) {
@@ -216,7 +294,8 @@ void MainWindow::LogVisibilityChanged() {
     label4_->setText(Q(form_.Label4Caption()));
     // The design width fits the caption in Tahoma; a wider substitute face may need more.
     label4_->resize(std::max(Px(1215), label4_->sizeHint().width()), label4_->height());
-    ApplyOuterWidth();
+    ApplyMinimumSize(true);
+    LayOut();
 }
 
 void MainWindow::BusyChanged() {

@@ -1,6 +1,8 @@
 // The main window `frmMain` on screen: menus built from the menu table, the grid view, the log
-// view and the labels, laid out from twips at the screen's real DPI. Every event goes to the
-// core's frmMain; the window shows what the core holds.
+// view, the labels and a status line under the grid with the newest log line, laid out from
+// twips at the screen's real DPI. The design size is the smallest; a larger window gets a larger
+// grid, as far as its height allows, and the log takes the rest of the width. Every event goes
+// to the core's frmMain; the window shows what the core holds.
 #pragma once
 
 #include <QLabel>
@@ -49,11 +51,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // A new size of the client area lays it out anew.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
     void Place(QWidget* widget, int left, int top, int width, int height);
-    void ApplyOuterWidth();
+    // The design size for the log's visibility becomes the minimum; `fit` also sizes the window
+    // to the grid it has now, with or without the log beside it.
+    void ApplyMinimumSize(bool fit);
+    // Places the grid, the labels, the log and the status line in the client area.
+    void LayOut();
+    void ShowNewestLine();
 
     void LogAppended() override;
     void LogReset() override;
@@ -71,6 +80,8 @@ private:
     QLabel* label1_ = nullptr;
     LinkLabel* label4_ = nullptr;
     QLabel* label3_ = nullptr;
+    QLabel* status_ = nullptr;
+    bool statusPending_ = false;
     std::vector<QAction*> longCommands_;
 };
 

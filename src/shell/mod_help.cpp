@@ -13,13 +13,22 @@ std::string HelpPath(const ProgramInfo& program) {
 #endif
 }
 
-void OpenHelp(Shell& shell, const ProgramInfo& program, std::uintptr_t owner) {
+bool OpenHelp(Shell& shell, const ProgramInfo& program, std::uintptr_t owner, std::string& error) {
     const std::string path = HelpPath(program);
     std::error_code ec;
     // Checked here so that no viewer ever starts only to complain about a missing file.
-    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
-        return;
-    shell.OpenDocument(path, program.directory, owner);
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec)) {
+        error = "Die Hilfe kann nicht geöffnet werden: Die Datei fehlt.\r\n\r\n" + path;
+        return false;
+    }
+    if (!shell.OpenDocument(path, program.directory, owner)) {
+        error =
+            "Die Hilfe kann nicht geöffnet werden: Für PDF-Dateien ist kein Anzeigeprogramm "
+            "eingerichtet.\r\n\r\n" +
+            path;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace zw::modHelp

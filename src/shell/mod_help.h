@@ -10,7 +10,8 @@ namespace zw::modHelp {
 
 std::string HelpPath(const ProgramInfo& program);
 
-// A missing Help.pdf does nothing, without a message. owner: the main window's native handle.
-void OpenHelp(Shell& shell, const ProgramInfo& program, std::uintptr_t owner);
+// False, with the German reason and the help file's path in `error`, when Help.pdf is missing
+// or no viewer could be started for it. owner: the main window's native handle.
+bool OpenHelp(Shell& shell, const ProgramInfo& program, std::uintptr_t owner, std::string& error);
 
 }  // namespace zw::modHelp

@@ -1,5 +1,6 @@
 #include "solver/tip.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "solver/candidates.h"
@@ -132,37 +133,74 @@ bool FindPair(const Candidates& cand, Tip& tip) {
     return false;
 }
 
-// The first clash, in the order rows, columns, boxes: a bad character, or a digit twice.
+// The first clash, in the order rows, columns, boxes: every character that is no digit, or
+// every cell of the first unit that holds a digit more than once.
 bool FindClash(const std::array<CellValue, kCellCount>& cells, Tip& tip) {
     for (int i = 0; i < kCellCount; ++i) {
-        if (IsPlaced(cells[i]) && PlacedDigit(cells[i]) == 0) {
-            tip.kind = TipKind::RuleBreak;
-            tip.clash = {i};
-            return true;
-        }
+        if (IsPlaced(cells[i]) && PlacedDigit(cells[i]) == 0)
+            tip.clash.push_back(i);
+    }
+    if (!tip.clash.empty()) {
+        tip.kind = TipKind::RuleBreak;
+        return true;
     }
     for (UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Box}) {
         for (int u = 0; u < kGridSize; ++u) {
             const UnitRef unit{kind, u};
-            std::array<int, kGridSize + 1> seen;
-            seen.fill(-1);
-            for (int k = 0; k < kGridSize; ++k) {
-                const int i = UnitCell(unit, k);
-                const int d = PlacedDigit(cells[i]);
-                if (d == 0)
+            std::array<int, kGridSize + 1> count{};
+            for (int k = 0; k < kGridSize; ++k)
+                ++count[static_cast<std::size_t>(PlacedDigit(cells[UnitCell(unit, k)]))];
+            for (int d = 1; d <= kGridSize; ++d) {
+                if (count[static_cast<std::size_t>(d)] < 2)
                     continue;
-                if (seen[d] >= 0) {
-                    tip.kind = TipKind::RuleBreak;
-                    tip.clash = {seen[d], i};
-                    tip.digit = d;
-                    tip.unit = unit;
-                    return true;
+                tip.kind = TipKind::RuleBreak;
+                tip.digit = d;
+                tip.unit = unit;
+                for (int k = 0; k < kGridSize; ++k) {
+                    if (PlacedDigit(cells[UnitCell(unit, k)]) == d)
+                        tip.clash.push_back(UnitCell(unit, k));
                 }
-                seen[d] = i;
+                return true;
             }
         }
     }
     return false;
+}
+
+// "a, b und c"; `separator` between the others, for names that hold a comma themselves.
+std::string Enumeration(const std::vector<std::string>& names, const char* separator) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            out += i + 1 == names.size() ? " und " : separator;
+        out += names[i];
+    }
+    return out;
+}
+
+// Where in its unit each clashing cell is: the columns of a row, the rows of a column, the
+// whole names in a box.
+std::string ClashPlaces(const Tip& tip) {
+    std::vector<std::string> names;
+    for (int cell : tip.clash) {
+        names.push_back(tip.unit.kind == UnitKind::Row      ? std::to_string(cell % 9 + 1)
+                        : tip.unit.kind == UnitKind::Column ? std::to_string(cell / 9 + 1)
+                                                            : CellName(cell));
+    }
+    switch (tip.unit.kind) {
+        case UnitKind::Row:
+            return "Spalten " + Enumeration(names, ", ");
+        case UnitKind::Column:
+            return "Zeilen " + Enumeration(names, ", ");
+        default:
+            return Enumeration(names, "; ");
+    }
+}
+
+std::string TimesText(std::size_t n) {
+    static constexpr const char* kTimes[] = {"zweimal",  "dreimal",   "viermal", "fünfmal",
+                                             "sechsmal", "siebenmal", "achtmal", "neunmal"};
+    return kTimes[std::min<std::size_t>(n, kGridSize) - 2];
 }
 
 std::string DigitText(int d) {
@@ -235,14 +273,18 @@ std::string TipAnswerText(const Tip& tip) {
     switch (tip.kind) {
         case TipKind::Solved:
             return "Tipp: Das SuDoKu ist gelöst.";
-        case TipKind::RuleBreak:
-            if (tip.clash.size() == 1) {
-                return "Tipp: Regelbruch: In " + CellName(tip.clash[0]) +
+        case TipKind::RuleBreak: {
+            if (tip.digit == 0) {
+                std::vector<std::string> names;
+                for (int cell : tip.clash)
+                    names.push_back(CellName(cell));
+                return "Tipp: Regelbruch: In " + Enumeration(names, "; ") +
                        " steht keine Zahl von 1 bis 9.";
             }
-            return "Tipp: Regelbruch: Die " + DigitText(tip.digit) + " steht zweimal in " +
-                   UnitName(tip.unit) + " (" + CellName(tip.clash[0]) + " und " +
-                   CellName(tip.clash[1]) + ").";
+            return "Tipp: Regelbruch: Die " + DigitText(tip.digit) + " steht " +
+                   TimesText(tip.clash.size()) + " in " + UnitName(tip.unit) + " (" +
+                   ClashPlaces(tip) + ").";
+        }
         case TipKind::NoSolution:
             return "Tipp: Das SuDoKu ist nicht mehr lösbar. Fehler suchen (Strg+F) zeigt, wo "
                    "es falsch wurde.";

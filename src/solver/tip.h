@@ -41,8 +41,8 @@ struct Tip {
     // Pair: its two cells and two digits; cell and digit are the single its eliminations leave.
     std::array<int, 2> pairCells{-1, -1};
     CellValue pairDigits = 0;
-    // RuleBreak: the clashing cells (two with the same digit, or one bad character), and the
-    // unit they share when there are two.
+    // RuleBreak: the clashing cells (every cell of the unit with the digit, or every placed
+    // character that is no digit; digit 0 then), and the unit of the digit's cells.
     std::vector<int> clash;
     // Guess: 1 for exactly one solution, 2 for several.
     std::int64_t solutions = 0;

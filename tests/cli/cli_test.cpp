@@ -115,6 +115,7 @@ TEST_F(Cli, SolveRateAndCountAgreeOnEachPuzzleKind) {
         File("kinds.txt", Lines({kHard, kSolved, broken, kTwoSolutions, kNoSolution}));
     EXPECT_EQ(Exec("count " + file).out, Lines({"1", "1", "0", "2", "0"}));
     EXPECT_EQ(Exec("count --limit 1 " + file).out, Lines({"1", "1", "0", "1", "0"}));
+    EXPECT_EQ(Exec("count --limit 0 " + file).out, Lines({"1", "1", "0", "2", "0"}));  // no limit
     // Without --ordered the search picks at random, but a unique solution is a unique solution.
     EXPECT_EQ(Exec("solve " + file).out.substr(0, 82), std::string(kHardSolution) + "\n");
 }

@@ -123,6 +123,37 @@ TEST(ErrorSearch, HalvingFindsTheBoundaryWhereverItIs) {
     }
 }
 
+// The report names the one digit (or character) the faulty step placed and its cell, or the
+// step's log entry with the number of cells; the log entry by its time and message.
+TEST(ErrorSearch, TheReportNamesTheWrongDigitAndItsCell) {
+    const std::string good = BoardStringFromRows(test::kHard);
+    const std::string wrongDigit = BoardStringFromRows(With(std::string(test::kHard), 2, '9'));
+    std::string letter = good;
+    letter[18] = 'x';  // row 0, column 2: the board string runs column by column
+    const std::string pasted =
+        BoardStringFromRows(With(With(std::string(test::kHard), 1, '2'), 80, '7'));
+    const struct {
+        std::string line, bad;
+        std::vector<int> cells;
+        const char* text;
+    } cases[] = {
+        {"12:00:00\tEingabe ok.", wrongDigit, {2},
+         "Fehler suchen: Falsch war die 9 in Zeile 1, Spalte 3 (Logeintrag „12:00:00 Eingabe "
+         "ok.“)."},
+        {"12:00:01\tGeöffnet", letter, {2},
+         "Fehler suchen: Falsch war das Zeichen „x“ in Zeile 1, Spalte 3 (Logeintrag „12:00:01 "
+         "Geöffnet“)."},
+        {"12:00:02\tEinfügen.", pasted, {1, 80},
+         "Fehler suchen: Falsch war der Logeintrag „12:00:02 Einfügen.“ mit 2 neuen Zahlen "
+         "(markiert)."},
+    };
+    for (const auto& c : cases) {
+        const std::vector<int> cells = FaultyCells(good, c.bad);
+        EXPECT_EQ(cells, c.cells) << c.line;
+        EXPECT_EQ(FaultyStepText(c.line, c.bad, cells), c.text);
+    }
+}
+
 TEST(ErrorSearch, StopsWhenCancelled) {
     Log log;
     log.Add(false, std::string(test::kHard));

@@ -2,12 +2,15 @@
 // them. What the commands do is the core's, tested over the in-memory platform.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
 
 #include "board/board_string.h"
+#include "qt/qt_shell.h"
 #include "support/main_window_fixture.h"
 #include "support/test_board.h"
 
@@ -55,6 +58,22 @@ TEST(MainWindow, HelpIsOwnedByTheMainWindow) {
     f.Action("mHelpHelp")->trigger();
     ASSERT_NE(static_cast<std::uintptr_t>(f.window->winId()), 0u);
     EXPECT_EQ(f.mp.shell.owners, std::vector<std::uintptr_t>{static_cast<std::uintptr_t>(f.window->winId())});
+}
+
+// Where the desktop knows no viewer for PDF files, the shell says so instead of starting a
+// launcher that fails out of sight.
+TEST(QtShell, RefusesADocumentWithoutAViewer) {
+    QTemporaryDir dir;
+    const QString tool = dir.filePath(QStringLiteral("xdg-mime"));
+    std::ofstream(tool.toStdString()) << "#!/bin/sh\nexit 0\n";  // no default application
+    std::filesystem::permissions(tool.toStdString(), std::filesystem::perms::owner_all);
+    const QString pdf = dir.filePath(QStringLiteral("Help.pdf"));
+    std::ofstream(pdf.toStdString()) << "%PDF-1.4\n";
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toLocal8Bit() + ":" + path);
+    const bool opened = QtShell().OpenDocument(pdf.toStdString(), "", 0);
+    qputenv("PATH", path);
+    EXPECT_FALSE(opened);
 }
 
 // A click on a line restores its board, the line already selected included: the refused digit
@@ -126,6 +145,47 @@ TEST(MainWindow, ClicksReachTheCoreAndTheGridPaintsItsColours) {
     f.Type({Qt::Key_6});
     EXPECT_EQ(f.form.Matrix.Text(8, 8), "6");
     EXPECT_EQ(f.form.Matrix.Text(7, 8), "");
+}
+
+// With the log hidden, the line under the grid shows what the last command said.
+TEST(MainWindow, TheStatusLineShowsTheNewestLogLine) {
+    MainWindowFixture f;
+    auto* status = f.window->findChild<QLabel*>(QStringLiteral("StatusLine"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), QString());
+    f.Type({Qt::Key_7, Qt::Key_Right, Qt::Key_7});
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text().toStdString(),
+              f.mp.clock.timeOfDay + " Eingabe nicht möglich (Regelbruch).");
+    EXPECT_GE(status->y(), f.Grid().geometry().bottom());
+}
+
+// The design size is the smallest; a larger window gets a larger grid, which stays square and
+// keeps the status line under it, and the log shown beside it takes the rest of the width.
+TEST(MainWindow, TheGridGrowsWithTheWindowAndTheLogTakesTheRest) {
+    MainWindowFixture f;
+    const QSize smallest = f.window->size();
+    const int side = f.Grid().width();
+    EXPECT_EQ(f.window->minimumSize(), smallest);
+    EXPECT_EQ(side, f.window->Px(kGridOuterSize));
+    f.window->resize(smallest + QSize(400, 200));
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side + 200);
+    EXPECT_EQ(f.Grid().height(), side + 200);
+    auto* status = f.window->findChild<QLabel*>(QStringLiteral("StatusLine"));
+    EXPECT_GT(status->y(), f.Grid().geometry().bottom());
+    EXPECT_LE(status->geometry().bottom(), f.window->centralWidget()->height());
+    f.ShowLog();
+    EXPECT_EQ(f.Grid().width(), side + 200);  // the window grew by the log
+    const int logRight = f.Log().geometry().right();
+    f.window->resize(f.window->size() + QSize(300, 0));
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side + 200);
+    EXPECT_EQ(f.Log().geometry().right(), logRight + 300);
+    EXPECT_GE(f.window->minimumWidth(), f.window->Px(kOuterWidthLogShown) - 20);
+    f.window->resize(100, 100);
+    f.Settle();
+    EXPECT_EQ(f.Grid().width(), side);
 }
 
 // A main window whose test can mark a long command as running.

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,13 +58,11 @@ void ExpectPrintedLayout(const QString& pdf) {
     EXPECT_FALSE(inked(0, 14000, 6000, 14900)) << "nothing between grid and footer";
 }
 
-// Prints the board through the real "&Drucken" action and gives the PDF that came out: into
-// a file in place of the default printer, or on the CUPS PDF queue that
-// scripts/cups-print-test.sh sets up as the default (it names the folder its files land in).
-QString PrintThroughTheAction(const QString& cupsFolder, const QString& file) {
-    auto pdfs = [&] { return QDir(cupsFolder).entryList({QStringLiteral("*.pdf")}, QDir::Files); };
-    const QStringList before = pdfs();
-    if (cupsFolder.isEmpty())
+// Prints the board through the real "&Drucken" action: into `file` in place of the default
+// printer, or on the default printer when `file` is empty. False, with the message the action
+// showed, when it did not print.
+bool PrintThroughTheAction(const QString& file, std::string& message) {
+    if (!file.isEmpty())
         qputenv("ZW_PRINT_TO_FILE", file.toLocal8Bit());
     MemoryPlatform mp;  // the core's window over the in-memory platform, the real printer put in
     QtPrinter printer;
@@ -74,23 +75,25 @@ QString PrintThroughTheAction(const QString& cupsFolder, const QString& file) {
     form.Matrix.SetText(4, 4, "8");
     window.findChild<QAction*>(QStringLiteral("mPrint"))->trigger();
     qunsetenv("ZW_PRINT_TO_FILE");
-    EXPECT_TRUE(mp.messages.shown.empty());
-    if (cupsFolder.isEmpty())
-        return file;
-    for (int tries = 0; tries < 300; ++tries) {
-        QTest::qWait(100);
-        for (const QString& name : pdfs())
-            if (!before.contains(name)) {
-                QTest::qWait(500);  // the backend may still be writing
-                return QDir(cupsFolder).filePath(name);
-            }
-    }
-    return {};
+    if (!mp.messages.shown.empty())
+        message = mp.messages.shown.front().text;
+    return mp.messages.shown.empty();
+}
+
+// The id of the queue's first job that the scheduler calls completed; 0 while there is none.
+int CompletedJob(const QString& queue) {
+    // "ZellwerkTestPDF-1  root  2048  Wed 09 Dec ...": the job's name ends in its id.
+    const QString first =
+        Output(QStringLiteral("lpstat"), QStringLiteral("-W completed -o"), {queue})
+            .section(QLatin1Char(' '), 0, 0);
+    return first.section(QLatin1Char('-'), -1).toInt();
 }
 
 TEST(Print, TheDruckenActionPrintsTheBoardAndTheFooter) {
     QTemporaryDir dir;
-    const QString pdf = PrintThroughTheAction({}, dir.filePath(QStringLiteral("page.pdf")));
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    std::string message;
+    ASSERT_TRUE(PrintThroughTheAction(pdf, message)) << message;
     // pdftotext makes one blank of the two after "SuDoKu".
     const QString text = Output(QStringLiteral("pdftotext"), QStringLiteral("-layout"), {pdf, "-"});
     EXPECT_TRUE(text.contains(QRegularExpression(
@@ -99,12 +102,26 @@ TEST(Print, TheDruckenActionPrintsTheBoardAndTheFooter) {
     ExpectPrintedLayout(pdf);
 }
 
+// On the CUPS PDF queue that scripts/cups-print-test.sh sets up as the default (it names the
+// queue and the folder its pages land in). Nothing here waits for a time: the queue must be
+// Qt's default before the action, and the page is read once the scheduler has ended the job.
 TEST(Print, TheDruckenActionPrintsOnTheDefaultCupsPrinter) {
     const QString folder = qEnvironmentVariable("ZW_CUPS_PDF_DIR");
-    if (folder.isEmpty())
+    const QString queue = qEnvironmentVariable("LPDEST");
+    if (folder.isEmpty() || queue.isEmpty())
         GTEST_SKIP() << "no CUPS PDF queue set up: scripts/cups-print-test.sh runs this test";
-    const QString made = PrintThroughTheAction(folder, {});
-    ASSERT_FALSE(made.isEmpty()) << "no new PDF in " << folder.toStdString();
+    ASSERT_EQ(QPrinterInfo::defaultPrinter().printerName(), queue);
+    std::string message;
+    ASSERT_TRUE(PrintThroughTheAction({}, message)) << message;
+    // The backend renames its PDF into place before it exits, so the file of a completed job
+    // is whole. The minute only bounds a job that never ends.
+    int job = 0;
+    for (QDeadlineTimer deadline(60000);
+         (job = CompletedJob(queue)) == 0 && !deadline.hasExpired();)
+        QTest::qWait(50);
+    ASSERT_GT(job, 0) << "the job did not end within a minute";
+    const QString made = QDir(folder).filePath(QStringLiteral("job-%1.pdf").arg(job));
+    ASSERT_TRUE(QFileInfo::exists(made)) << "job " << job << " ended without a page";
     // The queue's PDF carries its text in Type 3 glyphs that pdftotext cannot read back, so
     // the page is checked by its picture.
     ExpectPrintedLayout(made);

@@ -55,8 +55,8 @@ TEST(TipWidget, FehlerSuchenGoesBackToTheLastBoardThatCanBeFinished) {
     const std::vector<std::string> log = f.LogMessages();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "Fehler suchen...");
-    EXPECT_EQ(log.back(), "Fehler suchen: Falscher Schritt in Zeile 5: " + f.mp.clock.timeOfDay +
-                              " Eingabe ok.");
+    EXPECT_EQ(log.back(), "Fehler suchen: Falsch war die 9 in Zeile 1, Spalte 3 (Logeintrag „" +
+                              f.mp.clock.timeOfDay + " Eingabe ok.“).");
     EXPECT_EQ(f.form.List1.listIndex, 3);
     EXPECT_EQ(f.Log().currentIndex().row(), 3);
     EXPECT_EQ(GetSuDoKuString(f.form.Matrix), lastGood);

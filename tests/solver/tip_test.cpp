@@ -41,9 +41,13 @@ TEST(Tip, EachCaseSaysWhereToLookThenTheAnswer) {
          "gehört die 1 in Zeile 2, Spalte 7.",
          {6, 7, 8, 15, 16, 17, 24, 25, 26}, {24, 25, 15}},
         // Nothing to reveal: both stages say the same.
-        {"55" + std::string(79, '.'),
-         "Tipp: Regelbruch: Die 5 steht zweimal in Zeile 1 (Zeile 1, Spalte 1 und Zeile 1, "
-         "Spalte 2).", "", {0, 1}, {0, 1}},
+        // Every cell with the clashing digit is named and marked.
+        {"1.1..1" + std::string(75, '.'),
+         "Tipp: Regelbruch: Die 1 steht dreimal in Zeile 1 (Spalten 1, 3 und 6).", "", {0, 2, 5},
+         {0, 2, 5}},
+        {"5.........5" + std::string(70, '.'),
+         "Tipp: Regelbruch: Die 5 steht zweimal in Block 1 (Zeile 1, Spalte 1 und Zeile 2, "
+         "Spalte 2).", "", {0, 10}, {0, 10}},
         {std::string(test::kNoSolution),
          "Tipp: Das SuDoKu ist nicht mehr lösbar. Fehler suchen (Strg+F) zeigt, wo es falsch "
          "wurde.", "", {}, {}},

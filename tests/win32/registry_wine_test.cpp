@@ -108,7 +108,7 @@ int ShortPath(const std::string& path) {
     const std::string missing = zw::AnsiToUtf8(path) + ".fehlt";
     Expect(zw::ShortPathOrBlank(missing) == std::string(260, ' '),
            "a missing file leaves 260 blanks");
-    zw::Win32Shell().OpenDocument(missing, "C:\\", 0);  // fails quietly
+    Expect(!zw::Win32Shell().OpenDocument(missing, "C:\\", 0), "opening a missing file fails");
     return failures;
 }
 

@@ -17,11 +17,13 @@ std::string ShortPathOrBlank(const std::string& path) {
     return buffer;
 }
 
-void Win32Shell::OpenDocument(const std::string& path, const std::string& workingDirectory,
+bool Win32Shell::OpenDocument(const std::string& path, const std::string& workingDirectory,
                               std::uintptr_t owner) {
     const std::string shortPath = ShortPathOrBlank(path);
-    ShellExecuteA(reinterpret_cast<HWND>(owner), "Open", shortPath.c_str(), "",
-                  Utf8ToAnsi(workingDirectory).c_str(), SW_SHOWNORMAL);
+    const HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), "Open", shortPath.c_str(),
+                                           "", Utf8ToAnsi(workingDirectory).c_str(), SW_SHOWNORMAL);
+    // Values above 32 mean success; the rest are error codes.
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace zw

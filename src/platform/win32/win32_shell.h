@@ -11,7 +11,7 @@ class Win32Shell final : public Shell {
 public:
     // The short form of the path, then the verb "Open" in the given working directory, owned
     // by the window `owner` (an HWND).
-    void OpenDocument(const std::string& path, const std::string& workingDirectory,
+    bool OpenDocument(const std::string& path, const std::string& workingDirectory,
                       std::uintptr_t owner) override;
 };
 
