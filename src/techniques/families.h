@@ -1,0 +1,33 @@
+// The technique families, each in a file of its own. A Find function looks for the easiest
+// step of its techniques on the board and fills `step` when it finds one; it never changes the
+// board. Every step it returns removes a candidate or places a digit.
+#pragma once
+
+#include "techniques/candidate_board.h"
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+// singles.cpp
+bool FindFullHouse(const CandidateBoard& board, Step& step);
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step);
+bool FindNakedSingle(const CandidateBoard& board, Step& step);
+// intersections.cpp: a box's digit confined to one line (pointing) or a line's to one box
+// (claiming); the direct forms only where the removals leave a hidden single.
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step);
+// subsets.cpp: naked and hidden sets of `size` cells in one unit; the direct hidden forms only
+// where the removals leave a hidden single in the same unit.
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step);
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step);
+// fish.cpp: X-Wing (2), Swordfish (3), Jellyfish (4).
+bool FindFish(const CandidateBoard& board, int size, Step& step);
+// wings.cpp
+bool FindXYWing(const CandidateBoard& board, Step& step);
+bool FindXYZWing(const CandidateBoard& board, Step& step);
+
+// Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
+// set of cells.
+const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count);
+void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits);
+
+}  // namespace zw::techniques

@@ -1,0 +1,52 @@
+#include "techniques/ladder.h"
+
+#include <algorithm>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+
+bool FindEasiestStep(const CandidateBoard& board, Step& step) {
+    // Public order of the scale; each entry's techniques share one rating band.
+    return FindFullHouse(board, step) || FindHiddenSingle(board, true, step) ||
+           FindHiddenSingle(board, false, step) || FindIntersection(board, true, true, step) ||
+           FindIntersection(board, false, true, step) || FindHiddenSubset(board, 2, true, step) ||
+           FindNakedSingle(board, step) || FindHiddenSubset(board, 3, true, step) ||
+           FindIntersection(board, true, false, step) ||
+           FindIntersection(board, false, false, step) || FindNakedSubset(board, 2, step) ||
+           FindFish(board, 2, step) || FindHiddenSubset(board, 2, false, step) ||
+           FindNakedSubset(board, 3, step) || FindFish(board, 3, step) ||
+           FindHiddenSubset(board, 3, false, step) || FindXYWing(board, step) ||
+           FindXYZWing(board, step) || FindNakedSubset(board, 4, step) ||
+           FindFish(board, 4, step) || FindHiddenSubset(board, 4, false, step);
+}
+
+void ApplyStep(CandidateBoard& board, const Step& step) {
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (step.removed[cell])
+            board.Remove(cell, step.removed[cell]);
+    }
+    if (step.placedCell >= 0)
+        board.Place(step.placedCell, step.placedDigit);
+}
+
+bool RunLadder(CandidateBoard& board, std::vector<Step>& steps) {
+    steps.clear();
+    Step step;
+    while (!board.Solved()) {
+        if (board.Broken() || !FindEasiestStep(board, step))
+            return false;
+        ApplyStep(board, step);
+        steps.push_back(step);
+    }
+    return true;
+}
+
+int HardestRating(const std::vector<Step>& steps) {
+    int hardest = 0;
+    for (const Step& step : steps)
+        hardest = std::max(hardest, step.Rating());
+    return hardest;
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,202 @@
+#include "techniques/step_text.h"
+
+#include <bit>
+#include <vector>
+
+namespace zw::techniques {
+namespace {
+
+std::string Digit(int d) {
+    return std::string(1, static_cast<char>('0' + d));
+}
+
+std::string CellText(int cell) {
+    return "Zeile " + Digit(Row(cell) + 1) + ", Spalte " + Digit(Column(cell) + 1);
+}
+
+std::string UnitText(int unit) {
+    return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
+}
+
+// "a", "a und b", "a, b und c".
+std::string Join(const std::vector<std::string>& parts) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == parts.size() ? " und " : ", ") + parts[i];
+    return out;
+}
+
+std::vector<std::string> Cells(CellSet cells) {
+    std::vector<std::string> out;
+    while (!cells.Empty())
+        out.push_back(CellText(cells.PopFirst()));
+    return out;
+}
+
+std::string Digits(unsigned digits) {
+    std::vector<std::string> out;
+    for (; digits; digits &= digits - 1)
+        out.push_back("die " + Digit(std::countr_zero(digits) + 1));
+    return Join(out);
+}
+
+std::vector<int> Units(const Step& step, int first, int last) {
+    std::vector<int> out;
+    for (int u = first; u < last; ++u) {
+        if (step.units >> u & 1)
+            out.push_back(u);
+    }
+    return out;
+}
+
+// The lines of one kind as "in den Zeilen 2 und 7".
+std::string Lines(const std::vector<int>& lines) {
+    std::vector<std::string> numbers;
+    for (int u : lines)
+        numbers.push_back(Digit(u % 9 + 1));
+    return (lines.front() < 9 ? "den Zeilen " : "den Spalten ") + Join(numbers);
+}
+
+bool IsFish(Technique t) {
+    return t == Technique::XWing || t == Technique::Swordfish || t == Technique::Jellyfish;
+}
+bool IsWing(Technique t) {
+    return t == Technique::XYWing || t == Technique::XYZWing;
+}
+bool IsPointing(Technique t) {
+    return t == Technique::Pointing || t == Technique::DirectPointing;
+}
+bool IsIntersection(Technique t) {
+    return IsPointing(t) || t == Technique::Claiming || t == Technique::DirectClaiming;
+}
+bool IsNaked(Technique t) {
+    return t == Technique::NakedPair || t == Technique::NakedTriple || t == Technique::NakedQuad;
+}
+
+int OneDigit(const Step& step) {
+    return std::countr_zero(step.digits) + 1;
+}
+
+// What the pattern says, before its removals.
+std::string PatternText(const Step& step) {
+    const Technique t = step.technique;
+    const std::vector<int> lines = Units(step, 0, 18), boxes = Units(step, 18, kUnits);
+    if (IsIntersection(t)) {
+        const int box = boxes.front(), line = lines.front();
+        return "In " + UnitText(IsPointing(t) ? box : line) + " steht die " +
+               Digit(OneDigit(step)) + " nur in " + UnitText(IsPointing(t) ? line : box) + ".";
+    }
+    if (IsFish(t)) {
+        std::vector<int> rows, columns;
+        for (int u : lines)
+            (u < 9 ? rows : columns).push_back(u);
+        // The base lines hold the pattern's cells; the cover lines are the other kind.
+        const bool byRows = step.cells.Within([&] {
+            CellSet s;
+            for (int u : rows)
+                s |= kUnitTables.unitSets[u];
+            return s;
+        }());
+        return "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
+               " nur in " + Lines(byRows ? columns : rows) + ".";
+    }
+    if (IsWing(step.technique)) {
+        std::vector<std::string> cells = Cells(step.cells);
+        return "Die Zellen " + Join(cells) + " halten zusammen nur " + Digits(step.digits) +
+               ": Wie man sie auch verteilt, eine der Zellen außen bekommt die Zahl, die in "
+               "beiden steht.";
+    }
+    const int unit = (lines.empty() ? boxes : lines).front();
+    if (IsNaked(t))
+        return "In " + UnitText(unit) + " passen in " + Join(Cells(step.cells)) + " nur " +
+               Digits(step.digits) + ".";
+    return "In " + UnitText(unit) + " passen " + Digits(step.digits) + " nur in " +
+           Join(Cells(step.cells)) + ".";
+}
+
+// "Die 5 fällt in ... weg.", a sentence per digit.
+std::string RemovalText(const Step& step) {
+    std::string out;
+    for (int d = 1; d <= 9; ++d) {
+        CellSet cells;
+        for (int cell = 0; cell < kCells; ++cell) {
+            if (step.removed[cell] & DigitBit(d))
+                cells.Add(cell);
+        }
+        if (!cells.Empty())
+            out += " Die " + Digit(d) + " fällt in " + Join(Cells(cells)) + " weg.";
+    }
+    return out;
+}
+
+// What the removals lead to: a digit with one place left in a unit of a removed cell, or a
+// removed cell with one digit left.
+std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
+    if (step.placedCell >= 0)
+        return " Damit bleibt für die " + Digit(step.placedDigit) + " in " +
+               UnitText(step.placedUnit) + " nur noch " + CellText(step.placedCell) + ".";
+    CandidateBoard after = before;
+    for (int cell = 0; cell < kCells; ++cell)
+        after.Remove(cell, step.removed[cell]);
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned r = step.removed[cell]; r; r &= r - 1) {
+            const int d = std::countr_zero(r) + 1;
+            for (int unit : kUnitTables.units[cell]) {
+                const std::uint16_t places = after.Positions(unit, d);
+                if (std::has_single_bit(places))
+                    return " Damit bleibt für die " + Digit(d) + " in " + UnitText(unit) +
+                           " nur noch " + CellText(UnitCell(unit, std::countr_zero(places))) + ".";
+            }
+        }
+    }
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (step.removed[cell] && std::has_single_bit(after.Candidates(cell)))
+            return " Damit passt in " + CellText(cell) + " nur noch die " +
+                   Digit(std::countr_zero(after.Candidates(cell)) + 1) + ".";
+    }
+    return " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter.";
+}
+
+}  // namespace
+
+std::string StepHintText(const Step& step) {
+    const std::string name(Info(step.technique).name);
+    const Technique t = step.technique;
+    if (t == Technique::FullHouse)
+        return name + ": In " + UnitText(step.placedUnit) + " ist nur noch eine Zelle frei.";
+    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
+        return name + ": In " + UnitText(step.placedUnit) + " passt eine Zahl nur an eine Stelle.";
+    if (t == Technique::NakedSingle)
+        return name + ": In " + CellText(step.placedCell) + " passt nur noch eine Zahl.";
+    if (IsFish(t)) {
+        std::vector<int> rows, columns;
+        for (int u : Units(step, 0, 18))
+            (u < 9 ? rows : columns).push_back(u);
+        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
+               Lines(columns) + ".";
+    }
+    if (IsWing(t))
+        return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
+    std::vector<std::string> units;
+    for (int u : Units(step, 0, kUnits))
+        units.push_back(UnitText(u));
+    return name + (IsIntersection(t) ? " mit der " + Digit(OneDigit(step)) : std::string()) +
+           ": Schau auf " + Join(units) + ".";
+}
+
+std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
+    const Technique t = step.technique;
+    const std::string name(Info(t).name);
+    const std::string placed = Digit(step.placedDigit);
+    if (t == Technique::FullHouse)
+        return name + ": In " + UnitText(step.placedUnit) + " fehlt nur noch die " + placed +
+               "; sie gehört in " + CellText(step.placedCell) + ".";
+    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
+        return name + ": In " + UnitText(step.placedUnit) + " passt die " + placed + " nur in " +
+               CellText(step.placedCell) + ".";
+    if (t == Technique::NakedSingle)
+        return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    return name + ": " + PatternText(step) + RemovalText(step) + ConsequenceText(before, step);
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,34 @@
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+// Every technique's name and rating, in ladder order. German names where German books and
+// sites have one; the English ones German players use as they are.
+const TechniqueInfo& Info(Technique technique) {
+    static constexpr std::array<TechniqueInfo, kTechniqueCount> kTable{{
+        {"Full House", 10},
+        {"Versteckter Einer im Block", 12},
+        {"Versteckter Einer in Zeile oder Spalte", 15},
+        {"Direktes Pointing", 17},
+        {"Direktes Claiming", 19},
+        {"Direktes verstecktes Paar", 20},
+        {"Nackter Einer", 23},
+        {"Direktes verstecktes Tripel", 25},
+        {"Pointing", 26},
+        {"Claiming", 28},
+        {"Nacktes Paar", 30},
+        {"X-Wing", 32},
+        {"Verstecktes Paar", 34},
+        {"Nacktes Tripel", 36},
+        {"Schwertfisch", 38},
+        {"Verstecktes Tripel", 40},
+        {"XY-Wing", 42},
+        {"XYZ-Wing", 44},
+        {"Nacktes Quartett", 50},
+        {"Qualle", 52},
+        {"Verstecktes Quartett", 54},
+    }};
+    return kTable[static_cast<int>(technique)];
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,98 @@
+// The ladder's vocabulary: every technique with its German name and its rating on the public
+// Sudoku Explainer scale, and the step a technique finds.
+//
+// Cells run row by row here (cell = 9 * row + column), as a player reads the board and as a
+// puzzle line is written; units are the rows 0-8, the columns 9-17 and the boxes 18-26.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string_view>
+
+namespace zw::techniques {
+
+constexpr int kCells = 81;
+constexpr int kUnits = 27;
+
+// In ladder order: the easiest first. A rating is in tenths, so 1.7 is 17.
+enum class Technique : std::uint8_t {
+    FullHouse,
+    HiddenSingleBox,
+    HiddenSingleLine,
+    DirectPointing,
+    DirectClaiming,
+    DirectHiddenPair,
+    NakedSingle,
+    DirectHiddenTriple,
+    Pointing,
+    Claiming,
+    NakedPair,
+    XWing,
+    HiddenPair,
+    NakedTriple,
+    Swordfish,
+    HiddenTriple,
+    XYWing,
+    XYZWing,
+    NakedQuad,
+    Jellyfish,
+    HiddenQuad,
+};
+constexpr int kTechniqueCount = static_cast<int>(Technique::HiddenQuad) + 1;
+
+// A set of cells, bit c for cell c: two words, so the families test whole units at once.
+struct CellSet {
+    std::uint64_t lo = 0, hi = 0;  // cells 0-63, 64-80
+
+    static CellSet Of(int cell) {
+        CellSet s;
+        s.Add(cell);
+        return s;
+    }
+    void Add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell & 63); }
+    bool Has(int cell) const { return ((cell < 64 ? lo : hi) >> (cell & 63)) & 1; }
+    bool Empty() const { return (lo | hi) == 0; }
+    int Count() const { return std::popcount(lo) + std::popcount(hi); }
+    int First() const { return lo ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
+    // Takes and returns the lowest cell; the set must not be empty.
+    int PopFirst() {
+        const int cell = First();
+        if (lo)
+            lo &= lo - 1;
+        else
+            hi &= hi - 1;
+        return cell;
+    }
+    CellSet operator&(CellSet o) const { return {lo & o.lo, hi & o.hi}; }
+    CellSet operator|(CellSet o) const { return {lo | o.lo, hi | o.hi}; }
+    CellSet Minus(CellSet o) const { return {lo & ~o.lo, hi & ~o.hi}; }
+    CellSet& operator|=(CellSet o) { return *this = *this | o; }
+    bool operator==(const CellSet&) const = default;
+    bool Within(CellSet o) const { return Minus(o).Empty(); }
+};
+
+struct TechniqueInfo {
+    std::string_view name;  // German, as a player meets it in books and on sites
+    int rating;             // tenths of the public scale
+};
+
+const TechniqueInfo& Info(Technique technique);
+
+// One step of the ladder. Removals are kept as a digit set per cell so a step never
+// allocates, however many candidates it takes.
+struct Step {
+    Technique technique = Technique::FullHouse;
+    std::uint16_t digits = 0;                     // the pattern's digits, bit d-1 for digit d
+    CellSet cells;                                // the pattern's cells
+    std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
+    std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
+    int placedCell = -1;                          // the cell a digit goes into, if any
+    int placedDigit = 0;
+    int placedUnit = -1;  // the unit that leaves the placed digit one place; -1 for a cell
+
+    int Rating() const { return Info(technique).rating; }
+    bool Removes() const;
+};
+
+}  // namespace zw::techniques
