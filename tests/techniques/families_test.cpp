@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "techniques/ladder.h"
+#include "techniques/step_text.h"
+
+namespace zw::techniques {
+namespace {
+
+std::string CellCode(int cell) {
+    return "r" + std::to_string(Row(cell) + 1) + "c" + std::to_string(Column(cell) + 1);
+}
+
+// "r4c1-6 r4c2-6": the step's removals cell by cell, digits rising.
+std::string Removals(const Step& step) {
+    std::string out;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (int d = 1; d <= 9; ++d) {
+            if (step.removed[cell] & DigitBit(d))
+                out += (out.empty() ? "" : " ") + CellCode(cell) + "-" + std::to_string(d);
+        }
+    }
+    return out;
+}
+
+std::string Placement(const Step& step) {
+    return step.placedCell < 0 ? ""
+                               : CellCode(step.placedCell) + "=" + std::to_string(step.placedDigit);
+}
+
+// Each family where the ladder first takes it on a real puzzle (the line, after the ladder's
+// own earlier steps): the exact removals and placement. Then the near miss: the same board with
+// one candidate a player could still have written ("r1c1+4") that breaks the pattern, where
+// the ladder must not take that step again.
+TEST(Families, TextbookBoardAndNearMiss) {
+    const struct {
+        const char* rows;
+        int stepsBefore;
+        Technique technique;
+        const char* removals;
+        const char* placement;
+        const char* breaker;
+    } cases[] = {
+        {"8...3...15...6.24.9.2.....5..6....24.....896.2.....3...2.......15.6.3.......4.5..", 11,
+         Technique::DirectPointing, "r3c2-7 r3c7-7 r3c8-7", "r1c7=7", "r1c4+7"},
+        {"....3.....23..97.81.7..4....6..9281....3.69..2...7...6.3...7.....2.....9.8.....3.", 13,
+         Technique::DirectHiddenPair, "r3c4-5 r3c4-6 r3c5-5 r3c5-6", "r3c8=6", "r3c7+2"},
+        {"2.8....9...784....65...1..4.1..5.4..58.6...79....1...64..7...5............9.....7", 18,
+         Technique::DirectHiddenTriple, "r8c4-2 r8c4-4 r8c4-9 r9c4-2 r9c4-4", "r6c4=4", "r4c4+3"},
+        {".68....3......31.23..9...6..9.5.1....86.9.5..1.....3.4...6..8.........49....52...", 12,
+         Technique::Pointing, "r2c4-4", "", "r1c1+4"},
+        {"7......6.......8.9..8.491.............15.89..3..4....1..7.9..3....63.....1..5...4", 16,
+         Technique::Claiming, "r4c1-6 r4c2-6 r5c1-6 r5c2-6 r6c2-6", "", "r2c3+6"},
+        {"1...5.6..27...8.....62.9.5..............46.1.....8..49.4812..6.759..4.......9...4", 13,
+         Technique::NakedPair, "r4c4-3 r4c4-7 r4c6-3 r4c6-7 r5c4-3 r5c4-7 r6c6-3 r6c6-7", "",
+         "r4c5+1"},
+        {"...1.64.88.....3...7......1......1..1..87...4.87...6..2.6.1...3...4.37...4..69..2", 33,
+         Technique::XWing, "r3c8-2", "", "r2c2+2"},
+        {"4.1.3...7..7.6....59....6....4..5.73.........65..2...4...34.71.......4..2....9...", 12,
+         Technique::HiddenPair, "r8c1-3 r8c2-3", "", "r8c4+1"},
+        {"....5......6....82.4..7..3.......7..2.8..61..5.17.2.........26..6.8.5..3...1.3...", 25,
+         Technique::NakedTriple, "r3c3-9 r3c7-9", "", "r3c9+5"},
+        {"..3..7....7.4.1.285.........8..2.76....7....43.........2.1.857......64.....2...81", 25,
+         Technique::Swordfish, "r4c6-3", "", "r5c5+3"},
+        {"...2...39...6.......29.4....4.....96.....574....8..3..2.9....58..5..7....8....4.7", 32,
+         Technique::HiddenTriple, "r1c1-1", "", "r2c1+7"},
+        {"..7..956.....567..2..7.3..97.8........93....1.2.........2.1...361........532.8...", 33,
+         Technique::XYWing, "r7c4-5", "", "r6c8+7"},
+        {"56....1.......4.9..89.......21....76....1.....95.........746..1.1.8..9...7892..65", 11,
+         Technique::XYZWing, "r1c8-2", "", "r1c9+4"},
+        {"12......9.5..9.2.3........4.3.........18.........246......67.5...2.41.7.9........", 10,
+         Technique::NakedQuad, "r4c7-4 r4c9-2 r5c9-2", "", "r4c8+1"},
+        {"....84..6...........32..7.......29.48...76......9......7.5...429.....8.724....6.9", 27,
+         Technique::Jellyfish, "r4c5-3 r8c8-3", "", "r1c7+3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(c.rows));
+        Step step;
+        for (int i = 0; i < c.stepsBefore; ++i) {
+            ASSERT_TRUE(FindEasiestStep(board, step));
+            ApplyStep(board, step);
+        }
+        ASSERT_TRUE(FindEasiestStep(board, step));
+        EXPECT_EQ(step.technique, c.technique);
+        EXPECT_EQ(Removals(step), c.removals);
+        EXPECT_EQ(Placement(step), c.placement);
+
+        const std::string breaker = c.breaker;
+        const int cell = (breaker[1] - '1') * 9 + breaker[3] - '1', digit = breaker[5] - '0';
+        ASSERT_FALSE(board.Candidates(cell) & DigitBit(digit));
+        board.SetCandidates(cell, board.Candidates(cell) | DigitBit(digit));
+        Step other;
+        ASSERT_TRUE(FindEasiestStep(board, other));
+        EXPECT_FALSE(other.technique == c.technique && Removals(other) == c.removals);
+    }
+}
+
+}  // namespace
+}  // namespace zw::techniques
