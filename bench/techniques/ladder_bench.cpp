@@ -30,12 +30,12 @@ void BM_Ladder(benchmark::State& state, const char* set) {
             std::cerr << "not a puzzle: " << line << "\n";
             std::exit(1);
         }
-        solved += techniques::RunLadder(board, steps);
+        solved += techniques::RunLadder(board, true, steps);
     }
     for (auto _ : state) {
         for (const std::string& line : lines) {
             board.SetRows(line);
-            benchmark::DoNotOptimize(techniques::RunLadder(board, steps));
+            benchmark::DoNotOptimize(techniques::RunLadder(board, true, steps));
         }
     }
     state.counters["solved"] = static_cast<double>(solved);

@@ -24,6 +24,10 @@ bool FindFish(const CandidateBoard& board, int size, Step& step);
 // wings.cpp
 bool FindXYWing(const CandidateBoard& board, Step& step);
 bool FindXYZWing(const CandidateBoard& board, Step& step);
+// uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
+// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
+bool FindBug(const CandidateBoard& board, Step& step);
 
 // Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
 // set of cells.

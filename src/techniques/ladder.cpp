@@ -6,7 +6,7 @@
 
 namespace zw::techniques {
 
-bool FindEasiestStep(const CandidateBoard& board, Step& step) {
+bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) {
     // Public order of the scale; each entry's techniques share one rating band.
     return FindFullHouse(board, step) || FindHiddenSingle(board, true, step) ||
            FindHiddenSingle(board, false, step) || FindIntersection(board, true, true, step) ||
@@ -17,8 +17,12 @@ bool FindEasiestStep(const CandidateBoard& board, Step& step) {
            FindFish(board, 2, step) || FindHiddenSubset(board, 2, false, step) ||
            FindNakedSubset(board, 3, step) || FindFish(board, 3, step) ||
            FindHiddenSubset(board, 3, false, step) || FindXYWing(board, step) ||
-           FindXYZWing(board, step) || FindNakedSubset(board, 4, step) ||
-           FindFish(board, 4, step) || FindHiddenSubset(board, 4, false, step);
+           FindXYZWing(board, step) ||
+           (oneSolution &&
+            (FindUniqueRectangle(board, 0, step) || FindUniqueRectangle(board, 1, step) ||
+             FindUniqueRectangle(board, 2, step) || FindUniqueRectangle(board, 3, step))) ||
+           FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
+           FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step));
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {
@@ -30,11 +34,11 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
         board.Place(step.placedCell, step.placedDigit);
 }
 
-bool RunLadder(CandidateBoard& board, std::vector<Step>& steps) {
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps) {
     steps.clear();
     Step step;
     while (!board.Solved()) {
-        if (board.Broken() || !FindEasiestStep(board, step))
+        if (board.Broken() || !FindEasiestStep(board, oneSolution, step))
             return false;
         ApplyStep(board, step);
         steps.push_back(step);

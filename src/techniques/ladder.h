@@ -3,7 +3,7 @@
 //
 //     CandidateBoard board;
 //     std::vector<Step> steps;
-//     if (board.SetRows(line) && RunLadder(board, steps))
+//     if (board.SetRows(line) && RunLadder(board, FastCount(...) == 1, steps))
 //         ...  // solved; steps say how
 #pragma once
 
@@ -14,13 +14,14 @@
 
 namespace zw::techniques {
 
-// The easiest step on the board, false when none applies.
-bool FindEasiestStep(const CandidateBoard& board, Step& step);
+// The easiest step on the board, false when none applies. Uniqueness techniques take part
+// only with `oneSolution`: the caller has asked the fast engine that the puzzle has exactly one.
+bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step);
 // Takes the step's removals, then places its digit.
 void ApplyStep(CandidateBoard& board, const Step& step);
 // Runs the ladder, appending its steps (after clearing `steps`, whose room is kept); true
 // when the board ends solved. A board that turns out broken stops the run.
-bool RunLadder(CandidateBoard& board, std::vector<Step>& steps);
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps);
 // The hardest rating of the steps, 0 for none.
 int HardestRating(const std::vector<Step>& steps);
 

@@ -18,11 +18,11 @@ std::string UnitText(int unit) {
     return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
 }
 
-// "a", "a und b", "a, b und c".
-std::string Join(const std::vector<std::string>& parts) {
+// "a", "a und b", "a, b und c" (or "oder").
+std::string Join(const std::vector<std::string>& parts, const char* last = " und ") {
     std::string out;
     for (std::size_t i = 0; i < parts.size(); ++i)
-        out += (i == 0 ? "" : i + 1 == parts.size() ? " und " : ", ") + parts[i];
+        out += (i == 0 ? "" : i + 1 == parts.size() ? last : ", ") + parts[i];
     return out;
 }
 
@@ -73,6 +73,53 @@ bool IsNaked(Technique t) {
     return t == Technique::NakedPair || t == Technique::NakedTriple || t == Technique::NakedQuad;
 }
 
+bool IsRectangle(Technique t) {
+    return t == Technique::UniqueRectangle1 || t == Technique::UniqueRectangle2 ||
+           t == Technique::UniqueRectangle3 || t == Technique::UniqueRectangle4;
+}
+
+unsigned RemovedDigits(const Step& step) {
+    unsigned out = 0;
+    for (std::uint16_t r : step.removed)
+        out |= r;
+    return out;
+}
+
+// Why a unique rectangle may not stay as it is, and which cells it leaves to decide.
+std::string RectangleText(const CandidateBoard& before, const Step& step) {
+    const CellSet corners = step.loop;
+    CellSet extras;
+    for (CellSet all = corners; !all.Empty();) {
+        const int cell = all.PopFirst();
+        if (before.Candidates(cell) != step.digits)
+            extras.Add(cell);
+    }
+    std::string out = "Die Zellen " + Join(Cells(corners)) + " könnten alle nur " +
+                      Digits(step.digits) +
+                      " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte "
+                      "zwei Lösungen.";
+    const unsigned removed = RemovedDigits(step);
+    switch (step.technique) {
+        case Technique::UniqueRectangle1:
+            return out + " Also ist " + CellText(extras.First()) + " keine der beiden.";
+        case Technique::UniqueRectangle2:
+            return out + " Also steht " + Digits(removed) + " in " + Join(Cells(extras), " oder ") +
+                   ".";
+        case Technique::UniqueRectangle3: {
+            const int unit = std::countr_zero(step.units);
+            return out + " Also hält " + Join(Cells(extras)) + " eine ihrer anderen Zahlen; mit " +
+                   Join(Cells(step.cells.Minus(corners))) + " bilden sie in " + UnitText(unit) +
+                   " eine nackte Menge.";
+        }
+        default: {
+            const int unit = std::countr_zero(step.units);
+            return out + " In " + UnitText(unit) + " steht " + Digits(step.digits & ~removed) +
+                   " nur in " + Join(Cells(extras)) + ", also ist dort " + Digits(removed) +
+                   " ausgeschlossen.";
+        }
+    }
+}
+
 int OneDigit(const Step& step) {
     return std::countr_zero(step.digits) + 1;
 }
@@ -100,6 +147,13 @@ std::string PatternText(const Step& step) {
         return "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
                " nur in " + Lines(byRows ? columns : rows) + ".";
     }
+    if (t == Technique::Bug1)
+        return "Alle offenen Zellen außer " + CellText(step.cells.First()) +
+               " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
+               "nur die " +
+               Digit(OneDigit(step)) +
+               " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
+               "dorthin.";
     if (IsWing(step.technique)) {
         std::vector<std::string> cells = Cells(step.cells);
         return "Die Zellen " + Join(cells) + " halten zusammen nur " + Digits(step.digits) +
@@ -175,8 +229,11 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
-    if (IsWing(t))
+    if (IsWing(t) || t == Technique::Bug1)
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
+    if (IsRectangle(t))
+        return name + " mit " + Digits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
+               ".";
     std::vector<std::string> units;
     for (int u : Units(step, 0, kUnits))
         units.push_back(UnitText(u));
@@ -196,7 +253,8 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
-    return name + ": " + PatternText(step) + RemovalText(step) + ConsequenceText(before, step);
+    return name + ": " + (IsRectangle(t) ? RectangleText(before, step) : PatternText(step)) +
+           RemovalText(step) + ConsequenceText(before, step);
 }
 
 }  // namespace zw::techniques

@@ -24,9 +24,14 @@ const TechniqueInfo& Info(Technique technique) {
         {"Verstecktes Tripel", 40},
         {"XY-Wing", 42},
         {"XYZ-Wing", 44},
+        {"Unique Rectangle Typ 1", 45},
+        {"Unique Rectangle Typ 2", 45},
+        {"Unique Rectangle Typ 3", 45},
+        {"Unique Rectangle Typ 4", 45},
         {"Nacktes Quartett", 50},
         {"Qualle", 52},
         {"Verstecktes Quartett", 54},
+        {"BUG+1", 56},
     }};
     return kTable[static_cast<int>(technique)];
 }

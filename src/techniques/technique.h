@@ -35,11 +35,16 @@ enum class Technique : std::uint8_t {
     HiddenTriple,
     XYWing,
     XYZWing,
+    UniqueRectangle1,
+    UniqueRectangle2,
+    UniqueRectangle3,
+    UniqueRectangle4,
     NakedQuad,
     Jellyfish,
     HiddenQuad,
+    Bug1,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::HiddenQuad) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::Bug1) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
@@ -85,13 +90,16 @@ struct Step {
     Technique technique = Technique::FullHouse;
     std::uint16_t digits = 0;                     // the pattern's digits, bit d-1 for digit d
     CellSet cells;                                // the pattern's cells
+    CellSet loop;  // a unique rectangle's corners; its other cells are the type 3 set
     std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
     int placedCell = -1;                          // the cell a digit goes into, if any
     int placedDigit = 0;
     int placedUnit = -1;  // the unit that leaves the placed digit one place; -1 for a cell
 
-    int Rating() const { return Info(technique).rating; }
+    int extra = 0;  // tenths the pattern's size adds to the table's rating
+
+    int Rating() const { return Info(technique).rating + extra; }
     bool Removes() const;
 };
 

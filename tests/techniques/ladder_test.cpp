@@ -25,7 +25,7 @@ void CheckSet(const std::vector<std::string>& puzzles, int& finished) {
         CandidateBoard board;
         ASSERT_TRUE(board.SetRows(rows)) << rows;
         Step step;
-        while (!board.Solved() && FindEasiestStep(board, step)) {
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
             for (int cell = 0; cell < kCells; ++cell) {
                 const std::uint16_t truth = DigitBit(solution[cell] - '0');
                 ASSERT_FALSE(step.removed[cell] & truth) << rows << "\n"
