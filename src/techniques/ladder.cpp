@@ -22,7 +22,8 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
             (FindUniqueRectangle(board, 0, step) || FindUniqueRectangle(board, 1, step) ||
              FindUniqueRectangle(board, 2, step) || FindUniqueRectangle(board, 3, step))) ||
            FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
-           FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step));
+           FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
+           FindChain(board, false, step) || FindChain(board, true, step);
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {

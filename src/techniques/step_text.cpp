@@ -120,6 +120,47 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
     }
 }
 
+bool IsChain(Technique t) {
+    return t == Technique::XChain || t == Technique::ForcingChain;
+}
+
+std::string NodeText(int node) {
+    return "die " + Digit(NodeDigit(node)) + (NodeOn(node) ? " in " : " nicht in ") +
+           CellText(NodeCell(node));
+}
+
+// The chain link by link, each "on" link with what forces it, so a player can follow it on
+// paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
+// Platz in Zeile 2), ... also die 5 nicht in A."
+std::string ChainText(const CandidateBoard& before, const Step& step) {
+    const int first = step.chain[0];
+    std::string out = NodeOn(first) ? "Stünde die " + Digit(NodeDigit(first)) + " in " +
+                                          CellText(NodeCell(first)) + ", dann stünde "
+                                    : "Stünde die " + Digit(NodeDigit(first)) + " nicht in " +
+                                          CellText(NodeCell(first)) + ", dann stünde ";
+    for (int i = 1; i < step.chainLength; ++i) {
+        const int node = step.chain[i], from = step.chain[i - 1];
+        out += (i == 1 ? "" : ", also ") + NodeText(node);
+        if (!NodeOn(node))
+            continue;
+        if (NodeCell(node) == NodeCell(from)) {
+            out += " (die andere Zahl der Zelle)";
+            continue;
+        }
+        for (int unit : kUnitTables.units[NodeCell(node)]) {
+            const std::uint16_t places = before.Positions(unit, NodeDigit(node));
+            bool both = false;
+            for (int k = 0; k < 9; ++k)
+                both = both || UnitCell(unit, k) == NodeCell(from);
+            if (both && std::popcount(places) == 2) {
+                out += " (der andere Platz in " + UnitText(unit) + ")";
+                break;
+            }
+        }
+    }
+    return out + ". Die Annahme widerlegt sich selbst.";
+}
+
 int OneDigit(const Step& step) {
     return std::countr_zero(step.digits) + 1;
 }
@@ -229,6 +270,12 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
+    if (IsChain(t)) {
+        const int first = step.chain[0];
+        return name + ": Nimm an, die " + Digit(NodeDigit(first)) +
+               (NodeOn(first) ? " stünde in " : " stünde nicht in ") + CellText(NodeCell(first)) +
+               ", und folge den Folgen.";
+    }
     if (IsWing(t) || t == Technique::Bug1)
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
     if (IsRectangle(t))
@@ -253,6 +300,12 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    if (IsChain(t) && step.placedCell >= 0)
+        return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
+               CellText(step.placedCell) + ".";
+    if (IsChain(t))
+        return name + ": " + ChainText(before, step) + RemovalText(step) +
+               ConsequenceText(before, step);
     return name + ": " + (IsRectangle(t) ? RectangleText(before, step) : PatternText(step)) +
            RemovalText(step) + ConsequenceText(before, step);
 }

@@ -32,6 +32,8 @@ const TechniqueInfo& Info(Technique technique) {
         {"Qualle", 52},
         {"Verstecktes Quartett", 54},
         {"BUG+1", 56},
+        {"X-Kette", 66},
+        {"Erzwingungskette", 70},
     }};
     return kTable[static_cast<int>(technique)];
 }

@@ -43,8 +43,10 @@ enum class Technique : std::uint8_t {
     Jellyfish,
     HiddenQuad,
     Bug1,
+    XChain,
+    ForcingChain,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::Bug1) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::ForcingChain) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
@@ -84,20 +86,37 @@ struct TechniqueInfo {
 
 const TechniqueInfo& Info(Technique technique);
 
+// A node of a chain: whether a digit is (on) or is not (off) in a cell.
+constexpr std::int16_t ChainNode(int cell, int digit, bool on) {
+    return static_cast<std::int16_t>((cell * 9 + digit - 1) * 2 + on);
+}
+constexpr int NodeCell(int node) {
+    return node / 18;
+}
+constexpr int NodeDigit(int node) {
+    return node / 2 % 9 + 1;
+}
+constexpr bool NodeOn(int node) {
+    return node & 1;
+}
+
 // One step of the ladder. Removals are kept as a digit set per cell so a step never
 // allocates, however many candidates it takes.
 struct Step {
     Technique technique = Technique::FullHouse;
-    std::uint16_t digits = 0;                     // the pattern's digits, bit d-1 for digit d
-    CellSet cells;                                // the pattern's cells
-    CellSet loop;  // a unique rectangle's corners; its other cells are the type 3 set
-    std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
+    std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
+    CellSet cells;             // the pattern's cells
+    CellSet loop;              // a unique rectangle's corners; its other cells are the type 3 set
+    std::uint32_t units = 0;   // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
     int placedCell = -1;                          // the cell a digit goes into, if any
     int placedDigit = 0;
     int placedUnit = -1;  // the unit that leaves the placed digit one place; -1 for a cell
 
     int extra = 0;  // tenths the pattern's size adds to the table's rating
+    // A chain's links in the order a player follows them, each node a ChainNode.
+    std::array<std::int16_t, 48> chain{};
+    int chainLength = 0;
 
     int Rating() const { return Info(technique).rating + extra; }
     bool Removes() const;

@@ -1,0 +1,159 @@
+// Chains: an assumption followed link by link until it contradicts itself.
+//
+//   X-chain: one digit only. "On" in a cell puts it off in every cell that sees it; "off" in a
+//            cell puts it on in the one other place of a unit that has only two.
+//   Forcing chain: also the cell links: "on" puts the cell's other digits off, "off" in a
+//            cell with two digits puts the other one on.
+// A chain that starts with a digit on in a cell and ends with it off there removes it; one
+// that starts with it off and ends with it on places it. The ladder takes the shortest.
+//
+// Rating: X-chains 6.6, forcing chains 7.0, plus a tenth each time the chain's length (its
+// nodes, less two) passes one of the steps 4, 6, 8, 12, 16, 24, 32, ..., each step half or a
+// third again as long as the one before, as the public scale counts.
+#include <array>
+#include <bit>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+namespace {
+
+constexpr int kNodes = kCells * 9 * 2;
+
+int LengthExtra(int nodes) {
+    int extra = 0, ceiling = 4;
+    bool odd = false;
+    for (int length = nodes - 2; length > ceiling; odd = !odd) {
+        ++extra;
+        ceiling = odd ? ceiling * 4 / 3 : ceiling * 3 / 2;
+    }
+    return extra;
+}
+
+// Breadth-first search from one assumption; the first path found to a node is a shortest one.
+class ChainSearch {
+public:
+    ChainSearch(const CandidateBoard& board, bool cellLinks)
+        : board_(board), cellLinks_(cellLinks) {
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int d = 1; d <= 9; ++d)
+                places_[unit][d - 1] = board.Positions(unit, d);
+        }
+    }
+
+    // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
+    // none or it is longer than `maxNodes`.
+    int Find(int start, int goal, int maxNodes, std::array<std::int16_t, 48>& chain) {
+        parent_.fill(-1);
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        parent_[start] = static_cast<std::int16_t>(start);
+        depth_[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            if (depth_[node] >= maxNodes)
+                break;
+            std::array<std::int16_t, 32> next{};
+            const int n = Links(node, next);
+            for (int i = 0; i < n; ++i) {
+                const int to = next[i];
+                if (parent_[to] >= 0)
+                    continue;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                if (to == goal) {
+                    const int length = depth_[to];
+                    for (int k = length - 1, at = to; k >= 0; --k, at = parent_[at])
+                        chain[k] = static_cast<std::int16_t>(at);
+                    return length;
+                }
+                queue_[tail++] = static_cast<std::int16_t>(to);
+            }
+        }
+        return 0;
+    }
+
+private:
+    int Links(int node, std::array<std::int16_t, 32>& out) const {
+        const int cell = NodeCell(node), digit = NodeDigit(node);
+        const std::uint16_t own = board_.Candidates(cell);
+        int n = 0;
+        if (NodeOn(node)) {
+            for (int peer : kUnitTables.peers[cell]) {
+                if (board_.Candidates(peer) & DigitBit(digit))
+                    out[n++] = ChainNode(peer, digit, false);
+            }
+            if (cellLinks_) {
+                for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                    out[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
+            }
+            return n;
+        }
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            const std::uint16_t places = places_[unit][digit - 1];
+            if (std::popcount(places) != 2)
+                continue;
+            for (unsigned m = places; m; m &= m - 1) {
+                const int other = UnitCell(unit, std::countr_zero(m));
+                if (other != cell)
+                    out[n++] = ChainNode(other, digit, true);
+            }
+        }
+        if (cellLinks_ && std::popcount(own) == 2) {
+            const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+            out[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
+        }
+        return n;
+    }
+
+    const CandidateBoard& board_;
+    bool cellLinks_;
+    std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    std::array<std::int16_t, kNodes> parent_{};
+    std::array<std::int8_t, kNodes> depth_{};
+    std::array<std::int16_t, kNodes> queue_{};
+};
+
+}  // namespace
+
+bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step) {
+    ChainSearch search(board, cellLinks);
+    std::array<std::int16_t, 48> chain{}, best{};
+    int bestLength = 0;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            const int digit = std::countr_zero(m) + 1;
+            for (int on = 1; on >= 0; --on) {
+                const int start = ChainNode(cell, digit, on), goal = ChainNode(cell, digit, !on);
+                const int limit = bestLength ? bestLength - 1 : static_cast<int>(chain.size());
+                const int length = search.Find(start, goal, limit, chain);
+                if (length) {
+                    best = chain;
+                    bestLength = length;
+                }
+            }
+        }
+    }
+    if (!bestLength)
+        return false;
+    step = Step{};
+    step.technique = cellLinks ? Technique::ForcingChain : Technique::XChain;
+    step.chain = best;
+    step.chainLength = bestLength;
+    step.extra = LengthExtra(bestLength);
+    for (int i = 0; i < bestLength; ++i) {
+        step.cells.Add(NodeCell(best[i]));
+        step.digits |= DigitBit(NodeDigit(best[i]));
+    }
+    const int cell = NodeCell(best[0]), digit = NodeDigit(best[0]);
+    if (NodeOn(best[0])) {
+        step.removed[cell] = DigitBit(digit);
+    } else {
+        step.placedCell = cell;
+        step.placedDigit = digit;
+    }
+    return true;
+}
+
+}  // namespace zw::techniques
