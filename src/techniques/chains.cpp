@@ -20,7 +20,9 @@ namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
 
-int LengthExtra(int nodes) {
+}  // namespace
+
+int ChainLengthExtra(int nodes) {
     int extra = 0, ceiling = 4;
     bool odd = false;
     for (int length = nodes - 2; length > ceiling; odd = !odd) {
@@ -29,6 +31,8 @@ int LengthExtra(int nodes) {
     }
     return extra;
 }
+
+namespace {
 
 // Breadth-first search from one assumption; the first path found to a node is a shortest one.
 class ChainSearch {
@@ -141,7 +145,7 @@ bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step) {
     step.technique = cellLinks ? Technique::ForcingChain : Technique::XChain;
     step.chain = best;
     step.chainLength = bestLength;
-    step.extra = LengthExtra(bestLength);
+    step.extra = ChainLengthExtra(bestLength);
     for (int i = 0; i < bestLength; ++i) {
         step.cells.Add(NodeCell(best[i]));
         step.digits |= DigitBit(NodeDigit(best[i]));

@@ -30,6 +30,8 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains.
 bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step);
+// Tenths a chain of that many nodes adds to its technique's rating.
+int ChainLengthExtra(int nodes);
 
 // Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
 // set of cells.

@@ -1,5 +1,8 @@
+#include "techniques/families.h"
+
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "techniques/ladder.h"
@@ -86,6 +89,10 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::UniqueRectangle4, "r3c3-2 r5c3-2", "", "r5c1+6", true},
         {"....6..9........83.7......64.8..7....92.1...4.1..9..6...6..49...2..384.18....2...", 36,
          Technique::Bug1, "r6c1-3 r6c1-7", "", "r1c4+5", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 27,
+         Technique::XChain, "r8c6-8", "", "r5c4+8", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 29,
+         Technique::ForcingChain, "", "r5c5=4", "r5c4+8", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
@@ -107,8 +114,24 @@ TEST(Families, TextbookBoardAndNearMiss) {
         board.SetCandidates(cell, board.Candidates(cell) | DigitBit(digit));
         Step other;
         ASSERT_TRUE(FindEasiestStep(board, c.oneSolution, other));
-        EXPECT_FALSE(other.technique == c.technique && Removals(other) == c.removals);
+        EXPECT_FALSE(other.technique == c.technique && Removals(other) == c.removals &&
+                     Placement(other) == c.placement);
     }
+}
+
+// The ladder tries techniques in table order, so their ratings must never fall; a chain adds a
+// tenth each time its length (nodes less two) passes 4, 6, 8, 12, 16, 24, ...
+TEST(Families, RatingsRiseAlongTheLadderAndWithChainLength) {
+    std::set<std::string_view> names;
+    for (int t = 1; t < kTechniqueCount; ++t) {
+        EXPECT_LE(Info(static_cast<Technique>(t - 1)).rating,
+                  Info(static_cast<Technique>(t)).rating);
+        EXPECT_TRUE(names.insert(Info(static_cast<Technique>(t)).name).second);
+    }
+    const std::pair<int, int> lengths[] = {{4, 0},  {6, 0},  {7, 1},  {8, 1},  {9, 2},
+                                           {10, 2}, {11, 3}, {14, 3}, {15, 4}, {19, 5}};
+    for (const auto& [nodes, extra] : lengths)
+        EXPECT_EQ(ChainLengthExtra(nodes), extra) << nodes;
 }
 
 }  // namespace
