@@ -14,6 +14,18 @@ namespace zw::techniques {
 
 constexpr std::uint16_t kAllDigits = 0x1ff;
 
+// The number of set bits of a digit set or a unit's places (nine bits), by table: the
+// families count constantly, and a portable build has no popcount instruction.
+inline constexpr std::array<std::uint8_t, 512> kBitCounts = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (int m = 1; m < 512; ++m)
+        counts[m] = static_cast<std::uint8_t>(counts[m >> 1] + (m & 1));
+    return counts;
+}();
+constexpr int Count9(unsigned nineBits) {
+    return kBitCounts[nineBits & 0x1ff];
+}
+
 constexpr std::uint16_t DigitBit(int digit) {
     return static_cast<std::uint16_t>(1u << (digit - 1));
 }

@@ -35,34 +35,69 @@ int ChainLengthExtra(int nodes) {
 namespace {
 
 // Breadth-first search from one assumption; the first path found to a node is a shortest one.
+// Every node's links are listed once per board, so each search only walks them.
 class ChainSearch {
 public:
-    ChainSearch(const CandidateBoard& board, bool cellLinks)
-        : board_(board), cellLinks_(cellLinks) {
+    void Reset(const CandidateBoard& board, bool cellLinks) {
+        std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
             for (int d = 1; d <= 9; ++d)
-                places_[unit][d - 1] = board.Positions(unit, d);
+                places[unit][d - 1] = board.Positions(unit, d);
         }
+        int n = 0;
+        for (int node = 0; node < kNodes; ++node) {
+            first_[node] = static_cast<std::uint16_t>(n);
+            const int cell = NodeCell(node), digit = NodeDigit(node);
+            const std::uint16_t own = board.Candidates(cell);
+            if (!(own & DigitBit(digit)))
+                continue;
+            if (NodeOn(node)) {
+                for (int peer : kUnitTables.peers[cell]) {
+                    if (board.Candidates(peer) & DigitBit(digit))
+                        links_[n++] = ChainNode(peer, digit, false);
+                }
+                if (cellLinks) {
+                    for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                        links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
+                }
+                continue;
+            }
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                const std::uint16_t p = places[unit][digit - 1];
+                if (Count9(p) != 2)
+                    continue;
+                for (unsigned m = p; m; m &= m - 1) {
+                    const int other = UnitCell(unit, std::countr_zero(m));
+                    if (other != cell)
+                        links_[n++] = ChainNode(other, digit, true);
+                }
+            }
+            if (cellLinks && Count9(own) == 2) {
+                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
+            }
+        }
+        first_[kNodes] = static_cast<std::uint16_t>(n);
     }
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
-    // none or it is longer than `maxNodes`.
+    // none with fewer than `maxNodes` + 1 nodes.
     int Find(int start, int goal, int maxNodes, std::array<std::int16_t, 48>& chain) {
-        parent_.fill(-1);
+        ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        parent_[start] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp_;
         depth_[start] = 1;
         while (head < tail) {
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            std::array<std::int16_t, 32> next{};
-            const int n = Links(node, next);
-            for (int i = 0; i < n; ++i) {
-                const int to = next[i];
-                if (parent_[to] >= 0)
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (seen_[to] == stamp_)
                     continue;
+                seen_[to] = stamp_;
                 parent_[to] = static_cast<std::int16_t>(node);
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 if (to == goal) {
@@ -78,42 +113,11 @@ public:
     }
 
 private:
-    int Links(int node, std::array<std::int16_t, 32>& out) const {
-        const int cell = NodeCell(node), digit = NodeDigit(node);
-        const std::uint16_t own = board_.Candidates(cell);
-        int n = 0;
-        if (NodeOn(node)) {
-            for (int peer : kUnitTables.peers[cell]) {
-                if (board_.Candidates(peer) & DigitBit(digit))
-                    out[n++] = ChainNode(peer, digit, false);
-            }
-            if (cellLinks_) {
-                for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
-                    out[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
-            }
-            return n;
-        }
-        for (int k = 0; k < 3; ++k) {
-            const int unit = kUnitTables.units[cell][k];
-            const std::uint16_t places = places_[unit][digit - 1];
-            if (std::popcount(places) != 2)
-                continue;
-            for (unsigned m = places; m; m &= m - 1) {
-                const int other = UnitCell(unit, std::countr_zero(m));
-                if (other != cell)
-                    out[n++] = ChainNode(other, digit, true);
-            }
-        }
-        if (cellLinks_ && std::popcount(own) == 2) {
-            const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-            out[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
-        }
-        return n;
-    }
-
-    const CandidateBoard& board_;
-    bool cellLinks_;
-    std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
+    std::array<std::int16_t, kCells * 9 * 32> links_{};
+    std::array<std::uint16_t, kNodes + 1> first_{};
+    std::array<std::uint32_t, kNodes> seen_{};
+    std::uint32_t stamp_ = 0;
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
@@ -122,22 +126,30 @@ private:
 }  // namespace
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step) {
-    ChainSearch search(board, cellLinks);
+    // Too large for the stack of every thread; one per thread, rebuilt for each board.
+    thread_local ChainSearch search;
+    search.Reset(board, cellLinks);
     std::array<std::int16_t, 48> chain{}, best{};
     int bestLength = 0;
-    for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
-            const int digit = std::countr_zero(m) + 1;
-            for (int on = 1; on >= 0; --on) {
-                const int start = ChainNode(cell, digit, on), goal = ChainNode(cell, digit, !on);
-                const int limit = bestLength ? bestLength - 1 : static_cast<int>(chain.size());
-                const int length = search.Find(start, goal, limit, chain);
-                if (length) {
-                    best = chain;
-                    bestLength = length;
+    // Short chains first: most boards have one, and a capped search stops early.
+    for (int cap : {10, static_cast<int>(chain.size())}) {
+        for (int cell = 0; cell < kCells; ++cell) {
+            for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+                const int digit = std::countr_zero(m) + 1;
+                for (int on = 1; on >= 0; --on) {
+                    const int start = ChainNode(cell, digit, on);
+                    const int goal = ChainNode(cell, digit, !on);
+                    const int limit = bestLength ? bestLength - 1 : cap;
+                    const int length = search.Find(start, goal, limit, chain);
+                    if (length) {
+                        best = chain;
+                        bestLength = length;
+                    }
                 }
             }
         }
+        if (bestLength)
+            break;
     }
     if (!bestLength)
         return false;

@@ -23,11 +23,11 @@ bool FindFish(const CandidateBoard& board, int size, Step& step) {
                     if (plane.Has(cell))
                         places[k] = static_cast<std::uint16_t>(places[k] | 1u << j);
                 }
-                const int n = std::popcount(places[k]);
+                const int n = Count9(places[k]);
                 if (n >= 2 && n <= size)
                     eligible |= 1u << k;
             }
-            if (std::popcount(eligible) < size)
+            if (Count9(eligible) < size)
                 continue;
             for (int s = 0; s < setCount; ++s) {
                 const unsigned lines = sets[s];
@@ -36,7 +36,7 @@ bool FindFish(const CandidateBoard& board, int size, Step& step) {
                 unsigned covers = 0;
                 for (unsigned m = lines; m; m &= m - 1)
                     covers |= places[std::countr_zero(m)];
-                if (std::popcount(covers) != size)
+                if (Count9(covers) != size)
                     continue;
                 CellSet baseCells, coverCells;
                 for (unsigned m = lines; m; m &= m - 1)

@@ -39,7 +39,7 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
                 const int line = CrossingLine(box, k);
                 const int first = pointing ? box : line, second = pointing ? line : box;
                 const CellSet own = plane & kUnitTables.unitSets[first];
-                if (own.Count() < 2 || !own.Within(kUnitTables.unitSets[second]))
+                if (!own.Many() || !own.Within(kUnitTables.unitSets[second]))
                     continue;
                 const CellSet removed = (plane & kUnitTables.unitSets[second]).Minus(own);
                 if (removed.Empty())
@@ -51,7 +51,7 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
                         if (other == first)
                             continue;
                         const CellSet left = (plane & kUnitTables.unitSets[other]).Minus(removed);
-                        if (left.Count() == 1 &&
+                        if (left.Single() &&
                             !(plane & kUnitTables.unitSets[other] & removed).Empty())
                             placed = left.First(), placedUnit = other;
                     }

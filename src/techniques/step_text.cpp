@@ -152,7 +152,7 @@ std::string ChainText(const CandidateBoard& before, const Step& step) {
             bool both = false;
             for (int k = 0; k < 9; ++k)
                 both = both || UnitCell(unit, k) == NodeCell(from);
-            if (both && std::popcount(places) == 2) {
+            if (both && Count9(places) == 2) {
                 out += " (der andere Platz in " + UnitText(unit) + ")";
                 break;
             }

@@ -15,7 +15,7 @@ const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count) {
         std::array<std::array<std::uint16_t, 126>, 5> sets{};
         std::array<int, 5> counts{};
         for (unsigned m = 1; m < 512; ++m) {
-            const int n = std::popcount(m);
+            const int n = Count9(m);
             if (n <= 4)
                 sets[n][counts[n]++] = static_cast<std::uint16_t>(m);
         }
@@ -49,10 +49,10 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
             cand[i] = board.Candidates(UnitCell(unit, i));
             if (cand[i])
                 open |= 1u << i;
-            if (cand[i] && std::popcount(cand[i]) <= size)
+            if (cand[i] && Count9(cand[i]) <= size)
                 eligible |= 1u << i;
         }
-        if (std::popcount(eligible) < size || std::popcount(open) <= size)
+        if (Count9(eligible) < size || Count9(open) <= size)
             continue;
         for (int s = 0; s < setCount; ++s) {
             const unsigned set = sets[s];
@@ -61,7 +61,7 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
             unsigned digits = 0;
             for (unsigned m = set; m; m &= m - 1)
                 digits |= cand[std::countr_zero(m)];
-            if (std::popcount(digits) != size)
+            if (Count9(digits) != size)
                 continue;
             bool removes = false;
             for (unsigned m = open & ~set; m && !removes; m &= m - 1)
@@ -101,10 +101,10 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         for (int d = 0; d < 9; ++d) {
             for (int i = 0; i < 9; ++i)
                 places[d] = static_cast<std::uint16_t>(places[d] | (cand[i] >> d & 1) << i);
-            if (places[d] && std::popcount(places[d]) <= size)
+            if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
-        if (open <= size || std::popcount(eligible) < size)
+        if (open <= size || Count9(eligible) < size)
             continue;
         for (int s = 0; s < setCount; ++s) {
             const unsigned digits = sets[s];
@@ -113,7 +113,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             unsigned cells = 0;
             for (unsigned m = digits; m; m &= m - 1)
                 cells |= places[std::countr_zero(m)];
-            if (std::popcount(cells) != size)
+            if (Count9(cells) != size)
                 continue;
             bool removes = false;
             for (unsigned m = cells; m && !removes; m &= m - 1)
@@ -125,8 +125,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             if (direct) {
                 for (int d = 0; d < 9 && !placedDigit; ++d) {
                     const unsigned rest = places[d] & ~cells;
-                    if (!(digits >> d & 1) && std::popcount(places[d]) > 1 &&
-                        std::has_single_bit(rest))
+                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && std::has_single_bit(rest))
                         placedDigit = d + 1, placedIndex = std::countr_zero(rest);
                 }
                 if (!placedDigit)

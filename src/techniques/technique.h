@@ -61,6 +61,9 @@ struct CellSet {
     bool Has(int cell) const { return ((cell < 64 ? lo : hi) >> (cell & 63)) & 1; }
     bool Empty() const { return (lo | hi) == 0; }
     int Count() const { return std::popcount(lo) + std::popcount(hi); }
+    // More than one cell / exactly one, without counting.
+    bool Many() const { return ((lo & (lo - 1)) | (hi & (hi - 1))) != 0 || (lo && hi); }
+    bool Single() const { return !Empty() && !Many(); }
     int First() const { return lo ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
     // Takes and returns the lowest cell; the set must not be empty.
     int PopFirst() {

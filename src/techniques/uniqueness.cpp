@@ -63,7 +63,7 @@ bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
         unsigned digits = extraDigits;
         for (unsigned m = set; m; m &= m - 1)
             digits |= board.Candidates(UnitCell(unit, std::countr_zero(m)));
-        if (std::popcount(digits) != size)
+        if (Count9(digits) != size)
             continue;
         bool removes = false;
         for (unsigned m = others & ~set; m; m &= m - 1) {
@@ -98,7 +98,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                     std::uint16_t common = kAllDigits;
                     for (int cell : cells)
                         common &= board.Candidates(cell);
-                    if (std::popcount(common) < 2)
+                    if (Count9(common) < 2)
                         continue;
                     for (unsigned m = common; m; m &= m - 1) {
                         for (unsigned n = m & (m - 1); n; n &= n - 1) {
@@ -142,7 +142,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                                     for (unsigned d = ab; d; d &= d - 1) {
                                         const int digit = std::countr_zero(d) + 1;
                                         const std::uint16_t places = board.Positions(unit, digit);
-                                        if (std::popcount(places) != 2)
+                                        if (Count9(places) != 2)
                                             continue;
                                         const std::uint16_t other =
                                             static_cast<std::uint16_t>(ab & ~(d & -d));
@@ -151,8 +151,8 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                                         step.removed[x] = step.removed[y] = other;
                                         return true;
                                     }
-                                } else if (std::popcount(extraDigits) <= setSize + 1 &&
-                                           std::popcount(extraDigits) >= 2) {
+                                } else if (Count9(extraDigits) <= setSize + 1 &&
+                                           Count9(extraDigits) >= 2) {
                                     Rectangle(step, Technique::UniqueRectangle3, cells, ab);
                                     if (NakedSetWithExtras(board, unit, x, y, extraDigits,
                                                            setSize + 1, step))
@@ -171,7 +171,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
 bool FindBug(const CandidateBoard& board, Step& step) {
     int bugCell = -1;
     for (int cell = 0; cell < kCells; ++cell) {
-        const int n = std::popcount(board.Candidates(cell));
+        const int n = Count9(board.Candidates(cell));
         if (n == 0 && !board.Value(cell))
             return false;
         if (n == 3 && bugCell < 0)
@@ -188,7 +188,7 @@ bool FindBug(const CandidateBoard& board, Step& step) {
         for (int k = 0; k < 3; ++k)
             own = own || kUnitTables.units[bugCell][k] == unit;
         for (int digit = 1; digit <= 9; ++digit) {
-            const int n = std::popcount(board.Positions(unit, digit));
+            const int n = Count9(board.Positions(unit, digit));
             if (n == 0 || n == 2)
                 continue;
             if (n != 3 || !own || (bugDigit && bugDigit != digit))

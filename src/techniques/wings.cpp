@@ -11,20 +11,20 @@ namespace {
 bool FindWing(const CandidateBoard& board, int pivotSize, Step& step) {
     for (int pivot = 0; pivot < kCells; ++pivot) {
         const std::uint16_t p = board.Candidates(pivot);
-        if (std::popcount(p) != pivotSize)
+        if (Count9(p) != pivotSize)
             continue;
         const auto& peers = kUnitTables.peers[pivot];
         for (int a = 0; a < 20; ++a) {
             const std::uint16_t pa = board.Candidates(peers[a]);
             // The first pincer: two digits, one shared with the pivot's pair (XY) or both
             // within the pivot's three (XYZ).
-            if (std::popcount(pa) != 2)
+            if (Count9(pa) != 2)
                 continue;
-            if (pivotSize == 2 ? std::popcount(static_cast<unsigned>(pa & p)) != 1 : (pa & ~p) != 0)
+            if (pivotSize == 2 ? Count9(static_cast<unsigned>(pa & p)) != 1 : (pa & ~p) != 0)
                 continue;
             for (int b = a + 1; b < 20; ++b) {
                 const std::uint16_t pb = board.Candidates(peers[b]);
-                if (std::popcount(pb) != 2 || pb == pa)
+                if (Count9(pb) != 2 || pb == pa)
                     continue;
                 std::uint16_t z;
                 if (pivotSize == 2) {
