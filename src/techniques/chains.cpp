@@ -10,8 +10,10 @@
 // Rating: X-chains 6.6, forcing chains 7.0, plus a tenth each time the chain's length (its
 // nodes, less two) passes one of the steps 4, 6, 8, 12, 16, 24, 32, ..., each step half or a
 // third again as long as the one before, as the public scale counts.
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <vector>
 
 #include "techniques/families.h"
 
@@ -83,7 +85,7 @@ public:
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
     // none with fewer than `maxNodes` + 1 nodes.
-    int Find(int start, int goal, int maxNodes, std::array<std::int16_t, 48>& chain) {
+    int Find(int start, int goal, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
         ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
@@ -112,6 +114,28 @@ public:
         return 0;
     }
 
+    // Every node the assumption `start` leads to, with the nodes of the shortest chain there
+    // (0 where it leads nowhere).
+    void Closure(int start, std::uint8_t* depth) {
+        std::fill(depth, depth + kNodes, std::uint8_t{0});
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        depth[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            const int next = depth[node] + 1;
+            if (next > 255)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (!depth[to]) {
+                    depth[to] = static_cast<std::uint8_t>(next);
+                    queue_[tail++] = static_cast<std::int16_t>(to);
+                }
+            }
+        }
+    }
+
 private:
     // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
     std::array<std::int16_t, kCells * 9 * 32> links_{};
@@ -125,14 +149,15 @@ private:
 
 }  // namespace
 
-bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step) {
+bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
     // Too large for the stack of every thread; one per thread, rebuilt for each board.
     thread_local ChainSearch search;
     search.Reset(board, cellLinks);
-    std::array<std::int16_t, 48> chain{}, best{};
+    std::array<std::int16_t, kChainRoom> chain{}, best{};
     int bestLength = 0;
+    const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
     // Short chains first: most boards have one, and a capped search stops early.
-    for (int cap : {10, static_cast<int>(chain.size())}) {
+    for (int cap : {std::min(10, limitNodes), limitNodes}) {
         for (int cell = 0; cell < kCells; ++cell) {
             for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
                 const int digit = std::countr_zero(m) + 1;
@@ -168,6 +193,106 @@ bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step) {
     } else {
         step.placedCell = cell;
         step.placedDigit = digit;
+    }
+    return true;
+}
+
+}  // namespace zw::techniques
+
+namespace zw::techniques {
+
+// Cell and unit forcing chains: every digit a cell could hold (or every place a unit has for a
+// digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
+// tenths of all branches' nodes together.
+bool FindForcingChains(const CandidateBoard& board, Step& step) {
+    thread_local ChainSearch search;
+    thread_local std::vector<std::uint8_t> depths;
+    search.Reset(board, true);
+    depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
+    auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1)
+            search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
+                           depthOf(cell, std::countr_zero(m) + 1));
+    }
+    // A result counts if it removes a candidate or places one.
+    auto useful = [&](int node) {
+        const std::uint16_t c = board.Candidates(NodeCell(node));
+        return (c & DigitBit(NodeDigit(node))) && (NodeOn(node) ? Count9(c) > 1 : true);
+    };
+    int bestCost = 0, bestNode = -1, bestSource = -1;  // source: a cell, or 100 + unit * 9 + d
+    std::array<const std::uint8_t*, 9> branch{};
+    auto consider = [&](int count, int source) {
+        for (int node = 0; node < kNodes; ++node) {
+            int cost = 0;
+            for (int i = 0; i < count && cost >= 0; ++i)
+                cost = branch[i][node] ? cost + branch[i][node] : -1;
+            if (cost > 0 && (!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node)) {
+                bestCost = cost, bestNode = node, bestSource = source;
+            }
+        }
+    };
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint16_t c = board.Candidates(cell);
+        if (Count9(c) < 3)
+            continue;
+        int n = 0;
+        for (unsigned m = c; m; m &= m - 1)
+            branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+        consider(n, cell);
+    }
+    const int cellBest = bestCost;
+    for (int unit = 0; unit < kUnits; ++unit) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            const std::uint16_t places = board.Positions(unit, digit);
+            if (Count9(places) < 2)
+                continue;
+            int n = 0;
+            for (unsigned m = places; m; m &= m - 1)
+                branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+            consider(n, 100 + unit * 9 + digit - 1);
+        }
+    }
+    if (!bestCost)
+        return false;
+    const bool fromCell = bestSource < 100;
+    step = Step{};
+    step.technique = fromCell ? Technique::CellForcingChain : Technique::UnitForcingChain;
+    step.extra = ChainLengthExtra(bestCost);
+    (void)cellBest;
+    // The branches, rebuilt as shortest chains.
+    std::array<int, 9> starts{};
+    int n = 0;
+    if (fromCell) {
+        for (unsigned m = board.Candidates(bestSource); m; m &= m - 1)
+            starts[n++] = ChainNode(bestSource, std::countr_zero(m) + 1, true);
+        step.cells.Add(bestSource);
+    } else {
+        const int unit = (bestSource - 100) / 9, digit = (bestSource - 100) % 9 + 1;
+        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
+            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
+        step.units = 1u << unit;
+    }
+    std::array<std::int16_t, kChainRoom> chain{};
+    for (int i = 0; i < n; ++i) {
+        const int length =
+            starts[i] == bestNode ? 1 : search.Find(starts[i], bestNode, kChainRoom, chain);
+        if (starts[i] == bestNode)
+            chain[0] = static_cast<std::int16_t>(bestNode);
+        for (int k = 0; k < length; ++k) {
+            step.chain[step.chainLength++] = chain[k];
+            step.cells.Add(NodeCell(chain[k]));
+            step.digits |= DigitBit(NodeDigit(chain[k]));
+        }
+        step.branchLengths[i] = static_cast<std::uint8_t>(length);
+    }
+    step.branchCount = n;
+    const int cell = NodeCell(bestNode), digit = NodeDigit(bestNode);
+    if (NodeOn(bestNode)) {
+        step.placedCell = cell;
+        step.placedDigit = digit;
+    } else {
+        step.removed[cell] = DigitBit(digit);
     }
     return true;
 }

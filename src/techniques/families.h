@@ -28,8 +28,10 @@ bool FindXYZWing(const CandidateBoard& board, Step& step);
 // (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
-// chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains.
-bool FindChain(const CandidateBoard& board, bool cellLinks, Step& step);
+// chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
+// nodes (0: any); cell and unit forcing chains.
+bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
+bool FindForcingChains(const CandidateBoard& board, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 

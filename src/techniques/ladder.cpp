@@ -6,6 +6,31 @@
 
 namespace zw::techniques {
 
+namespace {
+
+// X-chains and forcing chains compete by rating, as the public scale ranks them together: a
+// forcing chain starts at 7.0, so it can beat only an X-chain rated above that.
+bool FindChains(const CandidateBoard& board, Step& step) {
+    const bool x = FindChain(board, false, 0, step);
+    if (x && step.Rating() <= Info(Technique::ForcingChain).rating)
+        return true;
+    Step other;
+    // Nodes a forcing chain may have and still rate below the X-chain.
+    int maxNodes = 0;
+    if (x) {
+        while (ChainLengthExtra(maxNodes + 1) + Info(Technique::ForcingChain).rating <
+               step.Rating())
+            ++maxNodes;
+    }
+    if ((!x || maxNodes > 0) && FindChain(board, true, maxNodes, other)) {
+        step = other;
+        return true;
+    }
+    return x;
+}
+
+}  // namespace
+
 bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) {
     // Public order of the scale; each entry's techniques share one rating band.
     return FindFullHouse(board, step) || FindHiddenSingle(board, true, step) ||
@@ -23,7 +48,7 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
              FindUniqueRectangle(board, 2, step) || FindUniqueRectangle(board, 3, step))) ||
            FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
            FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
-           FindChain(board, false, step) || FindChain(board, true, step);
+           FindChains(board, step) || FindForcingChains(board, step);
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {

@@ -123,6 +123,9 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
 bool IsChain(Technique t) {
     return t == Technique::XChain || t == Technique::ForcingChain;
 }
+bool IsForcingChains(Technique t) {
+    return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
+}
 
 std::string NodeText(int node) {
     return "die " + Digit(NodeDigit(node)) + (NodeOn(node) ? " in " : " nicht in ") +
@@ -132,18 +135,21 @@ std::string NodeText(int node) {
 // The chain link by link, each "on" link with what forces it, so a player can follow it on
 // paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
 // Platz in Zeile 2), ... also die 5 nicht in A."
-std::string ChainText(const CandidateBoard& before, const Step& step) {
-    const int first = step.chain[0];
+std::string ChainText(const CandidateBoard& before, const Step& step, int from = 0,
+                      int length = -1) {
+    if (length < 0)
+        length = step.chainLength;
+    const int first = step.chain[from];
     std::string out = NodeOn(first) ? "Stünde die " + Digit(NodeDigit(first)) + " in " +
                                           CellText(NodeCell(first)) + ", dann stünde "
                                     : "Stünde die " + Digit(NodeDigit(first)) + " nicht in " +
                                           CellText(NodeCell(first)) + ", dann stünde ";
-    for (int i = 1; i < step.chainLength; ++i) {
-        const int node = step.chain[i], from = step.chain[i - 1];
-        out += (i == 1 ? "" : ", also ") + NodeText(node);
+    for (int i = from + 1; i < from + length; ++i) {
+        const int node = step.chain[i], previous = step.chain[i - 1];
+        out += (i == from + 1 ? "" : ", also ") + NodeText(node);
         if (!NodeOn(node))
             continue;
-        if (NodeCell(node) == NodeCell(from)) {
+        if (NodeCell(node) == NodeCell(previous)) {
             out += " (die andere Zahl der Zelle)";
             continue;
         }
@@ -151,14 +157,33 @@ std::string ChainText(const CandidateBoard& before, const Step& step) {
             const std::uint16_t places = before.Positions(unit, NodeDigit(node));
             bool both = false;
             for (int k = 0; k < 9; ++k)
-                both = both || UnitCell(unit, k) == NodeCell(from);
+                both = both || UnitCell(unit, k) == NodeCell(previous);
             if (both && Count9(places) == 2) {
                 out += " (der andere Platz in " + UnitText(unit) + ")";
                 break;
             }
         }
     }
-    return out + ". Die Annahme widerlegt sich selbst.";
+    return out + (length == step.chainLength ? ". Die Annahme widerlegt sich selbst." : ".");
+}
+
+// Each choice of the cell or unit, one branch each, and the result they share.
+std::string BranchesText(const CandidateBoard& before, const Step& step) {
+    const int result = step.chain[step.branchLengths[0] - 1];
+    std::string out = step.technique == Technique::CellForcingChain
+                          ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) +
+                                " steht, es folgt dasselbe."
+                          : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                                UnitText(std::countr_zero(step.units)) +
+                                " steht, es folgt dasselbe.";
+    for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
+        if (step.branchLengths[i] == 1)
+            out += " Stünde die " + Digit(NodeDigit(step.chain[at])) + " in " +
+                   CellText(NodeCell(step.chain[at])) + ", wäre das schon das Ergebnis.";
+        else
+            out += " " + ChainText(before, step, at, step.branchLengths[i]);
+    }
+    return out + " In jedem Fall steht " + NodeText(result) + ".";
 }
 
 int OneDigit(const Step& step) {
@@ -270,6 +295,11 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
+    if (t == Technique::CellForcingChain)
+        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) + " durch.";
+    if (t == Technique::UnitForcingChain)
+        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
+               UnitText(std::countr_zero(step.units)) + " durch.";
     if (IsChain(t)) {
         const int first = step.chain[0];
         return name + ": Nimm an, die " + Digit(NodeDigit(first)) +
@@ -300,6 +330,9 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    if (IsForcingChains(t))
+        return name + ": " + BranchesText(before, step) + RemovalText(step) +
+               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
     if (IsChain(t) && step.placedCell >= 0)
         return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
                CellText(step.placedCell) + ".";

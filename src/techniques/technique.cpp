@@ -34,6 +34,8 @@ const TechniqueInfo& Info(Technique technique) {
         {"BUG+1", 56},
         {"X-Kette", 66},
         {"Erzwingungskette", 70},
+        {"Zellen-Erzwingungsketten", 80},
+        {"Einheiten-Erzwingungsketten", 80},
     }};
     return kTable[static_cast<int>(technique)];
 }

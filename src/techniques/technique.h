@@ -14,6 +14,7 @@ namespace zw::techniques {
 
 constexpr int kCells = 81;
 constexpr int kUnits = 27;
+constexpr int kChainRoom = 128;  // nodes a step's chain or chains hold
 
 // In ladder order: the easiest first. A rating is in tenths, so 1.7 is 17.
 enum class Technique : std::uint8_t {
@@ -45,8 +46,10 @@ enum class Technique : std::uint8_t {
     Bug1,
     XChain,
     ForcingChain,
+    CellForcingChain,
+    UnitForcingChain,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::ForcingChain) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::UnitForcingChain) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
@@ -118,8 +121,12 @@ struct Step {
 
     int extra = 0;  // tenths the pattern's size adds to the table's rating
     // A chain's links in the order a player follows them, each node a ChainNode.
-    std::array<std::int16_t, 48> chain{};
+    std::array<std::int16_t, kChainRoom> chain{};
     int chainLength = 0;
+    // Of a cell or unit forcing chain: the lengths of its branches, which `chain` holds one
+    // after the other, each from one choice to the common result.
+    std::array<std::uint8_t, 9> branchLengths{};
+    int branchCount = 0;
 
     int Rating() const { return Info(technique).rating + extra; }
     bool Removes() const;

@@ -93,6 +93,10 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::XChain, "r8c6-8", "", "r5c4+8", true},
         {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 29,
          Technique::ForcingChain, "", "r5c5=4", "r5c4+8", true},
+        {"9.61...8...........8.7.9.5.4.83...........6..3.1476.98..3....7.615.......948.....", 34,
+         Technique::CellForcingChain, "r9c9-3", "", "r8c9+2", true},
+        {"19.7.8....85...1...27....6.....85.....6..7.249.2..........4.......9.6........285.", 31,
+         Technique::UnitForcingChain, "r4c8-3", "", "r6c2+3", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
