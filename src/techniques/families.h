@@ -32,6 +32,8 @@ bool FindBug(const CandidateBoard& board, Step& step);
 // nodes (0: any); cell and unit forcing chains.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
 bool FindForcingChains(const CandidateBoard& board, Step& step);
+// dynamic.cpp
+bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 

@@ -295,6 +295,9 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
+    if (t == Technique::DynamicContradiction)
+        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
+               CellText(NodeCell(step.chain[0])) + " und trage die Einer ein, die folgen.";
     if (t == Technique::CellForcingChain)
         return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) + " durch.";
     if (t == Technique::UnitForcingChain)
@@ -330,6 +333,18 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    if (t == Technique::DynamicContradiction) {
+        std::string out = name + ": Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                          CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
+        for (int i = 1; i < step.chainLength; ++i)
+            out += (i == 1 ? " " : ", ") + NodeText(step.chain[i]);
+        out += step.chainLength == 1 ? " nichts weiter" : "";
+        out += step.emptyCell >= 0
+                   ? "; dann bliebe für " + CellText(step.emptyCell) + " keine Zahl mehr."
+                   : "; dann bliebe für die " + Digit(step.emptyDigit) + " in " +
+                         UnitText(step.emptyUnit) + " kein Platz mehr.";
+        return out + RemovalText(step) + ConsequenceText(before, step);
+    }
     if (IsForcingChains(t))
         return name + ": " + BranchesText(before, step) + RemovalText(step) +
                (step.placedCell >= 0 ? "" : ConsequenceText(before, step));

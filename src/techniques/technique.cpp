@@ -36,6 +36,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"Erzwingungskette", 70},
         {"Zellen-Erzwingungsketten", 80},
         {"Einheiten-Erzwingungsketten", 80},
+        {"Dynamischer Widerspruch", 85},
     }};
     return kTable[static_cast<int>(technique)];
 }

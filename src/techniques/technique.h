@@ -48,8 +48,9 @@ enum class Technique : std::uint8_t {
     ForcingChain,
     CellForcingChain,
     UnitForcingChain,
+    DynamicContradiction,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::UnitForcingChain) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicContradiction) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
@@ -127,6 +128,11 @@ struct Step {
     // after the other, each from one choice to the common result.
     std::array<std::uint8_t, 9> branchLengths{};
     int branchCount = 0;
+    // Of a contradiction: the cell left without a digit, or the unit and digit left without a
+    // place, when the chain's assumption is followed to the end.
+    int emptyCell = -1;
+    int emptyUnit = -1;
+    int emptyDigit = 0;
 
     int Rating() const { return Info(technique).rating + extra; }
     bool Removes() const;
