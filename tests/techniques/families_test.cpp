@@ -97,6 +97,8 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::CellForcingChain, "r9c9-3", "", "r8c9+2", true},
         {"19.7.8....85...1...27....6.....85.....6..7.249.2..........4.......9.6........285.", 31,
          Technique::UnitForcingChain, "r4c8-3", "", "r6c2+3", true},
+        {"6.2.5.........3.4..........43...8....1....2........7..5..27...........81...6.....", 20,
+         Technique::DynamicContradiction, "r8c2-6", "", "r3c2+5", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
