@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "board/board_string.h"
 #include "techniques/ladder.h"
 #include "techniques/step_text.h"
 
@@ -123,6 +124,57 @@ TEST(Families, TextbookBoardAndNearMiss) {
         EXPECT_FALSE(other.technique == c.technique && Removals(other) == c.removals &&
                      Placement(other) == c.placement);
     }
+}
+
+// Two forms the puzzle sets never need as their easiest step, on pencil marks made for them
+// from an empty board: direct claiming (row 1 keeps its 1 in box 1, which leaves row 2 one
+// place outside the box) and a hidden quad (row 1 keeps 1-4 in its first four cells).
+TEST(Families, FormsTheSetsNeverReach) {
+    auto mark = [](CandidateBoard& board, const char* cells, std::uint16_t digits, bool keep) {
+        for (const char* p = cells; *p; p += 5) {
+            const int cell = (p[1] - '1') * 9 + p[3] - '1';
+            board.SetCandidates(
+                cell, keep ? board.Candidates(cell) | digits : board.Candidates(cell) & ~digits);
+        }
+    };
+    CandidateBoard board;
+    ASSERT_TRUE(board.SetRows(std::string(81, '.')));
+    mark(board, "r1c3 r1c4 r1c5 r1c6 r1c7 r1c8 r1c9 r2c4 r2c6 r2c7 r2c8 r2c9 ", DigitBit(1), false);
+    Step step;
+    ASSERT_TRUE(FindIntersection(board, false, true, step));
+    EXPECT_EQ(step.technique, Technique::DirectClaiming);
+    EXPECT_EQ(Removals(step), "r2c1-1 r2c2-1 r2c3-1 r3c1-1 r3c2-1 r3c3-1");
+    EXPECT_EQ(Placement(step), "r2c5=1");
+    mark(board, "r2c6 ", DigitBit(1), true);
+    EXPECT_FALSE(FindIntersection(board, false, true, step));
+    EXPECT_TRUE(FindIntersection(board, false, false, step));  // the plain form still holds
+
+    ASSERT_TRUE(board.SetRows(std::string(81, '.')));
+    mark(board, "r1c5 r1c6 r1c7 r1c8 r1c9 ", 0xf, false);
+    ASSERT_TRUE(FindHiddenSubset(board, 4, false, step));
+    EXPECT_EQ(step.technique, Technique::HiddenQuad);
+    EXPECT_EQ(Removals(step).substr(0, 41), "r1c1-5 r1c1-6 r1c1-7 r1c1-8 r1c1-9 r1c2-5");
+    mark(board, "r1c9 ", DigitBit(1), true);
+    EXPECT_FALSE(FindHiddenSubset(board, 4, false, step));
+}
+
+// A board string runs column by column, a puzzle line row by row: both give the same
+// candidates. Givens that clash are refused.
+TEST(Families, BoardStringsAndPuzzleLinesAgree) {
+    const std::string rows =
+        "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+    CandidateBoard a, b;
+    ASSERT_TRUE(a.SetRows(rows));
+    ASSERT_TRUE(b.SetBoardString(BoardStringFromRows(rows)));
+    for (int cell = 0; cell < kCells; ++cell) {
+        EXPECT_EQ(a.Value(cell), b.Value(cell)) << cell;
+        EXPECT_EQ(a.Candidates(cell), b.Candidates(cell)) << cell;
+    }
+    EXPECT_EQ(a.Candidates(1),  // row 1: 4 8 5; column 2: 3 2
+              0x1ff & ~(DigitBit(4) | DigitBit(8) | DigitBit(5) | DigitBit(3) | DigitBit(2)));
+    std::string clash = rows;
+    clash[2] = '4';  // a second 4 in row 1
+    EXPECT_FALSE(a.SetRows(clash));
 }
 
 // The ladder tries techniques in table order, so their ratings must never fall; a chain adds a
