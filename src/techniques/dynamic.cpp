@@ -1,3 +1,7 @@
+// Dynamic forcing: every digit a cell could hold (or every place of a digit in a unit), each
+// followed the same way, leads to the same placement or removal; a branch that ends in a
+// contradiction cannot be the right one and agrees with anything.
+//
 // Dynamic contradiction: assume a digit in a cell, fill in every single that follows (naked
 // and hidden, each placement changing the board for the next), and if some cell is left with
 // no digit or some unit with no place for a digit, the assumption was wrong.
@@ -51,7 +55,152 @@ bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outc
     return false;
 }
 
+// One branch followed to its end: the placements in order, and for every candidate the
+// number of placements after which it was gone (0: still there; only for the board's
+// candidates).
+struct Branch {
+    std::array<std::int16_t, kCells> placed{};
+    int count = 0;
+    bool contradiction = false;
+    std::array<std::uint8_t, kCells * 9> goneAfter{};
+};
+
+void FollowBranch(CandidateBoard board, int cell, int digit, Branch& out) {
+    out.count = 0;
+    out.contradiction = false;
+    out.goneAfter.fill(0);
+    Step single;
+    for (;;) {
+        const std::array<std::uint16_t, kCells> before = [&] {
+            std::array<std::uint16_t, kCells> c{};
+            for (int k = 0; k < kCells; ++k)
+                c[k] = board.Candidates(k);
+            return c;
+        }();
+        board.Place(cell, digit);
+        out.placed[out.count++] = ChainNode(cell, digit, true);
+        for (int k = 0; k < kCells; ++k) {
+            for (unsigned m = before[k] & ~board.Candidates(k); m; m &= m - 1) {
+                if (!(k == cell && static_cast<int>(std::countr_zero(m)) + 1 == digit))
+                    out.goneAfter[k * 9 + std::countr_zero(m)] =
+                        static_cast<std::uint8_t>(out.count);
+            }
+        }
+        if (board.Broken()) {
+            out.contradiction = true;
+            return;
+        }
+        if (board.Solved() ||
+            (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
+             !FindHiddenSingle(board, false, single)))
+            return;
+        cell = single.placedCell;
+        digit = single.placedDigit;
+    }
+}
+
 }  // namespace
+
+bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
+    thread_local std::array<Branch, 9> branches;
+    int bestCost = 0, bestSource = -1, bestResult = -1;  // result: a chain node
+    auto consider = [&](int n, int source) {
+        // Placements every branch makes, or candidates every branch takes.
+        for (int cell = 0; cell < kCells; ++cell) {
+            for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+                const int digit = std::countr_zero(m) + 1;
+                for (int on = 0; on < 2; ++on) {
+                    int cost = 0;
+                    for (int b = 0; b < n && cost >= 0; ++b) {
+                        const Branch& br = branches[b];
+                        int at = 0;
+                        if (on) {
+                            for (int k = 0; k < br.count && !at; ++k)
+                                at = br.placed[k] == ChainNode(cell, digit, true) ? k + 1 : 0;
+                        } else {
+                            at = br.goneAfter[cell * 9 + digit - 1];
+                        }
+                        if (!at && br.contradiction)
+                            at = br.count;
+                        cost = at ? cost + at : -1;
+                    }
+                    if (cost > 0 && cost <= kChainRoom && (!bestCost || cost < bestCost) &&
+                        (on ? Count9(board.Candidates(cell)) > 1 : true)) {
+                        bestCost = cost, bestSource = source;
+                        bestResult = ChainNode(cell, digit, on);
+                    }
+                }
+            }
+        }
+    };
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint16_t c = board.Candidates(cell);
+        if (Count9(c) < 2)
+            continue;
+        int n = 0;
+        for (unsigned m = c; m; m &= m - 1)
+            FollowBranch(board, cell, std::countr_zero(m) + 1, branches[n++]);
+        consider(n, cell);
+    }
+    for (int unit = 0; unit < kUnits; ++unit) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            const std::uint16_t places = board.Positions(unit, digit);
+            if (Count9(places) < 2)
+                continue;
+            int n = 0;
+            for (unsigned m = places; m; m &= m - 1)
+                FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, branches[n++]);
+            consider(n, 100 + unit * 9 + digit - 1);
+        }
+    }
+    if (!bestCost)
+        return false;
+    // Rebuild the chosen source's branches, each up to the result (or its contradiction).
+    step = Step{};
+    const bool fromCell = bestSource < 100;
+    step.technique = fromCell ? Technique::DynamicCellForcing : Technique::DynamicUnitForcing;
+    step.extra = ChainLengthExtra(bestCost);
+    std::array<int, 9> starts{};
+    int n = 0;
+    if (fromCell) {
+        for (unsigned m = board.Candidates(bestSource); m; m &= m - 1)
+            starts[n++] = ChainNode(bestSource, std::countr_zero(m) + 1, true);
+        step.cells.Add(bestSource);
+    } else {
+        const int unit = (bestSource - 100) / 9, digit = (bestSource - 100) % 9 + 1;
+        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
+            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
+        step.units = 1u << unit;
+    }
+    const int rc = NodeCell(bestResult), rd = NodeDigit(bestResult);
+    for (int i = 0; i < n; ++i) {
+        Branch& br = branches[0];
+        FollowBranch(board, NodeCell(starts[i]), NodeDigit(starts[i]), br);
+        int at = 0;
+        if (NodeOn(bestResult)) {
+            for (int k = 0; k < br.count && !at; ++k)
+                at = br.placed[k] == bestResult ? k + 1 : 0;
+        } else {
+            at = br.goneAfter[rc * 9 + rd - 1];
+        }
+        if (!at)
+            at = br.count;  // a contradiction
+        for (int k = 0; k < at; ++k) {
+            step.chain[step.chainLength++] = br.placed[k];
+            step.cells.Add(NodeCell(br.placed[k]));
+        }
+        step.branchLengths[i] = static_cast<std::uint8_t>(at);
+    }
+    step.branchCount = n;
+    step.digits = DigitBit(rd);
+    if (NodeOn(bestResult)) {
+        step.placedCell = rc;
+        step.placedDigit = rd;
+    } else {
+        step.removed[rc] = DigitBit(rd);
+    }
+    return true;
+}
 
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step) {
     Outcome outcome, best;

@@ -34,6 +34,7 @@ bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& 
 bool FindForcingChains(const CandidateBoard& board, Step& step);
 // dynamic.cpp
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
+bool FindDynamicForcing(const CandidateBoard& board, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 

@@ -295,6 +295,13 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
+    if (t == Technique::DynamicCellForcing)
+        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) +
+               " durch und trage jeweils die Einer ein, die folgen.";
+    if (t == Technique::DynamicUnitForcing)
+        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
+               UnitText(std::countr_zero(step.units)) +
+               " durch und trage jeweils die Einer ein, die folgen.";
     if (t == Technique::DynamicContradiction)
         return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
                CellText(NodeCell(step.chain[0])) + " und trage die Einer ein, die folgen.";
@@ -333,6 +340,29 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing) {
+        std::string out = name + ": ";
+        out += t == Technique::DynamicCellForcing
+                   ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
+                   : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                         UnitText(std::countr_zero(step.units)) + " steht";
+        out += ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
+        for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
+            out += " Mit " + NodeText(step.chain[at]) + ":";
+            for (int k = 1; k < step.branchLengths[i]; ++k)
+                out += (k == 1 ? " " : ", ") + NodeText(step.chain[at + k]);
+            out += step.branchLengths[i] == 1 ? " das ist es schon." : ".";
+        }
+        const std::string result =
+            step.placedCell >= 0
+                ? " In jedem Fall steht die " + Digit(step.placedDigit) + " in " +
+                      CellText(step.placedCell) + " (oder der Fall führt zu einem Widerspruch)."
+                : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
+                      " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
+                      "Widerspruch).";
+        return out + result + RemovalText(step) +
+               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    }
     if (t == Technique::DynamicContradiction) {
         std::string out = name + ": Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
                           CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";

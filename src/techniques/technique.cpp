@@ -37,6 +37,8 @@ const TechniqueInfo& Info(Technique technique) {
         {"Zellen-Erzwingungsketten", 80},
         {"Einheiten-Erzwingungsketten", 80},
         {"Dynamischer Widerspruch", 85},
+        {"Dynamische Zellen-Erzwingung", 85},
+        {"Dynamische Einheiten-Erzwingung", 85},
     }};
     return kTable[static_cast<int>(technique)];
 }

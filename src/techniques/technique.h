@@ -49,8 +49,10 @@ enum class Technique : std::uint8_t {
     CellForcingChain,
     UnitForcingChain,
     DynamicContradiction,
+    DynamicCellForcing,
+    DynamicUnitForcing,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicContradiction) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicUnitForcing) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
