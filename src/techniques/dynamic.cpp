@@ -59,18 +59,19 @@ bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outc
 // number of placements after which it was gone (0: still there; only for the board's
 // candidates).
 struct Branch {
-    std::array<std::int16_t, kCells> placed{};
+    std::array<std::int16_t, kChainRoom> placed{};  // placements, and removals as "off" nodes
     int count = 0;
     bool contradiction = false;
     std::array<std::uint8_t, kCells * 9> goneAfter{};
 };
 
-void FollowBranch(CandidateBoard board, int cell, int digit, Branch& out) {
+// With `plus`, where no single follows, pointing, claiming and naked and hidden pairs go on.
+void FollowBranch(CandidateBoard board, int cell, int digit, bool plus, Branch& out) {
     out.count = 0;
     out.contradiction = false;
     out.goneAfter.fill(0);
     Step single;
-    for (;;) {
+    while (out.count < kChainRoom) {
         const std::array<std::uint16_t, kCells> before = [&] {
             std::array<std::uint16_t, kCells> c{};
             for (int k = 0; k < kCells; ++k)
@@ -90,10 +91,32 @@ void FollowBranch(CandidateBoard board, int cell, int digit, Branch& out) {
             out.contradiction = true;
             return;
         }
-        if (board.Solved() ||
-            (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
-             !FindHiddenSingle(board, false, single)))
+        if (board.Solved())
             return;
+        while (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
+               !FindHiddenSingle(board, false, single)) {
+            if (!plus || out.count == kChainRoom ||
+                !(FindIntersection(board, true, false, single) ||
+                  FindIntersection(board, false, false, single) ||
+                  FindNakedSubset(board, 2, single) || FindHiddenSubset(board, 2, false, single)))
+                return;
+            // A removal step: its first removed candidate stands for it in the branch.
+            int first = -1;
+            for (int k = 0; k < kCells; ++k) {
+                for (unsigned m = single.removed[k]; m; m &= m - 1) {
+                    if (first < 0)
+                        first = ChainNode(k, std::countr_zero(m) + 1, false);
+                    out.goneAfter[k * 9 + std::countr_zero(m)] =
+                        static_cast<std::uint8_t>(out.count + 1);
+                }
+                board.Remove(k, single.removed[k]);
+            }
+            out.placed[out.count++] = static_cast<std::int16_t>(first);
+            if (board.Broken()) {
+                out.contradiction = true;
+                return;
+            }
+        }
         cell = single.placedCell;
         digit = single.placedDigit;
     }
@@ -101,7 +124,7 @@ void FollowBranch(CandidateBoard board, int cell, int digit, Branch& out) {
 
 }  // namespace
 
-bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
+bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
     thread_local std::array<Branch, 9> branches;
     int bestCost = 0, bestSource = -1, bestResult = -1;  // result: a chain node
     auto consider = [&](int n, int source) {
@@ -139,7 +162,7 @@ bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
             continue;
         int n = 0;
         for (unsigned m = c; m; m &= m - 1)
-            FollowBranch(board, cell, std::countr_zero(m) + 1, branches[n++]);
+            FollowBranch(board, cell, std::countr_zero(m) + 1, plus, branches[n++]);
         consider(n, cell);
     }
     for (int unit = 0; unit < kUnits; ++unit) {
@@ -149,7 +172,8 @@ bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
                 continue;
             int n = 0;
             for (unsigned m = places; m; m &= m - 1)
-                FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, branches[n++]);
+                FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, plus,
+                             branches[n++]);
             consider(n, 100 + unit * 9 + digit - 1);
         }
     }
@@ -158,7 +182,9 @@ bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
     // Rebuild the chosen source's branches, each up to the result (or its contradiction).
     step = Step{};
     const bool fromCell = bestSource < 100;
-    step.technique = fromCell ? Technique::DynamicCellForcing : Technique::DynamicUnitForcing;
+    step.technique = plus       ? Technique::DynamicForcingPlus
+                     : fromCell ? Technique::DynamicCellForcing
+                                : Technique::DynamicUnitForcing;
     step.extra = ChainLengthExtra(bestCost);
     std::array<int, 9> starts{};
     int n = 0;
@@ -175,7 +201,7 @@ bool FindDynamicForcing(const CandidateBoard& board, Step& step) {
     const int rc = NodeCell(bestResult), rd = NodeDigit(bestResult);
     for (int i = 0; i < n; ++i) {
         Branch& br = branches[0];
-        FollowBranch(board, NodeCell(starts[i]), NodeDigit(starts[i]), br);
+        FollowBranch(board, NodeCell(starts[i]), NodeDigit(starts[i]), plus, br);
         int at = 0;
         if (NodeOn(bestResult)) {
             for (int k = 0; k < br.count && !at; ++k)

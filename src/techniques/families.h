@@ -34,7 +34,8 @@ bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& 
 bool FindForcingChains(const CandidateBoard& board, Step& step);
 // dynamic.cpp
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
-bool FindDynamicForcing(const CandidateBoard& board, Step& step);
+// With `plus`, the branches also go on by pointing, claiming and pairs (9.0 and up).
+bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 

@@ -49,7 +49,8 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
            FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
            FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
            FindChains(board, step) || FindForcingChains(board, step) ||
-           FindDynamicContradiction(board, step) || FindDynamicForcing(board, step);
+           FindDynamicContradiction(board, step) || FindDynamicForcing(board, false, step) ||
+           FindDynamicForcing(board, true, step);
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {

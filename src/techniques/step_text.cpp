@@ -295,10 +295,11 @@ std::string StepHintText(const Step& step) {
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
                Lines(columns) + ".";
     }
-    if (t == Technique::DynamicCellForcing)
+    if (t == Technique::DynamicCellForcing ||
+        (t == Technique::DynamicForcingPlus && step.units == 0))
         return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) +
-               " durch und trage jeweils die Einer ein, die folgen.";
-    if (t == Technique::DynamicUnitForcing)
+               " durch und trage jeweils ein, was folgt.";
+    if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus)
         return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
                UnitText(std::countr_zero(step.units)) +
                " durch und trage jeweils die Einer ein, die folgen.";
@@ -340,13 +341,17 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                CellText(step.placedCell) + ".";
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
-    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing) {
+    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
+        t == Technique::DynamicForcingPlus) {
         std::string out = name + ": ";
-        out += t == Technique::DynamicCellForcing
+        out += step.units == 0
                    ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
                    : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
                          UnitText(std::countr_zero(step.units)) + " steht";
-        out += ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
+        out += t == Technique::DynamicForcingPlus
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten und Paaren Kandidaten streicht."
+                   : ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
         for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
             out += " Mit " + NodeText(step.chain[at]) + ":";
             for (int k = 1; k < step.branchLengths[i]; ++k)

@@ -39,6 +39,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"Dynamischer Widerspruch", 85},
         {"Dynamische Zellen-Erzwingung", 85},
         {"Dynamische Einheiten-Erzwingung", 85},
+        {"Dynamische Erzwingung mit Schnitten und Paaren", 90},
     }};
     return kTable[static_cast<int>(technique)];
 }

@@ -51,8 +51,9 @@ enum class Technique : std::uint8_t {
     DynamicContradiction,
     DynamicCellForcing,
     DynamicUnitForcing,
+    DynamicForcingPlus,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicUnitForcing) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicForcingPlus) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {
