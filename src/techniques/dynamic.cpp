@@ -1,3 +1,6 @@
+// Nishio: the same with one digit only, placed where a unit has one place left for it until
+// some unit has none (7.5 plus length).
+//
 // Dynamic forcing: every digit a cell could hold (or every place of a digit in a unit), each
 // followed the same way, leads to the same placement or removal; a branch that ends in a
 // contradiction cannot be the right one and agrees with anything.
@@ -122,7 +125,71 @@ void FollowBranch(CandidateBoard board, int cell, int digit, bool plus, Branch& 
     }
 }
 
+// Nishio's search from one assumption: the digit's places as one set, units emptied as it is
+// placed. True on a contradiction, with the placements in `out`.
+bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes, Outcome& out) {
+    CellSet places = board.Plane(digit);
+    std::uint32_t done = 0;  // units that hold the digit
+    for (int unit = 0; unit < kUnits; ++unit) {
+        if (board.PlacedIn(unit) & DigitBit(digit))
+            done |= 1u << unit;
+    }
+    out.length = 0;
+    for (;;) {
+        out.chain[out.length++] = ChainNode(cell, digit, true);
+        places = places.Minus(kUnitTables.peerSets[cell]).Minus(CellSet::Of(cell));
+        for (int k = 0; k < 3; ++k)
+            done |= 1u << kUnitTables.units[cell][k];
+        int next = -1;
+        for (int unit = 0; unit < kUnits; ++unit) {
+            if (done >> unit & 1)
+                continue;
+            const CellSet left = places & kUnitTables.unitSets[unit];
+            if (left.Empty()) {
+                out.emptyUnit = unit;
+                out.emptyDigit = digit;
+                return true;
+            }
+            if (next < 0 && left.Single())
+                next = left.First();
+        }
+        if (next < 0 || out.length + 1 >= maxNodes)
+            return false;
+        cell = next;
+    }
+}
+
 }  // namespace
+
+bool FindNishio(const CandidateBoard& board, Step& step) {
+    Outcome outcome, best;
+    int bestNodes = kChainRoom;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            outcome = Outcome{};
+            if (FollowDigit(board, cell, std::countr_zero(m) + 1, bestNodes, outcome) &&
+                outcome.length + 1 < bestNodes) {
+                best = outcome;
+                bestNodes = outcome.length + 1;
+            }
+        }
+    }
+    if (bestNodes == kChainRoom)
+        return false;
+    step = Step{};
+    step.technique = Technique::Nishio;
+    step.chain = best.chain;
+    step.chainLength = best.length;
+    step.extra = ChainLengthExtra(bestNodes);
+    step.emptyUnit = best.emptyUnit;
+    step.emptyDigit = best.emptyDigit;
+    for (int i = 0; i < best.length; ++i)
+        step.cells.Add(NodeCell(best.chain[i]));
+    const int cell = NodeCell(best.chain[0]), digit = NodeDigit(best.chain[0]);
+    step.digits = DigitBit(digit);
+    step.removed[cell] = DigitBit(digit);
+    return true;
+}
 
 bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
     thread_local std::array<Branch, 9> branches;

@@ -33,6 +33,7 @@ bool FindBug(const CandidateBoard& board, Step& step);
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
 bool FindForcingChains(const CandidateBoard& board, Step& step);
 // dynamic.cpp
+bool FindNishio(const CandidateBoard& board, Step& step);
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
 // With `plus`, the branches also go on by pointing, claiming and pairs (9.0 and up).
 bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step);

@@ -306,6 +306,9 @@ std::string StepHintText(const Step& step) {
     if (t == Technique::DynamicContradiction)
         return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
                CellText(NodeCell(step.chain[0])) + " und trage die Einer ein, die folgen.";
+    if (t == Technique::Nishio)
+        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
+               CellText(NodeCell(step.chain[0])) + " und verfolge nur diese Zahl.";
     if (t == Technique::CellForcingChain)
         return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) + " durch.";
     if (t == Technique::UnitForcingChain)
@@ -368,7 +371,7 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
         return out + result + RemovalText(step) +
                (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
     }
-    if (t == Technique::DynamicContradiction) {
+    if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
         std::string out = name + ": Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
                           CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
         for (int i = 1; i < step.chainLength; ++i)

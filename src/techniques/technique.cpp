@@ -34,6 +34,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"BUG+1", 56},
         {"X-Kette", 66},
         {"Erzwingungskette", 70},
+        {"Nishio", 75},
         {"Zellen-Erzwingungsketten", 80},
         {"Einheiten-Erzwingungsketten", 80},
         {"Dynamischer Widerspruch", 85},

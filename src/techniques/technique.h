@@ -46,6 +46,7 @@ enum class Technique : std::uint8_t {
     Bug1,
     XChain,
     ForcingChain,
+    Nishio,
     CellForcingChain,
     UnitForcingChain,
     DynamicContradiction,
