@@ -32,7 +32,8 @@ bool FindChains(const CandidateBoard& board, Step& step) {
 }  // namespace
 
 bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) {
-    // Public order of the scale; each entry's techniques share one rating band.
+    // The public scale's order, the easiest first. Where a family's ratings span a range, the
+    // family returns its lowest-rated step.
     return FindFullHouse(board, step) || FindHiddenSingle(board, true, step) ||
            FindHiddenSingle(board, false, step) || FindIntersection(board, true, true, step) ||
            FindIntersection(board, false, true, step) || FindHiddenSubset(board, 2, true, step) ||
