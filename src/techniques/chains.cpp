@@ -114,6 +114,44 @@ public:
         return 0;
     }
 
+    // The shortest loop of links from `start` back to it whose cells are all different, in
+    // nodes (start once); 0 when there is none shorter than `maxNodes`.
+    int FindLoop(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        ++stamp_;
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp_;
+        depth_[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            if (depth_[node] >= maxNodes)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (to == start && depth_[node] >= 4) {
+                    const int length = depth_[node];
+                    CellSet cells;
+                    bool simple = true;
+                    for (int k = length - 1, at = node; k >= 0; --k, at = parent_[at]) {
+                        chain[k] = static_cast<std::int16_t>(at);
+                        simple = simple && !cells.Has(NodeCell(at));
+                        cells.Add(NodeCell(at));
+                    }
+                    if (simple)
+                        return length;
+                    continue;
+                }
+                if (seen_[to] == stamp_)
+                    continue;
+                seen_[to] = stamp_;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                queue_[tail++] = static_cast<std::int16_t>(to);
+            }
+        }
+        return 0;
+    }
+
     // Every node the assumption `start` leads to, with the nodes of the shortest chain there
     // (0 where it leads nowhere).
     void Closure(int start, std::uint8_t* depth) {
@@ -148,6 +186,49 @@ private:
 };
 
 }  // namespace
+
+// X-cycle: a loop on one digit, strong and weak links taking turns, read as implications from
+// "on" in a cell back to it. Either way round every weak link then joins one cell that holds
+// the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
+// length tenths of its nodes.
+bool FindXCycle(const CandidateBoard& board, Step& step) {
+    thread_local ChainSearch search;
+    search.Reset(board, false);
+    std::array<std::int16_t, kChainRoom> loop{};
+    int bestLength = 0;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            const int digit = std::countr_zero(m) + 1;
+            const int limit = bestLength ? bestLength : 32;
+            const int length = search.FindLoop(ChainNode(cell, digit, true), limit, loop);
+            if (!length)
+                continue;
+            // The weak links are those from "on" to "off"; the loop closes with a strong one.
+            CellSet loopCells, removed;
+            for (int i = 0; i < length; ++i)
+                loopCells.Add(NodeCell(loop[i]));
+            const CellSet plane = board.Plane(digit);
+            for (int i = 0; i + 1 < length; ++i) {
+                if (NodeOn(loop[i]) && !NodeOn(loop[i + 1]))
+                    removed |= (plane & kUnitTables.peerSets[NodeCell(loop[i])] &
+                                kUnitTables.peerSets[NodeCell(loop[i + 1])])
+                                   .Minus(loopCells);
+            }
+            if (removed.Empty())
+                continue;
+            step = Step{};
+            step.technique = Technique::XCycle;
+            step.chain = loop;
+            step.chainLength = length;
+            step.extra = ChainLengthExtra(length);
+            step.cells = loopCells;
+            step.digits = DigitBit(digit);
+            RemoveFrom(step, removed, DigitBit(digit));
+            bestLength = length;
+        }
+    }
+    return bestLength > 0;
+}
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
     // Too large for the stack of every thread; one per thread, rebuilt for each board.

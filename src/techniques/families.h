@@ -32,6 +32,7 @@ bool FindBug(const CandidateBoard& board, Step& step);
 // nodes (0: any); cell and unit forcing chains.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
 bool FindForcingChains(const CandidateBoard& board, Step& step);
+bool FindXCycle(const CandidateBoard& board, Step& step);
 // dynamic.cpp
 bool FindNishio(const CandidateBoard& board, Step& step);
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);

@@ -8,10 +8,17 @@ namespace zw::techniques {
 
 namespace {
 
-// X-chains and forcing chains compete by rating, as the public scale ranks them together: a
-// forcing chain starts at 7.0, so it can beat only an X-chain rated above that.
+// X-cycles, X-chains and forcing chains compete by rating, as the public scale ranks them
+// together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
+// above that.
 bool FindChains(const CandidateBoard& board, Step& step) {
-    const bool x = FindChain(board, false, 0, step);
+    Step cycle;
+    const bool c = FindXCycle(board, cycle);
+    bool x = FindChain(board, false, 0, step);
+    if (c && (!x || cycle.Rating() <= step.Rating())) {
+        step = cycle;
+        x = true;
+    }
     if (x && step.Rating() <= Info(Technique::ForcingChain).rating)
         return true;
     Step other;

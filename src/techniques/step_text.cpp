@@ -320,6 +320,9 @@ std::string StepHintText(const Step& step) {
                (NodeOn(first) ? " stünde in " : " stünde nicht in ") + CellText(NodeCell(first)) +
                ", und folge den Folgen.";
     }
+    if (t == Technique::XCycle)
+        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
+               Join(Cells(step.cells)) + ".";
     if (IsWing(t) || t == Technique::Bug1)
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
     if (IsRectangle(t))
@@ -386,6 +389,16 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     if (IsForcingChains(t))
         return name + ": " + BranchesText(before, step) + RemovalText(step) +
                (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    if (t == Technique::XCycle) {
+        std::string out =
+            name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);
+        for (int i = 1; i < step.chainLength; ++i)
+            out += (NodeOn(step.chain[i]) ? " (dann) " : ", also ") + NodeText(step.chain[i]);
+        return out + ", und wieder " + NodeText(step.chain[0]) +
+               ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
+               "sie genau einer." +
+               RemovalText(step) + ConsequenceText(before, step);
+    }
     if (IsChain(t) && step.placedCell >= 0)
         return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
                CellText(step.placedCell) + ".";
