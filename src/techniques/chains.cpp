@@ -114,9 +114,11 @@ public:
         return 0;
     }
 
-    // The shortest loop of links from `start` back to it whose cells are all different, in
-    // nodes (start once); 0 when there is none shorter than `maxNodes`.
-    int FindLoop(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+    // The shortest loop from "on" at `start` out and back in through `last`, an "off" node
+    // whose strong link closes it: a path that does not take the link from start to last at
+    // once, with its cells all different. Its nodes (start once); 0 when there is none
+    // shorter than `maxNodes`.
+    int FindLoop(int start, int last, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
         ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
@@ -128,24 +130,22 @@ public:
                 break;
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (to == start && depth_[node] >= 4) {
-                    const int length = depth_[node];
-                    CellSet cells;
-                    bool simple = true;
-                    for (int k = length - 1, at = node; k >= 0; --k, at = parent_[at]) {
-                        chain[k] = static_cast<std::int16_t>(at);
-                        simple = simple && !cells.Has(NodeCell(at));
-                        cells.Add(NodeCell(at));
-                    }
-                    if (simple)
-                        return length;
-                    continue;
-                }
-                if (seen_[to] == stamp_)
+                if (seen_[to] == stamp_ || (node == start && to == last))
                     continue;
                 seen_[to] = stamp_;
                 parent_[to] = static_cast<std::int16_t>(node);
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                if (to == last) {
+                    const int length = depth_[to];
+                    CellSet cells;
+                    bool simple = true;
+                    for (int k = length - 1, at = to; k >= 0; --k, at = parent_[at]) {
+                        chain[k] = static_cast<std::int16_t>(at);
+                        simple = simple && !cells.Has(NodeCell(at));
+                        cells.Add(NodeCell(at));
+                    }
+                    return simple ? length : 0;
+                }
                 queue_[tail++] = static_cast<std::int16_t>(to);
             }
         }
@@ -199,32 +199,44 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
             const int digit = std::countr_zero(m) + 1;
-            const int limit = bestLength ? bestLength : 32;
-            const int length = search.FindLoop(ChainNode(cell, digit, true), limit, loop);
-            if (!length)
-                continue;
-            // The weak links are those from "on" to "off"; the loop closes with a strong one.
-            CellSet loopCells, removed;
-            for (int i = 0; i < length; ++i)
-                loopCells.Add(NodeCell(loop[i]));
-            const CellSet plane = board.Plane(digit);
-            for (int i = 0; i + 1 < length; ++i) {
-                if (NodeOn(loop[i]) && !NodeOn(loop[i + 1]))
-                    removed |= (plane & kUnitTables.peerSets[NodeCell(loop[i])] &
-                                kUnitTables.peerSets[NodeCell(loop[i + 1])])
-                                   .Minus(loopCells);
+            for (int unit : kUnitTables.units[cell]) {
+                // The loop closes through the cell's partner in a unit with two places.
+                const std::uint16_t places = board.Positions(unit, digit);
+                if (Count9(places) != 2)
+                    continue;
+                int partner = -1;
+                for (unsigned p = places; p; p &= p - 1) {
+                    if (UnitCell(unit, std::countr_zero(p)) != cell)
+                        partner = UnitCell(unit, std::countr_zero(p));
+                }
+                const int limit = bestLength ? bestLength : 32;
+                const int length = search.FindLoop(ChainNode(cell, digit, true),
+                                                   ChainNode(partner, digit, false), limit, loop);
+                if (!length)
+                    continue;
+                // The weak links are those from "on" to "off"; the loop closes with a strong one.
+                CellSet loopCells, removed;
+                for (int i = 0; i < length; ++i)
+                    loopCells.Add(NodeCell(loop[i]));
+                const CellSet plane = board.Plane(digit);
+                for (int i = 0; i < length; ++i) {
+                    if (NodeOn(loop[i]) && i + 1 < length && !NodeOn(loop[i + 1]))
+                        removed |= (plane & kUnitTables.peerSets[NodeCell(loop[i])] &
+                                    kUnitTables.peerSets[NodeCell(loop[i + 1])])
+                                       .Minus(loopCells);
+                }
+                if (removed.Empty())
+                    continue;
+                step = Step{};
+                step.technique = Technique::XCycle;
+                step.chain = loop;
+                step.chainLength = length;
+                step.extra = ChainLengthExtra(length);
+                step.cells = loopCells;
+                step.digits = DigitBit(digit);
+                RemoveFrom(step, removed, DigitBit(digit));
+                bestLength = length;
             }
-            if (removed.Empty())
-                continue;
-            step = Step{};
-            step.technique = Technique::XCycle;
-            step.chain = loop;
-            step.chainLength = length;
-            step.extra = ChainLengthExtra(length);
-            step.cells = loopCells;
-            step.digits = DigitBit(digit);
-            RemoveFrom(step, removed, DigitBit(digit));
-            bestLength = length;
         }
     }
     return bestLength > 0;

@@ -393,8 +393,8 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
         std::string out =
             name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);
         for (int i = 1; i < step.chainLength; ++i)
-            out += (NodeOn(step.chain[i]) ? " (dann) " : ", also ") + NodeText(step.chain[i]);
-        return out + ", und wieder " + NodeText(step.chain[0]) +
+            out += ", also " + NodeText(step.chain[i]);
+        return out + ", also wieder " + NodeText(step.chain[0]) +
                ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
                "sie genau einer." +
                RemovalText(step) + ConsequenceText(before, step);
