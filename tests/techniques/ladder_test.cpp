@@ -64,5 +64,19 @@ TEST(Ladder, EveryStepOnEverySetAgreesWithTheSolution) {
               << " finished\n";
 }
 
+// Every step holds for every solution, so on a board with several the ladder (without its
+// uniqueness techniques) can never finish: it would have thrown a solution away. On a board
+// without any it stops.
+TEST(Ladder, NeverFinishesBoardsWithSeveralSolutionsOrNone) {
+    CandidateBoard board;
+    std::vector<Step> steps;
+    for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 100)) {
+        ASSERT_TRUE(board.SetRows(rows));
+        EXPECT_FALSE(RunLadder(board, false, steps)) << rows;
+    }
+    ASSERT_TRUE(board.SetRows(test::kNoSolution));
+    EXPECT_FALSE(RunLadder(board, false, steps));
+}
+
 }  // namespace
 }  // namespace zw::techniques
