@@ -28,6 +28,8 @@ bool FindXYZWing(const CandidateBoard& board, Step& step);
 // (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
+// exclusion.cpp
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
 // nodes (0: any); cell and unit forcing chains.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);

@@ -56,7 +56,8 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
              FindUniqueRectangle(board, 2, step) || FindUniqueRectangle(board, 3, step))) ||
            FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
            FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
-           FindChains(board, step) || FindNishio(board, step) || FindForcingChains(board, step) ||
+           FindAlignedPairExclusion(board, step) || FindChains(board, step) ||
+           FindNishio(board, step) || FindForcingChains(board, step) ||
            FindDynamicContradiction(board, step) || FindDynamicForcing(board, false, step) ||
            FindDynamicForcing(board, true, step);
 }

@@ -320,6 +320,9 @@ std::string StepHintText(const Step& step) {
                (NodeOn(first) ? " stünde in " : " stünde nicht in ") + CellText(NodeCell(first)) +
                ", und folge den Folgen.";
     }
+    if (t == Technique::AlignedPairExclusion)
+        return name + ": Schau auf " + Join(Cells(step.loop)) +
+               " und die Zellen mit zwei Zahlen, die beide sehen.";
     if (t == Technique::XCycle)
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
                Join(Cells(step.cells)) + ".";
@@ -389,6 +392,18 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     if (IsForcingChains(t))
         return name + ": " + BranchesText(before, step) + RemovalText(step) +
                (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    if (t == Technique::AlignedPairExclusion) {
+        const CellSet pair = step.loop;
+        return name + ": " + Join(Cells(pair)) +
+               " können kein Zahlenpaar tragen, das eine der Zellen " +
+               Join(Cells(step.cells.Minus(pair))) +
+               " (je zwei Zahlen, jede sieht beide) leer ließe" +
+               (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First())
+                    ? ", und nicht zweimal dieselbe Zahl"
+                    : "") +
+               "; zu den folgenden Zahlen bleibt kein mögliches Paar." + RemovalText(step) +
+               ConsequenceText(before, step);
+    }
     if (t == Technique::XCycle) {
         std::string out =
             name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);

@@ -32,6 +32,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"Qualle", 52},
         {"Verstecktes Quartett", 54},
         {"BUG+1", 56},
+        {"Ausschluss ausgerichteter Paare", 62},
         {"X-Zyklus", 65},
         {"X-Kette", 66},
         {"Erzwingungskette", 70},

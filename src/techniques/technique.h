@@ -44,6 +44,7 @@ enum class Technique : std::uint8_t {
     Jellyfish,
     HiddenQuad,
     Bug1,
+    AlignedPairExclusion,
     XCycle,
     XChain,
     ForcingChain,

@@ -108,6 +108,8 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::UnitForcingChain, "r9c4-3", "", "r3c4+7", true},
         {"..98...7....7.4..3....9........1.78......7.35.523...4.2.......8...2...5.47..85.29", 25,
          Technique::XCycle, "r8c1-1 r8c2-1 r8c3-1", "", "r3c1+1", true},
+        {"......62........73.5.69....3.7....1..451.9.....9.74...1......35...7...9.....567..", 36,
+         Technique::AlignedPairExclusion, "r5c5-8", "", "r7c5+2", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
