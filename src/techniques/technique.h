@@ -119,8 +119,10 @@ struct Step {
     Technique technique = Technique::FullHouse;
     std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
     CellSet cells;             // the pattern's cells
-    CellSet loop;              // a unique rectangle's corners; its other cells are the type 3 set
-    std::uint32_t units = 0;   // the pattern's units, bit u of the 27
+    // A unique rectangle's corners (its other cells are a type 3 set), an aligned pair
+    // exclusion's two cells (its other cells exclude), an X-cycle's cells.
+    CellSet loop;
+    std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
     int placedCell = -1;                          // the cell a digit goes into, if any
     int placedDigit = 0;
