@@ -232,7 +232,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
                 step.chain = loop;
                 step.chainLength = length;
                 step.extra = ChainLengthExtra(length);
-                step.cells = loopCells;
+                step.cells = step.loop = loopCells;
                 step.digits = DigitBit(digit);
                 RemoveFrom(step, removed, DigitBit(digit));
                 bestLength = length;
