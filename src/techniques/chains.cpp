@@ -114,6 +114,50 @@ public:
         return 0;
     }
 
+    // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
+    // off to on), of at most `maxNodes` nodes; 0 when there is none. Links come in pairs (if
+    // P then Q, so if not Q then not P), so such a chain read backwards with every node
+    // negated is one too: its middle node X is reached, and so is not-X. The search therefore
+    // only goes half as deep, looking for a node whose opposite it has reached, and joins
+    // the way to X with the way to not-X read backwards and negated.
+    int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        ++stamp_;
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp_;
+        depth_[start] = 1;
+        int best = 0, meet = -1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
+            const int limit = best ? best - 1 : maxNodes;
+            if (depth_[node] + 1 > (limit + 1) / 2 + 1)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (seen_[to] == stamp_)
+                    continue;
+                seen_[to] = stamp_;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                queue_[tail++] = static_cast<std::int16_t>(to);
+                if (seen_[to ^ 1] == stamp_) {
+                    const int nodes = depth_[to] + depth_[to ^ 1] - 1;
+                    if (nodes <= limit && (!best || nodes < best))
+                        best = nodes, meet = to;
+                }
+            }
+        }
+        if (!best)
+            return 0;
+        const int there = depth_[meet], back = depth_[meet ^ 1];
+        for (int k = there - 1, at = meet; k >= 0; --k, at = parent_[at])
+            chain[k] = static_cast<std::int16_t>(at);
+        for (int k = 0, at = parent_[meet ^ 1]; k < back - 1; ++k, at = parent_[at])
+            chain[there + k] = static_cast<std::int16_t>(at ^ 1);
+        return best;
+    }
+
     // The shortest loop from "on" at `start` out and back in through `last`, an "off" node
     // whose strong link closes it: a path that does not take the link from start to last at
     // once, with its cells all different. Its nodes (start once); 0 when there is none
@@ -256,9 +300,8 @@ bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& 
                 const int digit = std::countr_zero(m) + 1;
                 for (int on = 1; on >= 0; --on) {
                     const int start = ChainNode(cell, digit, on);
-                    const int goal = ChainNode(cell, digit, !on);
                     const int limit = bestLength ? bestLength - 1 : cap;
-                    const int length = search.Find(start, goal, limit, chain);
+                    const int length = search.FindContradiction(start, limit, chain);
                     if (length) {
                         best = chain;
                         bestLength = length;
