@@ -35,6 +35,7 @@ bool CandidateBoard::SetRows(std::string_view rows) {
     if (rows.size() < kCells)
         return false;
     cand_.fill(kAllDigits);
+    planes_.fill(CellSet::All());
     value_.fill(0);
     open_ = kCells;
     for (int cell = 0; cell < kCells; ++cell) {
@@ -59,21 +60,13 @@ bool CandidateBoard::SetBoardString(std::string_view board) {
 }
 
 std::uint16_t CandidateBoard::Positions(int unit, int digit) const {
+    if (unit < 9)
+        return static_cast<std::uint16_t>(planes_[digit - 1].Nine(unit * 9));
     const std::uint16_t bit = DigitBit(digit);
     std::uint16_t out = 0;
     for (int i = 0; i < 9; ++i) {
         if (cand_[kUnitTables.cells[unit][i]] & bit)
             out = static_cast<std::uint16_t>(out | 1u << i);
-    }
-    return out;
-}
-
-CellSet CandidateBoard::Plane(int digit) const {
-    const std::uint16_t bit = DigitBit(digit);
-    CellSet out;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (cand_[cell] & bit)
-            out.Add(cell);
     }
     return out;
 }
@@ -91,6 +84,9 @@ void CandidateBoard::Place(int cell, int digit) {
     const std::uint16_t keep = static_cast<std::uint16_t>(~DigitBit(digit));
     for (int peer : kUnitTables.peers[cell])
         cand_[peer] &= keep;
+    planes_[digit - 1] = planes_[digit - 1].Minus(kUnitTables.peerSets[cell]);
+    for (unsigned m = cand_[cell]; m; m &= m - 1)
+        planes_[std::countr_zero(m)].Remove(cell);
     cand_[cell] = 0;
     value_[cell] = static_cast<std::uint8_t>(digit);
     --open_;

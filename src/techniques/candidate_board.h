@@ -70,7 +70,7 @@ public:
     // The cells of a unit that could still hold the digit, bit i for the unit's i-th cell.
     std::uint16_t Positions(int unit, int digit) const;
     // The cells that could still hold the digit.
-    CellSet Plane(int digit) const;
+    CellSet Plane(int digit) const { return planes_[digit - 1]; }
     // The digits placed in a unit.
     std::uint16_t PlacedIn(int unit) const;
 
@@ -78,10 +78,17 @@ public:
     void Place(int cell, int digit);
     // Takes the digit set from the cell's candidates.
     void Remove(int cell, std::uint16_t digits) {
+        for (unsigned m = cand_[cell] & digits; m; m &= m - 1)
+            planes_[std::countr_zero(m)].Remove(cell);
         cand_[cell] &= static_cast<std::uint16_t>(~digits);
     }
     // Sets an open cell's candidates outright, as a board with a player's pencil marks has them.
-    void SetCandidates(int cell, std::uint16_t digits) { cand_[cell] = digits & kAllDigits; }
+    void SetCandidates(int cell, std::uint16_t digits) {
+        Remove(cell, kAllDigits);
+        cand_[cell] = digits & kAllDigits;
+        for (unsigned m = cand_[cell]; m; m &= m - 1)
+            planes_[std::countr_zero(m)].Add(cell);
+    }
     // Whether an open cell has no candidate left or a unit no place for a missing digit:
     // only a board without a solution gets there.
     bool Broken() const;
@@ -91,6 +98,7 @@ public:
 
 private:
     std::array<std::uint16_t, kCells> cand_{};
+    std::array<CellSet, 9> planes_{};  // the same candidates digit by digit
     std::array<std::uint8_t, kCells> value_{};
     int open_ = 0;
 };

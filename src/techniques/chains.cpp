@@ -86,10 +86,10 @@ public:
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
     // none with fewer than `maxNodes` + 1 nodes.
     int Find(int start, int goal, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
-        ++stamp_;
+        const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp_;
+        seen_[start] = stamp;
         depth_[start] = 1;
         while (head < tail) {
             const int node = queue_[head++];
@@ -97,9 +97,9 @@ public:
                 break;
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (seen_[to] == stamp_)
+                if (seen_[to] == stamp)
                     continue;
-                seen_[to] = stamp_;
+                seen_[to] = stamp;
                 parent_[to] = static_cast<std::int16_t>(node);
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 if (to == goal) {
@@ -121,10 +121,10 @@ public:
     // only goes half as deep, looking for a node whose opposite it has reached, and joins
     // the way to X with the way to not-X read backwards and negated.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
-        ++stamp_;
+        const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp_;
+        seen_[start] = stamp;
         depth_[start] = 1;
         int best = 0, meet = -1;
         while (head < tail) {
@@ -135,13 +135,13 @@ public:
                 break;
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (seen_[to] == stamp_)
+                if (seen_[to] == stamp)
                     continue;
-                seen_[to] = stamp_;
+                seen_[to] = stamp;
                 parent_[to] = static_cast<std::int16_t>(node);
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 queue_[tail++] = static_cast<std::int16_t>(to);
-                if (seen_[to ^ 1] == stamp_) {
+                if (seen_[to ^ 1] == stamp) {
                     const int nodes = depth_[to] + depth_[to ^ 1] - 1;
                     if (nodes <= limit && (!best || nodes < best))
                         best = nodes, meet = to;
@@ -163,10 +163,10 @@ public:
     // once, with its cells all different. Its nodes (start once); 0 when there is none
     // shorter than `maxNodes`.
     int FindLoop(int start, int last, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
-        ++stamp_;
+        const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp_;
+        seen_[start] = stamp;
         depth_[start] = 1;
         while (head < tail) {
             const int node = queue_[head++];
@@ -174,9 +174,9 @@ public:
                 break;
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (seen_[to] == stamp_ || (node == start && to == last))
+                if (seen_[to] == stamp || (node == start && to == last))
                     continue;
-                seen_[to] = stamp_;
+                seen_[to] = stamp;
                 parent_[to] = static_cast<std::int16_t>(node);
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 if (to == last) {

@@ -67,7 +67,16 @@ struct CellSet {
         s.Add(cell);
         return s;
     }
+    static constexpr CellSet All() { return {~std::uint64_t{0}, (std::uint64_t{1} << 17) - 1}; }
     void Add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell & 63); }
+    void Remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell & 63)); }
+    // Nine cells from `first` on, bit i for cell first + i: a row at once.
+    unsigned Nine(int first) const {
+        const std::uint64_t bits = first >= 64  ? hi >> (first - 64)
+                                   : first > 55 ? lo >> first | hi << (64 - first)
+                                                : lo >> first;
+        return static_cast<unsigned>(bits & 0x1ff);
+    }
     bool Has(int cell) const { return ((cell < 64 ? lo : hi) >> (cell & 63)) & 1; }
     bool Empty() const { return (lo | hi) == 0; }
     int Count() const { return std::popcount(lo) + std::popcount(hi); }
