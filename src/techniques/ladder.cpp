@@ -1,7 +1,5 @@
 #include "techniques/ladder.h"
 
-#include <algorithm>
-
 #include "techniques/families.h"
 
 namespace zw::techniques {
@@ -83,11 +81,18 @@ bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps
     return true;
 }
 
-int HardestRating(const std::vector<Step>& steps) {
-    int hardest = 0;
-    for (const Step& step : steps)
-        hardest = std::max(hardest, step.Rating());
+int HardestStep(const std::vector<Step>& steps) {
+    int hardest = -1;
+    for (int i = 0; i < static_cast<int>(steps.size()); ++i) {
+        if (hardest < 0 || steps[i].Rating() > steps[hardest].Rating())
+            hardest = i;
+    }
     return hardest;
+}
+
+int HardestRating(const std::vector<Step>& steps) {
+    const int i = HardestStep(steps);
+    return i < 0 ? 0 : steps[i].Rating();
 }
 
 }  // namespace zw::techniques

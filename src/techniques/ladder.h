@@ -24,5 +24,7 @@ void ApplyStep(CandidateBoard& board, const Step& step);
 bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps);
 // The hardest rating of the steps, 0 for none.
 int HardestRating(const std::vector<Step>& steps);
+// The first step with that rating, whose technique names the score; -1 for none.
+int HardestStep(const std::vector<Step>& steps);
 
 }  // namespace zw::techniques
