@@ -6,10 +6,13 @@
 //            cell with two digits puts the other one on.
 // A chain that starts with a digit on in a cell and ends with it off there removes it; one
 // that starts with it off and ends with it on places it. The ladder takes the shortest.
+// Also here: X-cycles (loops on one digit), and cell and unit forcing chains, where every
+// choice of a cell or unit leads to the same result.
 //
-// Rating: X-chains 6.6, forcing chains 7.0, plus a tenth each time the chain's length (its
-// nodes, less two) passes one of the steps 4, 6, 8, 12, 16, 24, 32, ..., each step half or a
-// third again as long as the one before, as the public scale counts.
+// Rating: X-cycles 6.5, X-chains 6.6, forcing chains 7.0, cell and unit forcing chains 8.0,
+// plus a tenth each time the length (the nodes, all branches together, less two) passes one
+// of the steps 4, 6, 8, 12, 16, 24, 32, ..., each step half or a third again as long as the
+// one before, as the public scale counts.
 #include <algorithm>
 #include <array>
 #include <bit>

@@ -31,11 +31,12 @@ bool FindBug(const CandidateBoard& board, Step& step);
 // exclusion.cpp
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
-// nodes (0: any); cell and unit forcing chains.
+// nodes (0: any); cell and unit forcing chains; X-cycles.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
 bool FindForcingChains(const CandidateBoard& board, Step& step);
 bool FindXCycle(const CandidateBoard& board, Step& step);
-// dynamic.cpp
+// dynamic.cpp: assumptions followed by placing digits, on one digit (Nishio, 7.5) or by
+// singles (8.5): to a contradiction, or from every choice of a cell or unit to one result.
 bool FindNishio(const CandidateBoard& board, Step& step);
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
 // With `plus`, the branches also go on by pointing, claiming and pairs (9.0 and up).
