@@ -68,8 +68,9 @@ struct Branch {
     std::array<std::uint8_t, kCells * 9> goneAfter{};
 };
 
-// With `plus`, where no single follows, pointing, claiming and naked and hidden pairs go on.
-void FollowBranch(CandidateBoard board, int cell, int digit, bool plus, Branch& out) {
+// With `level` 1, where no single follows, pointing, claiming and naked and hidden pairs go
+// on; with level 2 also X-chains and forcing chains.
+void FollowBranch(CandidateBoard board, int cell, int digit, int level, Branch& out) {
     out.count = 0;
     out.contradiction = false;
     out.goneAfter.fill(0);
@@ -98,10 +99,12 @@ void FollowBranch(CandidateBoard board, int cell, int digit, bool plus, Branch& 
             return;
         while (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
                !FindHiddenSingle(board, false, single)) {
-            if (!plus || out.count == kChainRoom ||
+            if (level == 0 || out.count == kChainRoom ||
                 !(FindIntersection(board, true, false, single) ||
                   FindIntersection(board, false, false, single) ||
-                  FindNakedSubset(board, 2, single) || FindHiddenSubset(board, 2, false, single)))
+                  FindNakedSubset(board, 2, single) || FindHiddenSubset(board, 2, false, single) ||
+                  (level > 1 &&
+                   (FindChain(board, false, 0, single) || FindChain(board, true, 0, single)))))
                 return;
             // A removal step: its first removed candidate stands for it in the branch.
             int first = -1;
@@ -191,7 +194,7 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
     return true;
 }
 
-bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
+bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step) {
     thread_local std::array<Branch, 9> branches;
     int bestCost = 0, bestSource = -1, bestResult = -1;  // result: a chain node
     auto consider = [&](int n, int source) {
@@ -229,7 +232,7 @@ bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
             continue;
         int n = 0;
         for (unsigned m = c; m; m &= m - 1)
-            FollowBranch(board, cell, std::countr_zero(m) + 1, plus, branches[n++]);
+            FollowBranch(board, cell, std::countr_zero(m) + 1, level, branches[n++]);
         consider(n, cell);
     }
     for (int unit = 0; unit < kUnits; ++unit) {
@@ -239,7 +242,7 @@ bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
                 continue;
             int n = 0;
             for (unsigned m = places; m; m &= m - 1)
-                FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, plus,
+                FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, level,
                              branches[n++]);
             consider(n, 100 + unit * 9 + digit - 1);
         }
@@ -249,7 +252,8 @@ bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
     // Rebuild the chosen source's branches, each up to the result (or its contradiction).
     step = Step{};
     const bool fromCell = bestSource < 100;
-    step.technique = plus       ? Technique::DynamicForcingPlus
+    step.technique = level > 1  ? Technique::DynamicForcingNested
+                     : level    ? Technique::DynamicForcingPlus
                      : fromCell ? Technique::DynamicCellForcing
                                 : Technique::DynamicUnitForcing;
     step.extra = ChainLengthExtra(bestCost);
@@ -268,7 +272,7 @@ bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step) {
     const int rc = NodeCell(bestResult), rd = NodeDigit(bestResult);
     for (int i = 0; i < n; ++i) {
         Branch& br = branches[0];
-        FollowBranch(board, NodeCell(starts[i]), NodeDigit(starts[i]), plus, br);
+        FollowBranch(board, NodeCell(starts[i]), NodeDigit(starts[i]), level, br);
         int at = 0;
         if (NodeOn(bestResult)) {
             for (int k = 0; k < br.count && !at; ++k)

@@ -39,8 +39,9 @@ bool FindXCycle(const CandidateBoard& board, Step& step);
 // singles (8.5): to a contradiction, or from every choice of a cell or unit to one result.
 bool FindNishio(const CandidateBoard& board, Step& step);
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
-// With `plus`, the branches also go on by pointing, claiming and pairs (9.0 and up).
-bool FindDynamicForcing(const CandidateBoard& board, bool plus, Step& step);
+// Level 1: the branches also go on by pointing, claiming and pairs (9.0 and up); level 2:
+// by X-chains and forcing chains too (9.5 and up).
+bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 

@@ -56,8 +56,8 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
            FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
            FindAlignedPairExclusion(board, step) || FindChains(board, step) ||
            FindNishio(board, step) || FindForcingChains(board, step) ||
-           FindDynamicContradiction(board, step) || FindDynamicForcing(board, false, step) ||
-           FindDynamicForcing(board, true, step);
+           FindDynamicContradiction(board, step) || FindDynamicForcing(board, 0, step) ||
+           FindDynamicForcing(board, 1, step) || FindDynamicForcing(board, 2, step);
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {

@@ -296,10 +296,12 @@ std::string StepHintText(const Step& step) {
                Lines(columns) + ".";
     }
     if (t == Technique::DynamicCellForcing ||
-        (t == Technique::DynamicForcingPlus && step.units == 0))
+        ((t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) &&
+         step.units == 0))
         return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) +
                " durch und trage jeweils ein, was folgt.";
-    if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus)
+    if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus ||
+        t == Technique::DynamicForcingNested)
         return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
                UnitText(std::countr_zero(step.units)) +
                " durch und trage jeweils die Einer ein, die folgen.";
@@ -351,21 +353,24 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     if (t == Technique::NakedSingle)
         return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
     if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
-        t == Technique::DynamicForcingPlus) {
+        t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
         std::string out = name + ": ";
         out += step.units == 0
                    ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
                    : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
                          UnitText(std::countr_zero(step.units)) + " steht";
-        out += t == Technique::DynamicForcingPlus
+        out += t == Technique::DynamicForcingNested
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten, Paaren und Ketten Kandidaten streicht."
+               : t == Technique::DynamicForcingPlus
                    ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
                      "keiner mehr folgt, mit Schnitten und Paaren Kandidaten streicht."
                    : ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
         for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
-            out += " Mit " + NodeText(step.chain[at]) + ":";
+            out += " Steht " + NodeText(step.chain[at]) + ":";
             for (int k = 1; k < step.branchLengths[i]; ++k)
                 out += (k == 1 ? " " : ", ") + NodeText(step.chain[at + k]);
-            out += step.branchLengths[i] == 1 ? " das ist es schon." : ".";
+            out += step.branchLengths[i] == 1 ? " Dann ist es schon so." : ".";
         }
         const std::string result =
             step.placedCell >= 0

@@ -43,6 +43,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"Dynamische Zellen-Erzwingung", 85},
         {"Dynamische Einheiten-Erzwingung", 85},
         {"Dynamische Erzwingung mit Schnitten und Paaren", 90},
+        {"Dynamische Erzwingung mit Ketten", 95},
     }};
     return kTable[static_cast<int>(technique)];
 }

@@ -55,8 +55,9 @@ enum class Technique : std::uint8_t {
     DynamicCellForcing,
     DynamicUnitForcing,
     DynamicForcingPlus,
+    DynamicForcingNested,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicForcingPlus) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicForcingNested) + 1;
 
 // A set of cells, bit c for cell c: two words, so the families test whole units at once.
 struct CellSet {

@@ -110,6 +110,8 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::XCycle, "r8c1-1 r8c2-1 r8c3-1", "", "r3c1+1", true},
         {"......62........73.5.69....3.7....1..451.9.....9.74...1......35...7...9.....567..", 36,
          Technique::AlignedPairExclusion, "r5c5-8", "", "r7c5+2", true},
+        {"..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..", 6,
+         Technique::DynamicForcingNested, "r1c7-4", "", "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
