@@ -1,17 +1,21 @@
-// Nishio: the same with one digit only, placed where a unit has one place left for it until
-// some unit has none (7.5 plus length).
-//
-// Dynamic forcing: every digit a cell could hold (or every place of a digit in a unit), each
-// followed the same way, leads to the same placement or removal; a branch that ends in a
-// contradiction cannot be the right one and agrees with anything.
+// Assumptions followed by filling in digits, as a player would try them in pencil.
 //
 // Dynamic contradiction: assume a digit in a cell, fill in every single that follows (naked
 // and hidden, each placement changing the board for the next), and if some cell is left with
 // no digit or some unit with no place for a digit, the assumption was wrong.
 //
-// Rated 8.5 plus the length tenths of the chain, counted here as the placements up to the
-// contradiction with the assumption and the contradiction itself as nodes; the ladder takes
-// the shortest.
+// Nishio: the same with one digit only, placed where a unit has one place left for it until
+// some unit has none.
+//
+// Dynamic forcing: every digit a cell could hold (or every place of a digit in a unit), each
+// followed the same way, leads to the same placement or removal; a branch that ends in a
+// contradiction cannot be the right one and agrees with anything. Level 1 goes on by
+// pointing, claiming and pairs where no single follows, level 2 by chains too.
+//
+// Ratings: Nishio 7.5, contradiction and forcing 8.5, level 1 9.0, level 2 9.5, each plus the
+// length tenths of its nodes: the assumption, each placement (or removal step) up to the
+// result, and for a contradiction the contradiction itself; all branches together for
+// forcing. The ladder takes the shortest.
 #include <bit>
 
 #include "techniques/families.h"
