@@ -203,13 +203,13 @@ std::string PatternText(const Step& step) {
         std::vector<int> rows, columns;
         for (int u : lines)
             (u < 9 ? rows : columns).push_back(u);
-        // The base lines hold the pattern's cells; the cover lines are the other kind.
-        const bool byRows = step.cells.Within([&] {
-            CellSet s;
-            for (int u : rows)
-                s |= kUnitTables.unitSets[u];
-            return s;
-        }());
+        // The pattern's cells lie where base and cover lines cross; the removals lie in the
+        // cover lines only, so the base lines are the kind that holds none of them.
+        bool byRows = true;
+        for (int u : rows) {
+            for (int cell : kUnitTables.cells[u])
+                byRows = byRows && !step.removed[cell];
+        }
         return "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
                " nur in " + Lines(byRows ? columns : rows) + ".";
     }

@@ -81,6 +81,30 @@ void CheckChainStep(const CandidateBoard& board, const Step& step, const std::st
         }
         return;
     }
+    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing) {
+        // Each branch fills in digits that are still candidates when their turn comes; all
+        // end at the step's result, unless a branch ran into a contradiction.
+        const int result =
+            step.placedCell >= 0 ? ChainNode(step.placedCell, step.placedDigit, true) : -1;
+        for (int b = 0, at = 0; b < step.branchCount; at += step.branchLengths[b++]) {
+            CandidateBoard trial = board;
+            for (int k = 0; k < step.branchLengths[b]; ++k) {
+                const int node = step.chain[at + k];
+                ASSERT_TRUE(NodeOn(node));
+                ASSERT_TRUE(trial.Candidates(NodeCell(node)) & DigitBit(NodeDigit(node)));
+                trial.Place(NodeCell(node), NodeDigit(node));
+            }
+            if (trial.Broken())
+                continue;
+            if (result >= 0) {
+                EXPECT_EQ(step.chain[at + step.branchLengths[b] - 1], result);
+            } else {
+                for (int cell = 0; cell < kCells; ++cell)
+                    EXPECT_FALSE(trial.Candidates(cell) & step.removed[cell]) << cell;
+            }
+        }
+        return;
+    }
     if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
         CandidateBoard trial = board;
         for (int i = 0; i < step.chainLength; ++i) {

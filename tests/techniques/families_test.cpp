@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "board/board_string.h"
+#include "support/test_board.h"
 #include "techniques/ladder.h"
 #include "techniques/step_text.h"
 
@@ -189,6 +192,72 @@ TEST(Families, BoardStringsAndPuzzleLinesAgree) {
     std::string clash = rows;
     clash[2] = '4';  // a second 4 in row 1
     EXPECT_FALSE(a.SetRows(clash));
+}
+
+// Each pattern the ladder names holds on its board: a naked set's cells hold only its digits,
+// a hidden set's digits sit only in its cells, a fish's base lines hold the digit only in its
+// cover lines, a unique rectangle's four cells span two rows, two columns and two boxes and
+// all hold its two digits.
+TEST(Families, PatternsHoldOnTheirBoards) {
+    std::vector<std::string> puzzles;
+    for (const char* set : {"qqwing-expert.txt", "top95.txt"}) {
+        for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile(set)))
+            puzzles.push_back(rows);
+    }
+    auto unitCells = [](std::uint32_t units) {
+        CellSet cells;
+        for (int u = 0; u < kUnits; ++u) {
+            if (units >> u & 1)
+                cells |= kUnitTables.unitSets[u];
+        }
+        return cells;
+    };
+    for (const std::string& rows : puzzles) {
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(rows));
+        Step step;
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
+            const Technique t = step.technique;
+            SCOPED_TRACE(std::string(Info(t).name) + " " + rows);
+            const int n = std::popcount(step.digits);
+            if (t == Technique::NakedPair || t == Technique::NakedTriple ||
+                t == Technique::NakedQuad) {
+                EXPECT_EQ(step.cells.Count(), n);
+                for (CellSet c = step.cells; !c.Empty();)
+                    EXPECT_FALSE(board.Candidates(c.PopFirst()) & ~step.digits);
+            }
+            if (t == Technique::HiddenPair || t == Technique::HiddenTriple ||
+                t == Technique::HiddenQuad) {
+                EXPECT_EQ(step.cells.Count(), n);
+                const CellSet unit = unitCells(step.units);
+                for (unsigned m = step.digits; m; m &= m - 1) {
+                    const CellSet places = board.Plane(std::countr_zero(m) + 1) & unit;
+                    EXPECT_TRUE(places.Within(step.cells));
+                }
+            }
+            if (t == Technique::XWing || t == Technique::Swordfish || t == Technique::Jellyfish) {
+                const CellSet plane = board.Plane(std::countr_zero(step.digits) + 1);
+                const CellSet rows9 = unitCells(step.units & 0x1ff);
+                const CellSet columns = unitCells(step.units & (0x1ff << 9));
+                // The base lines hold the digit only where they cross the cover lines.
+                EXPECT_TRUE((plane & rows9) == step.cells || (plane & columns) == step.cells);
+                EXPECT_TRUE(step.cells.Within(rows9) && step.cells.Within(columns));
+            }
+            if (t >= Technique::UniqueRectangle1 && t <= Technique::UniqueRectangle4) {
+                ASSERT_EQ(step.loop.Count(), 4);
+                std::set<int> rowsSeen, columnsSeen, boxes;
+                for (CellSet c = step.loop; !c.Empty();) {
+                    const int cell = c.PopFirst();
+                    rowsSeen.insert(Row(cell));
+                    columnsSeen.insert(Column(cell));
+                    boxes.insert(Box(cell));
+                    EXPECT_EQ(board.Candidates(cell) & step.digits, step.digits);
+                }
+                EXPECT_EQ(rowsSeen.size() + columnsSeen.size() + boxes.size(), 6u);
+            }
+            ApplyStep(board, step);
+        }
+    }
 }
 
 // The ladder tries techniques in table order, so their ratings must never fall; a chain adds a

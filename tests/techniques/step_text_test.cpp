@@ -42,6 +42,17 @@ TEST(StepText, EveryStepNamesItsRemovalsAndPlacement) {
                     EXPECT_NE(answer.find(CellWords(cell), at), std::string::npos);
                 }
             }
+            // A fish names its base lines first: those it removes nothing from.
+            if (step.technique == Technique::XWing || step.technique == Technique::Swordfish ||
+                step.technique == Technique::Jellyfish) {
+                const bool baseRows = answer.find(": In den Zeilen") != std::string::npos;
+                for (int cell = 0; cell < kCells; ++cell) {
+                    const int line = baseRows ? Row(cell) : 9 + Column(cell);
+                    if (step.removed[cell]) {
+                        EXPECT_FALSE(step.units >> line & 1) << cell;
+                    }
+                }
+            }
             if (step.placedCell >= 0) {
                 EXPECT_NE(answer.find("die " + std::to_string(step.placedDigit)),
                           std::string::npos);
