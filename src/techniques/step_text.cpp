@@ -292,8 +292,10 @@ std::string StepHintText(const Step& step) {
         std::vector<int> rows, columns;
         for (int u : Units(step, 0, 18))
             (u < 9 ? rows : columns).push_back(u);
-        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + Lines(rows) + " und " +
-               Lines(columns) + ".";
+        // "auf die Zeilen ...": the accusative of Lines.
+        auto onto = [](const std::vector<int>& lines) { return "die" + Lines(lines).substr(3); };
+        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + onto(rows) + " und " +
+               onto(columns) + ".";
     }
     if (t == Technique::DynamicCellForcing ||
         ((t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) &&
