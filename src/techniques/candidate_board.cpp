@@ -1,0 +1,118 @@
+#include "techniques/candidate_board.h"
+
+namespace zw::techniques {
+
+const UnitTables kUnitTables = [] {
+    UnitTables t{};
+    for (int cell = 0; cell < kCells; ++cell) {
+        const int units[3] = {Row(cell), 9 + Column(cell), 18 + Box(cell)};
+        for (int k = 0; k < 3; ++k)
+            t.units[cell][k] = static_cast<std::uint8_t>(units[k]);
+    }
+    std::array<int, kUnits> filled{};
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (int unit : t.units[cell]) {
+            t.cells[unit][filled[unit]++] = static_cast<std::uint8_t>(cell);
+            t.unitSets[unit].Add(cell);
+        }
+        int n = 0;
+        for (int other = 0; other < kCells; ++other) {
+            if (other != cell && (Row(other) == Row(cell) || Column(other) == Column(cell) ||
+                                  Box(other) == Box(cell))) {
+                t.peers[cell][n++] = static_cast<std::uint8_t>(other);
+                t.peerSets[cell].Add(other);
+            }
+        }
+    }
+    return t;
+}();
+
+bool Sees(int a, int b) {
+    return a != b && (Row(a) == Row(b) || Column(a) == Column(b) || Box(a) == Box(b));
+}
+
+bool CandidateBoard::SetRows(std::string_view rows) {
+    if (rows.size() < kCells)
+        return false;
+    cand_.fill(kAllDigits);
+    planes_.fill(CellSet::All());
+    value_.fill(0);
+    open_ = kCells;
+    for (int cell = 0; cell < kCells; ++cell) {
+        const char c = rows[cell];
+        if (c < '1' || c > '9')
+            continue;
+        const int digit = c - '0';
+        if (!(cand_[cell] & DigitBit(digit)))
+            return false;  // a peer already holds it
+        Place(cell, digit);
+    }
+    return true;
+}
+
+bool CandidateBoard::SetBoardString(std::string_view board) {
+    if (board.size() < kCells)
+        return false;
+    std::array<char, kCells> rows{};
+    for (int k = 0; k < kCells; ++k)
+        rows[(k % 9) * 9 + k / 9] = board[k];
+    return SetRows({rows.data(), rows.size()});
+}
+
+std::uint16_t CandidateBoard::Positions(int unit, int digit) const {
+    if (unit < 9)
+        return static_cast<std::uint16_t>(planes_[digit - 1].Nine(unit * 9));
+    const std::uint16_t bit = DigitBit(digit);
+    std::uint16_t out = 0;
+    for (int i = 0; i < 9; ++i) {
+        if (cand_[kUnitTables.cells[unit][i]] & bit)
+            out = static_cast<std::uint16_t>(out | 1u << i);
+    }
+    return out;
+}
+
+std::uint16_t CandidateBoard::PlacedIn(int unit) const {
+    std::uint16_t out = 0;
+    for (int cell : kUnitTables.cells[unit]) {
+        if (value_[cell])
+            out = static_cast<std::uint16_t>(out | DigitBit(value_[cell]));
+    }
+    return out;
+}
+
+void CandidateBoard::Place(int cell, int digit) {
+    const std::uint16_t keep = static_cast<std::uint16_t>(~DigitBit(digit));
+    for (int peer : kUnitTables.peers[cell])
+        cand_[peer] &= keep;
+    planes_[digit - 1] = planes_[digit - 1].Minus(kUnitTables.peerSets[cell]);
+    for (unsigned m = cand_[cell]; m; m &= m - 1)
+        planes_[std::countr_zero(m)].Remove(cell);
+    cand_[cell] = 0;
+    value_[cell] = static_cast<std::uint8_t>(digit);
+    --open_;
+}
+
+bool CandidateBoard::Broken() const {
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (!value_[cell] && !cand_[cell])
+            return true;
+    }
+    for (int unit = 0; unit < kUnits; ++unit) {
+        std::uint16_t could = 0;
+        for (int cell : kUnitTables.cells[unit])
+            could = static_cast<std::uint16_t>(could | cand_[cell] |
+                                               (value_[cell] ? DigitBit(value_[cell]) : 0));
+        if (could != kAllDigits)
+            return true;
+    }
+    return false;
+}
+
+std::array<char, kCells> CandidateBoard::Rows() const {
+    std::array<char, kCells> out{};
+    for (int cell = 0; cell < kCells; ++cell)
+        out[cell] = value_[cell] ? static_cast<char>('0' + value_[cell]) : '.';
+    return out;
+}
+
+}  // namespace zw::techniques

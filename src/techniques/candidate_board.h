@@ -1,0 +1,106 @@
+// A player's candidates: every digit that no placed digit in a cell's row, column or box
+// excludes, narrowed only by the ladder's own steps. Nine-bit digit sets per cell (bit d-1 for
+// digit d), never the grid's cell texts.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string_view>
+
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+constexpr std::uint16_t kAllDigits = 0x1ff;
+
+// The number of set bits of a digit set or a unit's places (nine bits), by table: the
+// families count constantly, and a portable build has no popcount instruction.
+inline constexpr std::array<std::uint8_t, 512> kBitCounts = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (int m = 1; m < 512; ++m)
+        counts[m] = static_cast<std::uint8_t>(counts[m >> 1] + (m & 1));
+    return counts;
+}();
+constexpr int Count9(unsigned nineBits) {
+    return kBitCounts[nineBits & 0x1ff];
+}
+
+constexpr std::uint16_t DigitBit(int digit) {
+    return static_cast<std::uint16_t>(1u << (digit - 1));
+}
+constexpr int Row(int cell) {
+    return cell / 9;
+}
+constexpr int Column(int cell) {
+    return cell % 9;
+}
+constexpr int Box(int cell) {
+    return cell / 27 * 3 + cell % 9 / 3;
+}
+
+struct UnitTables {
+    std::array<std::array<std::uint8_t, 9>, kUnits> cells;  // a unit's cells in reading order
+    std::array<std::array<std::uint8_t, 3>, kCells> units;  // row, column and box of a cell
+    std::array<std::array<std::uint8_t, 20>, kCells> peers;
+    std::array<CellSet, kUnits> unitSets;
+    std::array<CellSet, kCells> peerSets;
+};
+extern const UnitTables kUnitTables;
+
+inline int UnitCell(int unit, int index) {
+    return kUnitTables.cells[unit][index];
+}
+bool Sees(int a, int b);
+
+class CandidateBoard {
+public:
+    // From a puzzle line: 81 characters row by row, "1"-"9" given, anything else open.
+    // False when the line is too short or its givens break the rules.
+    bool SetRows(std::string_view rows);
+    // From a board string, which runs column by column (character k is row k mod 9,
+    // column k div 9).
+    bool SetBoardString(std::string_view board);
+
+    int Value(int cell) const { return value_[cell]; }
+    std::uint16_t Candidates(int cell) const { return cand_[cell]; }
+    int OpenCells() const { return open_; }
+    bool Solved() const { return open_ == 0; }
+
+    // The cells of a unit that could still hold the digit, bit i for the unit's i-th cell.
+    std::uint16_t Positions(int unit, int digit) const;
+    // The cells that could still hold the digit.
+    CellSet Plane(int digit) const { return planes_[digit - 1]; }
+    // The digits placed in a unit.
+    std::uint16_t PlacedIn(int unit) const;
+
+    // Places the digit and takes it from the cell's peers.
+    void Place(int cell, int digit);
+    // Takes the digit set from the cell's candidates.
+    void Remove(int cell, std::uint16_t digits) {
+        for (unsigned m = cand_[cell] & digits; m; m &= m - 1)
+            planes_[std::countr_zero(m)].Remove(cell);
+        cand_[cell] &= static_cast<std::uint16_t>(~digits);
+    }
+    // Sets an open cell's candidates outright, as a board with a player's pencil marks has them.
+    void SetCandidates(int cell, std::uint16_t digits) {
+        Remove(cell, kAllDigits);
+        cand_[cell] = digits & kAllDigits;
+        for (unsigned m = cand_[cell]; m; m &= m - 1)
+            planes_[std::countr_zero(m)].Add(cell);
+    }
+    // Whether an open cell has no candidate left or a unit no place for a missing digit:
+    // only a board without a solution gets there.
+    bool Broken() const;
+
+    // The board row by row, "." for open cells.
+    std::array<char, kCells> Rows() const;
+
+private:
+    std::array<std::uint16_t, kCells> cand_{};
+    std::array<CellSet, 9> planes_{};  // the same candidates digit by digit
+    std::array<std::uint8_t, kCells> value_{};
+    int open_ = 0;
+};
+
+}  // namespace zw::techniques

@@ -1,0 +1,439 @@
+// Chains: an assumption followed link by link until it contradicts itself.
+//
+//   X-chain: one digit only. "On" in a cell puts it off in every cell that sees it; "off" in a
+//            cell puts it on in the one other place of a unit that has only two.
+//   Forcing chain: also the cell links: "on" puts the cell's other digits off, "off" in a
+//            cell with two digits puts the other one on.
+// A chain that starts with a digit on in a cell and ends with it off there removes it; one
+// that starts with it off and ends with it on places it. The ladder takes the shortest.
+// Also here: X-cycles (loops on one digit), and cell and unit forcing chains, where every
+// choice of a cell or unit leads to the same result.
+//
+// Rating: X-cycles 6.5, X-chains 6.6, forcing chains 7.0, cell and unit forcing chains 8.0,
+// plus a tenth each time the length (the nodes, all branches together, less two) passes one
+// of the steps 4, 6, 8, 12, 16, 24, 32, ..., each step half or a third again as long as the
+// one before, as the public scale counts.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <vector>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+namespace {
+
+constexpr int kNodes = kCells * 9 * 2;
+
+}  // namespace
+
+int ChainLengthExtra(int nodes) {
+    int extra = 0, ceiling = 4;
+    bool odd = false;
+    for (int length = nodes - 2; length > ceiling; odd = !odd) {
+        ++extra;
+        ceiling = odd ? ceiling * 4 / 3 : ceiling * 3 / 2;
+    }
+    return extra;
+}
+
+namespace {
+
+// Breadth-first search from one assumption; the first path found to a node is a shortest one.
+// Every node's links are listed once per board, so each search only walks them.
+class ChainSearch {
+public:
+    void Reset(const CandidateBoard& board, bool cellLinks) {
+        std::array<std::array<std::uint16_t, 9>, kUnits> places{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int d = 1; d <= 9; ++d)
+                places[unit][d - 1] = board.Positions(unit, d);
+        }
+        int n = 0;
+        for (int node = 0; node < kNodes; ++node) {
+            first_[node] = static_cast<std::uint16_t>(n);
+            const int cell = NodeCell(node), digit = NodeDigit(node);
+            const std::uint16_t own = board.Candidates(cell);
+            if (!(own & DigitBit(digit)))
+                continue;
+            if (NodeOn(node)) {
+                for (int peer : kUnitTables.peers[cell]) {
+                    if (board.Candidates(peer) & DigitBit(digit))
+                        links_[n++] = ChainNode(peer, digit, false);
+                }
+                if (cellLinks) {
+                    for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                        links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
+                }
+                continue;
+            }
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                const std::uint16_t p = places[unit][digit - 1];
+                if (Count9(p) != 2)
+                    continue;
+                for (unsigned m = p; m; m &= m - 1) {
+                    const int other = UnitCell(unit, std::countr_zero(m));
+                    if (other != cell)
+                        links_[n++] = ChainNode(other, digit, true);
+                }
+            }
+            if (cellLinks && Count9(own) == 2) {
+                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
+            }
+        }
+        first_[kNodes] = static_cast<std::uint16_t>(n);
+    }
+
+    // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
+    // none with fewer than `maxNodes` + 1 nodes.
+    int Find(int start, int goal, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        const std::uint32_t stamp = ++stamp_;
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp;
+        depth_[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            if (depth_[node] >= maxNodes)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (seen_[to] == stamp)
+                    continue;
+                seen_[to] = stamp;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                if (to == goal) {
+                    const int length = depth_[to];
+                    for (int k = length - 1, at = to; k >= 0; --k, at = parent_[at])
+                        chain[k] = static_cast<std::int16_t>(at);
+                    return length;
+                }
+                queue_[tail++] = static_cast<std::int16_t>(to);
+            }
+        }
+        return 0;
+    }
+
+    // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
+    // off to on), of at most `maxNodes` nodes; 0 when there is none. Links come in pairs (if
+    // P then Q, so if not Q then not P), so such a chain read backwards with every node
+    // negated is one too: its middle node X is reached, and so is not-X. The search therefore
+    // only goes half as deep, looking for a node whose opposite it has reached, and joins
+    // the way to X with the way to not-X read backwards and negated.
+    int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        const std::uint32_t stamp = ++stamp_;
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp;
+        depth_[start] = 1;
+        int best = 0, meet = -1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
+            const int limit = best ? best - 1 : maxNodes;
+            if (depth_[node] + 1 > (limit + 1) / 2 + 1)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (seen_[to] == stamp)
+                    continue;
+                seen_[to] = stamp;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                queue_[tail++] = static_cast<std::int16_t>(to);
+                if (seen_[to ^ 1] == stamp) {
+                    const int nodes = depth_[to] + depth_[to ^ 1] - 1;
+                    if (nodes <= limit && (!best || nodes < best))
+                        best = nodes, meet = to;
+                }
+            }
+        }
+        if (!best)
+            return 0;
+        const int there = depth_[meet], back = depth_[meet ^ 1];
+        for (int k = there - 1, at = meet; k >= 0; --k, at = parent_[at])
+            chain[k] = static_cast<std::int16_t>(at);
+        for (int k = 0, at = parent_[meet ^ 1]; k < back - 1; ++k, at = parent_[at])
+            chain[there + k] = static_cast<std::int16_t>(at ^ 1);
+        return best;
+    }
+
+    // The shortest loop from "on" at `start` out and back in through `last`, an "off" node
+    // whose strong link closes it: a path that does not take the link from start to last at
+    // once, with its cells all different. Its nodes (start once); 0 when there is none
+    // shorter than `maxNodes`.
+    int FindLoop(int start, int last, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        const std::uint32_t stamp = ++stamp_;
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        seen_[start] = stamp;
+        depth_[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            if (depth_[node] >= maxNodes)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (seen_[to] == stamp || (node == start && to == last))
+                    continue;
+                seen_[to] = stamp;
+                parent_[to] = static_cast<std::int16_t>(node);
+                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
+                if (to == last) {
+                    const int length = depth_[to];
+                    CellSet cells;
+                    bool simple = true;
+                    for (int k = length - 1, at = to; k >= 0; --k, at = parent_[at]) {
+                        chain[k] = static_cast<std::int16_t>(at);
+                        simple = simple && !cells.Has(NodeCell(at));
+                        cells.Add(NodeCell(at));
+                    }
+                    return simple ? length : 0;
+                }
+                queue_[tail++] = static_cast<std::int16_t>(to);
+            }
+        }
+        return 0;
+    }
+
+    // Every node the assumption `start` leads to, with the nodes of the shortest chain there
+    // (0 where it leads nowhere).
+    void Closure(int start, std::uint8_t* depth) {
+        std::fill(depth, depth + kNodes, std::uint8_t{0});
+        int head = 0, tail = 0;
+        queue_[tail++] = static_cast<std::int16_t>(start);
+        depth[start] = 1;
+        while (head < tail) {
+            const int node = queue_[head++];
+            const int next = depth[node] + 1;
+            if (next > 255)
+                break;
+            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+                const int to = links_[i];
+                if (!depth[to]) {
+                    depth[to] = static_cast<std::uint8_t>(next);
+                    queue_[tail++] = static_cast<std::int16_t>(to);
+                }
+            }
+        }
+    }
+
+private:
+    // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
+    std::array<std::int16_t, kCells * 9 * 32> links_{};
+    std::array<std::uint16_t, kNodes + 1> first_{};
+    std::array<std::uint32_t, kNodes> seen_{};
+    std::uint32_t stamp_ = 0;
+    std::array<std::int16_t, kNodes> parent_{};
+    std::array<std::int8_t, kNodes> depth_{};
+    std::array<std::int16_t, kNodes> queue_{};
+};
+
+}  // namespace
+
+// X-cycle: a loop on one digit, strong and weak links taking turns, read as implications from
+// "on" in a cell back to it. Either way round every weak link then joins one cell that holds
+// the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
+// length tenths of its nodes.
+bool FindXCycle(const CandidateBoard& board, Step& step) {
+    thread_local ChainSearch search;
+    search.Reset(board, false);
+    std::array<std::int16_t, kChainRoom> loop{};
+    int bestLength = 0;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            const int digit = std::countr_zero(m) + 1;
+            for (int unit : kUnitTables.units[cell]) {
+                // The loop closes through the cell's partner in a unit with two places.
+                const std::uint16_t places = board.Positions(unit, digit);
+                if (Count9(places) != 2)
+                    continue;
+                int partner = -1;
+                for (unsigned p = places; p; p &= p - 1) {
+                    if (UnitCell(unit, std::countr_zero(p)) != cell)
+                        partner = UnitCell(unit, std::countr_zero(p));
+                }
+                const int limit = bestLength ? bestLength : 32;
+                const int length = search.FindLoop(ChainNode(cell, digit, true),
+                                                   ChainNode(partner, digit, false), limit, loop);
+                if (!length)
+                    continue;
+                // The weak links are those from "on" to "off"; the loop closes with a strong one.
+                CellSet loopCells, removed;
+                for (int i = 0; i < length; ++i)
+                    loopCells.Add(NodeCell(loop[i]));
+                const CellSet plane = board.Plane(digit);
+                for (int i = 0; i < length; ++i) {
+                    if (NodeOn(loop[i]) && i + 1 < length && !NodeOn(loop[i + 1]))
+                        removed |= (plane & kUnitTables.peerSets[NodeCell(loop[i])] &
+                                    kUnitTables.peerSets[NodeCell(loop[i + 1])])
+                                       .Minus(loopCells);
+                }
+                if (removed.Empty())
+                    continue;
+                step = Step{};
+                step.technique = Technique::XCycle;
+                step.chain = loop;
+                step.chainLength = length;
+                step.extra = ChainLengthExtra(length);
+                step.cells = step.loop = loopCells;
+                step.digits = DigitBit(digit);
+                RemoveFrom(step, removed, DigitBit(digit));
+                bestLength = length;
+            }
+        }
+    }
+    return bestLength > 0;
+}
+
+bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
+    // Too large for the stack of every thread; one per thread, rebuilt for each board.
+    thread_local ChainSearch search;
+    search.Reset(board, cellLinks);
+    std::array<std::int16_t, kChainRoom> chain{}, best{};
+    int bestLength = 0;
+    const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
+    // Short chains first: most boards have one, and a capped search stops early.
+    for (int cap : {std::min(10, limitNodes), limitNodes}) {
+        for (int cell = 0; cell < kCells; ++cell) {
+            for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+                const int digit = std::countr_zero(m) + 1;
+                for (int on = 1; on >= 0; --on) {
+                    const int start = ChainNode(cell, digit, on);
+                    const int limit = bestLength ? bestLength - 1 : cap;
+                    const int length = search.FindContradiction(start, limit, chain);
+                    if (length) {
+                        best = chain;
+                        bestLength = length;
+                    }
+                }
+            }
+        }
+        if (bestLength)
+            break;
+    }
+    if (!bestLength)
+        return false;
+    step = Step{};
+    step.technique = cellLinks ? Technique::ForcingChain : Technique::XChain;
+    step.chain = best;
+    step.chainLength = bestLength;
+    step.extra = ChainLengthExtra(bestLength);
+    for (int i = 0; i < bestLength; ++i) {
+        step.cells.Add(NodeCell(best[i]));
+        step.digits |= DigitBit(NodeDigit(best[i]));
+    }
+    const int cell = NodeCell(best[0]), digit = NodeDigit(best[0]);
+    if (NodeOn(best[0])) {
+        step.removed[cell] = DigitBit(digit);
+    } else {
+        step.placedCell = cell;
+        step.placedDigit = digit;
+    }
+    return true;
+}
+
+}  // namespace zw::techniques
+
+namespace zw::techniques {
+
+// Cell and unit forcing chains: every digit a cell could hold (or every place a unit has for a
+// digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
+// tenths of all branches' nodes together.
+bool FindForcingChains(const CandidateBoard& board, Step& step) {
+    thread_local ChainSearch search;
+    thread_local std::vector<std::uint8_t> depths;
+    search.Reset(board, true);
+    depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
+    auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1)
+            search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
+                           depthOf(cell, std::countr_zero(m) + 1));
+    }
+    // A result counts if it removes a candidate or places one.
+    auto useful = [&](int node) {
+        const std::uint16_t c = board.Candidates(NodeCell(node));
+        return (c & DigitBit(NodeDigit(node))) && (NodeOn(node) ? Count9(c) > 1 : true);
+    };
+    int bestCost = 0, bestNode = -1, bestSource = -1;  // source: a cell, or 100 + unit * 9 + d
+    std::array<const std::uint8_t*, 9> branch{};
+    auto consider = [&](int count, int source) {
+        for (int node = 0; node < kNodes; ++node) {
+            int cost = 0;
+            for (int i = 0; i < count && cost >= 0; ++i)
+                cost = branch[i][node] ? cost + branch[i][node] : -1;
+            if (cost > 0 && (!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node)) {
+                bestCost = cost, bestNode = node, bestSource = source;
+            }
+        }
+    };
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint16_t c = board.Candidates(cell);
+        if (Count9(c) < 3)
+            continue;
+        int n = 0;
+        for (unsigned m = c; m; m &= m - 1)
+            branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+        consider(n, cell);
+    }
+    const int cellBest = bestCost;
+    for (int unit = 0; unit < kUnits; ++unit) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            const std::uint16_t places = board.Positions(unit, digit);
+            if (Count9(places) < 2)
+                continue;
+            int n = 0;
+            for (unsigned m = places; m; m &= m - 1)
+                branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+            consider(n, 100 + unit * 9 + digit - 1);
+        }
+    }
+    if (!bestCost)
+        return false;
+    const bool fromCell = bestSource < 100;
+    step = Step{};
+    step.technique = fromCell ? Technique::CellForcingChain : Technique::UnitForcingChain;
+    step.extra = ChainLengthExtra(bestCost);
+    (void)cellBest;
+    // The branches, rebuilt as shortest chains.
+    std::array<int, 9> starts{};
+    int n = 0;
+    if (fromCell) {
+        for (unsigned m = board.Candidates(bestSource); m; m &= m - 1)
+            starts[n++] = ChainNode(bestSource, std::countr_zero(m) + 1, true);
+        step.cells.Add(bestSource);
+    } else {
+        const int unit = (bestSource - 100) / 9, digit = (bestSource - 100) % 9 + 1;
+        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
+            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
+        step.units = 1u << unit;
+    }
+    std::array<std::int16_t, kChainRoom> chain{};
+    for (int i = 0; i < n; ++i) {
+        const int length =
+            starts[i] == bestNode ? 1 : search.Find(starts[i], bestNode, kChainRoom, chain);
+        if (starts[i] == bestNode)
+            chain[0] = static_cast<std::int16_t>(bestNode);
+        for (int k = 0; k < length; ++k) {
+            step.chain[step.chainLength++] = chain[k];
+            step.cells.Add(NodeCell(chain[k]));
+            step.digits |= DigitBit(NodeDigit(chain[k]));
+        }
+        step.branchLengths[i] = static_cast<std::uint8_t>(length);
+    }
+    step.branchCount = n;
+    const int cell = NodeCell(bestNode), digit = NodeDigit(bestNode);
+    if (NodeOn(bestNode)) {
+        step.placedCell = cell;
+        step.placedDigit = digit;
+    } else {
+        step.removed[cell] = DigitBit(digit);
+    }
+    return true;
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,53 @@
+// The technique families, each in a file of its own. A Find function looks for the easiest
+// step of its techniques on the board and fills `step` when it finds one; it never changes the
+// board. Every step it returns removes a candidate or places a digit.
+#pragma once
+
+#include "techniques/candidate_board.h"
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+// singles.cpp
+bool FindFullHouse(const CandidateBoard& board, Step& step);
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step);
+bool FindNakedSingle(const CandidateBoard& board, Step& step);
+// intersections.cpp: a box's digit confined to one line (pointing) or a line's to one box
+// (claiming); the direct forms only where the removals leave a hidden single.
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step);
+// subsets.cpp: naked and hidden sets of `size` cells in one unit; the direct hidden forms only
+// where the removals leave a hidden single in the same unit.
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step);
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step);
+// fish.cpp: X-Wing (2), Swordfish (3), Jellyfish (4).
+bool FindFish(const CandidateBoard& board, int size, Step& step);
+// wings.cpp
+bool FindXYWing(const CandidateBoard& board, Step& step);
+bool FindXYZWing(const CandidateBoard& board, Step& step);
+// uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
+// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
+bool FindBug(const CandidateBoard& board, Step& step);
+// exclusion.cpp
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step);
+// chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
+// nodes (0: any); cell and unit forcing chains; X-cycles.
+bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);
+bool FindForcingChains(const CandidateBoard& board, Step& step);
+bool FindXCycle(const CandidateBoard& board, Step& step);
+// dynamic.cpp: assumptions followed by placing digits, on one digit (Nishio, 7.5) or by
+// singles (8.5): to a contradiction, or from every choice of a cell or unit to one result.
+bool FindNishio(const CandidateBoard& board, Step& step);
+bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
+// Level 1: the branches also go on by pointing, claiming and pairs (9.0 and up); level 2:
+// by X-chains and forcing chains too (9.5 and up).
+bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step);
+// Tenths a chain of that many nodes adds to its technique's rating.
+int ChainLengthExtra(int nodes);
+
+// Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
+// set of cells.
+const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count);
+void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits);
+
+}  // namespace zw::techniques

@@ -1,0 +1,67 @@
+// Fish: a digit whose places in n rows lie in only n columns (or the other way round) must
+// take those columns' places in these rows, so the columns lose it everywhere else. X-Wing
+// for two lines, Swordfish for three, Jellyfish for four.
+#include <bit>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+
+bool FindFish(const CandidateBoard& board, int size, Step& step) {
+    int setCount = 0;
+    const auto& sets = SetsOfSize(size, setCount);
+    for (int digit = 1; digit <= 9; ++digit) {
+        const CellSet plane = board.Plane(digit);
+        for (int byColumns = 0; byColumns < 2; ++byColumns) {
+            const int base = byColumns ? 9 : 0, cover = byColumns ? 0 : 9;
+            // Each base line's places as a set of cover lines.
+            std::array<std::uint16_t, 9> places{};
+            unsigned eligible = 0;
+            for (int k = 0; k < 9; ++k) {
+                for (int j = 0; j < 9; ++j) {
+                    const int cell = byColumns ? j * 9 + k : k * 9 + j;
+                    if (plane.Has(cell))
+                        places[k] = static_cast<std::uint16_t>(places[k] | 1u << j);
+                }
+                const int n = Count9(places[k]);
+                if (n >= 2 && n <= size)
+                    eligible |= 1u << k;
+            }
+            if (Count9(eligible) < size)
+                continue;
+            for (int s = 0; s < setCount; ++s) {
+                const unsigned lines = sets[s];
+                if (lines & ~eligible)
+                    continue;
+                unsigned covers = 0;
+                for (unsigned m = lines; m; m &= m - 1)
+                    covers |= places[std::countr_zero(m)];
+                if (Count9(covers) != size)
+                    continue;
+                CellSet baseCells, coverCells;
+                for (unsigned m = lines; m; m &= m - 1)
+                    baseCells |= kUnitTables.unitSets[base + std::countr_zero(m)];
+                for (unsigned m = covers; m; m &= m - 1)
+                    coverCells |= kUnitTables.unitSets[cover + std::countr_zero(m)];
+                const CellSet removed = (plane & coverCells).Minus(baseCells);
+                if (removed.Empty())
+                    continue;
+                step = Step{};
+                step.technique = size == 2   ? Technique::XWing
+                                 : size == 3 ? Technique::Swordfish
+                                             : Technique::Jellyfish;
+                step.digits = DigitBit(digit);
+                step.cells = plane & baseCells;
+                for (unsigned m = lines; m; m &= m - 1)
+                    step.units |= 1u << (base + std::countr_zero(m));
+                for (unsigned m = covers; m; m &= m - 1)
+                    step.units |= 1u << (cover + std::countr_zero(m));
+                RemoveFrom(step, removed, DigitBit(digit));
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,81 @@
+// Pointing (a box's digit confined to one row or column, so the rest of that line loses it)
+// and claiming (a line's digit confined to one box, so the rest of the box loses it).
+//
+// The direct forms are rated lower because a player needs no candidates for them: they count
+// only where the removals leave another region of the first kind (another box along the line,
+// or another line through the box) one place for the digit, and that place is the step's
+// placement.
+#include <bit>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+namespace {
+
+// The three rows and three columns crossing a box.
+int CrossingLine(int box, int k) {
+    const int b = box - 18;
+    return k < 3 ? b / 3 * 3 + k : 9 + b % 3 * 3 + (k - 3);
+}
+
+// The regions of the first kind that cross `second` (besides `first`): the boxes along a
+// line, or the lines of the same direction through a box.
+int OtherRegion(int first, int second, int k) {
+    if (first >= 18) {  // boxes along the line `second`
+        const int line = second;
+        return line < 9 ? 18 + line / 3 * 3 + k : 18 + (line - 9) / 3 + 3 * k;
+    }
+    const int b = second - 18;  // lines through the box, in the direction of `first`
+    return first < 9 ? b / 3 * 3 + k : 9 + b % 3 * 3 + k;
+}
+
+}  // namespace
+
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step) {
+    for (int digit = 1; digit <= 9; ++digit) {
+        const CellSet plane = board.Plane(digit);
+        for (int box = 18; box < kUnits; ++box) {
+            for (int k = 0; k < 6; ++k) {
+                const int line = CrossingLine(box, k);
+                const int first = pointing ? box : line, second = pointing ? line : box;
+                const CellSet own = plane & kUnitTables.unitSets[first];
+                if (!own.Many() || !own.Within(kUnitTables.unitSets[second]))
+                    continue;
+                const CellSet removed = (plane & kUnitTables.unitSets[second]).Minus(own);
+                if (removed.Empty())
+                    continue;
+                int placed = -1, placedUnit = -1;
+                if (direct) {
+                    for (int j = 0; j < 3 && placed < 0; ++j) {
+                        const int other = OtherRegion(first, second, j);
+                        if (other == first)
+                            continue;
+                        const CellSet left = (plane & kUnitTables.unitSets[other]).Minus(removed);
+                        if (left.Single() &&
+                            !(plane & kUnitTables.unitSets[other] & removed).Empty())
+                            placed = left.First(), placedUnit = other;
+                    }
+                    if (placed < 0)
+                        continue;
+                }
+                step = Step{};
+                step.technique =
+                    direct ? (pointing ? Technique::DirectPointing : Technique::DirectClaiming)
+                           : (pointing ? Technique::Pointing : Technique::Claiming);
+                step.digits = DigitBit(digit);
+                step.cells = own;
+                step.units = (1u << first) | (1u << second);
+                RemoveFrom(step, removed, DigitBit(digit));
+                if (placed >= 0) {
+                    step.placedCell = placed;
+                    step.placedDigit = digit;
+                    step.placedUnit = placedUnit;
+                }
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace zw::techniques

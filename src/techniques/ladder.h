@@ -1,0 +1,30 @@
+// The ladder's driver: always the easiest step that applies, until the board is solved or
+// nothing on the ladder applies. The hardest step's rating is the puzzle's score.
+//
+//     CandidateBoard board;
+//     std::vector<Step> steps;
+//     if (board.SetRows(line) && RunLadder(board, FastCount(...) == 1, steps))
+//         ...  // solved; steps say how
+#pragma once
+
+#include <vector>
+
+#include "techniques/candidate_board.h"
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+// The easiest step on the board, false when none applies. Uniqueness techniques take part
+// only with `oneSolution`: the caller has asked the fast engine that the puzzle has exactly one.
+bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step);
+// Takes the step's removals, then places its digit.
+void ApplyStep(CandidateBoard& board, const Step& step);
+// Runs the ladder, appending its steps (after clearing `steps`, whose room is kept); true
+// when the board ends solved. A board that turns out broken stops the run.
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps);
+// The hardest rating of the steps, 0 for none.
+int HardestRating(const std::vector<Step>& steps);
+// The first step with that rating, whose technique names the score; -1 for none.
+int HardestStep(const std::vector<Step>& steps);
+
+}  // namespace zw::techniques

@@ -1,0 +1,78 @@
+// Full house, hidden singles (boxes rated below rows and columns) and naked singles.
+#include <bit>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+namespace {
+
+void Single(Step& step, Technique technique, int cell, int digit, int unit) {
+    step = Step{};
+    step.technique = technique;
+    step.digits = DigitBit(digit);
+    step.cells = CellSet::Of(cell);
+    step.placedCell = cell;
+    step.placedDigit = digit;
+    step.placedUnit = unit;
+    if (unit >= 0)
+        step.units = 1u << unit;
+}
+
+}  // namespace
+
+bool FindFullHouse(const CandidateBoard& board, Step& step) {
+    for (int unit = 0; unit < kUnits; ++unit) {
+        int open = -1, count = 0;
+        std::uint16_t placed = 0;
+        for (int cell : kUnitTables.cells[unit]) {
+            if (board.Value(cell))
+                placed = static_cast<std::uint16_t>(placed | DigitBit(board.Value(cell)));
+            else
+                open = cell, ++count;
+        }
+        const std::uint16_t missing = kAllDigits & ~placed;
+        if (count == 1 && (board.Candidates(open) & missing)) {
+            Single(step, Technique::FullHouse, open, std::countr_zero(missing) + 1, unit);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step) {
+    const int first = boxes ? 18 : 0, last = boxes ? kUnits : 18;
+    for (int unit = first; unit < last; ++unit) {
+        // Digits seen once and twice or more among the unit's candidates.
+        unsigned once = 0, twice = 0;
+        for (int cell : kUnitTables.cells[unit]) {
+            const unsigned c = board.Candidates(cell);
+            twice |= once & c;
+            once |= c;
+        }
+        const unsigned alone = once & ~twice;
+        if (!alone)
+            continue;
+        const int digit = std::countr_zero(alone) + 1;
+        for (int cell : kUnitTables.cells[unit]) {
+            if (board.Candidates(cell) & DigitBit(digit)) {
+                Single(step, boxes ? Technique::HiddenSingleBox : Technique::HiddenSingleLine, cell,
+                       digit, unit);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FindNakedSingle(const CandidateBoard& board, Step& step) {
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint16_t c = board.Candidates(cell);
+        if (std::has_single_bit(c)) {
+            Single(step, Technique::NakedSingle, cell, std::countr_zero(c) + 1, -1);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zw::techniques

@@ -1,0 +1,434 @@
+#include "techniques/step_text.h"
+
+#include <bit>
+#include <vector>
+
+namespace zw::techniques {
+namespace {
+
+std::string Digit(int d) {
+    return std::string(1, static_cast<char>('0' + d));
+}
+
+std::string CellText(int cell) {
+    return "Zeile " + Digit(Row(cell) + 1) + ", Spalte " + Digit(Column(cell) + 1);
+}
+
+std::string UnitText(int unit) {
+    return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
+}
+
+// "a", "a und b", "a, b und c" (or "oder").
+std::string Join(const std::vector<std::string>& parts, const char* last = " und ") {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == parts.size() ? last : ", ") + parts[i];
+    return out;
+}
+
+std::vector<std::string> Cells(CellSet cells) {
+    std::vector<std::string> out;
+    while (!cells.Empty())
+        out.push_back(CellText(cells.PopFirst()));
+    return out;
+}
+
+std::string Digits(unsigned digits) {
+    std::vector<std::string> out;
+    for (; digits; digits &= digits - 1)
+        out.push_back("die " + Digit(std::countr_zero(digits) + 1));
+    return Join(out);
+}
+
+std::vector<int> Units(const Step& step, int first, int last) {
+    std::vector<int> out;
+    for (int u = first; u < last; ++u) {
+        if (step.units >> u & 1)
+            out.push_back(u);
+    }
+    return out;
+}
+
+// The lines of one kind as "in den Zeilen 2 und 7".
+std::string Lines(const std::vector<int>& lines) {
+    std::vector<std::string> numbers;
+    for (int u : lines)
+        numbers.push_back(Digit(u % 9 + 1));
+    return (lines.front() < 9 ? "den Zeilen " : "den Spalten ") + Join(numbers);
+}
+
+bool IsFish(Technique t) {
+    return t == Technique::XWing || t == Technique::Swordfish || t == Technique::Jellyfish;
+}
+bool IsWing(Technique t) {
+    return t == Technique::XYWing || t == Technique::XYZWing;
+}
+bool IsPointing(Technique t) {
+    return t == Technique::Pointing || t == Technique::DirectPointing;
+}
+bool IsIntersection(Technique t) {
+    return IsPointing(t) || t == Technique::Claiming || t == Technique::DirectClaiming;
+}
+bool IsNaked(Technique t) {
+    return t == Technique::NakedPair || t == Technique::NakedTriple || t == Technique::NakedQuad;
+}
+
+bool IsRectangle(Technique t) {
+    return t == Technique::UniqueRectangle1 || t == Technique::UniqueRectangle2 ||
+           t == Technique::UniqueRectangle3 || t == Technique::UniqueRectangle4;
+}
+
+unsigned RemovedDigits(const Step& step) {
+    unsigned out = 0;
+    for (std::uint16_t r : step.removed)
+        out |= r;
+    return out;
+}
+
+// Why a unique rectangle may not stay as it is, and which cells it leaves to decide.
+std::string RectangleText(const CandidateBoard& before, const Step& step) {
+    const CellSet corners = step.loop;
+    CellSet extras;
+    for (CellSet all = corners; !all.Empty();) {
+        const int cell = all.PopFirst();
+        if (before.Candidates(cell) != step.digits)
+            extras.Add(cell);
+    }
+    std::string out = "Die Zellen " + Join(Cells(corners)) + " könnten alle nur " +
+                      Digits(step.digits) +
+                      " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte "
+                      "zwei Lösungen.";
+    const unsigned removed = RemovedDigits(step);
+    switch (step.technique) {
+        case Technique::UniqueRectangle1:
+            return out + " Also ist " + CellText(extras.First()) + " keine der beiden.";
+        case Technique::UniqueRectangle2:
+            return out + " Also steht " + Digits(removed) + " in " + Join(Cells(extras), " oder ") +
+                   ".";
+        case Technique::UniqueRectangle3: {
+            const int unit = std::countr_zero(step.units);
+            return out + " Also hält " + Join(Cells(extras)) + " eine ihrer anderen Zahlen; mit " +
+                   Join(Cells(step.cells.Minus(corners))) + " bilden sie in " + UnitText(unit) +
+                   " eine nackte Menge.";
+        }
+        default: {
+            const int unit = std::countr_zero(step.units);
+            return out + " In " + UnitText(unit) + " steht " + Digits(step.digits & ~removed) +
+                   " nur in " + Join(Cells(extras)) + ", also ist dort " + Digits(removed) +
+                   " ausgeschlossen.";
+        }
+    }
+}
+
+bool IsChain(Technique t) {
+    return t == Technique::XChain || t == Technique::ForcingChain;
+}
+bool IsForcingChains(Technique t) {
+    return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
+}
+
+std::string NodeText(int node) {
+    return "die " + Digit(NodeDigit(node)) + (NodeOn(node) ? " in " : " nicht in ") +
+           CellText(NodeCell(node));
+}
+
+// The chain link by link, each "on" link with what forces it, so a player can follow it on
+// paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
+// Platz in Zeile 2), ... also die 5 nicht in A."
+std::string ChainText(const CandidateBoard& before, const Step& step, int from = 0,
+                      int length = -1) {
+    if (length < 0)
+        length = step.chainLength;
+    const int first = step.chain[from];
+    std::string out = NodeOn(first) ? "Stünde die " + Digit(NodeDigit(first)) + " in " +
+                                          CellText(NodeCell(first)) + ", dann stünde "
+                                    : "Stünde die " + Digit(NodeDigit(first)) + " nicht in " +
+                                          CellText(NodeCell(first)) + ", dann stünde ";
+    for (int i = from + 1; i < from + length; ++i) {
+        const int node = step.chain[i], previous = step.chain[i - 1];
+        out += (i == from + 1 ? "" : ", also ") + NodeText(node);
+        if (!NodeOn(node))
+            continue;
+        if (NodeCell(node) == NodeCell(previous)) {
+            out += " (die andere Zahl der Zelle)";
+            continue;
+        }
+        for (int unit : kUnitTables.units[NodeCell(node)]) {
+            const std::uint16_t places = before.Positions(unit, NodeDigit(node));
+            bool both = false;
+            for (int k = 0; k < 9; ++k)
+                both = both || UnitCell(unit, k) == NodeCell(previous);
+            if (both && Count9(places) == 2) {
+                out += " (der andere Platz in " + UnitText(unit) + ")";
+                break;
+            }
+        }
+    }
+    return out + (length == step.chainLength ? ". Die Annahme widerlegt sich selbst." : ".");
+}
+
+// Each choice of the cell or unit, one branch each, and the result they share.
+std::string BranchesText(const CandidateBoard& before, const Step& step) {
+    const int result = step.chain[step.branchLengths[0] - 1];
+    std::string out = step.technique == Technique::CellForcingChain
+                          ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) +
+                                " steht, es folgt dasselbe."
+                          : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                                UnitText(std::countr_zero(step.units)) +
+                                " steht, es folgt dasselbe.";
+    for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
+        if (step.branchLengths[i] == 1)
+            out += " Stünde die " + Digit(NodeDigit(step.chain[at])) + " in " +
+                   CellText(NodeCell(step.chain[at])) + ", wäre das schon das Ergebnis.";
+        else
+            out += " " + ChainText(before, step, at, step.branchLengths[i]);
+    }
+    return out + " In jedem Fall steht " + NodeText(result) + ".";
+}
+
+int OneDigit(const Step& step) {
+    return std::countr_zero(step.digits) + 1;
+}
+
+// What the pattern says, before its removals.
+std::string PatternText(const Step& step) {
+    const Technique t = step.technique;
+    const std::vector<int> lines = Units(step, 0, 18), boxes = Units(step, 18, kUnits);
+    if (IsIntersection(t)) {
+        const int box = boxes.front(), line = lines.front();
+        return "In " + UnitText(IsPointing(t) ? box : line) + " steht die " +
+               Digit(OneDigit(step)) + " nur in " + UnitText(IsPointing(t) ? line : box) + ".";
+    }
+    if (IsFish(t)) {
+        std::vector<int> rows, columns;
+        for (int u : lines)
+            (u < 9 ? rows : columns).push_back(u);
+        // The pattern's cells lie where base and cover lines cross; the removals lie in the
+        // cover lines only, so the base lines are the kind that holds none of them.
+        bool byRows = true;
+        for (int u : rows) {
+            for (int cell : kUnitTables.cells[u])
+                byRows = byRows && !step.removed[cell];
+        }
+        return "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
+               " nur in " + Lines(byRows ? columns : rows) + ".";
+    }
+    if (t == Technique::Bug1)
+        return "Alle offenen Zellen außer " + CellText(step.cells.First()) +
+               " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
+               "nur die " +
+               Digit(OneDigit(step)) +
+               " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
+               "dorthin.";
+    if (IsWing(step.technique)) {
+        std::vector<std::string> cells = Cells(step.cells);
+        return "Die Zellen " + Join(cells) + " halten zusammen nur " + Digits(step.digits) +
+               ": Wie man sie auch verteilt, eine der Zellen außen bekommt die Zahl, die in "
+               "beiden steht.";
+    }
+    const int unit = (lines.empty() ? boxes : lines).front();
+    if (IsNaked(t))
+        return "In " + UnitText(unit) + " passen in " + Join(Cells(step.cells)) + " nur " +
+               Digits(step.digits) + ".";
+    return "In " + UnitText(unit) + " passen " + Digits(step.digits) + " nur in " +
+           Join(Cells(step.cells)) + ".";
+}
+
+// "Die 5 fällt in ... weg.", a sentence per digit.
+std::string RemovalText(const Step& step) {
+    std::string out;
+    for (int d = 1; d <= 9; ++d) {
+        CellSet cells;
+        for (int cell = 0; cell < kCells; ++cell) {
+            if (step.removed[cell] & DigitBit(d))
+                cells.Add(cell);
+        }
+        if (!cells.Empty())
+            out += " Die " + Digit(d) + " fällt in " + Join(Cells(cells)) + " weg.";
+    }
+    return out;
+}
+
+// What the removals lead to: a digit with one place left in a unit of a removed cell, or a
+// removed cell with one digit left.
+std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
+    if (step.placedCell >= 0)
+        return " Damit bleibt für die " + Digit(step.placedDigit) + " in " +
+               UnitText(step.placedUnit) + " nur noch " + CellText(step.placedCell) + ".";
+    CandidateBoard after = before;
+    for (int cell = 0; cell < kCells; ++cell)
+        after.Remove(cell, step.removed[cell]);
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned r = step.removed[cell]; r; r &= r - 1) {
+            const int d = std::countr_zero(r) + 1;
+            for (int unit : kUnitTables.units[cell]) {
+                const std::uint16_t places = after.Positions(unit, d);
+                if (std::has_single_bit(places))
+                    return " Damit bleibt für die " + Digit(d) + " in " + UnitText(unit) +
+                           " nur noch " + CellText(UnitCell(unit, std::countr_zero(places))) + ".";
+            }
+        }
+    }
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (step.removed[cell] && std::has_single_bit(after.Candidates(cell)))
+            return " Damit passt in " + CellText(cell) + " nur noch die " +
+                   Digit(std::countr_zero(after.Candidates(cell)) + 1) + ".";
+    }
+    return " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter.";
+}
+
+}  // namespace
+
+std::string StepHintText(const Step& step) {
+    const std::string name(Info(step.technique).name);
+    const Technique t = step.technique;
+    if (t == Technique::FullHouse)
+        return name + ": In " + UnitText(step.placedUnit) + " ist nur noch eine Zelle frei.";
+    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
+        return name + ": In " + UnitText(step.placedUnit) + " passt eine Zahl nur an eine Stelle.";
+    if (t == Technique::NakedSingle)
+        return name + ": In " + CellText(step.placedCell) + " passt nur noch eine Zahl.";
+    if (IsFish(t)) {
+        std::vector<int> rows, columns;
+        for (int u : Units(step, 0, 18))
+            (u < 9 ? rows : columns).push_back(u);
+        // "auf die Zeilen ...": the accusative of Lines.
+        auto onto = [](const std::vector<int>& lines) { return "die" + Lines(lines).substr(3); };
+        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + onto(rows) + " und " +
+               onto(columns) + ".";
+    }
+    if (t == Technique::DynamicCellForcing ||
+        ((t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) &&
+         step.units == 0))
+        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) +
+               " durch und trage jeweils ein, was folgt.";
+    if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus ||
+        t == Technique::DynamicForcingNested)
+        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
+               UnitText(std::countr_zero(step.units)) +
+               " durch und trage jeweils die Einer ein, die folgen.";
+    if (t == Technique::DynamicContradiction)
+        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
+               CellText(NodeCell(step.chain[0])) + " und trage die Einer ein, die folgen.";
+    if (t == Technique::Nishio)
+        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
+               CellText(NodeCell(step.chain[0])) + " und verfolge nur diese Zahl.";
+    if (t == Technique::CellForcingChain)
+        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) + " durch.";
+    if (t == Technique::UnitForcingChain)
+        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
+               UnitText(std::countr_zero(step.units)) + " durch.";
+    if (IsChain(t)) {
+        const int first = step.chain[0];
+        return name + ": Nimm an, die " + Digit(NodeDigit(first)) +
+               (NodeOn(first) ? " stünde in " : " stünde nicht in ") + CellText(NodeCell(first)) +
+               ", und folge den Folgen.";
+    }
+    if (t == Technique::AlignedPairExclusion)
+        return name + ": Schau auf " + Join(Cells(step.loop)) +
+               " und die Zellen mit zwei Zahlen, die beide sehen.";
+    if (t == Technique::XCycle)
+        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
+               Join(Cells(step.cells)) + ".";
+    if (IsWing(t) || t == Technique::Bug1)
+        return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
+    if (IsRectangle(t))
+        return name + " mit " + Digits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
+               ".";
+    std::vector<std::string> units;
+    for (int u : Units(step, 0, kUnits))
+        units.push_back(UnitText(u));
+    return name + (IsIntersection(t) ? " mit der " + Digit(OneDigit(step)) : std::string()) +
+           ": Schau auf " + Join(units) + ".";
+}
+
+std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
+    const Technique t = step.technique;
+    const std::string name(Info(t).name);
+    const std::string placed = Digit(step.placedDigit);
+    if (t == Technique::FullHouse)
+        return name + ": In " + UnitText(step.placedUnit) + " fehlt nur noch die " + placed +
+               "; sie gehört in " + CellText(step.placedCell) + ".";
+    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
+        return name + ": In " + UnitText(step.placedUnit) + " passt die " + placed + " nur in " +
+               CellText(step.placedCell) + ".";
+    if (t == Technique::NakedSingle)
+        return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
+    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
+        t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
+        std::string out = name + ": ";
+        out += step.units == 0
+                   ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
+                   : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                         UnitText(std::countr_zero(step.units)) + " steht";
+        out += t == Technique::DynamicForcingNested
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten, Paaren und Ketten Kandidaten streicht."
+               : t == Technique::DynamicForcingPlus
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten und Paaren Kandidaten streicht."
+                   : ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
+        for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
+            out += " Steht " + NodeText(step.chain[at]) + ":";
+            for (int k = 1; k < step.branchLengths[i]; ++k)
+                out += (k == 1 ? " " : ", ") + NodeText(step.chain[at + k]);
+            out += step.branchLengths[i] == 1 ? " Dann ist es schon so." : ".";
+        }
+        const std::string result =
+            step.placedCell >= 0
+                ? " In jedem Fall steht die " + Digit(step.placedDigit) + " in " +
+                      CellText(step.placedCell) + " (oder der Fall führt zu einem Widerspruch)."
+                : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
+                      " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
+                      "Widerspruch).";
+        return out + result + RemovalText(step) +
+               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    }
+    if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
+        std::string out = name + ": Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
+                          CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
+        for (int i = 1; i < step.chainLength; ++i)
+            out += (i == 1 ? " " : ", ") + NodeText(step.chain[i]);
+        out += step.chainLength == 1 ? " nichts weiter" : "";
+        out += step.emptyCell >= 0
+                   ? "; dann bliebe für " + CellText(step.emptyCell) + " keine Zahl mehr."
+                   : "; dann bliebe für die " + Digit(step.emptyDigit) + " in " +
+                         UnitText(step.emptyUnit) + " kein Platz mehr.";
+        return out + RemovalText(step) + ConsequenceText(before, step);
+    }
+    if (IsForcingChains(t))
+        return name + ": " + BranchesText(before, step) + RemovalText(step) +
+               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    if (t == Technique::AlignedPairExclusion) {
+        const CellSet pair = step.loop;
+        return name + ": " + Join(Cells(pair)) +
+               " können kein Zahlenpaar tragen, das eine der Zellen " +
+               Join(Cells(step.cells.Minus(pair))) +
+               " (je zwei Zahlen, jede sieht beide) leer ließe" +
+               (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First())
+                    ? ", und nicht zweimal dieselbe Zahl"
+                    : "") +
+               "; zu den folgenden Zahlen bleibt kein mögliches Paar." + RemovalText(step) +
+               ConsequenceText(before, step);
+    }
+    if (t == Technique::XCycle) {
+        std::string out =
+            name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);
+        for (int i = 1; i < step.chainLength; ++i)
+            out += ", also " + NodeText(step.chain[i]);
+        return out + ", also wieder " + NodeText(step.chain[0]) +
+               ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
+               "sie genau einer." +
+               RemovalText(step) + ConsequenceText(before, step);
+    }
+    if (IsChain(t) && step.placedCell >= 0)
+        return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
+               CellText(step.placedCell) + ".";
+    if (IsChain(t))
+        return name + ": " + ChainText(before, step) + RemovalText(step) +
+               ConsequenceText(before, step);
+    return name + ": " + (IsRectangle(t) ? RectangleText(before, step) : PatternText(step)) +
+           RemovalText(step) + ConsequenceText(before, step);
+}
+
+}  // namespace zw::techniques

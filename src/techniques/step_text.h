@@ -1,0 +1,17 @@
+// A step in German, in two stages as a player asks for help: first the technique and where to
+// look, then what the pattern says, what it removes and what that leads to.
+#pragma once
+
+#include <string>
+
+#include "techniques/candidate_board.h"
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+std::string StepHintText(const Step& step);
+// `before` is the board the step was found on; the text names the digit the removals leave
+// one place or one cell, or says that they only remove candidates.
+std::string StepAnswerText(const CandidateBoard& before, const Step& step);
+
+}  // namespace zw::techniques

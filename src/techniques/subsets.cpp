@@ -1,0 +1,158 @@
+// Naked sets (n cells of a unit holding only n digits between them: the unit's other cells
+// lose those digits) and hidden sets (n digits of a unit with only n places between them:
+// those cells lose every other digit), for n = 2, 3, 4.
+//
+// A direct hidden pair or triple is rated lower: it counts only where the removals leave
+// another digit of the same unit one place, which the step then fills.
+#include <bit>
+
+#include "techniques/families.h"
+
+namespace zw::techniques {
+
+const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count) {
+    static const auto tables = [] {
+        std::array<std::array<std::uint16_t, 126>, 5> sets{};
+        std::array<int, 5> counts{};
+        for (unsigned m = 1; m < 512; ++m) {
+            const int n = Count9(m);
+            if (n <= 4)
+                sets[n][counts[n]++] = static_cast<std::uint16_t>(m);
+        }
+        return std::pair{sets, counts};
+    }();
+    count = tables.second[size];
+    return tables.first[size];
+}
+
+void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits) {
+    while (!cells.Empty())
+        step.removed[cells.PopFirst()] |= digits;
+}
+
+bool Step::Removes() const {
+    for (std::uint16_t r : removed) {
+        if (r)
+            return true;
+    }
+    return false;
+}
+
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
+    int setCount = 0;
+    const auto& sets = SetsOfSize(size, setCount);
+    for (int unit = 0; unit < kUnits; ++unit) {
+        // Open cells with at most `size` candidates may take part.
+        std::array<std::uint16_t, 9> cand{};
+        unsigned eligible = 0, open = 0;
+        for (int i = 0; i < 9; ++i) {
+            cand[i] = board.Candidates(UnitCell(unit, i));
+            if (cand[i])
+                open |= 1u << i;
+            if (cand[i] && Count9(cand[i]) <= size)
+                eligible |= 1u << i;
+        }
+        if (Count9(eligible) < size || Count9(open) <= size)
+            continue;
+        for (int s = 0; s < setCount; ++s) {
+            const unsigned set = sets[s];
+            if (set & ~eligible)
+                continue;
+            unsigned digits = 0;
+            for (unsigned m = set; m; m &= m - 1)
+                digits |= cand[std::countr_zero(m)];
+            if (Count9(digits) != size)
+                continue;
+            bool removes = false;
+            for (unsigned m = open & ~set; m && !removes; m &= m - 1)
+                removes = (cand[std::countr_zero(m)] & digits) != 0;
+            if (!removes)
+                continue;
+            step = Step{};
+            step.technique = size == 2   ? Technique::NakedPair
+                             : size == 3 ? Technique::NakedTriple
+                                         : Technique::NakedQuad;
+            step.digits = static_cast<std::uint16_t>(digits);
+            step.units = 1u << unit;
+            for (int i = 0; i < 9; ++i) {
+                const int cell = UnitCell(unit, i);
+                if (set >> i & 1)
+                    step.cells.Add(cell);
+                else
+                    step.removed[cell] = static_cast<std::uint16_t>(cand[i] & digits);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step) {
+    int setCount = 0;
+    const auto& sets = SetsOfSize(size, setCount);
+    for (int unit = 0; unit < kUnits; ++unit) {
+        std::array<std::uint16_t, 9> places{}, cand{};
+        unsigned eligible = 0;
+        int open = 0;
+        for (int i = 0; i < 9; ++i) {
+            cand[i] = board.Candidates(UnitCell(unit, i));
+            open += cand[i] != 0;
+        }
+        for (int d = 0; d < 9; ++d) {
+            for (int i = 0; i < 9; ++i)
+                places[d] = static_cast<std::uint16_t>(places[d] | (cand[i] >> d & 1) << i);
+            if (places[d] && Count9(places[d]) <= size)
+                eligible |= 1u << d;
+        }
+        if (open <= size || Count9(eligible) < size)
+            continue;
+        for (int s = 0; s < setCount; ++s) {
+            const unsigned digits = sets[s];
+            if (digits & ~eligible)
+                continue;
+            unsigned cells = 0;
+            for (unsigned m = digits; m; m &= m - 1)
+                cells |= places[std::countr_zero(m)];
+            if (Count9(cells) != size)
+                continue;
+            bool removes = false;
+            for (unsigned m = cells; m && !removes; m &= m - 1)
+                removes = (cand[std::countr_zero(m)] & ~digits) != 0;
+            if (!removes)
+                continue;
+            // The direct form: another digit whose places outside the set are now one.
+            int placedDigit = 0, placedIndex = -1;
+            if (direct) {
+                for (int d = 0; d < 9 && !placedDigit; ++d) {
+                    const unsigned rest = places[d] & ~cells;
+                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && std::has_single_bit(rest))
+                        placedDigit = d + 1, placedIndex = std::countr_zero(rest);
+                }
+                if (!placedDigit)
+                    continue;
+            }
+            step = Step{};
+            step.technique =
+                direct ? (size == 2 ? Technique::DirectHiddenPair : Technique::DirectHiddenTriple)
+                : size == 2 ? Technique::HiddenPair
+                : size == 3 ? Technique::HiddenTriple
+                            : Technique::HiddenQuad;
+            step.digits = static_cast<std::uint16_t>(digits);
+            step.units = 1u << unit;
+            for (unsigned m = cells; m; m &= m - 1) {
+                const int i = std::countr_zero(m);
+                step.cells.Add(UnitCell(unit, i));
+                step.removed[UnitCell(unit, i)] = static_cast<std::uint16_t>(cand[i] & ~digits);
+            }
+            if (placedDigit) {
+                step.placedCell = UnitCell(unit, placedIndex);
+                step.placedDigit = placedDigit;
+                step.placedUnit = unit;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zw::techniques

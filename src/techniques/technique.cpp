@@ -1,0 +1,51 @@
+#include "techniques/technique.h"
+
+namespace zw::techniques {
+
+// Every technique's name and rating, in ladder order. German names where German books and
+// sites have one; the English ones German players use as they are.
+const TechniqueInfo& Info(Technique technique) {
+    static constexpr std::array<TechniqueInfo, kTechniqueCount> kTable{{
+        {"Full House", 10},
+        {"Versteckter Einer im Block", 12},
+        {"Versteckter Einer in Zeile oder Spalte", 15},
+        {"Direktes Pointing", 17},
+        {"Direktes Claiming", 19},
+        {"Direktes verstecktes Paar", 20},
+        {"Nackter Einer", 23},
+        {"Direktes verstecktes Tripel", 25},
+        {"Pointing", 26},
+        {"Claiming", 28},
+        {"Nacktes Paar", 30},
+        {"X-Wing", 32},
+        {"Verstecktes Paar", 34},
+        {"Nacktes Tripel", 36},
+        {"Schwertfisch", 38},
+        {"Verstecktes Tripel", 40},
+        {"XY-Wing", 42},
+        {"XYZ-Wing", 44},
+        {"Unique Rectangle Typ 1", 45},
+        {"Unique Rectangle Typ 2", 45},
+        {"Unique Rectangle Typ 3", 45},
+        {"Unique Rectangle Typ 4", 45},
+        {"Nacktes Quartett", 50},
+        {"Qualle", 52},
+        {"Verstecktes Quartett", 54},
+        {"BUG+1", 56},
+        {"Ausschluss ausgerichteter Paare", 62},
+        {"X-Zyklus", 65},
+        {"X-Kette", 66},
+        {"Erzwingungskette", 70},
+        {"Nishio", 75},
+        {"Zellen-Erzwingungsketten", 80},
+        {"Einheiten-Erzwingungsketten", 80},
+        {"Dynamischer Widerspruch", 85},
+        {"Dynamische Zellen-Erzwingung", 85},
+        {"Dynamische Einheiten-Erzwingung", 85},
+        {"Dynamische Erzwingung mit Schnitten und Paaren", 90},
+        {"Dynamische Erzwingung mit Ketten", 95},
+    }};
+    return kTable[static_cast<int>(technique)];
+}
+
+}  // namespace zw::techniques

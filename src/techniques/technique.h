@@ -1,0 +1,159 @@
+// The ladder's vocabulary: every technique with its German name and its rating on the public
+// Sudoku Explainer scale, and the step a technique finds.
+//
+// Cells run row by row here (cell = 9 * row + column), as a player reads the board and as a
+// puzzle line is written; units are the rows 0-8, the columns 9-17 and the boxes 18-26.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string_view>
+
+namespace zw::techniques {
+
+constexpr int kCells = 81;
+constexpr int kUnits = 27;
+constexpr int kChainRoom = 128;  // nodes a step's chain or chains hold
+
+// In ladder order: the easiest first. A rating is in tenths, so 1.7 is 17.
+enum class Technique : std::uint8_t {
+    FullHouse,
+    HiddenSingleBox,
+    HiddenSingleLine,
+    DirectPointing,
+    DirectClaiming,
+    DirectHiddenPair,
+    NakedSingle,
+    DirectHiddenTriple,
+    Pointing,
+    Claiming,
+    NakedPair,
+    XWing,
+    HiddenPair,
+    NakedTriple,
+    Swordfish,
+    HiddenTriple,
+    XYWing,
+    XYZWing,
+    UniqueRectangle1,
+    UniqueRectangle2,
+    UniqueRectangle3,
+    UniqueRectangle4,
+    NakedQuad,
+    Jellyfish,
+    HiddenQuad,
+    Bug1,
+    AlignedPairExclusion,
+    XCycle,
+    XChain,
+    ForcingChain,
+    Nishio,
+    CellForcingChain,
+    UnitForcingChain,
+    DynamicContradiction,
+    DynamicCellForcing,
+    DynamicUnitForcing,
+    DynamicForcingPlus,
+    DynamicForcingNested,
+};
+constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicForcingNested) + 1;
+
+// A set of cells, bit c for cell c: two words, so the families test whole units at once.
+struct CellSet {
+    std::uint64_t lo = 0, hi = 0;  // cells 0-63, 64-80
+
+    static CellSet Of(int cell) {
+        CellSet s;
+        s.Add(cell);
+        return s;
+    }
+    static constexpr CellSet All() { return {~std::uint64_t{0}, (std::uint64_t{1} << 17) - 1}; }
+    void Add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell & 63); }
+    void Remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell & 63)); }
+    // Nine cells from `first` on, bit i for cell first + i: a row at once.
+    unsigned Nine(int first) const {
+        const std::uint64_t bits = first >= 64  ? hi >> (first - 64)
+                                   : first > 55 ? lo >> first | hi << (64 - first)
+                                                : lo >> first;
+        return static_cast<unsigned>(bits & 0x1ff);
+    }
+    bool Has(int cell) const { return ((cell < 64 ? lo : hi) >> (cell & 63)) & 1; }
+    bool Empty() const { return (lo | hi) == 0; }
+    int Count() const { return std::popcount(lo) + std::popcount(hi); }
+    // More than one cell / exactly one, without counting.
+    bool Many() const { return ((lo & (lo - 1)) | (hi & (hi - 1))) != 0 || (lo && hi); }
+    bool Single() const { return !Empty() && !Many(); }
+    int First() const { return lo ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
+    // Takes and returns the lowest cell; the set must not be empty.
+    int PopFirst() {
+        const int cell = First();
+        if (lo)
+            lo &= lo - 1;
+        else
+            hi &= hi - 1;
+        return cell;
+    }
+    CellSet operator&(CellSet o) const { return {lo & o.lo, hi & o.hi}; }
+    CellSet operator|(CellSet o) const { return {lo | o.lo, hi | o.hi}; }
+    CellSet Minus(CellSet o) const { return {lo & ~o.lo, hi & ~o.hi}; }
+    CellSet& operator|=(CellSet o) { return *this = *this | o; }
+    bool operator==(const CellSet&) const = default;
+    bool Within(CellSet o) const { return Minus(o).Empty(); }
+};
+
+struct TechniqueInfo {
+    std::string_view name;  // German, as a player meets it in books and on sites
+    int rating;             // tenths of the public scale
+};
+
+const TechniqueInfo& Info(Technique technique);
+
+// A node of a chain: whether a digit is (on) or is not (off) in a cell.
+constexpr std::int16_t ChainNode(int cell, int digit, bool on) {
+    return static_cast<std::int16_t>((cell * 9 + digit - 1) * 2 + on);
+}
+constexpr int NodeCell(int node) {
+    return node / 18;
+}
+constexpr int NodeDigit(int node) {
+    return node / 2 % 9 + 1;
+}
+constexpr bool NodeOn(int node) {
+    return node & 1;
+}
+
+// One step of the ladder. Removals are kept as a digit set per cell so a step never
+// allocates, however many candidates it takes.
+struct Step {
+    Technique technique = Technique::FullHouse;
+    std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
+    CellSet cells;             // the pattern's cells
+    // A unique rectangle's corners (its other cells are a type 3 set), an aligned pair
+    // exclusion's two cells (its other cells exclude), an X-cycle's cells.
+    CellSet loop;
+    std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
+    std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
+    int placedCell = -1;                          // the cell a digit goes into, if any
+    int placedDigit = 0;
+    int placedUnit = -1;  // the unit that leaves the placed digit one place; -1 for a cell
+
+    int extra = 0;  // tenths the pattern's size adds to the table's rating
+    // A chain's links in the order a player follows them, each node a ChainNode.
+    std::array<std::int16_t, kChainRoom> chain{};
+    int chainLength = 0;
+    // Of a cell or unit forcing chain: the lengths of its branches, which `chain` holds one
+    // after the other, each from one choice to the common result.
+    std::array<std::uint8_t, 9> branchLengths{};
+    int branchCount = 0;
+    // Of a contradiction: the cell left without a digit, or the unit and digit left without a
+    // place, when the chain's assumption is followed to the end.
+    int emptyCell = -1;
+    int emptyUnit = -1;
+    int emptyDigit = 0;
+
+    int Rating() const { return Info(technique).rating + extra; }
+    bool Removes() const;
+};
+
+}  // namespace zw::techniques

@@ -1,0 +1,279 @@
+#include "techniques/families.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board/board_string.h"
+#include "support/test_board.h"
+#include "techniques/ladder.h"
+#include "techniques/step_text.h"
+
+namespace zw::techniques {
+namespace {
+
+std::string CellCode(int cell) {
+    return "r" + std::to_string(Row(cell) + 1) + "c" + std::to_string(Column(cell) + 1);
+}
+
+// "r4c1-6 r4c2-6": the step's removals cell by cell, digits rising.
+std::string Removals(const Step& step) {
+    std::string out;
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (int d = 1; d <= 9; ++d) {
+            if (step.removed[cell] & DigitBit(d))
+                out += (out.empty() ? "" : " ") + CellCode(cell) + "-" + std::to_string(d);
+        }
+    }
+    return out;
+}
+
+std::string Placement(const Step& step) {
+    return step.placedCell < 0 ? ""
+                               : CellCode(step.placedCell) + "=" + std::to_string(step.placedDigit);
+}
+
+// Each family where the ladder first takes it on a real puzzle (the line, after the ladder's
+// own earlier steps): the exact removals and placement. Then the near miss: the same board with
+// one candidate a player could still have written ("r1c1+4") that breaks the pattern, where
+// the ladder must not take that step again. Uniqueness techniques take part only in their own
+// cases, so the others keep the boards they were found on.
+TEST(Families, TextbookBoardAndNearMiss) {
+    const struct {
+        const char* rows;
+        int stepsBefore;
+        Technique technique;
+        const char* removals;
+        const char* placement;
+        const char* breaker;
+        bool oneSolution;  // uniqueness techniques allowed
+    } cases[] = {
+        {"8...3...15...6.24.9.2.....5..6....24.....896.2.....3...2.......15.6.3.......4.5..", 11,
+         Technique::DirectPointing, "r3c2-7 r3c7-7 r3c8-7", "r1c7=7", "r1c4+7", false},
+        {"....3.....23..97.81.7..4....6..9281....3.69..2...7...6.3...7.....2.....9.8.....3.", 13,
+         Technique::DirectHiddenPair, "r3c4-5 r3c4-6 r3c5-5 r3c5-6", "r3c8=6", "r3c7+2", false},
+        {"2.8....9...784....65...1..4.1..5.4..58.6...79....1...64..7...5............9.....7", 18,
+         Technique::DirectHiddenTriple, "r8c4-2 r8c4-4 r8c4-9 r9c4-2 r9c4-4", "r6c4=4", "r4c4+3",
+         false},
+        {".68....3......31.23..9...6..9.5.1....86.9.5..1.....3.4...6..8.........49....52...", 12,
+         Technique::Pointing, "r2c4-4", "", "r1c1+4", false},
+        {"7......6.......8.9..8.491.............15.89..3..4....1..7.9..3....63.....1..5...4", 16,
+         Technique::Claiming, "r4c1-6 r4c2-6 r5c1-6 r5c2-6 r6c2-6", "", "r2c3+6", false},
+        {"1...5.6..27...8.....62.9.5..............46.1.....8..49.4812..6.759..4.......9...4", 13,
+         Technique::NakedPair, "r4c4-3 r4c4-7 r4c6-3 r4c6-7 r5c4-3 r5c4-7 r6c6-3 r6c6-7", "",
+         "r4c5+1", false},
+        {"...1.64.88.....3...7......1......1..1..87...4.87...6..2.6.1...3...4.37...4..69..2", 33,
+         Technique::XWing, "r3c8-2", "", "r2c2+2", false},
+        {"4.1.3...7..7.6....59....6....4..5.73.........65..2...4...34.71.......4..2....9...", 12,
+         Technique::HiddenPair, "r8c1-3 r8c2-3", "", "r8c4+1", false},
+        {"....5......6....82.4..7..3.......7..2.8..61..5.17.2.........26..6.8.5..3...1.3...", 25,
+         Technique::NakedTriple, "r3c3-9 r3c7-9", "", "r3c9+5", false},
+        {"..3..7....7.4.1.285.........8..2.76....7....43.........2.1.857......64.....2...81", 25,
+         Technique::Swordfish, "r4c6-3", "", "r5c5+3", false},
+        {"...2...39...6.......29.4....4.....96.....574....8..3..2.9....58..5..7....8....4.7", 32,
+         Technique::HiddenTriple, "r1c1-1", "", "r2c1+7", false},
+        {"..7..956.....567..2..7.3..97.8........93....1.2.........2.1...361........532.8...", 33,
+         Technique::XYWing, "r7c4-5", "", "r6c8+7", false},
+        {"56....1.......4.9..89.......21....76....1.....95.........746..1.1.8..9...7892..65", 11,
+         Technique::XYZWing, "r1c8-2", "", "r1c9+4", false},
+        {"12......9.5..9.2.3........4.3.........18.........246......67.5...2.41.7.9........", 10,
+         Technique::NakedQuad, "r4c7-4 r4c9-2 r5c9-2", "", "r4c8+1", false},
+        {"....84..6...........32..7.......29.48...76......9......7.5...429.....8.724....6.9", 27,
+         Technique::Jellyfish, "r4c5-3 r8c8-3", "", "r1c7+3", false},
+        {"....2....7.51..43..1.8.3.9...43...7.9..5.2.......1.2.4.9....1..2.....5...3...5...", 35,
+         Technique::UniqueRectangle1, "r7c4-2 r7c4-4", "", "r7c8+8", true},
+        {".4..6.........7.3..19.......5..1.8..7..5.63.........9....7..........9..8.6..345.1", 28,
+         Technique::UniqueRectangle2, "r1c4-2 r2c4-2 r3c4-2 r3c5-2 r6c6-2", "", "r3c8+4", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 25,
+         Technique::UniqueRectangle3, "r4c4-2 r5c4-2 r5c4-8", "", "r9c8+6", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 23,
+         Technique::UniqueRectangle4, "r3c3-2 r5c3-2", "", "r5c1+6", true},
+        {"....6..9........83.7......64.8..7....92.1...4.1..9..6...6..49...2..384.18....2...", 36,
+         Technique::Bug1, "r6c1-3 r6c1-7", "", "r1c4+5", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 27,
+         Technique::XChain, "r8c6-8", "", "r5c4+8", true},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 29,
+         Technique::ForcingChain, "", "r5c5=4", "r5c4+8", true},
+        {"6.2.5.........3.4..........43...8....1....2........7..5..27...........81...6.....", 20,
+         Technique::DynamicContradiction, "r8c2-6", "", "r3c2+5", true},
+        {"7.8...3.....2.1...5.........4.....263...8.......1...9..9.6....4....7.5...........", 23,
+         Technique::DynamicUnitForcing, "r2c7-9", "", "", true},
+        {"7.8...3.....2.1...5.........4.....263...8.......1...9..9.6....4....7.5...........", 27,
+         Technique::DynamicForcingPlus, "r3c3-3", "", "r3c4+3", true},
+        {"19.7.8....85...1...27....6.....85.....6..7.249.2..........4.......9.6........285.", 27,
+         Technique::Nishio, "r4c8-3", "", "r6c2+3", true},
+        {"....5....74...9.....3..4..2.......9182....4.7..4..2.3..8..9.1...97.81..45.2......", 35,
+         Technique::CellForcingChain, "r3c4-7", "", "r3c8+6", true},
+        {"....5....74...9.....3..4..2.......9182....4.7..4..2.3..8..9.1...97.81..45.2......", 41,
+         Technique::UnitForcingChain, "r9c4-3", "", "r3c4+7", true},
+        {"..98...7....7.4..3....9........1.78......7.35.523...4.2.......8...2...5.47..85.29", 25,
+         Technique::XCycle, "r8c1-1 r8c2-1 r8c3-1", "", "r3c1+1", true},
+        {"......62........73.5.69....3.7....1..451.9.....9.74...1......35...7...9.....567..", 36,
+         Technique::AlignedPairExclusion, "r5c5-8", "", "r7c5+2", true},
+        {"..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..", 6,
+         Technique::DynamicForcingNested, "r1c7-4", "", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(Info(c.technique).name) + " " + c.rows);
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(c.rows));
+        Step step;
+        for (int i = 0; i < c.stepsBefore; ++i) {
+            ASSERT_TRUE(FindEasiestStep(board, c.oneSolution, step));
+            ApplyStep(board, step);
+        }
+        ASSERT_TRUE(FindEasiestStep(board, c.oneSolution, step));
+        EXPECT_EQ(step.technique, c.technique);
+        EXPECT_EQ(Removals(step), c.removals);
+        EXPECT_EQ(Placement(step), c.placement);
+
+        const std::string breaker = c.breaker;
+        if (breaker.empty())
+            continue;  // no candidate a player could still write breaks it
+        const int cell = (breaker[1] - '1') * 9 + breaker[3] - '1', digit = breaker[5] - '0';
+        ASSERT_FALSE(board.Candidates(cell) & DigitBit(digit));
+        board.SetCandidates(cell, board.Candidates(cell) | DigitBit(digit));
+        Step other;
+        ASSERT_TRUE(FindEasiestStep(board, c.oneSolution, other));
+        EXPECT_FALSE(other.technique == c.technique && Removals(other) == c.removals &&
+                     Placement(other) == c.placement);
+    }
+}
+
+// Two forms the puzzle sets never need as their easiest step, on pencil marks made for them
+// from an empty board: direct claiming (row 1 keeps its 1 in box 1, which leaves row 2 one
+// place outside the box) and a hidden quad (row 1 keeps 1-4 in its first four cells).
+TEST(Families, FormsTheSetsNeverReach) {
+    auto mark = [](CandidateBoard& board, const char* cells, std::uint16_t digits, bool keep) {
+        for (const char* p = cells; *p; p += 5) {
+            const int cell = (p[1] - '1') * 9 + p[3] - '1';
+            board.SetCandidates(
+                cell, keep ? board.Candidates(cell) | digits : board.Candidates(cell) & ~digits);
+        }
+    };
+    CandidateBoard board;
+    ASSERT_TRUE(board.SetRows(std::string(81, '.')));
+    mark(board, "r1c3 r1c4 r1c5 r1c6 r1c7 r1c8 r1c9 r2c4 r2c6 r2c7 r2c8 r2c9 ", DigitBit(1), false);
+    Step step;
+    ASSERT_TRUE(FindIntersection(board, false, true, step));
+    EXPECT_EQ(step.technique, Technique::DirectClaiming);
+    EXPECT_EQ(Removals(step), "r2c1-1 r2c2-1 r2c3-1 r3c1-1 r3c2-1 r3c3-1");
+    EXPECT_EQ(Placement(step), "r2c5=1");
+    mark(board, "r2c6 ", DigitBit(1), true);
+    EXPECT_FALSE(FindIntersection(board, false, true, step));
+    EXPECT_TRUE(FindIntersection(board, false, false, step));  // the plain form still holds
+
+    ASSERT_TRUE(board.SetRows(std::string(81, '.')));
+    mark(board, "r1c5 r1c6 r1c7 r1c8 r1c9 ", 0xf, false);
+    ASSERT_TRUE(FindHiddenSubset(board, 4, false, step));
+    EXPECT_EQ(step.technique, Technique::HiddenQuad);
+    EXPECT_EQ(Removals(step).substr(0, 41), "r1c1-5 r1c1-6 r1c1-7 r1c1-8 r1c1-9 r1c2-5");
+    mark(board, "r1c9 ", DigitBit(1), true);
+    EXPECT_FALSE(FindHiddenSubset(board, 4, false, step));
+}
+
+// A board string runs column by column, a puzzle line row by row: both give the same
+// candidates. Givens that clash are refused.
+TEST(Families, BoardStringsAndPuzzleLinesAgree) {
+    const std::string rows =
+        "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+    CandidateBoard a, b;
+    ASSERT_TRUE(a.SetRows(rows));
+    ASSERT_TRUE(b.SetBoardString(BoardStringFromRows(rows)));
+    for (int cell = 0; cell < kCells; ++cell) {
+        EXPECT_EQ(a.Value(cell), b.Value(cell)) << cell;
+        EXPECT_EQ(a.Candidates(cell), b.Candidates(cell)) << cell;
+    }
+    EXPECT_EQ(a.Candidates(1),  // row 1: 4 8 5; column 2: 3 2
+              0x1ff & ~(DigitBit(4) | DigitBit(8) | DigitBit(5) | DigitBit(3) | DigitBit(2)));
+    std::string clash = rows;
+    clash[2] = '4';  // a second 4 in row 1
+    EXPECT_FALSE(a.SetRows(clash));
+}
+
+// Each pattern the ladder names holds on its board: a naked set's cells hold only its digits,
+// a hidden set's digits sit only in its cells, a fish's base lines hold the digit only in its
+// cover lines, a unique rectangle's four cells span two rows, two columns and two boxes and
+// all hold its two digits.
+TEST(Families, PatternsHoldOnTheirBoards) {
+    std::vector<std::string> puzzles;
+    for (const char* set : {"qqwing-expert.txt", "top95.txt"}) {
+        for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile(set)))
+            puzzles.push_back(rows);
+    }
+    auto unitCells = [](std::uint32_t units) {
+        CellSet cells;
+        for (int u = 0; u < kUnits; ++u) {
+            if (units >> u & 1)
+                cells |= kUnitTables.unitSets[u];
+        }
+        return cells;
+    };
+    for (const std::string& rows : puzzles) {
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(rows));
+        Step step;
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
+            const Technique t = step.technique;
+            SCOPED_TRACE(std::string(Info(t).name) + " " + rows);
+            const int n = std::popcount(step.digits);
+            if (t == Technique::NakedPair || t == Technique::NakedTriple ||
+                t == Technique::NakedQuad) {
+                EXPECT_EQ(step.cells.Count(), n);
+                for (CellSet c = step.cells; !c.Empty();)
+                    EXPECT_FALSE(board.Candidates(c.PopFirst()) & ~step.digits);
+            }
+            if (t == Technique::HiddenPair || t == Technique::HiddenTriple ||
+                t == Technique::HiddenQuad) {
+                EXPECT_EQ(step.cells.Count(), n);
+                const CellSet unit = unitCells(step.units);
+                for (unsigned m = step.digits; m; m &= m - 1) {
+                    const CellSet places = board.Plane(std::countr_zero(m) + 1) & unit;
+                    EXPECT_TRUE(places.Within(step.cells));
+                }
+            }
+            if (t == Technique::XWing || t == Technique::Swordfish || t == Technique::Jellyfish) {
+                const CellSet plane = board.Plane(std::countr_zero(step.digits) + 1);
+                const CellSet rows9 = unitCells(step.units & 0x1ff);
+                const CellSet columns = unitCells(step.units & (0x1ff << 9));
+                // The base lines hold the digit only where they cross the cover lines.
+                EXPECT_TRUE((plane & rows9) == step.cells || (plane & columns) == step.cells);
+                EXPECT_TRUE(step.cells.Within(rows9) && step.cells.Within(columns));
+            }
+            if (t >= Technique::UniqueRectangle1 && t <= Technique::UniqueRectangle4) {
+                ASSERT_EQ(step.loop.Count(), 4);
+                std::set<int> rowsSeen, columnsSeen, boxes;
+                for (CellSet c = step.loop; !c.Empty();) {
+                    const int cell = c.PopFirst();
+                    rowsSeen.insert(Row(cell));
+                    columnsSeen.insert(Column(cell));
+                    boxes.insert(Box(cell));
+                    EXPECT_EQ(board.Candidates(cell) & step.digits, step.digits);
+                }
+                EXPECT_EQ(rowsSeen.size() + columnsSeen.size() + boxes.size(), 6u);
+            }
+            ApplyStep(board, step);
+        }
+    }
+}
+
+// The ladder tries techniques in table order, so their ratings must never fall; a chain adds a
+// tenth each time its length (nodes less two) passes 4, 6, 8, 12, 16, 24, ...
+TEST(Families, RatingsRiseAlongTheLadderAndWithChainLength) {
+    std::set<std::string_view> names;
+    for (int t = 1; t < kTechniqueCount; ++t) {
+        EXPECT_LE(Info(static_cast<Technique>(t - 1)).rating,
+                  Info(static_cast<Technique>(t)).rating);
+        EXPECT_TRUE(names.insert(Info(static_cast<Technique>(t)).name).second);
+    }
+    const std::pair<int, int> lengths[] = {{4, 0},  {6, 0},  {7, 1},  {8, 1},  {9, 2},
+                                           {10, 2}, {11, 3}, {14, 3}, {15, 4}, {19, 5}};
+    for (const auto& [nodes, extra] : lengths)
+        EXPECT_EQ(ChainLengthExtra(nodes), extra) << nodes;
+}
+
+}  // namespace
+}  // namespace zw::techniques

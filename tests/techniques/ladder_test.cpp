@@ -1,0 +1,82 @@
+#include "techniques/ladder.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "board/board_string.h"
+#include "solver/fast_search.h"
+#include "support/test_board.h"
+#include "techniques/step_text.h"
+
+namespace zw::techniques {
+namespace {
+
+// Every step the ladder takes on every puzzle of a set, held against the fast engine's
+// solution: a removed candidate is never the solution's digit, a placed digit always is.
+// Counts the puzzles the ladder finished.
+void CheckSet(const std::vector<std::string>& puzzles, int& finished) {
+    finished = 0;
+    for (const std::string& rows : puzzles) {
+        std::string solution;
+        ASSERT_EQ(FastCountRows(BoardStringFromRows(rows), 2, &solution), 1) << rows;
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(rows)) << rows;
+        Step step;
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
+            for (int cell = 0; cell < kCells; ++cell) {
+                const std::uint16_t truth = DigitBit(solution[cell] - '0');
+                ASSERT_FALSE(step.removed[cell] & truth) << rows << "\n"
+                                                         << StepAnswerText(board, step);
+            }
+            if (step.placedCell >= 0) {
+                ASSERT_EQ(step.placedDigit, solution[step.placedCell] - '0')
+                    << rows << "\n"
+                    << StepAnswerText(board, step);
+            }
+            ASSERT_TRUE(step.placedCell >= 0 || step.Removes()) << rows;
+            ApplyStep(board, step);
+        }
+        finished += board.Solved();
+    }
+}
+
+TEST(Ladder, EveryStepOnEverySetAgreesWithTheSolution) {
+    for (const char* set : {"qqwing-simple.txt", "qqwing-easy.txt", "qqwing-intermediate.txt",
+                            "qqwing-expert.txt", "top95.txt", "hardest11.txt", "hardest.txt"}) {
+        const std::vector<std::string> puzzles = test::ReadPuzzleLines(test::PuzzleFile(set));
+        int finished = 0;
+        CheckSet(puzzles, finished);
+        std::cout << set << ": " << finished << " of " << puzzles.size() << " finished\n";
+        if (HasFatalFailure())
+            return;
+    }
+    // Every 100th of the 17-given collection.
+    const std::vector<std::string> all = test::ReadPuzzleLines(test::PuzzleFile("17clue.txt"));
+    std::vector<std::string> sample;
+    for (std::size_t i = 0; i < all.size(); i += 100)
+        sample.push_back(all[i]);
+    int finished = 0;
+    CheckSet(sample, finished);
+    std::cout << "17clue.txt (every 100th): " << finished << " of " << sample.size()
+              << " finished\n";
+}
+
+// Every step holds for every solution, so on a board with several the ladder (without its
+// uniqueness techniques) can never finish: it would have thrown a solution away. On a board
+// without any it stops.
+TEST(Ladder, NeverFinishesBoardsWithSeveralSolutionsOrNone) {
+    CandidateBoard board;
+    std::vector<Step> steps;
+    for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 20)) {
+        ASSERT_TRUE(board.SetRows(rows));
+        EXPECT_FALSE(RunLadder(board, false, steps)) << rows;
+    }
+    ASSERT_TRUE(board.SetRows(test::kNoSolution));
+    EXPECT_FALSE(RunLadder(board, false, steps));
+}
+
+}  // namespace
+}  // namespace zw::techniques

@@ -1,0 +1,106 @@
+#include "techniques/step_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_board.h"
+#include "techniques/ladder.h"
+
+namespace zw::techniques {
+namespace {
+
+std::string CellWords(int cell) {
+    return "Zeile " + std::to_string(Row(cell) + 1) + ", Spalte " +
+           std::to_string(Column(cell) + 1);
+}
+
+// Both stages name the technique; the second names every removed candidate (its digit and
+// cell) and the placed digit with its cell, so a player can check the step on paper.
+TEST(StepText, EveryStepNamesItsRemovalsAndPlacement) {
+    std::vector<std::string> puzzles = test::ReadPuzzleLines(test::PuzzleFile("top95.txt"));
+    for (const std::string& rows :
+         test::ReadPuzzleLines(test::PuzzleFile("qqwing-expert.txt"), 100))
+        puzzles.push_back(rows);
+    for (const std::string& rows : puzzles) {
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(rows));
+        Step step;
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
+            const std::string name(Info(step.technique).name);
+            const std::string hint = StepHintText(step), answer = StepAnswerText(board, step);
+            SCOPED_TRACE(rows + "\n" + answer);
+            EXPECT_EQ(hint.rfind(name, 0), 0u) << hint;
+            EXPECT_EQ(answer.rfind(name, 0), 0u);
+            for (int cell = 0; cell < kCells; ++cell) {
+                for (int d = 1; d <= 9; ++d) {
+                    if (!(step.removed[cell] & DigitBit(d)))
+                        continue;
+                    const std::size_t at = answer.find("Die " + std::to_string(d) + " fällt in ");
+                    ASSERT_NE(at, std::string::npos);
+                    EXPECT_NE(answer.find(CellWords(cell), at), std::string::npos);
+                }
+            }
+            // A fish names its base lines first: those it removes nothing from.
+            if (step.technique == Technique::XWing || step.technique == Technique::Swordfish ||
+                step.technique == Technique::Jellyfish) {
+                const bool baseRows = answer.find(": In den Zeilen") != std::string::npos;
+                for (int cell = 0; cell < kCells; ++cell) {
+                    const int line = baseRows ? Row(cell) : 9 + Column(cell);
+                    if (step.removed[cell]) {
+                        EXPECT_FALSE(step.units >> line & 1) << cell;
+                    }
+                }
+            }
+            if (step.placedCell >= 0) {
+                EXPECT_NE(answer.find("die " + std::to_string(step.placedDigit)),
+                          std::string::npos);
+                EXPECT_NE(answer.find(CellWords(step.placedCell)), std::string::npos);
+            }
+            ApplyStep(board, step);
+        }
+    }
+}
+
+// The exact words of a few steps, as the tip will show them.
+TEST(StepText, TwoStagesInWords) {
+    const struct {
+        const char* rows;
+        int stepsBefore;
+        const char* hint;
+        const char* answer;
+    } cases[] = {
+        {"123456789456789123789123456231674895875912364694538217317265948542897631968341.72", 0,
+         "Full House: In Zeile 9 ist nur noch eine Zelle frei.",
+         "Full House: In Zeile 9 fehlt nur noch die 5; sie gehört in Zeile 9, Spalte 7."},
+        {"7......6.......8.9..8.491.............15.89..3..4....1..7.9..3....63.....1..5...4", 16,
+         "Claiming mit der 6: Schau auf Spalte 3 und Block 4.",
+         "Claiming: In Spalte 3 steht die 6 nur in Block 4. Die 6 fällt in Zeile 4, Spalte 1, "
+         "Zeile 4, Spalte 2, Zeile 5, Spalte 1, Zeile 5, Spalte 2 und Zeile 6, Spalte 2 weg. "
+         "Damit bleibt für die 6 in Zeile 5 nur noch Zeile 5, Spalte 5."},
+        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 27,
+         "X-Kette: Nimm an, die 8 stünde in Zeile 8, Spalte 6, und folge den Folgen.",
+         "X-Kette: Stünde die 8 in Zeile 8, Spalte 6, dann stünde die 8 nicht in Zeile 5, "
+         "Spalte 6, also die 8 in Zeile 5, Spalte 9 (der andere Platz in Zeile 5), also die 8 "
+         "nicht in Zeile 6, Spalte 7, also die 8 in Zeile 8, Spalte 7 (der andere Platz in "
+         "Spalte 7), also die 8 nicht in Zeile 8, Spalte 6. Die Annahme widerlegt sich selbst. "
+         "Die 8 fällt in Zeile 8, Spalte 6 weg. Das streicht nur Kandidaten; der nächste Tipp "
+         "geht von dort aus weiter."},
+    };
+    for (const auto& c : cases) {
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(c.rows));
+        Step step;
+        for (int i = 0; i < c.stepsBefore; ++i) {
+            ASSERT_TRUE(FindEasiestStep(board, true, step));
+            ApplyStep(board, step);
+        }
+        ASSERT_TRUE(FindEasiestStep(board, true, step));
+        EXPECT_EQ(StepHintText(step), c.hint);
+        EXPECT_EQ(StepAnswerText(board, step), c.answer);
+    }
+}
+
+}  // namespace
+}  // namespace zw::techniques
