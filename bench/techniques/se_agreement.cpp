@@ -2,11 +2,14 @@
 //
 //     se_agreement [FILE] [--list] [--direct-places-only]
 //
-// (default FILE: se-rated.txt of the build's puzzle folder)
+// (default FILE: se-rated.txt of the build's puzzle folder, the published ratings; its twin
+// se-rated-121.txt holds the same puzzles rated with the original scale's techniques alone,
+// each with the name of its hardest technique)
 //
 // FILE holds one puzzle a line, 81 characters row by row, a space and its published rating:
-// "7.2", or a band "1.5-2.4" where only the band is known. The ladder rates every puzzle (one
-// thread) and the program prints
+// "7.2", or a band "1.5-2.4" where only the band is known; after another space, optionally, the
+// name of the technique the rating comes from. The ladder rates every puzzle (one thread) and
+// the program prints
 //   - how often our level is the published one (levels: below 1.5, 1.5-2.4, 2.5-4.9, 5.0-6.9,
 //     7.0 and above), overall and per published level, and the table of both levels;
 //   - Spearman's rank correlation of score and rating over the puzzles rated 2.5 and above;
@@ -15,6 +18,8 @@
 //     the mean published rating, and how often we rate higher or lower. A technique whose
 //     puzzles are published much lower than we score them is rated too high on our ladder (or
 //     the public rater found an easier road), and the other way round;
+//   - where the file names techniques: for each of them, which hardest technique of ours the
+//     same puzzles end on, and the mean gap;
 //   - the puzzles where score and rating lie furthest apart, each way.
 // With --list, one line a puzzle too: puzzle, published rating, score, technique, milliseconds.
 // With --direct-places-only, a direct step (pointing, claiming, hidden pair or triple that
@@ -55,6 +60,7 @@ struct Rated {
     std::string rows;  // 81 characters
     int low = 0;       // published rating in tenths; low < high for a band
     int high = 0;
+    std::string named;  // the technique the file names for the rating, if any
     bool Exact() const { return low == high; }
 
     // Results of the ladder.
@@ -84,9 +90,13 @@ bool ParseLine(const std::string& line, Rated& rated) {
     if (line.size() < 83 || line[81] != ' ')
         return false;
     rated.rows = line.substr(0, 81);
-    std::string rating = line.substr(82);
-    while (!rating.empty() && (rating.back() == ' ' || rating.back() == '\r'))
-        rating.pop_back();
+    std::string rest = line.substr(82);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\r'))
+        rest.pop_back();
+    const auto space = rest.find(' ');
+    const std::string rating = rest.substr(0, space);
+    if (space != std::string::npos)
+        rated.named = rest.substr(rest.find_first_not_of(' ', space));
     const auto dash = rating.find('-');
     rated.low = ParseTenths(rating.substr(0, dash));
     rated.high = dash == std::string::npos ? rated.low : ParseTenths(rating.substr(dash + 1));
@@ -319,14 +329,44 @@ int Run(const std::string& path, bool list, bool placesOnly) {
                     Percent(t.sameLevel, t.count));
     }
 
+    // The file's techniques against ours.
+    std::map<std::string, std::map<int, std::pair<int, double>>> byNamed;  // gap sum in tenths
+    for (const Rated* r : scored) {
+        if (!r->named.empty()) {
+            auto& cell = byNamed[r->named][static_cast<int>(r->technique)];
+            ++cell.first;
+            cell.second += r->score - r->low;
+        }
+    }
+    if (!byNamed.empty()) {
+        std::printf("\nper technique the file names: its puzzles, then the hardest techniques of "
+                    "ours they end on (puzzles, mean of ours minus the file's rating)\n");
+        for (const auto& [named, endings] : byNamed) {
+            int count = 0;
+            double gap = 0;
+            for (const auto& [index, cell] : endings) {
+                count += cell.first;
+                gap += cell.second;
+            }
+            std::printf("  %-36s %5d  %+5.2f:", named.c_str(), count, gap / count / 10);
+            for (const auto& [index, cell] : endings) {
+                std::printf("  %s %d (%+.2f)",
+                            std::string(techniques::Info(static_cast<Technique>(index)).name).c_str(),
+                            cell.first, cell.second / cell.first / 10);
+            }
+            std::printf("\n");
+        }
+    }
+
     // The furthest apart, each way.
     std::vector<const Rated*> byGap = scored;
     std::stable_sort(byGap.begin(), byGap.end(),
                      [](const Rated* a, const Rated* b) { return Gap(*a) > Gap(*b); });
     const auto show = [](const Rated* r) {
-        std::printf("  %s  published %-7s ours %4.1f  %s\n", r->rows.c_str(), Published(*r).c_str(),
-                    r->score / 10.0,
-                    std::string(techniques::Info(r->technique).name).c_str());
+        std::printf("  %s  published %-7s ours %4.1f  %s%s%s\n", r->rows.c_str(),
+                    Published(*r).c_str(), r->score / 10.0,
+                    std::string(techniques::Info(r->technique).name).c_str(),
+                    r->named.empty() ? "" : "; the file: ", r->named.c_str());
     };
     std::printf("\nwe rate furthest above the published rating:\n");
     for (std::size_t i = 0; i < byGap.size() && i < 12 && Gap(*byGap[i]) > 0; ++i)
