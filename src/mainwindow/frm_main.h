@@ -115,7 +115,7 @@ public:
     // takes the tip's candidates off them.
     void ClearMarks();
     // The candidates the shown tip draws over the cells it marks; display only.
-    const PencilMarks& TipPencilMarks() const { return pencil_; }
+    const PencilMarks& TipPencilMarks() const;
 
     // --- generating ---
     void mSuDoKu_Generate_Click();
@@ -171,6 +171,7 @@ private:
     Tip tip_;
     bool tipAnswered_ = false;
     PencilMarks pencil_;
+    std::array<CellValue, kCellCount> pencilBoard_{};  // the board pencil_ belongs to
     std::future<Tip> abandonedTip_;  // a cancelled tip's search, still running to its end
     std::vector<std::pair<int, Colour>> marks_;  // marked cells and their own backgrounds
 };

@@ -11,6 +11,16 @@
 
 namespace zw {
 
+namespace {
+const PencilMarks kNoPencilMarks;
+}  // namespace
+
+const PencilMarks& frmMain::TipPencilMarks() const {
+    // A command that changed the board since (New, Paste, Solve ...) leaves the candidates
+    // nothing to speak of.
+    return Matrix.Values() == pencilBoard_ ? pencil_ : kNoPencilMarks;
+}
+
 void frmMain::ClearMarks() {
     for (const auto& [cell, background] : marks_)
         Matrix.SetBackground(cell / kGridSize, cell % kGridSize, background);
@@ -49,6 +59,7 @@ void frmMain::mSuDoKu_Tipp_Click() {
     const std::vector<int> cells = answer ? TipAnswerCells(tip_) : TipHintCells(tip_);
     Mark(cells);
     if (tip_.kind == TipKind::Step) {
+        pencilBoard_ = Matrix.Values();
         for (int cell : cells) {
             const auto i = static_cast<std::size_t>(cell);
             pencil_.shown[i] = tip_.before.Candidates(cell);
