@@ -44,7 +44,7 @@ CellBox BoxOf(const Grid& grid, int row, int col, int left, int top, double scal
 }
 
 void PaintCandidates(Canvas& canvas, CellValue value, const CellBox& box, Colour colour,
-                     double scale) {
+                     double scale, CellValue struck = 0) {
     const Font font = CandidateFont(scale);
     const int width = box.width / 3;
     const int height = box.height / 3;
@@ -55,7 +55,8 @@ void PaintCandidates(Canvas& canvas, CellValue value, const CellBox& box, Colour
             continue;
         const char text[2] = {static_cast<char>('0' + d), '\0'};
         canvas.DrawText(box.x + (d - 1) % 3 * width, box.y + (d - 1) / 3 * height + lift, width,
-                        text, font, colour, TextAlign::Center);
+                        text, font, struck & DigitBit(d) ? kStruckCandidateColour : colour,
+                        TextAlign::Center);
     }
 }
 
@@ -87,7 +88,11 @@ void PaintGridCell(Canvas& canvas, const Grid& grid, int row, int col, int left,
     canvas.FillRect(box.x, box.y, box.width, box.height,
                     selected ? kSelectionColour : grid.Background(row, col));
     const CellValue value = grid.Value(row, col);
-    if (TextLength(value) >= 2) {
+    const int index = CellIndex(row, col);
+    if (style.pencil && style.pencil->shown[index] && !IsPlaced(value)) {
+        PaintCandidates(canvas, style.pencil->shown[index], box, grid.TextColour(row, col),
+                        style.scale, style.pencil->struck[index]);
+    } else if (TextLength(value) >= 2) {
         PaintCandidates(canvas, value, box, grid.TextColour(row, col), style.scale);
     } else if (value != kEmptyCell) {
         const TextAlign align = grid.CellAlignment(row, col) == Alignment::CenterTop

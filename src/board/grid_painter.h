@@ -2,6 +2,8 @@
 // draw the grid through it, so paper shows what the screen shows.
 #pragma once
 
+#include <array>
+
 #include "board/grid.h"
 #include "platform/page.h"
 
@@ -14,6 +16,15 @@ struct CellRange {
     bool SingleCell() const { return row1 == row2 && col1 == col2; }
 };
 
+// Candidates shown over open cells for a while, as a tip shows them, without being the cells'
+// texts: digit sets per cell (row-major), `struck` drawn in kStruckCandidateColour.
+struct PencilMarks {
+    std::array<CellValue, kCellCount> shown{};
+    std::array<CellValue, kCellCount> struck{};
+};
+
+constexpr Colour kStruckCandidateColour = Rgb(224, 0, 0);
+
 struct GridStyle {
     double scale = 1.0;  // 1: the size the grid has on the screen
     // The screen's marks: a range of several cells shaded in the selection colour (the current
@@ -21,6 +32,7 @@ struct GridStyle {
     CellRange selection;
     bool showSelection = false;
     bool showCurrent = false;
+    const PencilMarks* pencil = nullptr;  // drawn instead of an open cell's own text
 };
 
 // The width of the grid's picture in twips at scale 1: the cells and the closing line on the

@@ -39,9 +39,13 @@ constexpr std::array kSubcommands{
                "--output FILE.pdf",
                "write a booklet of K new puzzles as an A4 PDF file", RunBooklet},
     Subcommand{"tip", "tip [--threads N] [FILE...]",
-               "print the next step a person can take on each puzzle", RunTip},
+               "print the next step a person can take on each puzzle: its technique, what it\n"
+               "      removes and the digit it leads to",
+               RunTip},
     Subcommand{"explain", "explain [--threads N] [FILE...]",
-               "print each puzzle's steps by logic, one a line, then an empty line", RunExplain},
+               "print each puzzle's steps by logic to the end, one a line with its rating\n"
+               "      ([4.2]), where to look and what follows, then the end and an empty line",
+               RunExplain},
     Subcommand{"check", "check FILE.sudoku...",
                "print ok while the last board can be solved, else the line number and text\n"
                "      of the step that went wrong; with several files, each after its name",

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "board/grid.h"
+#include "board/grid_painter.h"
 #include "files/text_list.h"
 #include "platform/platform.h"
+#include "solver/tip.h"
 
 namespace zw {
 
@@ -107,8 +111,11 @@ public:
     // --- tip and error search ---
     void mSuDoKu_Tipp_Click();
     void mSuDoKu_FehlerSuchen_Click();
-    // Gives the cells the last tip or error search marked their own backgrounds back.
+    // Gives the cells the last tip or error search marked their own backgrounds back, and
+    // takes the tip's candidates off them.
     void ClearMarks();
+    // The candidates the shown tip draws over the cells it marks; display only.
+    const PencilMarks& TipPencilMarks() const;
 
     // --- generating ---
     void mSuDoKu_Generate_Click();
@@ -149,6 +156,7 @@ private:
     SaveResult SavePuzzleAs();
     void ReplaceLog(TextList lines, TextList snapshots);
     void Mark(const std::vector<int>& cells);
+    bool SearchTip(std::function<Tip()> search);
 
     Platform& platform_;
     WindowListener* listener_ = nullptr;
@@ -157,7 +165,14 @@ private:
     bool quitting_ = false;
     // The booklet dialog is one instance: a cancel keeps what the user left in it.
     NewHeftOptions newHeftOptions_;
-    std::string tipBoard_;  // the board the last tip spoke of: the next one there answers
+    // The last tip and the board it spoke of: the next tip there answers it, and after a step
+    // that only removed candidates goes on from that step.
+    std::string tipBoard_;
+    Tip tip_;
+    bool tipAnswered_ = false;
+    PencilMarks pencil_;
+    std::array<CellValue, kCellCount> pencilBoard_{};  // the board pencil_ belongs to
+    std::future<Tip> abandonedTip_;  // a cancelled tip's search, still running to its end
     std::vector<std::pair<int, Colour>> marks_;  // marked cells and their own backgrounds
 };
 

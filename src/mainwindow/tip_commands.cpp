@@ -1,5 +1,8 @@
 // The tip and the search for the step that went wrong. Neither changes a digit; both mark
 // cells with the selection colour until the next tip, error search, typed key or chosen line.
+// A ladder step's marked cells show their candidates meanwhile, the ones it removes struck.
+#include <chrono>
+
 #include "board/board_string.h"
 #include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
@@ -8,10 +11,21 @@
 
 namespace zw {
 
+namespace {
+const PencilMarks kNoPencilMarks;
+}  // namespace
+
+const PencilMarks& frmMain::TipPencilMarks() const {
+    // A command that changed the board since (New, Paste, Solve ...) leaves the candidates
+    // nothing to speak of.
+    return Matrix.Values() == pencilBoard_ ? pencil_ : kNoPencilMarks;
+}
+
 void frmMain::ClearMarks() {
     for (const auto& [cell, background] : marks_)
         Matrix.SetBackground(cell / kGridSize, cell % kGridSize, background);
     marks_.clear();
+    pencil_ = PencilMarks{};
 }
 
 void frmMain::Mark(const std::vector<int>& cells) {
@@ -27,14 +41,54 @@ void frmMain::mSuDoKu_Tipp_Click() {
         return;
     ClearMarks();
     const std::string board = GetSuDoKuString(Matrix);
-    const Tip tip = FindTip(Matrix.Values());
-    // The first tip on a board says where to look, the next one on the same board the answer.
-    const bool answer = board == tipBoard_;
+    // The first tip on a board says where to look, the next one on the same board the answer;
+    // after an answer that only removed candidates, the next step on what they left.
+    bool answer = board == tipBoard_;
+    tipBoard_.clear();  // a cancelled search leaves no tip to answer
+    if (!answer) {
+        if (!SearchTip([cells = Matrix.Values()] { return FindTip(cells); }))
+            return;
+    } else if (tipAnswered_ && tip_.kind == TipKind::Step && tip_.step.placedCell < 0) {
+        if (!SearchTip([shown = tip_] { return NextTip(shown); }))
+            return;
+        answer = false;
+    }
     tipBoard_ = board;
-    AddLog(answer ? TipAnswerText(tip) : TipHintText(tip));
-    Mark(answer ? TipAnswerCells(tip) : TipHintCells(tip));
-    if (answer && tip.cell >= 0)
-        Matrix.SetCurrent(tip.cell / kGridSize, tip.cell % kGridSize);
+    tipAnswered_ = answer;
+    AddLog(answer ? TipAnswerText(tip_) : TipHintText(tip_));
+    const std::vector<int> cells = answer ? TipAnswerCells(tip_) : TipHintCells(tip_);
+    Mark(cells);
+    if (tip_.kind == TipKind::Step) {
+        pencilBoard_ = Matrix.Values();
+        for (int cell : cells) {
+            const auto i = static_cast<std::size_t>(cell);
+            pencil_.shown[i] = tip_.before.Candidates(cell);
+            if (answer)
+                pencil_.struck[i] = tip_.step.removed[i];
+        }
+    }
+    if (answer && tip_.cell >= 0)
+        Matrix.SetCurrent(tip_.cell / kGridSize, tip_.cell % kGridSize);
+}
+
+// Most tips take a millisecond, but a forcing chain on the hardest boards takes up to a second:
+// the search runs beside the window, which keeps taking its events, and "A&bbrechen" stops
+// the wait. False when cancelled.
+bool frmMain::SearchTip(std::function<Tip()> search) {
+    BusyScope busy(*this);
+    gCancel = false;
+    std::future<Tip> result = std::async(std::launch::async, std::move(search));
+    do {
+        DoEvents();
+        if (gCancel) {
+            // A search cannot stop halfway: it ends unseen, and a later cancelled one waits
+            // for it.
+            abandonedTip_ = std::move(result);
+            return false;
+        }
+    } while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready);
+    tip_ = result.get();
+    return true;
 }
 
 void frmMain::mSuDoKu_FehlerSuchen_Click() {

@@ -81,6 +81,7 @@ void GridView::paintEvent(QPaintEvent*) {
     style.selection = selection_;
     style.showSelection = true;
     style.showCurrent = true;
+    style.pencil = &form_.TipPencilMarks();
     PaintGrid(canvas, grid, 0, 0, style);
 }
 

@@ -5,6 +5,8 @@
 
 #include "solver/candidates.h"
 #include "solver/fast_search.h"
+#include "techniques/ladder.h"
+#include "techniques/step_text.h"
 
 namespace zw {
 
@@ -207,8 +209,35 @@ std::string DigitText(int d) {
     return std::string(1, static_cast<char>('0' + d));
 }
 
+// A board string (column by column) row by row.
+std::string RowsOf(const std::string& board) {
+    std::string rows(kCellCount, '.');
+    for (int i = 0; i < kCellCount; ++i)
+        rows[static_cast<std::size_t>(i)] = board[static_cast<std::size_t>(i % 9 * 9 + i / 9)];
+    return rows;
+}
+
 std::string SingleText(const Tip& tip) {
     return "Die " + DigitText(tip.digit) + " gehört in " + CellName(tip.cell) + ".";
+}
+
+std::vector<int> PatternCells(const techniques::Step& step) {
+    std::vector<int> cells;
+    for (techniques::CellSet set = step.cells | step.loop; !set.Empty();)
+        cells.push_back(set.PopFirst());
+    return cells;
+}
+
+// The cells to look at: a single's unit, which the hint names without its cell, or the
+// pattern.
+std::vector<int> StepHintCells(const techniques::Step& step) {
+    using techniques::Technique;
+    if (step.technique == Technique::FullHouse || step.technique == Technique::HiddenSingleBox ||
+        step.technique == Technique::HiddenSingleLine) {
+        const auto& unit = techniques::kUnitTables.cells[static_cast<std::size_t>(step.placedUnit)];
+        return {unit.begin(), unit.end()};
+    }
+    return PatternCells(step);
 }
 
 }  // namespace
@@ -244,15 +273,55 @@ Tip FindTip(const std::array<CellValue, kCellCount>& cells) {
         return tip;
     }
     // A board without a solution first: a single found there would lead further astray.
-    const std::int64_t solutions = FastCount(cells, 2);
+    std::string solution;
+    const std::int64_t solutions = FastCount(cells, 2, &solution);
     if (solutions == 0) {
         tip.kind = TipKind::NoSolution;
         return tip;
+    }
+    if (solutions == 1) {
+        std::string line(kCellCount, '.');
+        for (int i = 0; i < kCellCount; ++i) {
+            if (IsPlaced(cells[i]))
+                line[i] = static_cast<char>('0' + PlacedDigit(cells[i]));
+        }
+        techniques::CandidateBoard candidates;
+        candidates.SetRows(line);
+        return FindLadderTip(candidates, RowsOf(solution));
     }
     tip = FindStep(cells);
     if (tip.kind == TipKind::Guess)
         tip.solutions = solutions;
     return tip;
+}
+
+Tip FindLadderTip(const techniques::CandidateBoard& candidates, std::string solution) {
+    Tip tip;
+    tip.solution = std::move(solution);
+    tip.before = candidates;
+    // Uniqueness techniques may take part: the caller has counted one solution.
+    if (techniques::FindEasiestStep(candidates, true, tip.step)) {
+        tip.kind = TipKind::Step;
+        tip.cell = tip.step.placedCell;
+        tip.digit = tip.step.placedDigit;
+        return tip;
+    }
+    // Not met on any puzzle the ladder was tried on; the player still gets a digit.
+    tip.kind = TipKind::Solution;
+    for (int i = 0; i < kCellCount; ++i) {
+        if (candidates.Value(i) == 0) {
+            tip.cell = i;
+            tip.digit = tip.solution[static_cast<std::size_t>(i)] - '0';
+            break;
+        }
+    }
+    return tip;
+}
+
+Tip NextTip(const Tip& shown) {
+    techniques::CandidateBoard candidates = shown.before;
+    techniques::ApplyStep(candidates, shown.step);
+    return FindLadderTip(candidates, shown.solution);
 }
 
 std::string TipHintText(const Tip& tip) {
@@ -264,6 +333,8 @@ std::string TipHintText(const Tip& tip) {
         case TipKind::Pair:
             return "Tipp: In " + UnitName(tip.unit) +
                    " passen in zwei Zellen nur dieselben zwei Zahlen.";
+        case TipKind::Step:
+            return "Tipp: " + techniques::StepHintText(tip.step);
         default:
             return TipAnswerText(tip);
     }
@@ -296,12 +367,16 @@ std::string TipAnswerText(const Tip& tip) {
             const int high = kGridSize - std::countl_zero(tip.pairDigits << 23);
             return "Tipp: " + CellName(tip.pairCells[0]) + " und " + CellName(tip.pairCells[1]) +
                    " teilen sich die " + DigitText(low) + " und die " + DigitText(high) +
-                   "; damit gehört die " + DigitText(tip.digit) + " in " + CellName(tip.cell) +
-                   ".";
+                   "; damit gehört die " + DigitText(tip.digit) + " in " + CellName(tip.cell) + ".";
         }
         case TipKind::Guess:
             return std::string("Tipp: Die nächste Zahl muss probiert werden. Das SuDoKu hat ") +
                    (tip.solutions == 1 ? "genau eine Lösung." : "mehrere Lösungen.");
+        case TipKind::Step:
+            return "Tipp: " + techniques::StepAnswerText(tip.before, tip.step);
+        case TipKind::Solution:
+            return "Tipp: Hier hilft keine der Techniken weiter; die Lösung hat die " +
+                   DigitText(tip.digit) + " in " + CellName(tip.cell) + ".";
     }
     return {};
 }
@@ -313,6 +388,8 @@ std::vector<int> TipHintCells(const Tip& tip) {
         case TipKind::HiddenSingle:
         case TipKind::Pair:
             return UnitCells(tip.unit);
+        case TipKind::Step:
+            return StepHintCells(tip.step);
         default:
             return TipAnswerCells(tip);
     }
@@ -327,6 +404,19 @@ std::vector<int> TipAnswerCells(const Tip& tip) {
             return {tip.cell};
         case TipKind::Pair:
             return {tip.pairCells[0], tip.pairCells[1], tip.cell};
+        case TipKind::Solution:
+            return {tip.cell};
+        case TipKind::Step: {
+            // The pattern, the cells losing candidates (whose pencil marks show what goes), and
+            // the cell the digit goes into.
+            std::vector<int> cells = PatternCells(tip.step);
+            for (int i = 0; i < kCellCount; ++i) {
+                if ((tip.step.removed[i] || i == tip.step.placedCell) &&
+                    std::find(cells.begin(), cells.end(), i) == cells.end())
+                    cells.push_back(i);
+            }
+            return cells;
+        }
         default:
             return {};
     }

@@ -177,9 +177,14 @@ TEST_F(Cli, APuzzleFileGivesTheBoardOfItsLastLine) {
 
 // tip and explain answer as the window's tip; check names the faulty step of a puzzle file.
 TEST_F(Cli, TipExplainAndCheck) {
-    EXPECT_EQ(Exec("tip", Lines({kHard})).out, "Die 4 geh\xC3\xB6rt in Zeile 6, Spalte 2.\n");
+    EXPECT_EQ(Exec("tip", Lines({kHard})).out,
+              "Versteckter Einer im Block: In Block 4 passt die 4 nur in Zeile 6, Spalte 2.\n");
+    // Each step with its rating, where to look and what follows, to the end.
     const std::string path = Exec("explain", Lines({kHard})).out;
-    EXPECT_EQ(std::count(path.begin(), path.end(), '\n'), 5) << path;
+    EXPECT_EQ(path.substr(0, path.find('\n') + 1),
+              "[1.2] Versteckter Einer im Block: In Block 4 passt eine Zahl nur an eine Stelle. "
+              "In Block 4 passt die 4 nur in Zeile 6, Spalte 2.\n");
+    EXPECT_TRUE(path.ends_with("\nDas SuDoKu ist gel\xC3\xB6st.\n\n")) << path;
     const std::string good = BoardStringFromRows(kHard) + "10:00:00\tEingabe ok.\r\n";
     std::string bad = good;
     bad[14] = '9';  // row 6, column 2 holds the 4
