@@ -16,9 +16,9 @@
 #include "board/rules.h"
 #include "mainwindow/error_search.h"
 #include "platform/memory_platform.h"
-#include "solver/explain.h"
+#include "techniques/explain.h"
 #include "solver/fast_search.h"
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 namespace zw {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/memory_platform.h"
 #include "qt/main_window.h"
 #include "qt/qt_platform.h"
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,11 +1,11 @@
 // zellwerk-cli tip and explain: the window's tip for each puzzle, its answer or the whole path.
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 #include <string_view>
 
 #include "cli/batch.h"
 #include "cli/subcommands.h"
-#include "solver/explain.h"
+#include "techniques/explain.h"
 
 namespace zw::cli {
 

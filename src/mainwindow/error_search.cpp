@@ -6,7 +6,7 @@
 
 #include "board/board_string.h"
 #include "solver/fast_search.h"
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 namespace zw {
 

@@ -15,7 +15,7 @@
 #include "board/grid_painter.h"
 #include "files/text_list.h"
 #include "platform/platform.h"
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 namespace zw {
 

@@ -7,7 +7,7 @@
 #include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
 #include "solver/fast_search.h"
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 namespace zw {
 

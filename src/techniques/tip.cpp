@@ -1,4 +1,4 @@
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 #include <algorithm>
 #include <bit>

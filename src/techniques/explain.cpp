@@ -1,8 +1,8 @@
-#include "solver/explain.h"
+#include "techniques/explain.h"
 
 #include <string_view>
 
-#include "solver/tip.h"
+#include "techniques/tip.h"
 #include "techniques/ladder.h"
 #include "techniques/step_text.h"
 

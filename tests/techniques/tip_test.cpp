@@ -1,11 +1,11 @@
-#include "solver/tip.h"
+#include "techniques/tip.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "board/board_string.h"
-#include "solver/explain.h"
+#include "techniques/explain.h"
 #include "solver/fast_search.h"
 #include "support/test_board.h"
 
