@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         {"hardest.txt", 1},       {"multi.txt", 10},       {"invalid.txt", 1},
         {"17clue.txt", 100}};
     CandidateBoard board, before;
-    Step step;
+    std::vector<Step> steps;
     for (const auto& [name, every] : sets) {
         const std::vector<std::string> lines = Lines(name, every);
         Fnv set;
@@ -98,24 +98,18 @@ int main(int argc, char** argv) {
             } else {
                 const bool one =
                     FastCountRows(BoardStringFromRows(line.substr(0, 81)), 2, nullptr) == 1;
-                // The driver's own loop, step by step, so each text sees its board; the
-                // texts and fingerprints stay out of the time.
-                using Clock = std::chrono::steady_clock;
-                for (;;) {
-                    const auto start = Clock::now();
-                    const bool found =
-                        !board.Solved() && !board.Broken() && FindEasiestStep(board, one, step);
-                    if (found) {
-                        before = board;
-                        ApplyStep(board, step);
-                    }
-                    seconds += std::chrono::duration<double>(Clock::now() - start).count();
-                    if (!found)
-                        break;
-                    AddStep(f, before, step);
+                const auto start = std::chrono::steady_clock::now();
+                const bool solved = RunLadder(board, one, steps);
+                seconds +=
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                // Each step's texts on the board it was found on, replayed outside the time.
+                before.SetRows(line);
+                for (const Step& s : steps) {
+                    AddStep(f, before, s);
+                    ApplyStep(before, s);
                 }
-                finished += board.Solved();
-                f.Add(static_cast<std::uint64_t>(board.Solved()));
+                f.Add(static_cast<std::uint64_t>(solved));
+                finished += solved;
             }
             set.Add(f.h);
             if (dump)

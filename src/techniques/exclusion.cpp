@@ -9,7 +9,8 @@
 
 namespace zw::techniques {
 
-bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step) {
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
+                              const Changes* changes) {
     CellSet bivalue;
     for (int cell = 0; cell < kCells; ++cell) {
         if (Count9(board.Candidates(cell)) == 2)
@@ -25,7 +26,11 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step) {
             const std::uint16_t cb = board.Candidates(b);
             if (Count9(cb) < 2)
                 continue;
-            CellSet excluders = bivalue & kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
+            const CellSet common = kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
+            // The pair and the cells that could exclude for it.
+            if (changes && (changes->cells & (common | CellSet::Of(a) | CellSet::Of(b))).Empty())
+                continue;
+            CellSet excluders = bivalue & common;
             if (!excluders.Many())
                 continue;
             // The excluders' digit pairs, one bit each of the 512 digit sets.

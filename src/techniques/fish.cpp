@@ -7,10 +7,12 @@
 
 namespace zw::techniques {
 
-bool FindFish(const CandidateBoard& board, int size, Step& step) {
+bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int digit = 1; digit <= 9; ++digit) {
+        if (changes && !(changes->digits & DigitBit(digit)))
+            continue;
         const CellSet plane = board.Plane(digit);
         for (int byColumns = 0; byColumns < 2; ++byColumns) {
             const int base = byColumns ? 9 : 0, cover = byColumns ? 0 : 9;

@@ -38,10 +38,13 @@ bool Step::Removes() const {
     return false;
 }
 
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step,
+                     const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
+        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;  // a unit's own cells decide
         // Open cells with at most `size` candidates may take part.
         std::array<std::uint16_t, 9> cand{};
         unsigned eligible = 0, open = 0;
@@ -87,10 +90,13 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
     return false;
 }
 
-bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step) {
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
+                      const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
+        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;  // a unit's own cells decide
         std::array<std::uint16_t, 9> places{}, cand{};
         unsigned eligible = 0;
         int open = 0;

@@ -86,7 +86,8 @@ bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
 
 }  // namespace
 
-bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
+                         const Changes* changes) {
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
             for (int c1 = 0; c1 < 9; ++c1) {
@@ -95,6 +96,14 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                     if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3))
                         continue;
                     const int cells[4] = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2};
+                    // The corners and the units the types look into: rows, columns, boxes.
+                    if (changes) {
+                        const auto& u = kUnitTables.unitSets;
+                        const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
+                                               u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
+                        if ((changes->cells & inputs).Empty())
+                            continue;
+                    }
                     std::uint16_t common = kAllDigits;
                     for (int cell : cells)
                         common &= board.Candidates(cell);
