@@ -44,6 +44,7 @@ namespace {
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
+        ++resetStamp_;
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
             for (int d = 1; d <= 9; ++d)
@@ -123,19 +124,28 @@ public:
     // negated is one too: its middle node X is reached, and so is not-X. The search therefore
     // only goes half as deep, looking for a node whose opposite it has reached, and joins
     // the way to X with the way to not-X read backwards and negated.
+    //
+    // A search that runs out of nodes without ever meeting a node's opposite shows that no
+    // node it reached leads to a contradiction: their searches would only see part of the same
+    // nodes. Those nodes are marked and later searches from them end at once, until Reset.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        if (barren_[start] == resetStamp_)
+            return 0;
         const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
         seen_[start] = stamp;
         depth_[start] = 1;
         int best = 0, meet = -1;
+        bool met = false, cut = false;
         while (head < tail) {
             const int node = queue_[head++];
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
             const int limit = best ? best - 1 : maxNodes;
-            if (depth_[node] + 1 > (limit + 1) / 2 + 1)
+            if (depth_[node] + 1 > (limit + 1) / 2 + 1) {
+                cut = true;
                 break;
+            }
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
                 if (seen_[to] == stamp)
@@ -145,11 +155,16 @@ public:
                 depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 queue_[tail++] = static_cast<std::int16_t>(to);
                 if (seen_[to ^ 1] == stamp) {
+                    met = true;
                     const int nodes = depth_[to] + depth_[to ^ 1] - 1;
                     if (nodes <= limit && (!best || nodes < best))
                         best = nodes, meet = to;
                 }
             }
+        }
+        if (!met && !cut) {
+            for (int i = 0; i < tail; ++i)
+                barren_[queue_[i]] = resetStamp_;
         }
         if (!best)
             return 0;
@@ -227,6 +242,8 @@ private:
     std::array<std::uint16_t, kNodes + 1> first_{};
     std::array<std::uint32_t, kNodes> seen_{};
     std::uint32_t stamp_ = 0;
+    std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
+    std::uint32_t resetStamp_ = 0;
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};

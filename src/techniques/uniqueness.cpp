@@ -96,6 +96,11 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                     if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3))
                         continue;
                     const int cells[4] = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2};
+                    std::uint16_t common = kAllDigits;
+                    for (int cell : cells)
+                        common &= board.Candidates(cell);
+                    if (Count9(common) < 2)
+                        continue;
                     // The corners and the units the types look into: rows, columns, boxes.
                     if (changes) {
                         const auto& u = kUnitTables.unitSets;
@@ -104,11 +109,6 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                         if ((changes->cells & inputs).Empty())
                             continue;
                     }
-                    std::uint16_t common = kAllDigits;
-                    for (int cell : cells)
-                        common &= board.Candidates(cell);
-                    if (Count9(common) < 2)
-                        continue;
                     for (unsigned m = common; m; m &= m - 1) {
                         for (unsigned n = m & (m - 1); n; n &= n - 1) {
                             const std::uint16_t ab =
