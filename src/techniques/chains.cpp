@@ -128,8 +128,15 @@ public:
     // A search that runs out of nodes without ever meeting a node's opposite shows that no
     // node it reached leads to a contradiction: their searches would only see part of the same
     // nodes. Those nodes are marked and later searches from them end at once, until Reset.
+    //
+    // Every link turns on into off or off into on, so X and not-X lie at depths of different
+    // parity and a chain has an even number of nodes, four at least. The shortest chain of n
+    // nodes has its X at depth n / 2 and not-X at n / 2 + 1, so the search stops one level
+    // earlier for an odd bound, and a better chain than one of n nodes has n - 2 at most. The
+    // chain found does not depend on the bound as long as it fits.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
-        if (barren_[start] == resetStamp_)
+        maxNodes &= ~1;
+        if (maxNodes < 4 || barren_[start] == resetStamp_)
             return 0;
         const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
@@ -141,7 +148,7 @@ public:
         while (head < tail) {
             const int node = queue_[head++];
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
-            const int limit = best ? best - 1 : maxNodes;
+            const int limit = best ? best - 2 : maxNodes;
             if (depth_[node] + 1 > (limit + 1) / 2 + 1) {
                 cut = true;
                 break;
