@@ -24,6 +24,8 @@ namespace zw::techniques {
 namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
+constexpr int kNodeWords = (kNodes + 63) / 64;
+using NodeBits = std::array<std::uint64_t, kNodeWords>;
 
 }  // namespace
 
@@ -223,8 +225,10 @@ public:
 
     // Every node the assumption `start` leads to, with the nodes of the shortest chain there
     // (0 where it leads nowhere).
-    void Closure(int start, std::uint8_t* depth) {
+    // `reached` gets the same nodes as a set.
+    void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
         std::fill(depth, depth + kNodes, std::uint8_t{0});
+        reached.fill(0);
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
         depth[start] = 1;
@@ -241,6 +245,8 @@ public:
                 }
             }
         }
+        for (int k = 0; k < tail; ++k)
+            reached[queue_[k] >> 6] |= std::uint64_t{1} << (queue_[k] & 63);
     }
 
 private:
@@ -372,11 +378,17 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
     thread_local std::vector<std::uint8_t> depths;
     search.Reset(board, true);
     depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
+    thread_local std::vector<NodeBits> reached;
+    reached.resize(static_cast<std::size_t>(kCells) * 9);
     auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
+    auto reachedOf = [&](int cell, int digit) -> const NodeBits& {
+        return reached[cell * 9 + digit - 1];
+    };
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned m = board.Candidates(cell); m; m &= m - 1)
             search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
-                           depthOf(cell, std::countr_zero(m) + 1));
+                           depthOf(cell, std::countr_zero(m) + 1),
+                           reached[cell * 9 + std::countr_zero(m)]);
     }
     // A result counts if it removes a candidate or places one.
     auto useful = [&](int node) {
@@ -385,13 +397,20 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
     };
     int bestCost = 0, bestNode = -1, bestSource = -1;  // source: a cell, or 100 + unit * 9 + d
     std::array<const std::uint8_t*, 9> branch{};
+    std::array<const NodeBits*, 9> branchReached{};
+    // Only the nodes every branch reaches, in order.
     auto consider = [&](int count, int source) {
-        for (int node = 0; node < kNodes; ++node) {
-            int cost = 0;
-            for (int i = 0; i < count && cost >= 0; ++i)
-                cost = branch[i][node] ? cost + branch[i][node] : -1;
-            if (cost > 0 && (!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node)) {
-                bestCost = cost, bestNode = node, bestSource = source;
+        for (int w = 0; w < kNodeWords; ++w) {
+            std::uint64_t all = (*branchReached[0])[w];
+            for (int i = 1; i < count; ++i)
+                all &= (*branchReached[i])[w];
+            for (; all; all &= all - 1) {
+                const int node = w * 64 + std::countr_zero(all);
+                int cost = 0;
+                for (int i = 0; i < count; ++i)
+                    cost += branch[i][node];
+                if ((!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node))
+                    bestCost = cost, bestNode = node, bestSource = source;
             }
         }
     };
@@ -400,8 +419,10 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         if (Count9(c) < 3)
             continue;
         int n = 0;
-        for (unsigned m = c; m; m &= m - 1)
+        for (unsigned m = c; m; m &= m - 1) {
+            branchReached[n] = &reachedOf(cell, std::countr_zero(m) + 1);
             branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+        }
         consider(n, cell);
     }
     const int cellBest = bestCost;
@@ -411,8 +432,10 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
             if (Count9(places) < 2)
                 continue;
             int n = 0;
-            for (unsigned m = places; m; m &= m - 1)
+            for (unsigned m = places; m; m &= m - 1) {
+                branchReached[n] = &reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
                 branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+            }
             consider(n, 100 + unit * 9 + digit - 1);
         }
     }
