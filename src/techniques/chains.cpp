@@ -46,44 +46,56 @@ namespace {
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
+        std::array<std::uint16_t, kCells> cand{};
+        for (int cell = 0; cell < kCells; ++cell)
+            cand[cell] = board.Candidates(cell);
+        // The same candidates as last time: the links stand, and so do the marks.
+        if (built_ && cellLinks == cellLinks_ && cand == cand_)
+            return;
+        built_ = true;
+        cellLinks_ = cellLinks;
+        cand_ = cand;
         ++resetStamp_;
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
-            for (int d = 1; d <= 9; ++d)
-                places[unit][d - 1] = board.Positions(unit, d);
+            for (int i = 0; i < 9; ++i) {
+                for (unsigned m = cand[UnitCell(unit, i)]; m; m &= m - 1)
+                    places[unit][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
+            }
         }
         int n = 0;
-        for (int node = 0; node < kNodes; ++node) {
-            first_[node] = static_cast<std::uint16_t>(n);
-            const int cell = NodeCell(node), digit = NodeDigit(node);
-            const std::uint16_t own = board.Candidates(cell);
-            if (!(own & DigitBit(digit)))
-                continue;
-            if (NodeOn(node)) {
-                for (int peer : kUnitTables.peers[cell]) {
-                    if (board.Candidates(peer) & DigitBit(digit))
-                        links_[n++] = ChainNode(peer, digit, false);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const std::uint16_t own = cand[cell];
+            for (int digit = 1; digit <= 9; ++digit) {
+                const int off = ChainNode(cell, digit, false), on = off + 1;
+                first_[off] = static_cast<std::uint16_t>(n);
+                if (!(own & DigitBit(digit))) {
+                    first_[on] = static_cast<std::uint16_t>(n);
+                    continue;
                 }
+                for (int k = 0; k < 3; ++k) {
+                    const int unit = kUnitTables.units[cell][k];
+                    const std::uint16_t p = places[unit][digit - 1];
+                    if (Count9(p) != 2)
+                        continue;
+                    for (unsigned m = p; m; m &= m - 1) {
+                        const int other = UnitCell(unit, std::countr_zero(m));
+                        if (other != cell)
+                            links_[n++] = ChainNode(other, digit, true);
+                    }
+                }
+                if (cellLinks && Count9(own) == 2) {
+                    const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                    links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
+                }
+                first_[on] = static_cast<std::uint16_t>(n);
+                // Peers in ascending order, as a set gives them.
+                for (CellSet p = board.Plane(digit) & kUnitTables.peerSets[cell]; !p.Empty();)
+                    links_[n++] = ChainNode(p.PopFirst(), digit, false);
                 if (cellLinks) {
                     for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
                         links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
                 }
-                continue;
-            }
-            for (int k = 0; k < 3; ++k) {
-                const int unit = kUnitTables.units[cell][k];
-                const std::uint16_t p = places[unit][digit - 1];
-                if (Count9(p) != 2)
-                    continue;
-                for (unsigned m = p; m; m &= m - 1) {
-                    const int other = UnitCell(unit, std::countr_zero(m));
-                    if (other != cell)
-                        links_[n++] = ChainNode(other, digit, true);
-                }
-            }
-            if (cellLinks && Count9(own) == 2) {
-                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
             }
         }
         first_[kNodes] = static_cast<std::uint16_t>(n);
@@ -257,10 +269,21 @@ private:
     std::uint32_t stamp_ = 0;
     std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
     std::uint32_t resetStamp_ = 0;
+    bool built_ = false, cellLinks_ = false;
+    std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
 };
+
+// One search per kind of link and thread, too large for the stack; its links are rebuilt only
+// when the board changed.
+ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
+    thread_local std::array<ChainSearch, 2> searches;
+    ChainSearch& search = searches[cellLinks];
+    search.Reset(board, cellLinks);
+    return search;
+}
 
 }  // namespace
 
@@ -269,8 +292,7 @@ private:
 // the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
 // length tenths of its nodes.
 bool FindXCycle(const CandidateBoard& board, Step& step) {
-    thread_local ChainSearch search;
-    search.Reset(board, false);
+    ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
     int bestLength = 0;
     for (int cell = 0; cell < kCells; ++cell) {
@@ -320,9 +342,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
 }
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
-    // Too large for the stack of every thread; one per thread, rebuilt for each board.
-    thread_local ChainSearch search;
-    search.Reset(board, cellLinks);
+    ChainSearch& search = SearchFor(board, cellLinks);
     std::array<std::int16_t, kChainRoom> chain{}, best{};
     int bestLength = 0;
     const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
@@ -374,9 +394,8 @@ namespace zw::techniques {
 // digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
 // tenths of all branches' nodes together.
 bool FindForcingChains(const CandidateBoard& board, Step& step) {
-    thread_local ChainSearch search;
     thread_local std::vector<std::uint8_t> depths;
-    search.Reset(board, true);
+    ChainSearch& search = SearchFor(board, true);
     depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
     thread_local std::vector<NodeBits> reached;
     reached.resize(static_cast<std::size_t>(kCells) * 9);
