@@ -103,10 +103,10 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
             open += cand[i] != 0;
+            for (unsigned m = cand[i]; m; m &= m - 1)
+                places[std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
         }
         for (int d = 0; d < 9; ++d) {
-            for (int i = 0; i < 9; ++i)
-                places[d] = static_cast<std::uint16_t>(places[d] | (cand[i] >> d & 1) << i);
             if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
@@ -131,7 +131,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             if (direct) {
                 for (int d = 0; d < 9 && !placedDigit; ++d) {
                     const unsigned rest = places[d] & ~cells;
-                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && std::has_single_bit(rest))
+                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && OneBit(rest))
                         placedDigit = d + 1, placedIndex = std::countr_zero(rest);
                 }
                 if (!placedDigit)

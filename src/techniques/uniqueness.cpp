@@ -90,8 +90,16 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes) {
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
-            for (int c1 = 0; c1 < 9; ++c1) {
-                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+            // Columns where both rows could hold two digits in common.
+            unsigned columns = 0;
+            for (int c = 0; c < 9; ++c) {
+                if (Count9(board.Candidates(r1 * 9 + c) & board.Candidates(r2 * 9 + c)) >= 2)
+                    columns |= 1u << c;
+            }
+            for (unsigned m1 = columns; m1; m1 &= m1 - 1) {
+                const int c1 = std::countr_zero(m1);
+                for (unsigned m2 = m1 & (m1 - 1); m2; m2 &= m2 - 1) {
+                    const int c2 = std::countr_zero(m2);
                     // Two boxes: the rows share a band or the columns a stack, not both.
                     if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3))
                         continue;
@@ -129,7 +137,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                                 step.removed[extras[0]] = ab;
                                 return true;
                             }
-                            if (setSize == 0 && std::has_single_bit(extraDigits)) {
+                            if (setSize == 0 && OneBit(extraDigits)) {
                                 CellSet seen = kUnitTables.peerSets[extras[0]];
                                 for (int k = 1; k < extraCount; ++k)
                                     seen = seen & kUnitTables.peerSets[extras[k]];

@@ -32,11 +32,11 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
                 std::uint16_t z;
                 if (pivotSize == 2) {
                     z = pa & pb & static_cast<std::uint16_t>(~p);
-                    if (!std::has_single_bit(z) || (pa | pb | p) != (p | z))
+                    if (!OneBit(z) || (pa | pb | p) != (p | z))
                         continue;
                 } else {
                     z = pa & pb;
-                    if ((pb & ~p) != 0 || (pa | pb) != p || !std::has_single_bit(z))
+                    if ((pb & ~p) != 0 || (pa | pb) != p || !OneBit(z))
                         continue;
                 }
                 CellSet target = kUnitTables.peerSets[peers[a]] & kUnitTables.peerSets[peers[b]];
