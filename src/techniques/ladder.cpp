@@ -14,7 +14,15 @@ namespace {
 bool FindChains(const CandidateBoard& board, Step& step) {
     Step cycle;
     const bool c = FindXCycle(board, cycle);
-    bool x = FindChain(board, false, 0, step);
+    // Beside a cycle, only an X-chain rated below it counts: one of so many nodes at most, and
+    // none below four.
+    int xNodes = 0;
+    if (c) {
+        while (xNodes < kChainRoom &&
+               ChainLengthExtra(xNodes + 1) + Info(Technique::XChain).rating < cycle.Rating())
+            ++xNodes;
+    }
+    bool x = (!c || xNodes >= 4) && FindChain(board, false, xNodes, step);
     if (c && (!x || cycle.Rating() <= step.Rating())) {
         step = cycle;
         x = true;
