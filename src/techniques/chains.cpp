@@ -152,32 +152,37 @@ public:
         maxNodes &= ~1;
         if (maxNodes < 4 || barren_[start] == resetStamp_)
             return 0;
-        const std::uint32_t stamp = ++stamp_;
+        // One word per node says both whether this search reached it and at what depth.
+        if (base_ >= 0xfffffe00u) {
+            mark_.fill(0);
+            base_ = 0;
+        }
+        const std::uint32_t base = base_ += 256;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp;
-        depth_[start] = 1;
+        mark_[start] = base + 1;
         int best = 0, meet = -1;
         bool met = false, cut = false;
         while (head < tail) {
             const int node = queue_[head++];
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
             const int limit = best ? best - 2 : maxNodes;
-            if (depth_[node] + 1 > (limit + 1) / 2 + 1) {
+            const std::uint32_t next = mark_[node] + 1;
+            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1) {
                 cut = true;
                 break;
             }
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (seen_[to] == stamp)
+                if (mark_[to] > base)
                     continue;
-                seen_[to] = stamp;
+                mark_[to] = next;
                 parent_[to] = static_cast<std::int16_t>(node);
-                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
                 queue_[tail++] = static_cast<std::int16_t>(to);
-                if (seen_[to ^ 1] == stamp) {
+                const std::uint32_t opposite = mark_[to ^ 1];
+                if (opposite > base) {
                     met = true;
-                    const int nodes = depth_[to] + depth_[to ^ 1] - 1;
+                    const int nodes = static_cast<int>(next - base + opposite - base) - 1;
                     if (nodes <= limit && (!best || nodes < best))
                         best = nodes, meet = to;
                 }
@@ -189,7 +194,8 @@ public:
         }
         if (!best)
             return 0;
-        const int there = depth_[meet], back = depth_[meet ^ 1];
+        const int there = static_cast<int>(mark_[meet] - base);
+        const int back = static_cast<int>(mark_[meet ^ 1] - base);
         for (int k = there - 1, at = meet; k >= 0; --k, at = parent_[at])
             chain[k] = static_cast<std::int16_t>(at);
         for (int k = 0, at = parent_[meet ^ 1]; k < back - 1; ++k, at = parent_[at])
@@ -269,6 +275,8 @@ private:
     std::uint32_t stamp_ = 0;
     std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
     std::uint32_t resetStamp_ = 0;
+    std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
+    std::uint32_t base_ = 0;
     bool built_ = false, cellLinks_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<std::int16_t, kNodes> parent_{};
