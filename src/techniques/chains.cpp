@@ -55,6 +55,8 @@ public:
         built_ = true;
         cellLinks_ = cellLinks;
         cand_ = cand;
+        for (int d = 0; d < 9; ++d)
+            planes_[d] = board.Plane(d + 1);
         ++resetStamp_;
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
@@ -161,8 +163,23 @@ public:
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
         mark_[start] = base + 1;
+        offSeen_.fill({});
+        if (!NodeOn(start))
+            offSeen_[NodeDigit(start) - 1].Add(NodeCell(start));
         int best = 0, meet = -1;
         bool met = false, cut = false;
+        auto reach = [&](int to, int node, std::uint32_t next, int limit) {
+            mark_[to] = next;
+            parent_[to] = static_cast<std::int16_t>(node);
+            queue_[tail++] = static_cast<std::int16_t>(to);
+            const std::uint32_t opposite = mark_[to ^ 1];
+            if (opposite > base) {
+                met = true;
+                const int nodes = static_cast<int>(next - base + opposite - base) - 1;
+                if (nodes <= limit && (!best || nodes < best))
+                    best = nodes, meet = to;
+            }
+        };
         while (head < tail) {
             const int node = queue_[head++];
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
@@ -172,20 +189,30 @@ public:
                 cut = true;
                 break;
             }
+            if (NodeOn(node)) {
+                // The links of an "on" node as sets, in the order of its list: the peers
+                // that still hold the digit, then the cell's other digits.
+                const int cell = NodeCell(node), digit = NodeDigit(node);
+                CellSet fresh = (planes_[digit - 1] & kUnitTables.peerSets[cell])
+                                    .Minus(offSeen_[digit - 1]);
+                offSeen_[digit - 1] |= fresh;
+                while (!fresh.Empty())
+                    reach(ChainNode(fresh.PopFirst(), digit, false), node, next, limit);
+                if (cellLinks_) {
+                    for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
+                        const int d = std::countr_zero(m);
+                        if (offSeen_[d].Has(cell))
+                            continue;
+                        offSeen_[d].Add(cell);
+                        reach(ChainNode(cell, d + 1, false), node, next, limit);
+                    }
+                }
+                continue;
+            }
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (mark_[to] > base)
-                    continue;
-                mark_[to] = next;
-                parent_[to] = static_cast<std::int16_t>(node);
-                queue_[tail++] = static_cast<std::int16_t>(to);
-                const std::uint32_t opposite = mark_[to ^ 1];
-                if (opposite > base) {
-                    met = true;
-                    const int nodes = static_cast<int>(next - base + opposite - base) - 1;
-                    if (nodes <= limit && (!best || nodes < best))
-                        best = nodes, meet = to;
-                }
+                if (mark_[to] <= base)
+                    reach(to, node, next, limit);
             }
         }
         if (!met && !cut) {
@@ -279,6 +306,8 @@ private:
     std::uint32_t base_ = 0;
     bool built_ = false, cellLinks_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
+    std::array<CellSet, 9> planes_{};
+    std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
