@@ -16,6 +16,7 @@ namespace zw::techniques {
 struct Changes {
     CellSet cells;              // cells whose candidates changed
     std::uint16_t digits = 0;   // digits whose places changed
+    std::array<CellSet, 9> places{};  // per digit, the cells that lost it
 };
 
 // singles.cpp

@@ -31,9 +31,18 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
             }
             if (Count9(eligible) < size)
                 continue;
+            // A new fish has a base line whose places changed: the covers only lost some.
+            unsigned changedLines = kAllDigits;
+            if (changes) {
+                changedLines = 0;
+                for (int k = 0; k < 9; ++k) {
+                    if (!(changes->places[digit - 1] & kUnitTables.unitSets[base + k]).Empty())
+                        changedLines |= 1u << k;
+                }
+            }
             for (int s = 0; s < setCount; ++s) {
                 const unsigned lines = sets[s];
-                if (lines & ~eligible)
+                if ((lines & ~eligible) || !(lines & changedLines))
                     continue;
                 unsigned covers = 0;
                 for (unsigned m = lines; m; m &= m - 1)

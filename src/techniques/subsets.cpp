@@ -57,9 +57,17 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step,
         }
         if (Count9(eligible) < size || Count9(open) <= size)
             continue;
+        // A new naked set has a cell that changed: the others' removals only shrank.
+        unsigned changedIn = 0;
+        if (changes) {
+            for (int i = 0; i < 9; ++i) {
+                if (changes->cells.Has(UnitCell(unit, i)))
+                    changedIn |= 1u << i;
+            }
+        }
         for (int s = 0; s < setCount; ++s) {
             const unsigned set = sets[s];
-            if (set & ~eligible)
+            if ((set & ~eligible) || (changes && !(set & changedIn)))
                 continue;
             unsigned digits = 0;
             for (unsigned m = set; m; m &= m - 1)
@@ -112,9 +120,19 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         }
         if (open <= size || Count9(eligible) < size)
             continue;
+        // A new hidden set has a digit whose places here changed: the rest only lost others.
+        // Not so a direct one, which may place another digit that lost a place.
+        unsigned changedDigits = kAllDigits;
+        if (changes && !direct) {
+            changedDigits = 0;
+            for (int d = 0; d < 9; ++d) {
+                if (!(changes->places[d] & kUnitTables.unitSets[unit]).Empty())
+                    changedDigits |= 1u << d;
+            }
+        }
         for (int s = 0; s < setCount; ++s) {
             const unsigned digits = sets[s];
-            if (digits & ~eligible)
+            if ((digits & ~eligible) || !(digits & changedDigits))
                 continue;
             unsigned cells = 0;
             for (unsigned m = digits; m; m &= m - 1)
