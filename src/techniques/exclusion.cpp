@@ -26,11 +26,12 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
             const std::uint16_t cb = board.Candidates(b);
             if (Count9(cb) < 2)
                 continue;
-            const CellSet common = kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
-            // The pair and the cells that could exclude for it.
-            if (changes && (changes->cells & (common | CellSet::Of(a) | CellSet::Of(b))).Empty())
+            CellSet excluders = bivalue & kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
+            // New exclusions need a changed cell of the pair or a new excluder: a cell that
+            // changed and now has two digits. One that had two and changed excludes no more.
+            if (changes &&
+                (changes->cells & (excluders | CellSet::Of(a) | CellSet::Of(b))).Empty())
                 continue;
-            CellSet excluders = bivalue & common;
             if (!excluders.Many())
                 continue;
             // The excluders' digit pairs, one bit each of the 512 digit sets.
