@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     const std::pair<const char*, std::size_t> sets[] = {
         {"qqwing-simple.txt", 1}, {"qqwing-easy.txt", 1}, {"qqwing-intermediate.txt", 1},
         {"qqwing-expert.txt", 1}, {"top95.txt", 1},       {"hardest11.txt", 1},
-        {"hardest.txt", 1},       {"multi.txt", 10},       {"invalid.txt", 1},
+        {"hardest.txt", 1},       {"multi.txt", 10},      {"invalid.txt", 1},
         {"17clue.txt", 100}};
     CandidateBoard board, before;
     std::vector<Step> steps;

@@ -193,8 +193,8 @@ public:
                 // The links of an "on" node as sets, in the order of its list: the peers
                 // that still hold the digit, then the cell's other digits.
                 const int cell = NodeCell(node), digit = NodeDigit(node);
-                CellSet fresh = (planes_[digit - 1] & kUnitTables.peerSets[cell])
-                                    .Minus(offSeen_[digit - 1]);
+                CellSet fresh =
+                    (planes_[digit - 1] & kUnitTables.peerSets[cell]).Minus(offSeen_[digit - 1]);
                 offSeen_[digit - 1] |= fresh;
                 while (!fresh.Empty())
                     reach(ChainNode(fresh.PopFirst(), digit, false), node, next, limit);

@@ -14,8 +14,8 @@ namespace zw::techniques {
 // their usual order: the first step they find is the one a full search finds. Null: search
 // everything.
 struct Changes {
-    CellSet cells;              // cells whose candidates changed
-    std::uint16_t digits = 0;   // digits whose places changed
+    CellSet cells;                    // cells whose candidates changed
+    std::uint16_t digits = 0;         // digits whose places changed
     std::array<CellSet, 9> places{};  // per digit, the cells that lost it
 };
 

@@ -127,8 +127,7 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
         return true;
     if (oneSolution) {
         for (int size = 0; size < 4; ++size) {
-            if (r.Try(18 + size,
-                      [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
+            if (r.Try(18 + size, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
                 return true;
         }
     }

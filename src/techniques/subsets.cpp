@@ -38,8 +38,7 @@ bool Step::Removes() const {
     return false;
 }
 
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step,
-                     const Changes* changes) {
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {

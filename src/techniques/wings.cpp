@@ -14,7 +14,8 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
         if (Count9(p) != pivotSize)
             continue;
         // A new wing needs a changed pivot or pincer.
-        if (changes && (changes->cells & (kUnitTables.peerSets[pivot] | CellSet::Of(pivot))).Empty())
+        if (changes &&
+            (changes->cells & (kUnitTables.peerSets[pivot] | CellSet::Of(pivot))).Empty())
             continue;
         const auto& peers = kUnitTables.peers[pivot];
         for (int a = 0; a < 20; ++a) {
