@@ -37,6 +37,7 @@ bool CandidateBoard::SetRows(std::string_view rows) {
     cand_.fill(kAllDigits);
     planes_.fill(CellSet::All());
     value_.fill(0);
+    placed_.fill(0);
     open_ = kCells;
     for (int cell = 0; cell < kCells; ++cell) {
         const char c = rows[cell];
@@ -71,15 +72,6 @@ std::uint16_t CandidateBoard::Positions(int unit, int digit) const {
     return out;
 }
 
-std::uint16_t CandidateBoard::PlacedIn(int unit) const {
-    std::uint16_t out = 0;
-    for (int cell : kUnitTables.cells[unit]) {
-        if (value_[cell])
-            out = static_cast<std::uint16_t>(out | DigitBit(value_[cell]));
-    }
-    return out;
-}
-
 void CandidateBoard::Place(int cell, int digit) {
     const std::uint16_t keep = static_cast<std::uint16_t>(~DigitBit(digit));
     for (int peer : kUnitTables.peers[cell])
@@ -89,6 +81,8 @@ void CandidateBoard::Place(int cell, int digit) {
         planes_[std::countr_zero(m)].Remove(cell);
     cand_[cell] = 0;
     value_[cell] = static_cast<std::uint8_t>(digit);
+    for (int unit : kUnitTables.units[cell])
+        placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | DigitBit(digit));
     --open_;
 }
 
@@ -98,10 +92,9 @@ bool CandidateBoard::Broken() const {
             return true;
     }
     for (int unit = 0; unit < kUnits; ++unit) {
-        std::uint16_t could = 0;
+        std::uint16_t could = placed_[unit];
         for (int cell : kUnitTables.cells[unit])
-            could = static_cast<std::uint16_t>(could | cand_[cell] |
-                                               (value_[cell] ? DigitBit(value_[cell]) : 0));
+            could = static_cast<std::uint16_t>(could | cand_[cell]);
         if (could != kAllDigits)
             return true;
     }

@@ -26,6 +26,12 @@ constexpr int Count9(unsigned nineBits) {
     return kBitCounts[nineBits & 0x1ff];
 }
 
+// Exactly one bit set: what std::has_single_bit says, without the library call a build without
+// a popcount instruction makes of it.
+constexpr bool OneBit(unsigned bits) {
+    return bits && !(bits & (bits - 1));
+}
+
 constexpr std::uint16_t DigitBit(int digit) {
     return static_cast<std::uint16_t>(1u << (digit - 1));
 }
@@ -72,7 +78,7 @@ public:
     // The cells that could still hold the digit.
     CellSet Plane(int digit) const { return planes_[digit - 1]; }
     // The digits placed in a unit.
-    std::uint16_t PlacedIn(int unit) const;
+    std::uint16_t PlacedIn(int unit) const { return placed_[unit]; }
 
     // Places the digit and takes it from the cell's peers.
     void Place(int cell, int digit);
@@ -100,6 +106,7 @@ private:
     std::array<std::uint16_t, kCells> cand_{};
     std::array<CellSet, 9> planes_{};  // the same candidates digit by digit
     std::array<std::uint8_t, kCells> value_{};
+    std::array<std::uint16_t, kUnits> placed_{};  // the digits placed in each unit
     int open_ = 0;
 };
 

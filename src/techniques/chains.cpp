@@ -24,6 +24,8 @@ namespace zw::techniques {
 namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
+constexpr int kNodeWords = (kNodes + 63) / 64;
+using NodeBits = std::array<std::uint64_t, kNodeWords>;
 
 }  // namespace
 
@@ -44,43 +46,58 @@ namespace {
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
+        std::array<std::uint16_t, kCells> cand{};
+        for (int cell = 0; cell < kCells; ++cell)
+            cand[cell] = board.Candidates(cell);
+        // The same candidates as last time: the links stand, and so do the marks.
+        if (built_ && cellLinks == cellLinks_ && cand == cand_)
+            return;
+        built_ = true;
+        cellLinks_ = cellLinks;
+        cand_ = cand;
+        for (int d = 0; d < 9; ++d)
+            planes_[d] = board.Plane(d + 1);
+        ++resetStamp_;
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
-            for (int d = 1; d <= 9; ++d)
-                places[unit][d - 1] = board.Positions(unit, d);
+            for (int i = 0; i < 9; ++i) {
+                for (unsigned m = cand[UnitCell(unit, i)]; m; m &= m - 1)
+                    places[unit][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
+            }
         }
         int n = 0;
-        for (int node = 0; node < kNodes; ++node) {
-            first_[node] = static_cast<std::uint16_t>(n);
-            const int cell = NodeCell(node), digit = NodeDigit(node);
-            const std::uint16_t own = board.Candidates(cell);
-            if (!(own & DigitBit(digit)))
-                continue;
-            if (NodeOn(node)) {
-                for (int peer : kUnitTables.peers[cell]) {
-                    if (board.Candidates(peer) & DigitBit(digit))
-                        links_[n++] = ChainNode(peer, digit, false);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const std::uint16_t own = cand[cell];
+            for (int digit = 1; digit <= 9; ++digit) {
+                const int off = ChainNode(cell, digit, false), on = off + 1;
+                first_[off] = static_cast<std::uint16_t>(n);
+                if (!(own & DigitBit(digit))) {
+                    first_[on] = static_cast<std::uint16_t>(n);
+                    continue;
                 }
+                for (int k = 0; k < 3; ++k) {
+                    const int unit = kUnitTables.units[cell][k];
+                    const std::uint16_t p = places[unit][digit - 1];
+                    if (Count9(p) != 2)
+                        continue;
+                    for (unsigned m = p; m; m &= m - 1) {
+                        const int other = UnitCell(unit, std::countr_zero(m));
+                        if (other != cell)
+                            links_[n++] = ChainNode(other, digit, true);
+                    }
+                }
+                if (cellLinks && Count9(own) == 2) {
+                    const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                    links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
+                }
+                first_[on] = static_cast<std::uint16_t>(n);
+                // Peers in ascending order, as a set gives them.
+                for (CellSet p = board.Plane(digit) & kUnitTables.peerSets[cell]; !p.Empty();)
+                    links_[n++] = ChainNode(p.PopFirst(), digit, false);
                 if (cellLinks) {
                     for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
                         links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
                 }
-                continue;
-            }
-            for (int k = 0; k < 3; ++k) {
-                const int unit = kUnitTables.units[cell][k];
-                const std::uint16_t p = places[unit][digit - 1];
-                if (Count9(p) != 2)
-                    continue;
-                for (unsigned m = p; m; m &= m - 1) {
-                    const int other = UnitCell(unit, std::countr_zero(m));
-                    if (other != cell)
-                        links_[n++] = ChainNode(other, digit, true);
-                }
-            }
-            if (cellLinks && Count9(own) == 2) {
-                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
             }
         }
         first_[kNodes] = static_cast<std::uint16_t>(n);
@@ -123,37 +140,89 @@ public:
     // negated is one too: its middle node X is reached, and so is not-X. The search therefore
     // only goes half as deep, looking for a node whose opposite it has reached, and joins
     // the way to X with the way to not-X read backwards and negated.
+    //
+    // A search that runs out of nodes without ever meeting a node's opposite shows that no
+    // node it reached leads to a contradiction: their searches would only see part of the same
+    // nodes. Those nodes are marked and later searches from them end at once, until Reset.
+    //
+    // Every link turns on into off or off into on, so X and not-X lie at depths of different
+    // parity and a chain has an even number of nodes, four at least. The shortest chain of n
+    // nodes has its X at depth n / 2 and not-X at n / 2 + 1, so the search stops one level
+    // earlier for an odd bound, and a better chain than one of n nodes has n - 2 at most. The
+    // chain found does not depend on the bound as long as it fits.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
-        const std::uint32_t stamp = ++stamp_;
+        maxNodes &= ~1;
+        if (maxNodes < 4 || barren_[start] == resetStamp_)
+            return 0;
+        // One word per node says both whether this search reached it and at what depth.
+        if (base_ >= 0xfffffe00u) {
+            mark_.fill(0);
+            base_ = 0;
+        }
+        const std::uint32_t base = base_ += 256;
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp;
-        depth_[start] = 1;
+        mark_[start] = base + 1;
+        offSeen_.fill({});
+        if (!NodeOn(start))
+            offSeen_[NodeDigit(start) - 1].Add(NodeCell(start));
         int best = 0, meet = -1;
+        bool met = false, cut = false;
+        auto reach = [&](int to, int node, std::uint32_t next, int limit) {
+            mark_[to] = next;
+            parent_[to] = static_cast<std::int16_t>(node);
+            queue_[tail++] = static_cast<std::int16_t>(to);
+            const std::uint32_t opposite = mark_[to ^ 1];
+            if (opposite > base) {
+                met = true;
+                const int nodes = static_cast<int>(next - base + opposite - base) - 1;
+                if (nodes <= limit && (!best || nodes < best))
+                    best = nodes, meet = to;
+            }
+        };
         while (head < tail) {
             const int node = queue_[head++];
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
-            const int limit = best ? best - 1 : maxNodes;
-            if (depth_[node] + 1 > (limit + 1) / 2 + 1)
+            const int limit = best ? best - 2 : maxNodes;
+            const std::uint32_t next = mark_[node] + 1;
+            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1) {
+                cut = true;
                 break;
+            }
+            if (NodeOn(node)) {
+                // The links of an "on" node as sets, in the order of its list: the peers
+                // that still hold the digit, then the cell's other digits.
+                const int cell = NodeCell(node), digit = NodeDigit(node);
+                CellSet fresh =
+                    (planes_[digit - 1] & kUnitTables.peerSets[cell]).Minus(offSeen_[digit - 1]);
+                offSeen_[digit - 1] |= fresh;
+                while (!fresh.Empty())
+                    reach(ChainNode(fresh.PopFirst(), digit, false), node, next, limit);
+                if (cellLinks_) {
+                    for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
+                        const int d = std::countr_zero(m);
+                        if (offSeen_[d].Has(cell))
+                            continue;
+                        offSeen_[d].Add(cell);
+                        reach(ChainNode(cell, d + 1, false), node, next, limit);
+                    }
+                }
+                continue;
+            }
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (seen_[to] == stamp)
-                    continue;
-                seen_[to] = stamp;
-                parent_[to] = static_cast<std::int16_t>(node);
-                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
-                queue_[tail++] = static_cast<std::int16_t>(to);
-                if (seen_[to ^ 1] == stamp) {
-                    const int nodes = depth_[to] + depth_[to ^ 1] - 1;
-                    if (nodes <= limit && (!best || nodes < best))
-                        best = nodes, meet = to;
-                }
+                if (mark_[to] <= base)
+                    reach(to, node, next, limit);
             }
+        }
+        if (!met && !cut) {
+            for (int i = 0; i < tail; ++i)
+                barren_[queue_[i]] = resetStamp_;
         }
         if (!best)
             return 0;
-        const int there = depth_[meet], back = depth_[meet ^ 1];
+        const int there = static_cast<int>(mark_[meet] - base);
+        const int back = static_cast<int>(mark_[meet ^ 1] - base);
         for (int k = there - 1, at = meet; k >= 0; --k, at = parent_[at])
             chain[k] = static_cast<std::int16_t>(at);
         for (int k = 0, at = parent_[meet ^ 1]; k < back - 1; ++k, at = parent_[at])
@@ -201,8 +270,10 @@ public:
 
     // Every node the assumption `start` leads to, with the nodes of the shortest chain there
     // (0 where it leads nowhere).
-    void Closure(int start, std::uint8_t* depth) {
+    // `reached` gets the same nodes as a set.
+    void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
         std::fill(depth, depth + kNodes, std::uint8_t{0});
+        reached.fill(0);
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
         depth[start] = 1;
@@ -219,6 +290,8 @@ public:
                 }
             }
         }
+        for (int k = 0; k < tail; ++k)
+            reached[queue_[k] >> 6] |= std::uint64_t{1} << (queue_[k] & 63);
     }
 
 private:
@@ -227,10 +300,27 @@ private:
     std::array<std::uint16_t, kNodes + 1> first_{};
     std::array<std::uint32_t, kNodes> seen_{};
     std::uint32_t stamp_ = 0;
+    std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
+    std::uint32_t resetStamp_ = 0;
+    std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
+    std::uint32_t base_ = 0;
+    bool built_ = false, cellLinks_ = false;
+    std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
+    std::array<CellSet, 9> planes_{};
+    std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
 };
+
+// One search per kind of link and thread, too large for the stack; its links are rebuilt only
+// when the board changed.
+ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
+    thread_local std::array<ChainSearch, 2> searches;
+    ChainSearch& search = searches[cellLinks];
+    search.Reset(board, cellLinks);
+    return search;
+}
 
 }  // namespace
 
@@ -239,8 +329,7 @@ private:
 // the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
 // length tenths of its nodes.
 bool FindXCycle(const CandidateBoard& board, Step& step) {
-    thread_local ChainSearch search;
-    search.Reset(board, false);
+    ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
     int bestLength = 0;
     for (int cell = 0; cell < kCells; ++cell) {
@@ -290,9 +379,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
 }
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
-    // Too large for the stack of every thread; one per thread, rebuilt for each board.
-    thread_local ChainSearch search;
-    search.Reset(board, cellLinks);
+    ChainSearch& search = SearchFor(board, cellLinks);
     std::array<std::int16_t, kChainRoom> chain{}, best{};
     int bestLength = 0;
     const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
@@ -344,15 +431,20 @@ namespace zw::techniques {
 // digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
 // tenths of all branches' nodes together.
 bool FindForcingChains(const CandidateBoard& board, Step& step) {
-    thread_local ChainSearch search;
     thread_local std::vector<std::uint8_t> depths;
-    search.Reset(board, true);
+    ChainSearch& search = SearchFor(board, true);
     depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
+    thread_local std::vector<NodeBits> reached;
+    reached.resize(static_cast<std::size_t>(kCells) * 9);
     auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
+    auto reachedOf = [&](int cell, int digit) -> const NodeBits& {
+        return reached[cell * 9 + digit - 1];
+    };
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned m = board.Candidates(cell); m; m &= m - 1)
             search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
-                           depthOf(cell, std::countr_zero(m) + 1));
+                           depthOf(cell, std::countr_zero(m) + 1),
+                           reached[cell * 9 + std::countr_zero(m)]);
     }
     // A result counts if it removes a candidate or places one.
     auto useful = [&](int node) {
@@ -361,13 +453,20 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
     };
     int bestCost = 0, bestNode = -1, bestSource = -1;  // source: a cell, or 100 + unit * 9 + d
     std::array<const std::uint8_t*, 9> branch{};
+    std::array<const NodeBits*, 9> branchReached{};
+    // Only the nodes every branch reaches, in order.
     auto consider = [&](int count, int source) {
-        for (int node = 0; node < kNodes; ++node) {
-            int cost = 0;
-            for (int i = 0; i < count && cost >= 0; ++i)
-                cost = branch[i][node] ? cost + branch[i][node] : -1;
-            if (cost > 0 && (!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node)) {
-                bestCost = cost, bestNode = node, bestSource = source;
+        for (int w = 0; w < kNodeWords; ++w) {
+            std::uint64_t all = (*branchReached[0])[w];
+            for (int i = 1; i < count; ++i)
+                all &= (*branchReached[i])[w];
+            for (; all; all &= all - 1) {
+                const int node = w * 64 + std::countr_zero(all);
+                int cost = 0;
+                for (int i = 0; i < count; ++i)
+                    cost += branch[i][node];
+                if ((!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node))
+                    bestCost = cost, bestNode = node, bestSource = source;
             }
         }
     };
@@ -376,8 +475,10 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         if (Count9(c) < 3)
             continue;
         int n = 0;
-        for (unsigned m = c; m; m &= m - 1)
+        for (unsigned m = c; m; m &= m - 1) {
+            branchReached[n] = &reachedOf(cell, std::countr_zero(m) + 1);
             branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+        }
         consider(n, cell);
     }
     const int cellBest = bestCost;
@@ -387,8 +488,10 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
             if (Count9(places) < 2)
                 continue;
             int n = 0;
-            for (unsigned m = places; m; m &= m - 1)
+            for (unsigned m = places; m; m &= m - 1) {
+                branchReached[n] = &reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
                 branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+            }
             consider(n, 100 + unit * 9 + digit - 1);
         }
     }

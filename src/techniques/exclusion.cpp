@@ -9,7 +9,7 @@
 
 namespace zw::techniques {
 
-bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step) {
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
     CellSet bivalue;
     for (int cell = 0; cell < kCells; ++cell) {
         if (Count9(board.Candidates(cell)) == 2)
@@ -26,6 +26,10 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step) {
             if (Count9(cb) < 2)
                 continue;
             CellSet excluders = bivalue & kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
+            // New exclusions need a changed cell of the pair or a new excluder: a cell that
+            // changed and now has two digits. One that had two and changed excludes no more.
+            if (changes && (changes->cells & (excluders | CellSet::Of(a) | CellSet::Of(b))).Empty())
+                continue;
             if (!excluders.Many())
                 continue;
             // The excluders' digit pairs, one bit each of the 512 digit sets.

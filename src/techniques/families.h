@@ -8,28 +8,44 @@
 
 namespace zw::techniques {
 
+// What changed since a family last found nothing, on a board that has only lost candidates
+// since then. A pattern none of whose inputs changed still finds nothing (its removals can
+// only have shrunk), so the families that take it look only where something changed, in
+// their usual order: the first step they find is the one a full search finds. Null: search
+// everything.
+struct Changes {
+    CellSet cells;                    // cells whose candidates changed
+    std::uint16_t digits = 0;         // digits whose places changed
+    std::array<CellSet, 9> places{};  // per digit, the cells that lost it
+};
+
 // singles.cpp
 bool FindFullHouse(const CandidateBoard& board, Step& step);
 bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step);
 bool FindNakedSingle(const CandidateBoard& board, Step& step);
 // intersections.cpp: a box's digit confined to one line (pointing) or a line's to one box
 // (claiming); the direct forms only where the removals leave a hidden single.
-bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step);
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
+                      const Changes* changes = nullptr);
 // subsets.cpp: naked and hidden sets of `size` cells in one unit; the direct hidden forms only
 // where the removals leave a hidden single in the same unit.
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step);
-bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step);
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step,
+                     const Changes* changes = nullptr);
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
+                      const Changes* changes = nullptr);
 // fish.cpp: X-Wing (2), Swordfish (3), Jellyfish (4).
-bool FindFish(const CandidateBoard& board, int size, Step& step);
+bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes = nullptr);
 // wings.cpp
-bool FindXYWing(const CandidateBoard& board, Step& step);
-bool FindXYZWing(const CandidateBoard& board, Step& step);
+bool FindXYWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
+bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 // uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
 // (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
-bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step);
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
+                         const Changes* changes = nullptr);
 bool FindBug(const CandidateBoard& board, Step& step);
 // exclusion.cpp
-bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step);
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
+                              const Changes* changes = nullptr);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
 // nodes (0: any); cell and unit forcing chains; X-cycles.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);

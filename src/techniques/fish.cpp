@@ -7,10 +7,12 @@
 
 namespace zw::techniques {
 
-bool FindFish(const CandidateBoard& board, int size, Step& step) {
+bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int digit = 1; digit <= 9; ++digit) {
+        if (changes && !(changes->digits & DigitBit(digit)))
+            continue;
         const CellSet plane = board.Plane(digit);
         for (int byColumns = 0; byColumns < 2; ++byColumns) {
             const int base = byColumns ? 9 : 0, cover = byColumns ? 0 : 9;
@@ -29,9 +31,18 @@ bool FindFish(const CandidateBoard& board, int size, Step& step) {
             }
             if (Count9(eligible) < size)
                 continue;
+            // A new fish has a base line whose places changed: the covers only lost some.
+            unsigned changedLines = kAllDigits;
+            if (changes) {
+                changedLines = 0;
+                for (int k = 0; k < 9; ++k) {
+                    if (!(changes->places[digit - 1] & kUnitTables.unitSets[base + k]).Empty())
+                        changedLines |= 1u << k;
+                }
+            }
             for (int s = 0; s < setCount; ++s) {
                 const unsigned lines = sets[s];
-                if (lines & ~eligible)
+                if ((lines & ~eligible) || !(lines & changedLines))
                     continue;
                 unsigned covers = 0;
                 for (unsigned m = lines; m; m &= m - 1)

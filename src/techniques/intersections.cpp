@@ -31,8 +31,11 @@ int OtherRegion(int first, int second, int k) {
 
 }  // namespace
 
-bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step) {
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
+                      const Changes* changes) {
     for (int digit = 1; digit <= 9; ++digit) {
+        if (changes && !(changes->digits & DigitBit(digit)))
+            continue;  // one digit's places decide
         const CellSet plane = board.Plane(digit);
         for (int box = 18; box < kUnits; ++box) {
             for (int k = 0; k < 6; ++k) {

@@ -1,5 +1,7 @@
 #include "techniques/ladder.h"
 
+#include <array>
+
 #include "techniques/families.h"
 
 namespace zw::techniques {
@@ -12,7 +14,15 @@ namespace {
 bool FindChains(const CandidateBoard& board, Step& step) {
     Step cycle;
     const bool c = FindXCycle(board, cycle);
-    bool x = FindChain(board, false, 0, step);
+    // Beside a cycle, only an X-chain rated below it counts: one of so many nodes at most, and
+    // none below four.
+    int xNodes = 0;
+    if (c) {
+        while (xNodes < kChainRoom &&
+               ChainLengthExtra(xNodes + 1) + Info(Technique::XChain).rating < cycle.Rating())
+            ++xNodes;
+    }
+    bool x = (!c || xNodes >= 4) && FindChain(board, false, xNodes, step);
     if (c && (!x || cycle.Rating() <= step.Rating())) {
         step = cycle;
         x = true;
@@ -36,28 +46,107 @@ bool FindChains(const CandidateBoard& board, Step& step) {
 
 }  // namespace
 
+namespace {
+
+// The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
+// span a range, the family returns its lowest-rated step.
+constexpr int kRungs = 33;
+
+// Where each rung last found nothing: the board's candidates digit by digit then. Within one
+// run the board only loses candidates, so a rung whose inputs did not change since then is
+// passed over, and the families that take a Changes look only where something changed.
+struct Memo {
+    std::array<std::array<CellSet, 9>, kRungs> planes{};
+    std::array<bool, kRungs> valid{};
+};
+
+class Rungs {
+public:
+    Rungs(const CandidateBoard& board, Memo* memo, Step& step)
+        : board_(board), memo_(memo), step_(step) {}
+
+    // Rung `k`: `find(step, changes)` with what changed since it last found nothing.
+    template <class Find>
+    bool Try(int k, Find&& find) {
+        if (!memo_)
+            return find(step_, nullptr);
+        auto& planes = memo_->planes[k];
+        if (memo_->valid[k]) {
+            Changes changes;
+            for (int d = 0; d < 9; ++d) {
+                const CellSet now = board_.Plane(d + 1);
+                const CellSet diff{now.lo ^ planes[d].lo, now.hi ^ planes[d].hi};
+                changes.places[d] = diff;
+                if (!diff.Empty()) {
+                    changes.cells |= diff;
+                    changes.digits = static_cast<std::uint16_t>(changes.digits | 1u << d);
+                }
+            }
+            if (!changes.digits || find(step_, &changes))
+                return changes.digits != 0;
+        } else if (find(step_, nullptr)) {
+            return true;
+        }
+        for (int d = 0; d < 9; ++d)
+            planes[d] = board_.Plane(d + 1);
+        memo_->valid[k] = true;
+        return false;
+    }
+
+private:
+    const CandidateBoard& board_;
+    Memo* memo_;
+    Step& step_;
+};
+
+bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo* memo) {
+    const CandidateBoard& b = board;
+    Rungs r(board, memo, step);
+    using C = const Changes*;
+    auto plain = [&](bool (*find)(const CandidateBoard&, Step&)) {
+        return [&b, find](Step& s, C) { return find(b, s); };
+    };
+    if (r.Try(0, plain(FindFullHouse)) ||
+        r.Try(1, [&](Step& s, C) { return FindHiddenSingle(b, true, s); }) ||
+        r.Try(2, [&](Step& s, C) { return FindHiddenSingle(b, false, s); }) ||
+        r.Try(3, [&](Step& s, C c) { return FindIntersection(b, true, true, s, c); }) ||
+        r.Try(4, [&](Step& s, C c) { return FindIntersection(b, false, true, s, c); }) ||
+        r.Try(5, [&](Step& s, C c) { return FindHiddenSubset(b, 2, true, s, c); }) ||
+        r.Try(6, plain(FindNakedSingle)) ||
+        r.Try(7, [&](Step& s, C c) { return FindHiddenSubset(b, 3, true, s, c); }) ||
+        r.Try(8, [&](Step& s, C c) { return FindIntersection(b, true, false, s, c); }) ||
+        r.Try(9, [&](Step& s, C c) { return FindIntersection(b, false, false, s, c); }) ||
+        r.Try(10, [&](Step& s, C c) { return FindNakedSubset(b, 2, s, c); }) ||
+        r.Try(11, [&](Step& s, C c) { return FindFish(b, 2, s, c); }) ||
+        r.Try(12, [&](Step& s, C c) { return FindHiddenSubset(b, 2, false, s, c); }) ||
+        r.Try(13, [&](Step& s, C c) { return FindNakedSubset(b, 3, s, c); }) ||
+        r.Try(14, [&](Step& s, C c) { return FindFish(b, 3, s, c); }) ||
+        r.Try(15, [&](Step& s, C c) { return FindHiddenSubset(b, 3, false, s, c); }) ||
+        r.Try(16, [&](Step& s, C c) { return FindXYWing(b, s, c); }) ||
+        r.Try(17, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
+        return true;
+    if (oneSolution) {
+        for (int size = 0; size < 4; ++size) {
+            if (r.Try(18 + size, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
+                return true;
+        }
+    }
+    return r.Try(22, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
+           r.Try(23, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
+           r.Try(24, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
+           (oneSolution && r.Try(25, plain(FindBug))) ||
+           r.Try(26, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
+           r.Try(27, plain(FindChains)) || r.Try(28, plain(FindNishio)) ||
+           r.Try(29, plain(FindForcingChains)) || r.Try(30, plain(FindDynamicContradiction)) ||
+           r.Try(31, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
+           r.Try(32, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
+           FindDynamicForcing(b, 2, step);
+}
+
+}  // namespace
+
 bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) {
-    // The public scale's order, the easiest first. Where a family's ratings span a range, the
-    // family returns its lowest-rated step.
-    return FindFullHouse(board, step) || FindHiddenSingle(board, true, step) ||
-           FindHiddenSingle(board, false, step) || FindIntersection(board, true, true, step) ||
-           FindIntersection(board, false, true, step) || FindHiddenSubset(board, 2, true, step) ||
-           FindNakedSingle(board, step) || FindHiddenSubset(board, 3, true, step) ||
-           FindIntersection(board, true, false, step) ||
-           FindIntersection(board, false, false, step) || FindNakedSubset(board, 2, step) ||
-           FindFish(board, 2, step) || FindHiddenSubset(board, 2, false, step) ||
-           FindNakedSubset(board, 3, step) || FindFish(board, 3, step) ||
-           FindHiddenSubset(board, 3, false, step) || FindXYWing(board, step) ||
-           FindXYZWing(board, step) ||
-           (oneSolution &&
-            (FindUniqueRectangle(board, 0, step) || FindUniqueRectangle(board, 1, step) ||
-             FindUniqueRectangle(board, 2, step) || FindUniqueRectangle(board, 3, step))) ||
-           FindNakedSubset(board, 4, step) || FindFish(board, 4, step) ||
-           FindHiddenSubset(board, 4, false, step) || (oneSolution && FindBug(board, step)) ||
-           FindAlignedPairExclusion(board, step) || FindChains(board, step) ||
-           FindNishio(board, step) || FindForcingChains(board, step) ||
-           FindDynamicContradiction(board, step) || FindDynamicForcing(board, 0, step) ||
-           FindDynamicForcing(board, 1, step) || FindDynamicForcing(board, 2, step);
+    return FindEasiest(board, oneSolution, step, nullptr);
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {
@@ -72,8 +161,9 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
 bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps) {
     steps.clear();
     Step step;
+    Memo memo;
     while (!board.Solved()) {
-        if (board.Broken() || !FindEasiestStep(board, oneSolution, step))
+        if (board.Broken() || !FindEasiest(board, oneSolution, step, &memo))
             return false;
         ApplyStep(board, step);
         steps.push_back(step);

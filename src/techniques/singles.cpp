@@ -22,16 +22,16 @@ void Single(Step& step, Technique technique, int cell, int digit, int unit) {
 
 bool FindFullHouse(const CandidateBoard& board, Step& step) {
     for (int unit = 0; unit < kUnits; ++unit) {
-        int open = -1, count = 0;
-        std::uint16_t placed = 0;
+        const std::uint16_t placed = board.PlacedIn(unit);
+        if (Count9(placed) != 8)
+            continue;
+        int open = -1;
         for (int cell : kUnitTables.cells[unit]) {
-            if (board.Value(cell))
-                placed = static_cast<std::uint16_t>(placed | DigitBit(board.Value(cell)));
-            else
-                open = cell, ++count;
+            if (!board.Value(cell))
+                open = cell;
         }
         const std::uint16_t missing = kAllDigits & ~placed;
-        if (count == 1 && (board.Candidates(open) & missing)) {
+        if (open >= 0 && (board.Candidates(open) & missing)) {
             Single(step, Technique::FullHouse, open, std::countr_zero(missing) + 1, unit);
             return true;
         }
@@ -67,7 +67,7 @@ bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step) {
 bool FindNakedSingle(const CandidateBoard& board, Step& step) {
     for (int cell = 0; cell < kCells; ++cell) {
         const std::uint16_t c = board.Candidates(cell);
-        if (std::has_single_bit(c)) {
+        if (OneBit(c)) {
             Single(step, Technique::NakedSingle, cell, std::countr_zero(c) + 1, -1);
             return true;
         }

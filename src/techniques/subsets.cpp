@@ -38,10 +38,12 @@ bool Step::Removes() const {
     return false;
 }
 
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
+        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;  // a unit's own cells decide
         // Open cells with at most `size` candidates may take part.
         std::array<std::uint16_t, 9> cand{};
         unsigned eligible = 0, open = 0;
@@ -54,9 +56,17 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
         }
         if (Count9(eligible) < size || Count9(open) <= size)
             continue;
+        // A new naked set has a cell that changed: the others' removals only shrank.
+        unsigned changedIn = 0;
+        if (changes) {
+            for (int i = 0; i < 9; ++i) {
+                if (changes->cells.Has(UnitCell(unit, i)))
+                    changedIn |= 1u << i;
+            }
+        }
         for (int s = 0; s < setCount; ++s) {
             const unsigned set = sets[s];
-            if (set & ~eligible)
+            if ((set & ~eligible) || (changes && !(set & changedIn)))
                 continue;
             unsigned digits = 0;
             for (unsigned m = set; m; m &= m - 1)
@@ -87,28 +97,41 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step) {
     return false;
 }
 
-bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step) {
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
+                      const Changes* changes) {
     int setCount = 0;
     const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
+        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;  // a unit's own cells decide
         std::array<std::uint16_t, 9> places{}, cand{};
         unsigned eligible = 0;
         int open = 0;
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
             open += cand[i] != 0;
+            for (unsigned m = cand[i]; m; m &= m - 1)
+                places[std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
         }
         for (int d = 0; d < 9; ++d) {
-            for (int i = 0; i < 9; ++i)
-                places[d] = static_cast<std::uint16_t>(places[d] | (cand[i] >> d & 1) << i);
             if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
         if (open <= size || Count9(eligible) < size)
             continue;
+        // A new hidden set has a digit whose places here changed: the rest only lost others.
+        // Not so a direct one, which may place another digit that lost a place.
+        unsigned changedDigits = kAllDigits;
+        if (changes && !direct) {
+            changedDigits = 0;
+            for (int d = 0; d < 9; ++d) {
+                if (!(changes->places[d] & kUnitTables.unitSets[unit]).Empty())
+                    changedDigits |= 1u << d;
+            }
+        }
         for (int s = 0; s < setCount; ++s) {
             const unsigned digits = sets[s];
-            if (digits & ~eligible)
+            if ((digits & ~eligible) || !(digits & changedDigits))
                 continue;
             unsigned cells = 0;
             for (unsigned m = digits; m; m &= m - 1)
@@ -125,7 +148,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             if (direct) {
                 for (int d = 0; d < 9 && !placedDigit; ++d) {
                     const unsigned rest = places[d] & ~cells;
-                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && std::has_single_bit(rest))
+                    if (!(digits >> d & 1) && Count9(places[d]) > 1 && OneBit(rest))
                         placedDigit = d + 1, placedIndex = std::countr_zero(rest);
                 }
                 if (!placedDigit)

@@ -86,11 +86,20 @@ bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
 
 }  // namespace
 
-bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
+                         const Changes* changes) {
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
-            for (int c1 = 0; c1 < 9; ++c1) {
-                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+            // Columns where both rows could hold two digits in common.
+            unsigned columns = 0;
+            for (int c = 0; c < 9; ++c) {
+                if (Count9(board.Candidates(r1 * 9 + c) & board.Candidates(r2 * 9 + c)) >= 2)
+                    columns |= 1u << c;
+            }
+            for (unsigned m1 = columns; m1; m1 &= m1 - 1) {
+                const int c1 = std::countr_zero(m1);
+                for (unsigned m2 = m1 & (m1 - 1); m2; m2 &= m2 - 1) {
+                    const int c2 = std::countr_zero(m2);
                     // Two boxes: the rows share a band or the columns a stack, not both.
                     if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3))
                         continue;
@@ -100,6 +109,14 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                         common &= board.Candidates(cell);
                     if (Count9(common) < 2)
                         continue;
+                    // The corners and the units the types look into: rows, columns, boxes.
+                    if (changes) {
+                        const auto& u = kUnitTables.unitSets;
+                        const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
+                                               u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
+                        if ((changes->cells & inputs).Empty())
+                            continue;
+                    }
                     for (unsigned m = common; m; m &= m - 1) {
                         for (unsigned n = m & (m - 1); n; n &= n - 1) {
                             const std::uint16_t ab =
@@ -120,7 +137,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step) {
                                 step.removed[extras[0]] = ab;
                                 return true;
                             }
-                            if (setSize == 0 && std::has_single_bit(extraDigits)) {
+                            if (setSize == 0 && OneBit(extraDigits)) {
                                 CellSet seen = kUnitTables.peerSets[extras[0]];
                                 for (int k = 1; k < extraCount; ++k)
                                     seen = seen & kUnitTables.peerSets[extras[k]];

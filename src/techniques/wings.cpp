@@ -8,10 +8,14 @@
 namespace zw::techniques {
 namespace {
 
-bool FindWing(const CandidateBoard& board, int pivotSize, Step& step) {
+bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Changes* changes) {
     for (int pivot = 0; pivot < kCells; ++pivot) {
         const std::uint16_t p = board.Candidates(pivot);
         if (Count9(p) != pivotSize)
+            continue;
+        // A new wing needs a changed pivot or pincer.
+        if (changes &&
+            (changes->cells & (kUnitTables.peerSets[pivot] | CellSet::Of(pivot))).Empty())
             continue;
         const auto& peers = kUnitTables.peers[pivot];
         for (int a = 0; a < 20; ++a) {
@@ -29,11 +33,11 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step) {
                 std::uint16_t z;
                 if (pivotSize == 2) {
                     z = pa & pb & static_cast<std::uint16_t>(~p);
-                    if (!std::has_single_bit(z) || (pa | pb | p) != (p | z))
+                    if (!OneBit(z) || (pa | pb | p) != (p | z))
                         continue;
                 } else {
                     z = pa & pb;
-                    if ((pb & ~p) != 0 || (pa | pb) != p || !std::has_single_bit(z))
+                    if ((pb & ~p) != 0 || (pa | pb) != p || !OneBit(z))
                         continue;
                 }
                 CellSet target = kUnitTables.peerSets[peers[a]] & kUnitTables.peerSets[peers[b]];
@@ -57,11 +61,11 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step) {
 
 }  // namespace
 
-bool FindXYWing(const CandidateBoard& board, Step& step) {
-    return FindWing(board, 2, step);
+bool FindXYWing(const CandidateBoard& board, Step& step, const Changes* changes) {
+    return FindWing(board, 2, step, changes);
 }
-bool FindXYZWing(const CandidateBoard& board, Step& step) {
-    return FindWing(board, 3, step);
+bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes) {
+    return FindWing(board, 3, step, changes);
 }
 
 }  // namespace zw::techniques

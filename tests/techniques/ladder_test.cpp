@@ -92,5 +92,34 @@ TEST(Ladder, NeverFinishesBoardsWithSeveralSolutionsOrNone) {
     EXPECT_FALSE(RunLadder(board, false, steps));
 }
 
+// A run skips rungs and places where nothing changed since they last found nothing; it must
+// take exactly the steps a fresh search before every step takes.
+TEST(Ladder, ARunTakesTheStepsOfAFreshSearchEachTime) {
+    CandidateBoard board, fresh;
+    std::vector<Step> steps;
+    for (const char* set : {"top95.txt", "qqwing-expert.txt"}) {
+        for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile(set), 60)) {
+            ASSERT_TRUE(board.SetRows(rows) && fresh.SetRows(rows));
+            const bool solved = RunLadder(board, true, steps);
+            Step step;
+            std::size_t i = 0;
+            for (; !fresh.Solved() && FindEasiestStep(fresh, true, step); ++i) {
+                ASSERT_LT(i, steps.size()) << rows;
+                const Step& s = steps[i];
+                ASSERT_TRUE(s.technique == step.technique && s.cells == step.cells &&
+                            s.removed == step.removed && s.placedCell == step.placedCell &&
+                            s.placedDigit == step.placedDigit && s.Rating() == step.Rating() &&
+                            s.chainLength == step.chainLength)
+                    << rows << " step " << i << "\n"
+                    << StepAnswerText(fresh, step) << "\n"
+                    << StepAnswerText(fresh, s);
+                ApplyStep(fresh, step);
+            }
+            EXPECT_EQ(i, steps.size()) << rows;
+            EXPECT_EQ(solved, fresh.Solved()) << rows;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zw::techniques
