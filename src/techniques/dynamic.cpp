@@ -166,6 +166,23 @@ bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes,
     }
 }
 
+// The step of an assumption that ran into a contradiction: its first node's digit goes.
+void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step& step) {
+    step = Step{};
+    step.technique = technique;
+    step.chain = best.chain;
+    step.chainLength = best.length;
+    step.extra = ChainLengthExtra(nodes);
+    step.emptyCell = best.emptyCell;
+    step.emptyUnit = best.emptyUnit;
+    step.emptyDigit = best.emptyDigit;
+    for (int i = 0; i < best.length; ++i)
+        step.cells.Add(NodeCell(best.chain[i]));
+    const int cell = NodeCell(best.chain[0]), digit = NodeDigit(best.chain[0]);
+    step.digits = DigitBit(digit);
+    step.removed[cell] = DigitBit(digit);
+}
+
 }  // namespace
 
 bool FindNishio(const CandidateBoard& board, Step& step) {
@@ -183,18 +200,7 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
     }
     if (bestNodes == kChainRoom)
         return false;
-    step = Step{};
-    step.technique = Technique::Nishio;
-    step.chain = best.chain;
-    step.chainLength = best.length;
-    step.extra = ChainLengthExtra(bestNodes);
-    step.emptyUnit = best.emptyUnit;
-    step.emptyDigit = best.emptyDigit;
-    for (int i = 0; i < best.length; ++i)
-        step.cells.Add(NodeCell(best.chain[i]));
-    const int cell = NodeCell(best.chain[0]), digit = NodeDigit(best.chain[0]);
-    step.digits = DigitBit(digit);
-    step.removed[cell] = DigitBit(digit);
+    ContradictionStep(Technique::Nishio, best, bestNodes, step);
     return true;
 }
 
@@ -319,19 +325,7 @@ bool FindDynamicContradiction(const CandidateBoard& board, Step& step) {
     }
     if (bestNodes == kChainRoom)
         return false;
-    step = Step{};
-    step.technique = Technique::DynamicContradiction;
-    step.chain = best.chain;
-    step.chainLength = best.length;
-    step.extra = ChainLengthExtra(bestNodes);
-    step.emptyCell = best.emptyCell;
-    step.emptyUnit = best.emptyUnit;
-    step.emptyDigit = best.emptyDigit;
-    for (int i = 0; i < best.length; ++i)
-        step.cells.Add(NodeCell(best.chain[i]));
-    const int cell = NodeCell(best.chain[0]), digit = NodeDigit(best.chain[0]);
-    step.digits = DigitBit(digit);
-    step.removed[cell] = DigitBit(digit);
+    ContradictionStep(Technique::DynamicContradiction, best, bestNodes, step);
     return true;
 }
 
