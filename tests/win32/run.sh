@@ -37,8 +37,12 @@ cmake --build "$build" --target zw_registry_wine_test || exit 1
 prefix=$(cd "$build" && pwd)/wineprefix
 rm -rf "$prefix"
 wineserver=$(command -v wineserver || echo "$(dirname "$wine")/wineserver")
+# Wine keeps its server's socket folder under TMPDIR and leaves it there: the build tree's.
+wine_tmp=$(cd "$build" && pwd)/wine-tmp
+mkdir -p "$wine_tmp"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$prefix"' EXIT
+export TMPDIR=$wine_tmp
+trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$prefix" "$wine_tmp"' EXIT
 export LC_ALL=C.UTF-8  # Windows-1252 as the ANSI code page
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || skip "Wine cannot start here"
 
