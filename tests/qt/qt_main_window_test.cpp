@@ -51,10 +51,9 @@ TEST(MainWindow, OnlyKeysThatTypeADigitReachTheCell) {
 // Help opens owned by the main window (on Windows, the viewer's parent window).
 TEST(MainWindow, HelpIsOwnedByTheMainWindow) {
     MainWindowFixture f;
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zw-help-owner";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "Help.pdf") << "%PDF-1.4\n";
-    f.mp.platform.program.directory = dir.string();
+    QTemporaryDir dir;  // removed with the test
+    std::ofstream(dir.filePath(QStringLiteral("Help.pdf")).toStdString()) << "%PDF-1.4\n";
+    f.mp.platform.program.directory = dir.path().toStdString();
     f.Action("mHelpHelp")->trigger();
     ASSERT_NE(static_cast<std::uintptr_t>(f.window->winId()), 0u);
     EXPECT_EQ(f.mp.shell.owners, std::vector<std::uintptr_t>{static_cast<std::uintptr_t>(f.window->winId())});
