@@ -32,10 +32,6 @@ enum class LineKind { Skip, Puzzle, Bad };
 // gets its board string; for a bad line, `error` says what is wrong.
 LineKind ParsePuzzleLine(std::string_view line, std::string& board, std::string& error);
 
-// Whether the content of a puzzle file holds a board: some line starts with 81 digits and
-// blanks, as the window writes its snapshots. Anything else is no game of the window.
-bool HoldsBoard(std::string_view content);
-
 // Whether text starts as UTF-16 does: with its byte-order mark, or a character beside a NUL.
 bool LooksLikeUtf16(std::string_view start);
 

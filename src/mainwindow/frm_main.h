@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -167,11 +168,10 @@ private:
     NewHeftOptions newHeftOptions_;
     // The last tip and the board it spoke of: the next tip there answers it, and after a step
     // that only removed candidates goes on from that step.
-    std::string tipBoard_;
+    std::optional<std::array<CellValue, kCellCount>> tipBoard_;  // none: no tip to answer
     Tip tip_;
     bool tipAnswered_ = false;
-    PencilMarks pencil_;
-    std::array<CellValue, kCellCount> pencilBoard_{};  // the board pencil_ belongs to
+    PencilMarks pencil_;  // drawn while the board is still tipBoard_
     std::future<Tip> abandonedTip_;  // a cancelled tip's search, still running to its end
     std::vector<std::pair<int, Colour>> marks_;  // marked cells and their own backgrounds
 };

@@ -3,7 +3,6 @@
 // A ladder step's marked cells show their candidates meanwhile, the ones it removes struck.
 #include <chrono>
 
-#include "board/board_string.h"
 #include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
 #include "solver/fast_search.h"
@@ -18,7 +17,7 @@ const PencilMarks kNoPencilMarks;
 const PencilMarks& frmMain::TipPencilMarks() const {
     // A command that changed the board since (New, Paste, Solve ...) leaves the candidates
     // nothing to speak of.
-    return Matrix.Values() == pencilBoard_ ? pencil_ : kNoPencilMarks;
+    return tipBoard_ && Matrix.Values() == *tipBoard_ ? pencil_ : kNoPencilMarks;
 }
 
 void frmMain::ClearMarks() {
@@ -40,11 +39,10 @@ void frmMain::mSuDoKu_Tipp_Click() {
     if (Busy())
         return;
     ClearMarks();
-    const std::string board = GetSuDoKuString(Matrix);
     // The first tip on a board says where to look, the next one on the same board the answer;
     // after an answer that only removed candidates, the next step on what they left.
-    bool answer = board == tipBoard_;
-    tipBoard_.clear();  // a cancelled search leaves no tip to answer
+    bool answer = tipBoard_ && *tipBoard_ == Matrix.Values();
+    tipBoard_.reset();  // a cancelled search leaves no tip to answer
     if (!answer) {
         if (!SearchTip([cells = Matrix.Values()] { return FindTip(cells); }))
             return;
@@ -53,13 +51,12 @@ void frmMain::mSuDoKu_Tipp_Click() {
             return;
         answer = false;
     }
-    tipBoard_ = board;
+    tipBoard_ = Matrix.Values();
     tipAnswered_ = answer;
     AddLog(answer ? TipAnswerText(tip_) : TipHintText(tip_));
     const std::vector<int> cells = answer ? TipAnswerCells(tip_) : TipHintCells(tip_);
     Mark(cells);
     if (tip_.kind == TipKind::Step) {
-        pencilBoard_ = Matrix.Values();
         for (int cell : cells) {
             const auto i = static_cast<std::size_t>(cell);
             pencil_.shown[i] = tip_.before.Candidates(cell);

@@ -29,6 +29,23 @@ using NodeBits = std::array<std::uint64_t, kNodeWords>;
 
 }  // namespace
 
+int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
+                   Step& step) {
+    int n = 0;
+    if (source < UnitSource(0, 1)) {
+        for (unsigned m = board.Candidates(source); m; m &= m - 1)
+            starts[n++] = ChainNode(source, std::countr_zero(m) + 1, true);
+        step.cells.Add(source);
+    } else {
+        const int unit = (source - UnitSource(0, 1)) / 9;
+        const int digit = (source - UnitSource(0, 1)) % 9 + 1;
+        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
+            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
+        step.units = 1u << unit;
+    }
+    return n;
+}
+
 int ChainLengthExtra(int nodes) {
     int extra = 0, ceiling = 4;
     bool odd = false;
@@ -451,7 +468,7 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         const std::uint16_t c = board.Candidates(NodeCell(node));
         return (c & DigitBit(NodeDigit(node))) && (NodeOn(node) ? Count9(c) > 1 : true);
     };
-    int bestCost = 0, bestNode = -1, bestSource = -1;  // source: a cell, or 100 + unit * 9 + d
+    int bestCost = 0, bestNode = -1, bestSource = -1;
     std::array<const std::uint8_t*, 9> branch{};
     std::array<const NodeBits*, 9> branchReached{};
     // Only the nodes every branch reaches, in order.
@@ -481,7 +498,6 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         }
         consider(n, cell);
     }
-    const int cellBest = bestCost;
     for (int unit = 0; unit < kUnits; ++unit) {
         for (int digit = 1; digit <= 9; ++digit) {
             const std::uint16_t places = board.Positions(unit, digit);
@@ -492,29 +508,18 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
                 branchReached[n] = &reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
                 branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
             }
-            consider(n, 100 + unit * 9 + digit - 1);
+            consider(n, UnitSource(unit, digit));
         }
     }
     if (!bestCost)
         return false;
-    const bool fromCell = bestSource < 100;
+    const bool fromCell = bestSource < UnitSource(0, 1);
     step = Step{};
     step.technique = fromCell ? Technique::CellForcingChain : Technique::UnitForcingChain;
     step.extra = ChainLengthExtra(bestCost);
-    (void)cellBest;
     // The branches, rebuilt as shortest chains.
     std::array<int, 9> starts{};
-    int n = 0;
-    if (fromCell) {
-        for (unsigned m = board.Candidates(bestSource); m; m &= m - 1)
-            starts[n++] = ChainNode(bestSource, std::countr_zero(m) + 1, true);
-        step.cells.Add(bestSource);
-    } else {
-        const int unit = (bestSource - 100) / 9, digit = (bestSource - 100) % 9 + 1;
-        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
-            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
-        step.units = 1u << unit;
-    }
+    const int n = SourceBranches(board, bestSource, starts, step);
     std::array<std::int16_t, kChainRoom> chain{};
     for (int i = 0; i < n; ++i) {
         const int length =

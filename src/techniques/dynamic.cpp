@@ -254,31 +254,21 @@ bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step) {
             for (unsigned m = places; m; m &= m - 1)
                 FollowBranch(board, UnitCell(unit, std::countr_zero(m)), digit, level,
                              branches[n++]);
-            consider(n, 100 + unit * 9 + digit - 1);
+            consider(n, UnitSource(unit, digit));
         }
     }
     if (!bestCost)
         return false;
     // Rebuild the chosen source's branches, each up to the result (or its contradiction).
     step = Step{};
-    const bool fromCell = bestSource < 100;
+    const bool fromCell = bestSource < UnitSource(0, 1);
     step.technique = level > 1  ? Technique::DynamicForcingNested
                      : level    ? Technique::DynamicForcingPlus
                      : fromCell ? Technique::DynamicCellForcing
                                 : Technique::DynamicUnitForcing;
     step.extra = ChainLengthExtra(bestCost);
     std::array<int, 9> starts{};
-    int n = 0;
-    if (fromCell) {
-        for (unsigned m = board.Candidates(bestSource); m; m &= m - 1)
-            starts[n++] = ChainNode(bestSource, std::countr_zero(m) + 1, true);
-        step.cells.Add(bestSource);
-    } else {
-        const int unit = (bestSource - 100) / 9, digit = (bestSource - 100) % 9 + 1;
-        for (unsigned m = board.Positions(unit, digit); m; m &= m - 1)
-            starts[n++] = ChainNode(UnitCell(unit, std::countr_zero(m)), digit, true);
-        step.units = 1u << unit;
-    }
+    const int n = SourceBranches(board, bestSource, starts, step);
     const int rc = NodeCell(bestResult), rd = NodeDigit(bestResult);
     for (int i = 0; i < n; ++i) {
         Branch& br = branches[0];

@@ -60,6 +60,12 @@ bool FindDynamicContradiction(const CandidateBoard& board, Step& step);
 bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
+// A forcing chain's source: a cell (0-80), or a digit's places in a unit as UnitSource.
+constexpr int UnitSource(int unit, int digit) { return 100 + unit * 9 + digit - 1; }
+// The "on" nodes a source branches into, their count returned; the source's cell or unit
+// goes into the step's pattern.
+int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
+                   Step& step);
 
 // Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
 // set of cells.
