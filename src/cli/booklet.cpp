@@ -3,6 +3,9 @@
 #include "generator/booklet.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
 #include <cctype>
 #include <ostream>
 
@@ -26,25 +29,29 @@ namespace zw::cli {
 
 namespace {
 
-// "leicht,mittel" into the dialog's check boxes; false for an unknown name.
-bool ReadLevels(const std::string& list, NewHeftOptions& options, std::string& bad) {
+// "leicht,mittel" into the levels, in the order of the scale as the window's check boxes give
+// them, so the same seed makes the same booklet; false for an unknown name.
+bool ReadLevels(const std::string& list, std::vector<techniques::Level>& levels,
+                std::string& bad) {
+    std::array<bool, techniques::kLevelCount> chosen{};
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
         std::string name = list.substr(start, comma - start);
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (name == "leicht") {
-            options.leicht = true;
-        } else if (name == "mittel") {
-            options.mittel = true;
-        } else if (name == "schwer") {
-            options.schwer = true;
-        } else {
+        const std::optional<techniques::Level> level = techniques::LevelOfWord(name);
+        if (!level) {
             bad = name;
             return false;
         }
+        chosen[static_cast<std::size_t>(*level)] = true;
         start = comma + 1;
+    }
+    levels.clear();
+    for (int k = 0; k < techniques::kLevelCount; ++k) {
+        if (chosen[static_cast<std::size_t>(k)])
+            levels.push_back(static_cast<techniques::Level>(k));
     }
     return true;
 }
@@ -56,6 +63,7 @@ int RunBooklet(const Arguments& args, Streams& io) {
     if (!ParseOrComplain("booklet", args,
                          {{"--count", true},
                           {"--levels", true},
+                          {"--level", true},
                           {"--solutions", false},
                           {"--output", true},
                           {"--seed", true}},
@@ -84,10 +92,13 @@ int RunBooklet(const Arguments& args, Streams& io) {
     NewHeftOptions options;
     options.solutions = cl.Has("--solutions");
     std::string bad;
-    if (cl.Has("--levels") && !ReadLevels(cl.options.at("--levels"), options, bad)) {
-        io.err << "zellwerk-cli booklet: unknown level '" << bad
-               << "' (leicht, mittel or schwer, separated by commas)\n";
-        return 2;
+    std::vector<techniques::Level> levels = BookletLevels(options);
+    for (const char* option : {"--levels", "--level"}) {
+        if (cl.Has(option) && !ReadLevels(cl.options.at(option), levels, bad)) {
+            io.err << "zellwerk-cli booklet: unknown level '" << bad
+                   << "' (leicht, mittel, schwer, sehr-schwer or extrem, separated by commas)\n";
+            return 2;
+        }
     }
     std::uint64_t seed = 0;
     if (!ReadSeed("booklet", cl, io.err, seed))
@@ -120,7 +131,7 @@ int RunBooklet(const Arguments& args, Streams& io) {
     StandaloneSolver solver;
     solver.ctx.engine = EngineOf(cl);
     const std::vector<SeriesPuzzle> series =
-        MakePuzzleSeries(solver.ctx, clock, BookletLevels(options), count);
+        MakePuzzleSeries(solver.ctx, clock, levels, count);
     const BookletContent booklet = BookletOf(series, date, options.solutions);
     if (booklet.puzzles.empty()) {
         io.err << "zellwerk-cli booklet: no puzzle of the series came out whole; no booklet "

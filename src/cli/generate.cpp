@@ -1,16 +1,18 @@
 // zellwerk-cli generate: new puzzles from the window's own generator, each on a worker's own
-// board from a seed of its own number.
+// board from a seed of its own number, or made to a level of the difficulty scale.
 #include "generator/generate.h"
 
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "generator/level.h"
 #include "platform/system_platform.h"
 
 namespace zw::cli {
@@ -19,8 +21,27 @@ int RunGenerate(const Arguments& args, Streams& io) {
     CommandLine cl;
     if (!ParseOrComplain(
             "generate", args,
-            {{"--hard", false}, {"--fields", true}, {"--count", true}, {"--seed", true}}, cl, io))
+            {{"--hard", false},
+             {"--fields", true},
+             {"--count", true},
+             {"--seed", true},
+             {"--level", true},
+             {"--score", false}},
+            cl, io))
         return 2;
+    std::optional<techniques::Level> level;
+    if (cl.Has("--level")) {
+        level = techniques::LevelOfWord(cl.options.at("--level"));
+        if (!level) {
+            io.err << "zellwerk-cli generate: unknown level '" << cl.options.at("--level")
+                   << "' (leicht, mittel, schwer, sehr-schwer or extrem)\n";
+            return 2;
+        }
+        if (cl.Has("--hard") || cl.Has("--fields")) {
+            io.err << "zellwerk-cli generate: --level goes without --hard and --fields\n";
+            return 2;
+        }
+    }
     if (!cl.files.empty()) {
         io.err << "zellwerk-cli generate: reads no files, but was given '" << cl.files.front()
                << "'\n";
@@ -52,14 +73,21 @@ int RunGenerate(const Arguments& args, Streams& io) {
         items.assign(static_cast<std::size_t>(std::min<std::uint64_t>(left, max)), Puzzle{});
         left -= items.size();
     };
-    auto make = [degree, fields, base, engine = EngineOf(cl)](SolverWorker& w, const Puzzle&,
-                                                              std::uint64_t index) {
+    auto make = [degree, fields, base, level, score = cl.Has("--score"),
+                 engine = EngineOf(cl)](SolverWorker& w, const Puzzle&, std::uint64_t index) {
+        const std::uint64_t seed = PuzzleSeed(base, index);
+        if (level) {
+            const LevelPuzzle p = MakeLevelPuzzle(*level, seed);
+            return p.rows + (score ? " " + techniques::ScoreLine(p.score) : "") + '\n';
+        }
         w.ctx.engine = engine;
         SystemClock time;
-        RepeatableClock clock(time, PuzzleSeed(base, index));
+        RepeatableClock clock(time, seed);
         w.solver.cancel = false;
         GeneratePuzzle(w.ctx, clock, degree, static_cast<int>(fields));
-        return BoardRows(w.grid) + '\n';
+        const std::string rows = BoardRows(w.grid);
+        return rows + (score ? " " + techniques::ScoreLine(techniques::ScoreRows(rows)) : "") +
+               '\n';
     };
     const int threads = static_cast<int>(std::min<std::int64_t>(cl.threads, count));
     const std::unique_ptr<Progress> progress = Progress::ForTerminal(io.err);

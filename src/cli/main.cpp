@@ -27,15 +27,20 @@ struct Subcommand {
 constexpr std::array kSubcommands{
     Subcommand{"solve", "solve [--ordered] [--logic-only [--cells]] [--threads N] [FILE...]",
                "print each puzzle's solution, or \"no solution\"", RunSolve},
-    Subcommand{"rate", "rate [--threads N] [FILE...]",
-               "print normal, hard, multiple or none for each puzzle", RunRate},
+    Subcommand{"rate", "rate [--score] [--threads N] [FILE...]",
+               "print normal, hard, multiple or none for each puzzle; with --score its\n"
+               "      score on the Sudoku Explainer scale and the hardest technique (4.2 XY-Wing)",
+               RunRate},
     Subcommand{"count", "count [--limit N] [--threads N] [FILE...]",
                "print the number of solutions of each puzzle", RunCount},
-    Subcommand{"generate", "generate [--hard] [--fields N] [--count K] [--seed S] [--threads N]",
-               "print K new puzzles (Normal, or Schwer with --hard) with up to N empty cells",
+    Subcommand{"generate",
+               "generate [--hard] [--fields N] | [--level L] [--score] [--count K] [--seed S]\n"
+               "    [--threads N]",
+               "print K new puzzles (Normal, or Schwer with --hard) with up to N empty cells,\n"
+               "      or with --level puzzles whose score lies in that level's band",
                RunGenerate},
     Subcommand{"booklet",
-               "booklet --count K [--levels leicht,mittel,schwer] [--solutions] [--seed S] "
+               "booklet --count K [--level leicht,mittel,schwer] [--solutions] [--seed S] "
                "--output FILE.pdf",
                "write a booklet of K new puzzles as an A4 PDF file", RunBooklet},
     Subcommand{"tip", "tip [--threads N] [FILE...]",
@@ -82,9 +87,16 @@ void PrintHelp(std::ostream& out) {
            "                (Normal ones: while logic alone solves them). Schwer promises\n"
            "                one solution, not a need for search: most rate normal\n"
            "  --fields N    generate: empty cells wanted, 0 to 81 (default 45)\n"
+           "  --level L     generate: leicht (score below 1.5), mittel (1.5-2.4), schwer\n"
+           "                (2.5-4.9), sehr-schwer (5.0-6.9) or extrem (7.0 and above);\n"
+           "                one solution each\n"
+           "  --score       rate: the score on the Sudoku Explainer scale (the rating of\n"
+           "                the hardest step) and its technique, \"multiple\" or \"none\";\n"
+           "                generate: the same after each puzzle\n"
            "  --count K     generate: how many puzzles (default 1); booklet: 1 to 500\n"
            "  --seed S      generate, booklet: the same S gives the same puzzles\n"
-           "  --levels L    booklet: leicht, mittel, schwer, comma-separated, in turn\n"
+           "  --level L     booklet (also --levels): leicht, mittel, schwer, sehr-schwer,\n"
+           "                extrem, comma-separated, taken in turn in that order\n"
            "                (default: mittel)\n"
            "  --solutions   booklet: add the solutions at the end\n"
            "  --output F    booklet: the PDF file to write, replaced once complete; a FIFO\n"

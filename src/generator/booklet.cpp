@@ -44,8 +44,13 @@ void PageNumber(Canvas& page, int number) {
     CentredText(page, kPageNumberTop, "Seite " + std::to_string(number), 9, false);
 }
 
+// "Rätsel 3 – Schwer (4,2)": the level and the score, not the technique, which would give away
+// where to start.
 std::string Label(const BookletPuzzle& p) {
-    return "Rätsel " + std::to_string(p.number) + " – " + p.level;
+    std::string label = "Rätsel " + std::to_string(p.number) + " – " + p.level;
+    if (p.rating > 0)
+        label += " (" + techniques::RatingText(p.rating, ',') + ")";
+    return label;
 }
 
 // The board grid with the look of the screen, plus a black frame and box lines, which the
@@ -178,16 +183,17 @@ long long ReadPuzzleCount(std::string_view text) {
     return static_cast<long long>(value);
 }
 
-std::vector<BookletLevel> BookletLevels(const NewHeftOptions& options) {
-    std::vector<BookletLevel> levels;
+std::vector<techniques::Level> BookletLevels(const NewHeftOptions& options) {
+    using techniques::Level;
+    std::vector<Level> levels;
     if (options.leicht)
-        levels.push_back({"Leicht", 1, 45});
+        levels.push_back(Level::Leicht);
     if (options.mittel)
-        levels.push_back({"Mittel", 1, 55});
+        levels.push_back(Level::Mittel);
     if (options.schwer)
-        levels.push_back({"Schwer", 2, 55});
+        levels.push_back(Level::Schwer);
     if (levels.empty())
-        levels.push_back({"Mittel", 1, 55});
+        levels.push_back(Level::Mittel);
     return levels;
 }
 
@@ -203,7 +209,8 @@ BookletContent BookletOf(const std::vector<SeriesPuzzle>& series, std::string da
         if (SolutionsUpToTwo(solver.ctx, &solution) != 1)
             continue;
         booklet.puzzles.push_back({static_cast<int>(booklet.puzzles.size() + 1), entry.level,
-                                   entry.board, withSolutions ? solution : std::string()});
+                                   entry.rating, entry.board,
+                                   withSolutions ? solution : std::string()});
     }
     return booklet;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/page.h"
 #include "platform/platform.h"
+#include "techniques/score.h"
 
 namespace zw {
 
@@ -19,20 +20,14 @@ constexpr int kMaxBookletPuzzles = 500;
 // number gives 0. Far too large values come back clamped, never overflowed.
 long long ReadPuzzleCount(std::string_view text);
 
-// One difficulty of the booklet: its name and the generator's arguments.
-struct BookletLevel {
-    std::string name;
-    int degree;
-    int fields;
-};
-
 // The checked difficulties in the order Leicht, Mittel, Schwer; the puzzles take them in turn.
 // None checked: every puzzle is a "Mittel" one.
-std::vector<BookletLevel> BookletLevels(const NewHeftOptions& options);
+std::vector<techniques::Level> BookletLevels(const NewHeftOptions& options);
 
 struct BookletPuzzle {
     int number = 0;        // 1-based, as on its page
-    std::string level;     // "Leicht", "Mittel", "Schwer"
+    std::string level;     // "Leicht", "Mittel", "Schwer", ...
+    int rating = 0;        // its score, tenths; 0 for none
     std::string puzzle;    // board strings
     std::string solution;  // empty when the booklet has no solutions
 };

@@ -1,6 +1,7 @@
 #include "generator/generate.h"
 
 #include "board/board_string.h"
+#include "generator/level.h"
 #include "generator/thinning.h"
 #include "platform/number_format.h"
 #include "solver/backtracking.h"
@@ -35,8 +36,8 @@ bool GeneratePuzzle(SolverContext& ctx, Clock& clock, int degree, int fields) {
 }
 
 std::vector<SeriesPuzzle> MakePuzzleSeries(SolverContext& ctx, Clock& clock,
-                                           const std::vector<BookletLevel>& levels, long long n,
-                                           const SeriesHooks& hooks) {
+                                           const std::vector<techniques::Level>& levels,
+                                           long long n, const SeriesHooks& hooks) {
     const auto stopped = [&hooks] { return hooks.stop && hooks.stop(); };
     std::vector<SeriesPuzzle> series;
     for (long long i = 1; i <= n; ++i) {
@@ -45,11 +46,19 @@ std::vector<SeriesPuzzle> MakePuzzleSeries(SolverContext& ctx, Clock& clock,
         ctx.DoEvents();
         if (stopped())
             break;
-        const BookletLevel& level = levels[static_cast<std::size_t>(i - 1) % levels.size()];
+        const techniques::Level level = levels[static_cast<std::size_t>(i - 1) % levels.size()];
         ctx.gCancel = false;
-        // A cancelled run's board is no puzzle: empty or barely thinned.
-        if (GeneratePuzzle(ctx, clock, level.degree, level.fields))
-            series.push_back({GetSuDoKuString(ctx.grid), level.name});
+        const LevelPuzzle p = MakeLevelPuzzle(level, clock.SeedFromClock(), [&] {
+            ctx.DoEvents();
+            return ctx.gCancel || stopped();
+        });
+        if (!p.rows.empty()) {
+            SetSuDoKuString(ctx.grid, BoardStringFromRows(p.rows));
+            ctx.AddLog("Heft: Rätsel " + std::to_string(i) + "/" + std::to_string(n) +
+                       ", Schwierigkeit: " + techniques::ScoreText(p.score));
+            series.push_back({GetSuDoKuString(ctx.grid),
+                              std::string(techniques::LevelName(level)), p.score.rating});
+        }
         if (stopped())
             break;
     }

@@ -10,6 +10,7 @@
 #include "generator/booklet.h"
 #include "platform/platform.h"
 #include "solver/solver_context.h"
+#include "techniques/score.h"
 
 namespace zw {
 
@@ -22,7 +23,8 @@ bool GeneratePuzzle(SolverContext& ctx, Clock& clock, int degree, int fields);
 
 struct SeriesPuzzle {
     std::string board;  // board string
-    std::string level;  // the name of its BookletLevel
+    std::string level;  // the name of its level
+    int rating = 0;     // its score, tenths
 };
 
 struct SeriesHooks {
@@ -30,12 +32,13 @@ struct SeriesHooks {
     std::function<bool()> stop = {};                   // asked before and after each run
 };
 
-// n puzzles, the levels in turn, each run logged as GeneratePuzzle logs it. A cancel stops only
-// the run in progress, which leaves no entry; the next run clears the flag. `stop` true ends
-// the series (a close of the window sets the cancel flag, which the next run would clear).
+// n puzzles made to the levels in turn, each from the clock's next seed, put on the board and
+// logged with its score. A cancel stops only the puzzle in progress, which leaves no entry; the
+// next one clears the flag. `stop` true ends the series (a close of the window sets the cancel
+// flag, which the next puzzle would clear).
 std::vector<SeriesPuzzle> MakePuzzleSeries(SolverContext& ctx, Clock& clock,
-                                           const std::vector<BookletLevel>& levels, long long n,
-                                           const SeriesHooks& hooks = {});
+                                           const std::vector<techniques::Level>& levels,
+                                           long long n, const SeriesHooks& hooks = {});
 
 // A clock whose seeds count up from a fixed start (start + 1, start + 2, ...), so the same start
 // makes the same puzzles; everything else comes from `time`.

@@ -111,6 +111,7 @@ public:
 
     // --- tip and error search ---
     void mSuDoKu_Tipp_Click();
+    void mSuDoKu_Schwierigkeit_Click();
     void mSuDoKu_FehlerSuchen_Click();
     // Gives the cells the last tip or error search marked their own backgrounds back, and
     // takes the tip's candidates off them.
@@ -158,6 +159,12 @@ private:
     void ReplaceLog(TextList lines, TextList snapshots);
     void Mark(const std::vector<int>& cells);
     bool SearchTip(std::function<Tip()> search);
+    // Runs `work` beside the window, which keeps taking its events meanwhile, as a long command
+    // that "A&bbrechen" ends. False when cancelled: the work then finishes unseen, so it must
+    // own what it writes.
+    bool RunBeside(std::function<void()> work);
+    // Logs the board's score and level, or why it has none. False when cancelled.
+    bool LogDifficulty();
 
     Platform& platform_;
     WindowListener* listener_ = nullptr;
@@ -172,7 +179,7 @@ private:
     Tip tip_;
     bool tipAnswered_ = false;
     PencilMarks pencil_;  // drawn while the board is still tipBoard_
-    std::future<Tip> abandonedTip_;  // a cancelled tip's search, still running to its end
+    std::future<void> abandoned_;  // a cancelled search, still running to its end
     std::vector<std::pair<int, Colour>> marks_;  // marked cells and their own backgrounds
 };
 

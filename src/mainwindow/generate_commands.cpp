@@ -17,7 +17,9 @@ constexpr char kGenerating[] = "SuDoKu generieren ...";
 void frmMain::mSuDoKu_Generate_Click() {
     if (Busy())
         return;
-    GenerateNewSuDoKu(-1, -1, true);
+    // The new puzzle's score follows its run, as players choose puzzles by it.
+    if (GenerateSuDoKu(-1, -1, true) && !Quitting())
+        LogDifficulty();
 }
 
 void frmMain::GenerateNewSuDoKu(int Degree, int Fields, bool showBusy) {
@@ -73,7 +75,7 @@ void frmMain::mSuDoKuNewHeft_Click() {
     }
     const NewHeftOptions options = newHeftOptions_;
     newHeftOptions_ = NewHeftOptions{};
-    const std::vector<BookletLevel> levels = BookletLevels(options);
+    const std::vector<techniques::Level> levels = BookletLevels(options);
 
     std::vector<SeriesPuzzle> series;
     {

@@ -1,11 +1,13 @@
-// The tip and the search for the step that went wrong. Neither changes a digit; both mark
+// The tip, the difficulty and the search for the step that went wrong. Neither changes a digit; both mark
 // cells with the selection colour until the next tip, error search, typed key or chosen line.
 // A ladder step's marked cells show their candidates meanwhile, the ones it removes struck.
 #include <chrono>
+#include <memory>
 
 #include "mainwindow/error_search.h"
 #include "mainwindow/frm_main.h"
 #include "solver/fast_search.h"
+#include "techniques/score.h"
 #include "techniques/tip.h"
 
 namespace zw {
@@ -69,23 +71,44 @@ void frmMain::mSuDoKu_Tipp_Click() {
 }
 
 // Most tips take a millisecond, but a forcing chain on the hardest boards takes up to a second:
-// the search runs beside the window, which keeps taking its events, and "A&bbrechen" stops
-// the wait. False when cancelled.
+// the search runs beside the window.
 bool frmMain::SearchTip(std::function<Tip()> search) {
+    auto found = std::make_shared<Tip>();
+    if (!RunBeside([found, search = std::move(search)] { *found = search(); }))
+        return false;
+    tip_ = std::move(*found);
+    return true;
+}
+
+bool frmMain::RunBeside(std::function<void()> work) {
     BusyScope busy(*this);
     gCancel = false;
-    std::future<Tip> result = std::async(std::launch::async, std::move(search));
+    std::future<void> result = std::async(std::launch::async, std::move(work));
     do {
         DoEvents();
         if (gCancel) {
             // A search cannot stop halfway: it ends unseen, and a later cancelled one waits
             // for it.
-            abandonedTip_ = std::move(result);
+            abandoned_ = std::move(result);
             return false;
         }
     } while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready);
-    tip_ = result.get();
     return true;
+}
+
+bool frmMain::LogDifficulty() {
+    auto score = std::make_shared<techniques::Score>();
+    if (!RunBeside([score, cells = Matrix.Values()] { *score = techniques::ScorePuzzle(cells); }))
+        return false;
+    AddLog("Schwierigkeit: " + techniques::ScoreText(*score));
+    return true;
+}
+
+void frmMain::mSuDoKu_Schwierigkeit_Click() {
+    if (Busy())
+        return;
+    ClearMarks();
+    LogDifficulty();
 }
 
 void frmMain::mSuDoKu_FehlerSuchen_Click() {

@@ -40,6 +40,8 @@ constexpr MenuEntry kEntries[] = {
     {"mSuDoKu", "mSuDoKuNewHeft", "&Heft erstellen", "Ctrl+H", &frmMain::mSuDoKuNewHeft_Click,
      true},
     {"mSuDoKu", "mSuDoKu_Tipp", "&Tipp", "Ctrl+T", &frmMain::mSuDoKu_Tipp_Click, true},
+    {"mSuDoKu", "mSuDoKu_Schwierigkeit", "Sch&wierigkeit", "Ctrl+R",
+     &frmMain::mSuDoKu_Schwierigkeit_Click, true},
     {"mSuDoKu", "mSuDoKu_FehlerSuchen", "&Fehler suchen", "Ctrl+F",
      &frmMain::mSuDoKu_FehlerSuchen_Click, true},
     {"mSuDoKu", "mS1", nullptr, "", nullptr, false},

@@ -62,12 +62,16 @@ struct Memo {
 
 class Rungs {
 public:
-    Rungs(const CandidateBoard& board, Memo* memo, Step& step)
-        : board_(board), memo_(memo), step_(step) {}
+    Rungs(const CandidateBoard& board, Memo* memo, Step& step, int maxRating)
+        : board_(board), memo_(memo), step_(step), maxRating_(maxRating) {}
 
-    // Rung `k`: `find(step, changes)` with what changed since it last found nothing.
+    // Rung `k`, whose steps rate at least as `floor` does: `find(step, changes)` with what
+    // changed since it last found nothing. The floors rise along the ladder, so once one lies
+    // above the cap, so does every step still to come: the climb ends there.
     template <class Find>
-    bool Try(int k, Find&& find) {
+    bool Try(int k, Technique floor, Find&& find) {
+        if (Capped(floor))
+            return false;
         if (!memo_)
             return find(step_, nullptr);
         auto& planes = memo_->planes[k];
@@ -93,54 +97,63 @@ public:
         return false;
     }
 
+    bool Capped(Technique floor) {
+        capped_ = capped_ || Info(floor).rating > maxRating_;
+        return capped_;
+    }
+
 private:
     const CandidateBoard& board_;
     Memo* memo_;
     Step& step_;
+    int maxRating_;
+    bool capped_ = false;
 };
 
-bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo* memo) {
+bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo* memo,
+                 int maxRating = kUncappedRating) {
     const CandidateBoard& b = board;
-    Rungs r(board, memo, step);
+    Rungs r(board, memo, step, maxRating);
     using C = const Changes*;
+    using T = Technique;
     auto plain = [&](bool (*find)(const CandidateBoard&, Step&)) {
         return [&b, find](Step& s, C) { return find(b, s); };
     };
-    if (r.Try(0, plain(FindFullHouse)) ||
-        r.Try(1, [&](Step& s, C) { return FindHiddenSingle(b, true, s); }) ||
-        r.Try(2, [&](Step& s, C) { return FindHiddenSingle(b, false, s); }) ||
-        r.Try(3, [&](Step& s, C c) { return FindIntersection(b, true, true, s, c); }) ||
-        r.Try(4, [&](Step& s, C c) { return FindIntersection(b, false, true, s, c); }) ||
-        r.Try(5, [&](Step& s, C c) { return FindHiddenSubset(b, 2, true, s, c); }) ||
-        r.Try(6, plain(FindNakedSingle)) ||
-        r.Try(7, [&](Step& s, C c) { return FindHiddenSubset(b, 3, true, s, c); }) ||
-        r.Try(8, [&](Step& s, C c) { return FindIntersection(b, true, false, s, c); }) ||
-        r.Try(9, [&](Step& s, C c) { return FindIntersection(b, false, false, s, c); }) ||
-        r.Try(10, [&](Step& s, C c) { return FindNakedSubset(b, 2, s, c); }) ||
-        r.Try(11, [&](Step& s, C c) { return FindFish(b, 2, s, c); }) ||
-        r.Try(12, [&](Step& s, C c) { return FindHiddenSubset(b, 2, false, s, c); }) ||
-        r.Try(13, [&](Step& s, C c) { return FindNakedSubset(b, 3, s, c); }) ||
-        r.Try(14, [&](Step& s, C c) { return FindFish(b, 3, s, c); }) ||
-        r.Try(15, [&](Step& s, C c) { return FindHiddenSubset(b, 3, false, s, c); }) ||
-        r.Try(16, [&](Step& s, C c) { return FindXYWing(b, s, c); }) ||
-        r.Try(17, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
+    if (r.Try(0, T::FullHouse, plain(FindFullHouse)) ||
+        r.Try(1, T::HiddenSingleBox, [&](Step& s, C) { return FindHiddenSingle(b, true, s); }) ||
+        r.Try(2, T::HiddenSingleLine, [&](Step& s, C) { return FindHiddenSingle(b, false, s); }) ||
+        r.Try(3, T::DirectPointing, [&](Step& s, C c) { return FindIntersection(b, true, true, s, c); }) ||
+        r.Try(4, T::DirectClaiming, [&](Step& s, C c) { return FindIntersection(b, false, true, s, c); }) ||
+        r.Try(5, T::DirectHiddenPair, [&](Step& s, C c) { return FindHiddenSubset(b, 2, true, s, c); }) ||
+        r.Try(6, T::NakedSingle, plain(FindNakedSingle)) ||
+        r.Try(7, T::DirectHiddenTriple, [&](Step& s, C c) { return FindHiddenSubset(b, 3, true, s, c); }) ||
+        r.Try(8, T::Pointing, [&](Step& s, C c) { return FindIntersection(b, true, false, s, c); }) ||
+        r.Try(9, T::Claiming, [&](Step& s, C c) { return FindIntersection(b, false, false, s, c); }) ||
+        r.Try(10, T::NakedPair, [&](Step& s, C c) { return FindNakedSubset(b, 2, s, c); }) ||
+        r.Try(11, T::XWing, [&](Step& s, C c) { return FindFish(b, 2, s, c); }) ||
+        r.Try(12, T::HiddenPair, [&](Step& s, C c) { return FindHiddenSubset(b, 2, false, s, c); }) ||
+        r.Try(13, T::NakedTriple, [&](Step& s, C c) { return FindNakedSubset(b, 3, s, c); }) ||
+        r.Try(14, T::Swordfish, [&](Step& s, C c) { return FindFish(b, 3, s, c); }) ||
+        r.Try(15, T::HiddenTriple, [&](Step& s, C c) { return FindHiddenSubset(b, 3, false, s, c); }) ||
+        r.Try(16, T::XYWing, [&](Step& s, C c) { return FindXYWing(b, s, c); }) ||
+        r.Try(17, T::XYZWing, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
         return true;
     if (oneSolution) {
         for (int size = 0; size < 4; ++size) {
-            if (r.Try(18 + size, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
+            if (r.Try(18 + size, T::UniqueRectangle1, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
                 return true;
         }
     }
-    return r.Try(22, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
-           r.Try(23, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
-           r.Try(24, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
-           (oneSolution && r.Try(25, plain(FindBug))) ||
-           r.Try(26, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
-           r.Try(27, plain(FindChains)) || r.Try(28, plain(FindNishio)) ||
-           r.Try(29, plain(FindForcingChains)) || r.Try(30, plain(FindDynamicContradiction)) ||
-           r.Try(31, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
-           r.Try(32, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
-           FindDynamicForcing(b, 2, step);
+    return r.Try(22, T::NakedQuad, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
+           r.Try(23, T::Jellyfish, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
+           r.Try(24, T::HiddenQuad, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
+           (oneSolution && r.Try(25, T::Bug1, plain(FindBug))) ||
+           r.Try(26, T::AlignedPairExclusion, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
+           r.Try(27, T::XCycle, plain(FindChains)) || r.Try(28, T::Nishio, plain(FindNishio)) ||
+           r.Try(29, T::CellForcingChain, plain(FindForcingChains)) || r.Try(30, T::DynamicContradiction, plain(FindDynamicContradiction)) ||
+           r.Try(31, T::DynamicCellForcing, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
+           r.Try(32, T::DynamicForcingPlus, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
+           (!r.Capped(T::DynamicForcingNested) && FindDynamicForcing(b, 2, step));
 }
 
 }  // namespace
@@ -158,12 +171,13 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
         board.Place(step.placedCell, step.placedDigit);
 }
 
-bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps) {
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps, int maxRating) {
     steps.clear();
     Step step;
     Memo memo;
     while (!board.Solved()) {
-        if (board.Broken() || !FindEasiest(board, oneSolution, step, &memo))
+        if (board.Broken() || !FindEasiest(board, oneSolution, step, &memo, maxRating) ||
+            step.Rating() > maxRating)
             return false;
         ApplyStep(board, step);
         steps.push_back(step);

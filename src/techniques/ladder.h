@@ -20,8 +20,10 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step);
 // Takes the step's removals, then places its digit.
 void ApplyStep(CandidateBoard& board, const Step& step);
 // Runs the ladder, appending its steps (after clearing `steps`, whose room is kept); true
-// when the board ends solved. A board that turns out broken stops the run.
-bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps);
+// when the board ends solved. A board that turns out broken stops the run, and so does one that
+// needs a step rated above `maxRating` (in tenths): the rungs above it are never searched.
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps,
+               int maxRating = kUncappedRating);
 // The hardest rating of the steps, 0 for none.
 int HardestRating(const std::vector<Step>& steps);
 // The first step with that rating, whose technique names the score; -1 for none.

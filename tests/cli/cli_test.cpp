@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "support/test_board.h"
 
@@ -308,6 +309,35 @@ TEST_F(Cli, GenerateRepeatsItsSeedAndKeepsItsPromises) {
         Exec("generate --count 2 --seed 42").out,
         "...9.6581...2...37...5....46....21959.71...2.1.3....78...8...5..1672...938965...2\n"
         ".6.43.8.9.3..89..785976....4.5..62.838......66.1.7.4.57.81....49..........6.9.7.3\n");
+}
+
+// Puzzles made to a level: the same on any number of threads, each scored as rate --score
+// scores it, within the level's band; the four answers of plain rate stay as they were.
+TEST_F(Cli, GenerateToALevelAndRateWithTheScore) {
+    const Result made = Exec("generate --level schwer --score --count 6 --seed 3 --threads 1");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(Exec("generate --level schwer --score --count 6 --seed 3 --threads 3").out, made.out);
+    std::string puzzles, scores;
+    std::istringstream lines(made.out);
+    for (std::string line; std::getline(lines, line);) {
+        puzzles += line.substr(0, 81) + "\n";
+        scores += line.substr(82) + "\n";
+        const double score = std::stod(line.substr(82));
+        EXPECT_TRUE(score >= 2.5 && score <= 4.9) << line;
+    }
+    EXPECT_EQ(Exec("rate --score", puzzles).out, scores);
+    EXPECT_EQ(Exec("count --limit 2", puzzles).out, "1\n1\n1\n1\n1\n1\n");
+
+    const std::string quad =
+        "..4.6.5..23.....94..........76...82.....2....1..7.3..6...145...8.......7.91...34.";
+    EXPECT_EQ(Exec("rate --score", quad + "\n" + std::string(81, '.') + "\n11" +
+                                       std::string(79, '.') + "\n")
+                  .out,
+              "5.0 Nacktes Quartett\nmultiple\nnone\n");
+    EXPECT_EQ(Exec("rate", quad + "\n").out, "hard\n");
+    ExpectFailure(Exec("generate --level schwierig"), 2,
+                  "zellwerk-cli generate: unknown level 'schwierig'");
+    ExpectFailure(Exec("generate --level leicht --hard"), 2, "--level goes without --hard");
 }
 
 // A booklet with a seed is the same booklet again; one that cannot be written says why.

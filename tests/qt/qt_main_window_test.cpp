@@ -218,7 +218,8 @@ TEST(MainWindow, ALongCommandDisablesTheOtherLongCommandsAndDefersAClose) {
         for (const char* name :
              {"mSuDoKu_Loesen", "mSuDoKuSearchAll", "mSuDoKu_Generate", "mSuDoKuNewHeft",
               "mFileOpen", "mFileNew", "mFileSave", "mFileSaveAs", "mEditPaste", "mEditCut",
-              "mEditKillAll", "mSuDoKu_Statistik", "mPrint", "mEditUndo", "mEditRedo"})
+              "mEditKillAll", "mSuDoKu_Statistik", "mPrint", "mEditUndo", "mEditRedo",
+              "mSuDoKu_Schwierigkeit"})
             EXPECT_FALSE(action(name)->isEnabled()) << name;
         for (const char* name : {"mSuDoKuBeak", "mEditCopy", "mAbout", "mHelpHelp", "mFileExit"})
             EXPECT_TRUE(action(name)->isEnabled()) << name;

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "board/board_string.h"
+#include "techniques/score.h"
 #include "support/main_window_fixture.h"
 #include "support/test_board.h"
 
@@ -105,6 +106,35 @@ TEST(TipWidget, ACancelledTipSaysNothing) {
     f.Action("mSuDoKu_Tipp")->trigger();
     EXPECT_EQ(f.LogMessages().back(),
               "Tipp: Versteckter Einer im Block: In Block 4 passt eine Zahl nur an eine Stelle.");
+}
+
+// Ctrl+R logs the board's score as the command line rates it, and a generated puzzle gets its
+// score logged after its run.
+TEST(DifficultyWidget, CtrlRLogsTheScoreAndGenerierenAddsIt) {
+    test::MainWindowFixture f;
+    const std::string rows =
+        ".8.2..4..57....1....23.....82..9...5...715...7...2..41.....67....3....18..7..9.5.";
+    test::SetRows(f.form.Matrix, rows);
+    QAction* rate = f.Action("mSuDoKu_Schwierigkeit");
+    ASSERT_NE(rate, nullptr);
+    EXPECT_EQ(rate->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    rate->trigger();
+    EXPECT_EQ(f.LogMessages().back(), "Schwierigkeit: 3,4 (Verstecktes Paar) – Schwer");
+    EXPECT_EQ(f.LogMessages().back(),
+              "Schwierigkeit: " + techniques::ScoreText(techniques::ScoreRows(rows)));
+
+    f.mp.dialogs.makeSuDoKu = [](MakeSuDoKuOptions& options) {
+        options.hard = true;
+        options.fields = 50;
+        return true;
+    };
+    f.Action("mSuDoKu_Generate")->trigger();
+    f.Settle();
+    const std::vector<std::string> log = f.LogMessages();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2].rfind("Generierung fertig", 0), 0u) << log[log.size() - 2];
+    EXPECT_EQ(log.back(),
+              "Schwierigkeit: " + techniques::ScoreText(techniques::ScorePuzzle(f.form.Matrix.Values())));
 }
 
 // A game with a wrong digit between refused ones: Fehler suchen names the step, shows the
