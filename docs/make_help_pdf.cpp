@@ -34,6 +34,7 @@
 #include "board/grid.h"
 #include "board/grid_painter.h"
 #include "qt/painter_canvas.h"
+#include "solver/fast_search.h"
 #include "techniques/candidate_board.h"
 #include "techniques/ladder.h"
 #include "techniques/step_text.h"
@@ -45,18 +46,17 @@ namespace {
 using zw::techniques::Technique;
 
 // The ladder's identifiers in its order, so the help names a technique as the code does.
-constexpr std::array<const char*, zw::techniques::kTechniqueCount> kIds{
-    "FullHouse",        "HiddenSingleBox",    "HiddenSingleLine",    "DirectPointing",
-    "DirectClaiming",   "DirectHiddenPair",   "NakedSingle",         "DirectHiddenTriple",
-    "Pointing",         "Claiming",           "NakedPair",           "XWing",
-    "HiddenPair",       "NakedTriple",        "Swordfish",           "HiddenTriple",
-    "XYWing",           "XYZWing",            "UniqueRectangle1",    "UniqueRectangle2",
-    "UniqueRectangle3", "UniqueRectangle4",   "NakedQuad",           "Jellyfish",
-    "HiddenQuad",       "Bug1",               "AlignedPairExclusion", "XCycle",
-    "XChain",           "ForcingChain",       "Nishio",              "CellForcingChain",
-    "UnitForcingChain", "DynamicContradiction", "DynamicCellForcing", "DynamicUnitForcing",
-    "DynamicForcingPlus", "DynamicForcingNested"};
-static_assert(kIds.size() == static_cast<std::size_t>(Technique::DynamicForcingNested) + 1);
+// clang-format off
+constexpr std::array<const char*, zw::techniques::kTechniqueCount> kIds{{
+    "FullHouse", "HiddenSingleBox", "HiddenSingleLine", "DirectPointing", "DirectClaiming",
+    "DirectHiddenPair", "NakedSingle", "DirectHiddenTriple", "Pointing", "Claiming", "NakedPair",
+    "XWing", "HiddenPair", "NakedTriple", "Swordfish", "HiddenTriple", "XYWing", "XYZWing",
+    "UniqueRectangle1", "UniqueRectangle2", "UniqueRectangle3", "UniqueRectangle4", "NakedQuad",
+    "Jellyfish", "HiddenQuad", "Bug1", "AlignedPairExclusion", "XCycle", "XChain", "ForcingChain",
+    "Nishio", "CellForcingChain", "UnitForcingChain", "DynamicContradiction", "DynamicCellForcing",
+    "DynamicUnitForcing", "DynamicForcingPlus", "DynamicForcingNested"}};
+// clang-format on
+static_assert(kIds.back() != nullptr, "a technique of the ladder without its identifier here");
 
 [[noreturn]] void Fail(const QString& message) {
     std::fprintf(stderr, "make_help_pdf: %s\n", message.toUtf8().constData());
@@ -169,12 +169,18 @@ struct Example {
     zw::techniques::Step step;
 };
 
-// The first step of the technique on the ladder's way through the puzzle. The example puzzles
-// all have one solution, so the uniqueness techniques take part.
+// The first step of the technique on the ladder's way through the puzzle, which must have one
+// solution: the uniqueness techniques take part.
 Example FindExample(const QString& id, const std::string& puzzle) {
     Example example;
-    if (!example.before.SetRows(puzzle))
-        Fail(QStringLiteral("the example for %1 breaks the rules").arg(id));
+    std::array<zw::CellValue, zw::kCellCount> cells{};
+    for (int cell = 0; cell < zw::kCellCount; ++cell) {
+        const char c = puzzle[static_cast<std::size_t>(cell)];
+        if (c >= '1' && c <= '9')
+            cells[static_cast<std::size_t>(cell)] = zw::DigitBit(c - '0');
+    }
+    if (!example.before.SetRows(puzzle) || zw::FastCount(cells, 2) != 1)
+        Fail(QStringLiteral("the example for %1 has not exactly one solution").arg(id));
     const Technique wanted = TechniqueOf(id);
     while (zw::techniques::FindEasiestStep(example.before, true, example.step)) {
         if (example.step.technique == wanted)
@@ -184,8 +190,10 @@ Example FindExample(const QString& id, const std::string& puzzle) {
     Fail(QStringLiteral("the ladder takes no %1 step on its example puzzle").arg(id));
 }
 
-constexpr zw::Colour kPlaced = zw::Rgb(0, 0, 160);  // the digit the step leads to
-constexpr double kScale = 0.75;  // the grid at three quarters of its screen size
+// The digit the step leads to is blue, as the booklet's solutions; the grid is drawn at three
+// quarters of its size on the screen.
+constexpr zw::Colour kPlaced = zw::Rgb(0, 0, 160);
+constexpr double kScale = 0.75;
 constexpr double kImageDpi = 300;
 
 // The board as the tip shows it in the window: the pattern marked, its cells and the cells

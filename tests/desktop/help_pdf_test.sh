@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The built Help.pdf is a real PDF and names every menu and menu command by its caption.
+# The built Help.pdf is a real PDF and names every menu and menu command by its caption; every
+# technique family's page has its example board.
 set -uo pipefail
 pdf=$1
 command -v pdftotext >/dev/null || { echo "pdftotext missing (poppler-utils)"; exit 1; }
@@ -9,11 +10,19 @@ text=$(printf '%s' "$text" | tr '\n' ' ' | tr -s ' ')
 captions=("Datei" "Drucken" "Neu" "Öffnen..." "Speichern" "Speichern unter..." "Beenden"
     "Bearbeiten" "Rückgängig" "Wiederherstellen" "Kopieren" "Ausschneiden" "Einfügen" "Alles löschen"
     "SuDoKu" "Statistik" "Lösen" "Alle Lösungen suchen" "Generieren" "Heft erstellen" "Abbrechen"
-    "Tipp" "Fehler suchen" "Rätsel als Text" "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal"
+    "Tipp" "Fehler suchen" "Schwierigkeit" "Rätsel als Text" "Menü „?“" "Hilfe" "Info" "Log einblenden" "Normal"
     "Schwer" ".sudoku")
 missing=0
 for caption in "${captions[@]}"; do
     [[ "$text" == *"$caption"* ]] || { echo "missing caption: $caption"; missing=1; }
 done
-[ $missing -eq 0 ] && echo "Help.pdf holds every caption"
+families=$(grep -o "Auf der Leiter" <<<"$text" | wc -l)
+if command -v pdfimages >/dev/null; then
+    pictures=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
+    if [ "$families" -eq 0 ] || [ "$pictures" -lt "$families" ]; then
+        echo "$families technique families, but $pictures example boards"
+        missing=1
+    fi
+fi
+[ $missing -eq 0 ] && echo "Help.pdf holds every caption and every family's example board"
 exit $missing
