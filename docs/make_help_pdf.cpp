@@ -196,9 +196,9 @@ constexpr zw::Colour kPlaced = zw::Rgb(0, 0, 160);
 constexpr double kScale = 0.75;
 constexpr double kImageDpi = 300;
 
-// The board as the tip shows it in the window: the pattern marked, its cells and the cells
-// that lose candidates with their candidates in small digits (the lost ones red), and the digit
-// the step leads to in blue. A black frame and box lines as on paper.
+// The board as the tip's answer shows it in the window: the pattern marked, its cells and the
+// cells that lose candidates with their candidates in small digits (the lost ones red), and the
+// digit the step leads to in blue. A black frame and box lines as on paper.
 QImage Picture(const Example& example) {
     zw::Grid grid;
     zw::SetUpGrid(grid);
@@ -216,6 +216,9 @@ QImage Picture(const Example& example) {
         grid.SetBackground(cell / zw::kGridSize, cell % zw::kGridSize, zw::kSelectionColour);
         shown.push_back(cell);
     }
+    // A contradiction's cell left without a digit, with the candidates the chain takes from it.
+    if (example.step.emptyCell >= 0)
+        shown.push_back(example.step.emptyCell);
     for (int cell : shown) {
         const auto i = static_cast<std::size_t>(cell);
         pencil.shown[i] = example.before.Candidates(cell);
