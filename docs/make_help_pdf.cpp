@@ -8,6 +8,7 @@
 //                                technique's example puzzle, drawn by the program's grid
 //                                painter, with the step's own tip texts below it
 // Technique names are the ladder's identifiers; the example puzzles are in help_examples.txt.
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QColor>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextObjectInterface>
 #include <QTextTable>
 #include <QUrl>
 #include <array>
@@ -332,6 +334,34 @@ void BreakPages(QTextDocument& document) {
     }
 }
 
+// Draws the pictures without loss: the PDF writer would store them as JPEG, which blurs the
+// small candidates and takes more room than the few flat colours need.
+class LosslessPictures : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
+        const QTextImageFormat image = format.toImageFormat();
+        QSizeF size(image.width(), image.height());
+        // The layout's units are the device's pixels; the format's sizes are pixels at 96 dpi.
+        if (const QPaintDevice* device = document->documentLayout()->paintDevice())
+            size *= device->logicalDpiY() / 96.0;
+        return size;
+    }
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
+                    const QTextFormat& format) override {
+        const QImage image =
+            document->resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()))
+                .value<QImage>();
+        painter->save();
+        painter->setRenderHint(QPainter::LosslessImageRendering);
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawImage(rect, image);
+        painter->restore();
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -367,6 +397,8 @@ int main(int argc, char* argv[]) {
     for (const auto& [name, picture] : pictures)
         document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
     SizeImages(document);
+    LosslessPictures lossless;
+    document.documentLayout()->registerHandler(QTextFormat::ImageObject, &lossless);
     BreakPages(document);
     // No ligatures: "ff" in "Öffnen" stays two letters that a search in the viewer finds.
     QTextCursor all(&document);
@@ -399,3 +431,5 @@ int main(int argc, char* argv[]) {
     }
     return 0;
 }
+
+#include "make_help_pdf.moc"
