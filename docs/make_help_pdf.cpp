@@ -1,7 +1,7 @@
 // Builds Help.pdf from the help's Markdown source:
 //     make_help_pdf <help.md> <help_examples.txt> <Help.pdf>
-// Qt's own Markdown reader and PDF writer, so the build needs nothing beyond Qt. Before the
-// Markdown is read, the builder fills in what must not drift from the program itself:
+// Qt's own Markdown reader and PDF writer, so the build needs nothing beyond Qt and the core.
+// Before the Markdown is read, the builder fills in what must not drift from the program:
 //     {{Leiter}}                 the whole ladder as a table: place, technique, rating, level
 //     {{Platz XWing Swordfish}}  those techniques' places on the ladder and their ratings
 //     {{Beispiel XWing}}         a board showing the first X-Wing step the ladder takes on that
@@ -9,7 +9,6 @@
 //                                painter, with the step's own tip texts below it
 // Technique names are the ladder's identifiers; the example puzzles are in help_examples.txt.
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QColor>
 #include <QFile>
 #include <QGuiApplication>
@@ -29,6 +28,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
