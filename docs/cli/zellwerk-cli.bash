@@ -15,8 +15,17 @@ _zellwerk_cli() {
         --engine)
             COMPREPLY=($(compgen -W "fast exact" -- "$cur"))
             return ;;
-        --levels)
-            COMPREPLY=($(compgen -W "leicht mittel schwer leicht,mittel,schwer" -- "$cur"))
+        --level | --levels)
+            local levels="leicht mittel schwer sehr-schwer extrem"
+            if [[ ${words[1]} == booklet ]]; then
+                # A comma-separated list: complete the name after the last comma.
+                local done=""
+                [[ $cur == *,* ]] && done=${cur%,*},
+                COMPREPLY=($(compgen -P "$done" -W "$levels" -- "${cur##*,}"))
+                compopt -o nospace 2>/dev/null
+            else
+                COMPREPLY=($(compgen -W "$levels" -- "$cur"))
+            fi
             return ;;
         --output)
             _filedir pdf
@@ -27,8 +36,9 @@ _zellwerk_cli() {
     case ${words[1]} in
         solve) options+=" --ordered --logic-only --cells" ;;
         count) options+=" --limit" ;;
-        generate) options+=" --hard --fields --count --seed" ;;
-        booklet) options+=" --count --levels --solutions --seed --output" ;;
+        rate) options+=" --score" ;;
+        generate) options+=" --hard --fields --level --score --count --seed" ;;
+        booklet) options+=" --count --level --levels --solutions --seed --output" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
