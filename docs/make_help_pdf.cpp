@@ -39,6 +39,7 @@
 #include "solver/fast_search.h"
 #include "techniques/candidate_board.h"
 #include "techniques/ladder.h"
+#include "techniques/score.h"
 #include "techniques/step_text.h"
 #include "techniques/technique.h"
 #include "techniques/tip.h"
@@ -78,6 +79,12 @@ QString Name(Technique t) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// The level a rating falls in, as the window and zellwerk-cli name it.
+QString LevelText(int tenths) {
+    const std::string_view name = zw::techniques::LevelName(zw::techniques::LevelOf(tenths));
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 // Tenths as the help writes numbers: "4,2".
 QString Rating(int tenths) {
     return QStringLiteral("%1,%2").arg(tenths / 10).arg(tenths % 10);
@@ -87,19 +94,6 @@ QString Rating(int tenths) {
 // table holds the least.
 bool Grows(Technique t) {
     return t == Technique::UniqueRectangle3 || t >= Technique::XCycle;
-}
-
-// The level a score falls in, as the window and zellwerk-cli name it.
-QString Level(int tenths) {
-    if (tenths < 15)
-        return QStringLiteral("Leicht");
-    if (tenths < 25)
-        return QStringLiteral("Mittel");
-    if (tenths < 50)
-        return QStringLiteral("Schwer");
-    if (tenths < 70)
-        return QStringLiteral("Sehr schwer");
-    return QStringLiteral("Extrem");
 }
 
 QString RatingText(Technique t) {
@@ -113,7 +107,7 @@ QString LadderTable() {
         const auto t = static_cast<Technique>(i);
         out += QStringLiteral("| %1 | %2 | %3 | %4 |\n")
                    .arg(i + 1)
-                   .arg(Name(t), RatingText(t), Level(zw::techniques::Info(t).rating));
+                   .arg(Name(t), RatingText(t), LevelText(zw::techniques::Info(t).rating));
     }
     return out;
 }
