@@ -55,7 +55,8 @@ constexpr std::array<const char*, zw::techniques::kTechniqueCount> kIds{{
     "DirectHiddenPair", "NakedSingle", "DirectHiddenTriple", "Pointing", "Claiming", "NakedPair",
     "XWing", "HiddenPair", "NakedTriple", "Swordfish", "HiddenTriple", "XYWing", "XYZWing",
     "UniqueRectangle1", "UniqueRectangle2", "UniqueRectangle3", "UniqueRectangle4", "NakedQuad",
-    "Jellyfish", "HiddenQuad", "Bug1", "AlignedPairExclusion", "XCycle", "XChain", "ForcingChain",
+    "Jellyfish", "HiddenQuad", "WXYZWing", "Bug1", "VWXYZWing", "AlignedPairExclusion",
+    "UVWXYZWing", "XCycle", "XChain", "ForcingChain",
     "Nishio", "CellForcingChain", "UnitForcingChain", "DynamicContradiction", "DynamicCellForcing",
     "DynamicUnitForcing", "DynamicForcingPlus", "DynamicForcingNested"}};
 // clang-format on

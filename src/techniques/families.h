@@ -43,6 +43,8 @@ bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes = nullptr);
 bool FindBug(const CandidateBoard& board, Step& step);
+// bent_sets.cpp: WXYZ- (4 cells), VWXYZ- (5) and UVWXYZ-Wings (6).
+bool FindBentSet(const CandidateBoard& board, int size, Step& step);
 // exclusion.cpp
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
                               const Changes* changes = nullptr);
@@ -67,7 +69,7 @@ constexpr int UnitSource(int unit, int digit) { return 100 + unit * 9 + digit - 
 int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
                    Step& step);
 
-// Shared by the families: the 9-bit sets of a given size, and the removal of a digit from a
+// Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from a
 // set of cells.
 const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count);
 void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits);

@@ -50,7 +50,7 @@ namespace {
 
 // The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
 // span a range, the family returns its lowest-rated step.
-constexpr int kRungs = 33;
+constexpr int kRungs = 36;
 
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
@@ -147,8 +147,11 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
     return r.Try(22, T::NakedQuad, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
            r.Try(23, T::Jellyfish, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
            r.Try(24, T::HiddenQuad, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
+           r.Try(33, T::WXYZWing, [&](Step& s, C) { return FindBentSet(b, 4, s); }) ||
            (oneSolution && r.Try(25, T::Bug1, plain(FindBug))) ||
+           r.Try(34, T::VWXYZWing, [&](Step& s, C) { return FindBentSet(b, 5, s); }) ||
            r.Try(26, T::AlignedPairExclusion, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
+           r.Try(35, T::UVWXYZWing, [&](Step& s, C) { return FindBentSet(b, 6, s); }) ||
            r.Try(27, T::XCycle, plain(FindChains)) || r.Try(28, T::Nishio, plain(FindNishio)) ||
            r.Try(29, T::CellForcingChain, plain(FindForcingChains)) || r.Try(30, T::DynamicContradiction, plain(FindDynamicContradiction)) ||
            r.Try(31, T::DynamicCellForcing, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||

@@ -63,6 +63,9 @@ bool IsFish(Technique t) {
 bool IsWing(Technique t) {
     return t == Technique::XYWing || t == Technique::XYZWing;
 }
+bool IsBentSet(Technique t) {
+    return t == Technique::WXYZWing || t == Technique::VWXYZWing || t == Technique::UVWXYZWing;
+}
 bool IsPointing(Technique t) {
     return t == Technique::Pointing || t == Technique::DirectPointing;
 }
@@ -220,6 +223,18 @@ std::string PatternText(const Step& step) {
                Digit(OneDigit(step)) +
                " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
                "dorthin.";
+    if (IsBentSet(t)) {
+        const auto removed = static_cast<std::uint16_t>(RemovedDigits(step));
+        const std::vector<std::string> cells = Cells(step.cells);
+        // One removed digit: the one that may stand twice; several: each is bound to the cells.
+        return "Die " + std::to_string(cells.size()) + " Zellen " + Join(cells) +
+               " halten zusammen nur " + Digits(step.digits) + (OneBit(removed)
+                   ? "; jede andere Zahl als " + Digits(removed) +
+                         " passt höchstens einmal hinein, so dass " + Digits(removed) +
+                         " in einer von ihnen stehen muss."
+                   : ", und jede passt höchstens einmal hinein, so dass jede genau einmal darin "
+                     "steht.");
+    }
     if (IsWing(step.technique)) {
         std::vector<std::string> cells = Cells(step.cells);
         return "Die Zellen " + Join(cells) + " halten zusammen nur " + Digits(step.digits) +
@@ -330,7 +345,7 @@ std::string StepHintText(const Step& step) {
     if (t == Technique::XCycle)
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
                Join(Cells(step.cells)) + ".";
-    if (IsWing(t) || t == Technique::Bug1)
+    if (IsWing(t) || IsBentSet(t) || t == Technique::Bug1)
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
     if (IsRectangle(t))
         return name + " mit " + Digits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +

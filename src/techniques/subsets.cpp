@@ -12,11 +12,11 @@ namespace zw::techniques {
 
 const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count) {
     static const auto tables = [] {
-        std::array<std::array<std::uint16_t, 126>, 5> sets{};
-        std::array<int, 5> counts{};
+        std::array<std::array<std::uint16_t, 126>, 7> sets{};
+        std::array<int, 7> counts{};
         for (unsigned m = 1; m < 512; ++m) {
             const int n = Count9(m);
-            if (n <= 4)
+            if (n <= 6)
                 sets[n][counts[n]++] = static_cast<std::uint16_t>(m);
         }
         return std::pair{sets, counts};
