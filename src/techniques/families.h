@@ -39,10 +39,14 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
 bool FindXYWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 // uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
-// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
+// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; unique loops of six cells
+// and more, the lowest rated; BUG types 1 to 4.
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes = nullptr);
+bool FindUniqueLoop(const CandidateBoard& board, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
+// cycles.cpp: a loop of cells with two digits each (Y-cycle), the lowest rated.
+bool FindYCycle(const CandidateBoard& board, Step& step);
 // exclusion.cpp
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
                               const Changes* changes = nullptr);

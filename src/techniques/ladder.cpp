@@ -12,8 +12,15 @@ namespace {
 // together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
 // above that.
 bool FindChains(const CandidateBoard& board, Step& step) {
-    Step cycle;
-    const bool c = FindXCycle(board, cycle);
+    Step cycle, yCycle;
+    bool c = FindXCycle(board, cycle);
+    // X- and Y-cycles start at the same rating; the shorter loop first, an X-cycle on a tie.
+    if (FindYCycle(board, yCycle) &&
+        (!c || yCycle.Rating() < cycle.Rating() ||
+         (yCycle.Rating() == cycle.Rating() && yCycle.chainLength < cycle.chainLength))) {
+        cycle = yCycle;
+        c = true;
+    }
     // Beside a cycle, only an X-chain rated below it counts: one of so many nodes at most, and
     // none below four.
     int xNodes = 0;
@@ -50,7 +57,7 @@ namespace {
 
 // The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
 // span a range, the family returns its lowest-rated step.
-constexpr int kRungs = 33;
+constexpr int kRungs = 34;
 
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
@@ -131,6 +138,8 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
                 return true;
         }
     }
+    if (oneSolution && r.Try(33, plain(FindUniqueLoop)))
+        return true;
     return r.Try(22, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
            r.Try(23, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
            r.Try(24, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||

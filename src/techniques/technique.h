@@ -40,12 +40,20 @@ enum class Technique : std::uint8_t {
     UniqueRectangle2,
     UniqueRectangle3,
     UniqueRectangle4,
+    UniqueLoop1,
+    UniqueLoop2,
+    UniqueLoop3,
+    UniqueLoop4,
     NakedQuad,
     Jellyfish,
     HiddenQuad,
     Bug1,
+    Bug2,
+    Bug3,
+    Bug4,
     AlignedPairExclusion,
     XCycle,
+    YCycle,
     XChain,
     ForcingChain,
     Nishio,
@@ -129,8 +137,9 @@ struct Step {
     Technique technique = Technique::FullHouse;
     std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
     CellSet cells;             // the pattern's cells
-    // A unique rectangle's corners (its other cells are a type 3 set), an aligned pair
-    // exclusion's two cells (its other cells exclude), an X-cycle's cells.
+    // A unique rectangle's or loop's cells (its other cells are a type 3 set), a BUG's cells
+    // beyond the grave, an aligned pair exclusion's two cells (its other cells exclude), an X-
+    // or Y-cycle's cells.
     CellSet loop;
     std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell
