@@ -8,8 +8,8 @@ namespace zw::techniques {
 
 namespace {
 
-// X-cycles, X-chains and forcing chains compete by rating, as the public scale ranks them
-// together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
+// X- and Y-cycles, X-chains and forcing chains compete by rating, as the public scale ranks
+// them together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
 // above that.
 bool FindChains(const CandidateBoard& board, Step& step) {
     Step cycle, yCycle;
@@ -57,7 +57,7 @@ namespace {
 
 // The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
 // span a range, the family returns its lowest-rated step.
-constexpr int kRungs = 34;
+constexpr int kRungs = 35;
 
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
@@ -145,7 +145,8 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
            r.Try(24, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
            (oneSolution && r.Try(25, plain(FindBug))) ||
            r.Try(26, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
-           r.Try(27, plain(FindChains)) || r.Try(28, plain(FindNishio)) ||
+           r.Try(27, plain(FindChains)) || r.Try(34, plain(FindAlignedTripletExclusion)) ||
+           r.Try(28, plain(FindNishio)) ||
            r.Try(29, plain(FindForcingChains)) || r.Try(30, plain(FindDynamicContradiction)) ||
            r.Try(31, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
            r.Try(32, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
@@ -159,7 +160,12 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {
-    for (int cell = 0; cell < kCells; ++cell) {
+    // A direct step only places its digit: its pattern's removals say why, but stay on the
+    // board, as the public scale rates it; a later step that takes them pays its own rating.
+    const Technique t = step.technique;
+    const bool direct = t == Technique::DirectPointing || t == Technique::DirectClaiming ||
+                        t == Technique::DirectHiddenPair || t == Technique::DirectHiddenTriple;
+    for (int cell = 0; cell < kCells && !direct; ++cell) {
         if (step.removed[cell])
             board.Remove(cell, step.removed[cell]);
     }

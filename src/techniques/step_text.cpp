@@ -367,6 +367,9 @@ std::string StepHintText(const Step& step) {
     if (t == Technique::AlignedPairExclusion)
         return name + ": Schau auf " + Join(Cells(step.loop)) +
                " und die Zellen mit zwei Zahlen, die beide sehen.";
+    if (t == Technique::AlignedTripletExclusion)
+        return name + ": Schau auf " + Join(Cells(step.loop)) +
+               " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen.";
     if (t == Technique::XCycle)
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
                Join(Cells(step.cells)) + ".";
@@ -453,6 +456,14 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                "; zu den folgenden Zahlen bleibt kein mögliches Paar." + RemovalText(step) +
                ConsequenceText(before, step);
     }
+    if (t == Technique::AlignedTripletExclusion)
+        return name + ": " + Join(Cells(step.loop)) +
+               " können keine Zahlen tragen, die einer der Zellen " +
+               Join(Cells(step.cells.Minus(step.loop))) +
+               " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
+               "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
+               "mögliche Wahl." +
+               RemovalText(step) + ConsequenceText(before, step);
     if (t == Technique::XCycle) {
         std::string out =
             name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);

@@ -44,6 +44,7 @@ const TechniqueInfo& Info(Technique technique) {
         {"Y-Zyklus", 65},
         {"X-Kette", 66},
         {"Erzwingungskette", 70},
+        {"Ausschluss ausgerichteter Tripel", 75},
         {"Nishio", 75},
         {"Zellen-Erzwingungsketten", 80},
         {"Einheiten-Erzwingungsketten", 80},

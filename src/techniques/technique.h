@@ -56,6 +56,7 @@ enum class Technique : std::uint8_t {
     YCycle,
     XChain,
     ForcingChain,
+    AlignedTripletExclusion,
     Nishio,
     CellForcingChain,
     UnitForcingChain,
@@ -138,8 +139,8 @@ struct Step {
     std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
     CellSet cells;             // the pattern's cells
     // A unique rectangle's or loop's cells (its other cells are a type 3 set), a BUG's cells
-    // beyond the grave, an aligned pair exclusion's two cells (its other cells exclude), an X-
-    // or Y-cycle's cells.
+    // beyond the grave, an aligned pair or triplet exclusion's two or three cells (its other
+    // cells exclude), an X- or Y-cycle's cells.
     CellSet loop;
     std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell

@@ -14,10 +14,22 @@
 // The rating is 4.5; a type 3 set adds a tenth for each digit beyond the first (pair 4.6,
 // triple 4.7, quad 4.8).
 //
-// BUG+1: every open cell has two digits but one with three, and every digit sits in two
-// places per unit but one digit in three in that cell's units. Without that digit the board
-// would be a "bivalue universal grave", which never has just one solution; so the cell is that
-// digit and loses the other two (5.6).
+// Unique loop: the same with six cells or more, each unit the loop touches holding two of
+// them, so that a and b could again swap all round. Its length adds to the rating as the
+// public scale counts it: six cells a tenth, eight two, ten and more five (4.6, 4.7, 5.0),
+// besides a type 3 set's tenths.
+//
+// BUG (bivalue universal grave): with a few digits taken away from a few cells, every open
+// cell would have two digits and every digit two places or none in each unit. Such a board
+// never has just one solution, so one of those digits must stay:
+//   type 1: one such cell; it holds one of its extra digits and loses the rest (5.6);
+//   type 2: one extra digit in several cells; one of them holds it, so it leaves every cell
+//           that sees them all (5.7);
+//   type 3: the extra digits act as one cell that forms a naked set with other cells of a
+//           unit all those cells share (5.7 and a tenth per set digit beyond the first);
+//   type 4: two such cells in a unit where one of their other digits has no other place:
+//           the cell that takes it leaves the other its extra digit, so neither keeps its
+//           second grave digit (5.7).
 #include <array>
 #include <bit>
 
@@ -227,21 +239,23 @@ private:
     bool Enter(int cell) {
         const int parity = length_ & 1;
         for (int unit : kUnitTables.units[cell]) {
-            if (count_[unit] == 2 || (count_[unit] == 1 && parity_[unit] == parity))
+            if (count_[unit] == 2 || (count_[unit] == 1 && odd_[unit] == parity))
                 return false;
         }
         for (int unit : kUnitTables.units[cell]) {
             ++count_[unit];
-            parity_[unit] = static_cast<std::uint8_t>(parity);
+            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] + parity);
         }
         path_[length_++] = cell;
         inPath_.Add(cell);
         return true;
     }
     void Leave(int cell) {
-        for (int unit : kUnitTables.units[cell])
-            --count_[unit];
         --length_;
+        for (int unit : kUnitTables.units[cell]) {
+            --count_[unit];
+            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] - (length_ & 1));
+        }
         inPath_.Remove(cell);
     }
     bool Closed() const {
@@ -268,7 +282,9 @@ private:
                     found(path_, length_);
                     continue;
                 }
-                if (inPath_.Has(next) || (c & ab_) != ab_ || length_ >= kMaxCells)
+                // Each loop once, from its first cell with only the two digits.
+                if (inPath_.Has(next) || (c & ab_) != ab_ || length_ >= kMaxCells ||
+                    (c == ab_ && next < path_[0]))
                     continue;
                 const std::uint16_t extra =
                     static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
@@ -285,7 +301,7 @@ private:
     int length_ = 0;
     CellSet inPath_;
     std::array<std::uint8_t, kUnits> count_{};
-    std::array<std::uint8_t, kUnits> parity_{};
+    std::array<std::uint8_t, kUnits> odd_{};  // of a unit's path cells, those at odd places
 };
 
 // Tenths a unique loop's length adds: six cells one, eight two, ten and more five.
