@@ -44,8 +44,8 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         const int first = starts.PopFirst();
         const std::uint16_t own = board.Candidates(first);
         for (unsigned m = own; m; m &= m - 1) {
-            const int x = std::countr_zero(m) + 1;   // on in the first cell
-            const int w = OtherDigit(own, x);        // the digit that closes the ring
+            const int x = std::countr_zero(m) + 1;  // on in the first cell
+            const int w = OtherDigit(own, x);       // the digit that closes the ring
             const int start = first * 9 + x - 1;
             // Breadth first from "x in the first cell"; every state reached that sees the
             // first cell with w on closes a ring.
@@ -77,8 +77,8 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                 if (end % 9 + 1 != w || cells < 3 || !Sees(end / 9, first))
                     continue;
                 const int rating = Info(Technique::YCycle).rating + ChainLengthExtra(2 * cells);
-                if (bestRating && (rating > bestRating ||
-                                   (rating == bestRating && 2 * cells >= bestLength)))
+                if (bestRating &&
+                    (rating > bestRating || (rating == bestRating && 2 * cells >= bestLength)))
                     continue;
                 // The ring, first cell first: each cell's "on" digit and the digit it shares
                 // with the next cell, which is off there.

@@ -50,7 +50,8 @@ bool FindYCycle(const CandidateBoard& board, Step& step);
 // exclusion.cpp
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
                               const Changes* changes = nullptr);
-bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step);
+bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step,
+                                 const Changes* changes = nullptr);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
 // nodes (0: any); cell and unit forcing chains; X-cycles.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);

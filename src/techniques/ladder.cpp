@@ -145,9 +145,10 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
            r.Try(24, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
            (oneSolution && r.Try(25, plain(FindBug))) ||
            r.Try(26, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
-           r.Try(27, plain(FindChains)) || r.Try(34, plain(FindAlignedTripletExclusion)) ||
-           r.Try(28, plain(FindNishio)) ||
-           r.Try(29, plain(FindForcingChains)) || r.Try(30, plain(FindDynamicContradiction)) ||
+           r.Try(27, plain(FindChains)) ||
+           r.Try(34, [&](Step& s, C c) { return FindAlignedTripletExclusion(b, s, c); }) ||
+           r.Try(28, plain(FindNishio)) || r.Try(29, plain(FindForcingChains)) ||
+           r.Try(30, plain(FindDynamicContradiction)) ||
            r.Try(31, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
            r.Try(32, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
            FindDynamicForcing(b, 2, step);

@@ -286,8 +286,7 @@ private:
                 if (inPath_.Has(next) || (c & ab_) != ab_ || length_ >= kMaxCells ||
                     (c == ab_ && next < path_[0]))
                     continue;
-                const std::uint16_t extra =
-                    static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
+                const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
                 const bool wide = c != ab_;
                 if (!wide || OneBit(extra) || widesLeft > 0)
                     Walk(next, kind, widesLeft - wide, extra, found);
@@ -310,8 +309,8 @@ int LoopLengthExtra(int cells) {
 }
 
 // The step a loop gives, if any, of the given type (1-4).
-bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uint16_t ab,
-              int type, Step& step) {
+bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uint16_t ab, int type,
+              Step& step) {
     int extras[kCells], extraCount = 0;
     std::uint16_t extraDigits = 0;
     CellSet cells;
@@ -319,7 +318,8 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
         cells.Add(loop[i]);
         if (board.Candidates(loop[i]) != ab) {
             extras[extraCount++] = loop[i];
-            extraDigits = static_cast<std::uint16_t>(extraDigits | (board.Candidates(loop[i]) & ~ab));
+            extraDigits =
+                static_cast<std::uint16_t>(extraDigits | (board.Candidates(loop[i]) & ~ab));
         }
     }
     static constexpr Technique kTypes[] = {Technique::UniqueLoop1, Technique::UniqueLoop2,
@@ -366,8 +366,7 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
                         continue;
                     begin();
                     step.units = 1u << unit;
-                    step.removed[x] = step.removed[y] =
-                        static_cast<std::uint16_t>(ab & ~(d & -d));
+                    step.removed[x] = step.removed[y] = static_cast<std::uint16_t>(ab & ~(d & -d));
                     return true;
                 }
             }
@@ -400,6 +399,11 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step) {
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
+            continue;
+        // Six cells at least must hold both digits.
+        const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
+        const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+        if ((board.Plane(a) & board.Plane(b)).Count() < 6)
             continue;
         LoopSearch search(board, ab);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
