@@ -226,7 +226,9 @@ class LoopSearch {
 public:
     static constexpr int kMaxCells = 16;
 
-    LoopSearch(const CandidateBoard& board, std::uint16_t ab) : board_(board), ab_(ab) {}
+    // `cells`: those that may take part, holding both digits.
+    LoopSearch(const CandidateBoard& board, std::uint16_t ab, CellSet cells)
+        : board_(board), ab_(ab), cells_(cells) {}
 
     // Every closed loop of six cells or more from `start`, which holds only the two digits.
     template <class Found>
@@ -283,7 +285,7 @@ private:
                     continue;
                 }
                 // Each loop once, from its first cell with only the two digits.
-                if (inPath_.Has(next) || (c & ab_) != ab_ || length_ >= kMaxCells ||
+                if (inPath_.Has(next) || !cells_.Has(next) || length_ >= kMaxCells ||
                     (c == ab_ && next < path_[0]))
                     continue;
                 const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
@@ -296,6 +298,7 @@ private:
     }
     const CandidateBoard& board_;
     std::uint16_t ab_;
+    CellSet cells_;
     std::array<int, kMaxCells> path_{};
     int length_ = 0;
     CellSet inPath_;
@@ -396,16 +399,38 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
 bool FindUniqueLoop(const CandidateBoard& board, Step& step) {
     Step best, found;
     bool any = false;
+    std::array<CellSet, 512> pairCells{};
+    std::array<bool, 512> pairDone{};
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
             continue;
-        // Six cells at least must hold both digits.
-        const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
-        const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
-        if ((board.Plane(a) & board.Plane(b)).Count() < 6)
+        // The cells holding both digits, less those alone in one of their units: a loop
+        // cell shares each of its units with another one. Six at least must be left. Worked
+        // out once per pair of digits.
+        CellSet& cells = pairCells[ab];
+        if (!pairDone[ab]) {
+            pairDone[ab] = true;
+            const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
+            const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+            cells = board.Plane(a) & board.Plane(b);
+            for (bool cut = true; cut && cells.Count() >= 6;) {
+                cut = false;
+                for (CellSet c = cells; !c.Empty();) {
+                    const int cell = c.PopFirst();
+                    for (int unit : kUnitTables.units[cell]) {
+                        if ((cells & kUnitTables.unitSets[unit]).Single()) {
+                            cells.Remove(cell);
+                            cut = true;
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        if (cells.Count() < 6 || !cells.Has(start))
             continue;
-        LoopSearch search(board, ab);
+        LoopSearch search(board, ab, cells);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
             // A loop's best step: the lowest rating, then the lowest type.
             for (int type = 1; type <= 4; ++type) {
