@@ -54,9 +54,10 @@ constexpr std::array<const char*, zw::techniques::kTechniqueCount> kIds{{
     "FullHouse", "HiddenSingleBox", "HiddenSingleLine", "DirectPointing", "DirectClaiming",
     "DirectHiddenPair", "NakedSingle", "DirectHiddenTriple", "Pointing", "Claiming", "NakedPair",
     "XWing", "HiddenPair", "NakedTriple", "Swordfish", "HiddenTriple", "XYWing", "XYZWing",
-    "UniqueRectangle1", "UniqueRectangle2", "UniqueRectangle3", "UniqueRectangle4", "NakedQuad",
-    "Jellyfish", "HiddenQuad", "WXYZWing", "Bug1", "VWXYZWing", "AlignedPairExclusion",
-    "UVWXYZWing", "XCycle", "XChain", "ForcingChain",
+    "UniqueRectangle1", "UniqueRectangle2", "UniqueRectangle3", "UniqueRectangle4",
+    "UniqueLoop1", "UniqueLoop2", "UniqueLoop3", "UniqueLoop4", "NakedQuad", "Jellyfish",
+    "HiddenQuad", "WXYZWing", "Bug1", "Bug2", "Bug3", "Bug4", "VWXYZWing", "AlignedPairExclusion",
+    "XCycle", "YCycle", "UVWXYZWing", "XChain", "ForcingChain", "AlignedTripletExclusion",
     "Nishio", "CellForcingChain", "UnitForcingChain", "DynamicContradiction", "DynamicCellForcing",
     "DynamicUnitForcing", "DynamicForcingPlus", "DynamicForcingNested"}};
 // clang-format on
@@ -94,7 +95,11 @@ QString Rating(int tenths) {
 // A chain's or loop's rating grows with its length, a type 3 rectangle's with its set: the
 // table holds the least.
 bool Grows(Technique t) {
-    return t == Technique::UniqueRectangle3 || t >= Technique::XCycle;
+    using T = Technique;
+    if (t == T::UVWXYZWing || t == T::AlignedTripletExclusion)
+        return false;
+    return t == T::UniqueRectangle3 || (t >= T::UniqueLoop1 && t <= T::UniqueLoop4) ||
+           t == T::Bug3 || t == T::WXYZWing || t == T::VWXYZWing || t >= T::XCycle;
 }
 
 QString RatingText(Technique t) {

@@ -1,6 +1,6 @@
 // How far the ladder's score agrees with published ratings on the Sudoku Explainer scale.
 //
-//     se_agreement [FILE] [--list] [--direct-places-only]
+//     se_agreement [FILE] [--list]
 //
 // (default FILE: se-rated.txt of the build's puzzle folder, the published ratings; its twin
 // se-rated-121.txt holds the same puzzles rated with the original scale's techniques alone,
@@ -10,6 +10,7 @@
 // "7.2", or a band "1.5-2.4" where only the band is known; after another space, optionally, the
 // name of the technique the rating comes from. The ladder rates every puzzle (one thread) and
 // the program prints
+//   - how often our score is exactly the published rating;
 //   - how often our level is the published one (levels: below 1.5, 1.5-2.4, 2.5-4.9, 5.0-6.9,
 //     7.0 and above), overall and per published level, and the table of both levels;
 //   - Spearman's rank correlation of score and rating over the puzzles rated 2.5 and above;
@@ -22,9 +23,6 @@
 //     same puzzles end on, and the mean gap;
 //   - the puzzles where score and rating lie furthest apart, each way.
 // With --list, one line a puzzle too: puzzle, published rating, score, technique, milliseconds.
-// With --direct-places-only, a direct step (pointing, claiming, hidden pair or triple that
-// places a digit at once) only places its digit and leaves the pattern's removals on the board,
-// as the public rater does; the ladder itself keeps them. The run shows what that changes.
 //
 // Not a speed figure: the time printed is only there to spot a puzzle the ladder is slow on.
 #include <algorithm>
@@ -160,28 +158,7 @@ int Gap(const Rated& r) {
     return r.score < r.low ? r.score - r.low : r.score > r.high ? r.score - r.high : 0;
 }
 
-bool IsDirect(Technique technique) {
-    return technique == Technique::DirectPointing || technique == Technique::DirectClaiming ||
-           technique == Technique::DirectHiddenPair || technique == Technique::DirectHiddenTriple;
-}
-
-// RunLadder, except that a direct step only places its digit.
-bool RunLadderPlacingOnly(techniques::CandidateBoard& board, std::vector<techniques::Step>& steps) {
-    steps.clear();
-    techniques::Step step;
-    while (!board.Solved()) {
-        if (board.Broken() || !techniques::FindEasiestStep(board, true, step))
-            return false;
-        if (IsDirect(step.technique))
-            board.Place(step.placedCell, step.placedDigit);
-        else
-            techniques::ApplyStep(board, step);
-        steps.push_back(step);
-    }
-    return true;
-}
-
-int Run(const std::string& path, bool list, bool placesOnly) {
+int Run(const std::string& path, bool list) {
     std::ifstream in(path);
     if (!in) {
         std::cerr << "cannot read " << path << "\n";
@@ -212,8 +189,7 @@ int Run(const std::string& path, bool list, bool placesOnly) {
         if (!r.unique || !board.SetRows(r.rows))
             continue;
         const auto start = std::chrono::steady_clock::now();
-        r.solved = placesOnly ? RunLadderPlacingOnly(board, steps)
-                              : techniques::RunLadder(board, true, steps);
+        r.solved = techniques::RunLadder(board, true, steps);
         r.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                    .count();
         totalMs += r.ms;
@@ -234,11 +210,20 @@ int Run(const std::string& path, bool list, bool placesOnly) {
         else
             scored.push_back(&r);
     }
-    std::printf("file:      %s%s\n", path.c_str(),
-                placesOnly ? " (direct steps only place their digit)" : "");
+    std::printf("file:      %s\n", path.c_str());
     std::printf("puzzles:   %zu read, %zu scored, %d without exactly one solution, %d where the "
                 "ladder got stuck; %.1f s in the ladder\n\n",
                 puzzles.size(), scored.size(), notUnique, stuck, totalMs / 1000);
+
+    int exact = 0, rated = 0;
+    for (const Rated* r : scored) {
+        if (r->Exact()) {
+            ++rated;
+            exact += r->score == r->low;
+        }
+    }
+    std::printf("same score: %.1f%% (%d of the %d rated exactly)\n", Percent(exact, rated), exact,
+                rated);
 
     // Levels.
     std::array<std::array<int, kLevels>, kLevels> table{};
@@ -392,18 +377,16 @@ int Run(const std::string& path, bool list, bool placesOnly) {
 
 int main(int argc, char** argv) {
     std::string path = std::string(ZW_PUZZLE_DIR) + "/se-rated.txt";
-    bool list = false, placesOnly = false;
+    bool list = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--list")
             list = true;
-        else if (arg == "--direct-places-only")
-            placesOnly = true;
         else if (!arg.empty() && arg[0] == '-') {
-            std::cerr << "usage: se_agreement [FILE] [--list] [--direct-places-only]\n";
+            std::cerr << "usage: se_agreement [FILE] [--list]\n";
             return 2;
         } else
             path = arg;
     }
-    return zw::Run(path, list, placesOnly);
+    return zw::Run(path, list);
 }

@@ -15,7 +15,8 @@
 // Ratings: Nishio 7.5, contradiction and forcing 8.5, level 1 9.0, level 2 9.5, each plus the
 // length tenths of its nodes: the assumption, each placement (or removal step) up to the
 // result, and for a contradiction the contradiction itself; all branches together for
-// forcing. The ladder takes the shortest.
+// forcing. A contradiction's nodes are weighted to count as the public scale counts them (see
+// FindNishio and FindDynamicContradiction). The ladder takes the shortest.
 #include <bit>
 
 #include "techniques/families.h"
@@ -200,7 +201,9 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
     }
     if (bestNodes == kChainRoom)
         return false;
-    ContradictionStep(Technique::Nishio, best, bestNodes, step);
+    // The public scale counts every candidate a placement takes out on the way as a node too:
+    // about four nodes a placement, as its Nishio ratings bear out.
+    ContradictionStep(Technique::Nishio, best, 4 * best.length, step);
     return true;
 }
 
@@ -315,7 +318,9 @@ bool FindDynamicContradiction(const CandidateBoard& board, Step& step) {
     }
     if (bestNodes == kChainRoom)
         return false;
-    ContradictionStep(Technique::DynamicContradiction, best, bestNodes, step);
+    // Counted as the public scale does, with the candidates the singles take out on the way:
+    // about half as many again as the placements, and both ends of the contradiction.
+    ContradictionStep(Technique::DynamicContradiction, best, best.length * 3 / 2 + 2, step);
     return true;
 }
 

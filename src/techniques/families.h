@@ -39,15 +39,21 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
 bool FindXYWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 // uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
-// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; BUG+1.
+// (setSize 0) or of type 3 with a naked set of setSize + 1 digits; unique loops of six cells
+// and more, the lowest rated; BUG types 1 to 4.
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes = nullptr);
+bool FindUniqueLoop(const CandidateBoard& board, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
 // bent_sets.cpp: WXYZ- (4 cells), VWXYZ- (5) and UVWXYZ-Wings (6).
 bool FindBentSet(const CandidateBoard& board, int size, Step& step);
+// cycles.cpp: a loop of cells with two digits each (Y-cycle), the lowest rated.
+bool FindYCycle(const CandidateBoard& board, Step& step);
 // exclusion.cpp
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step,
                               const Changes* changes = nullptr);
+bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step,
+                                 const Changes* changes = nullptr);
 // chains.cpp: X-chains (one digit) or, with cellLinks, forcing chains, of at most maxNodes
 // nodes (0: any); cell and unit forcing chains; X-cycles.
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step);

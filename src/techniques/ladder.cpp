@@ -8,12 +8,19 @@ namespace zw::techniques {
 
 namespace {
 
-// X-cycles, X-chains and forcing chains compete by rating, as the public scale ranks them
-// together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
+// X- and Y-cycles, X-chains and forcing chains compete by rating, as the public scale ranks
+// them together: a forcing chain starts at 7.0, so it can beat only an X-chain or cycle rated
 // above that.
 bool FindChains(const CandidateBoard& board, Step& step) {
-    Step cycle;
-    const bool c = FindXCycle(board, cycle);
+    Step cycle, yCycle;
+    bool c = FindXCycle(board, cycle);
+    // X- and Y-cycles start at the same rating; the shorter loop first, an X-cycle on a tie.
+    if (FindYCycle(board, yCycle) &&
+        (!c || yCycle.Rating() < cycle.Rating() ||
+         (yCycle.Rating() == cycle.Rating() && yCycle.chainLength < cycle.chainLength))) {
+        cycle = yCycle;
+        c = true;
+    }
     // Beside a cycle, only an X-chain rated below it counts: one of so many nodes at most, and
     // none below four.
     int xNodes = 0;
@@ -50,7 +57,7 @@ namespace {
 
 // The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
 // span a range, the family returns its lowest-rated step.
-constexpr int kRungs = 36;
+constexpr int kRungs = 38;
 
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
@@ -144,16 +151,24 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
                 return true;
         }
     }
+    if (oneSolution && r.Try(33, T::UniqueLoop1, plain(FindUniqueLoop)))
+        return true;
+    // The wings of almost locked sets come where the public scale tries them, among the
+    // families they share ratings with; the UVWXYZ-Wing (6.6) comes before the chains, whose
+    // cycles start at 6.5, as there: no cap ever lies between the two.
     return r.Try(22, T::NakedQuad, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
            r.Try(23, T::Jellyfish, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
            r.Try(24, T::HiddenQuad, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
-           r.Try(33, T::WXYZWing, [&](Step& s, C) { return FindBentSet(b, 4, s); }) ||
+           r.Try(35, T::WXYZWing, [&](Step& s, C) { return FindBentSet(b, 4, s); }) ||
            (oneSolution && r.Try(25, T::Bug1, plain(FindBug))) ||
-           r.Try(34, T::VWXYZWing, [&](Step& s, C) { return FindBentSet(b, 5, s); }) ||
+           r.Try(36, T::VWXYZWing, [&](Step& s, C) { return FindBentSet(b, 5, s); }) ||
            r.Try(26, T::AlignedPairExclusion, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
-           r.Try(35, T::UVWXYZWing, [&](Step& s, C) { return FindBentSet(b, 6, s); }) ||
-           r.Try(27, T::XCycle, plain(FindChains)) || r.Try(28, T::Nishio, plain(FindNishio)) ||
-           r.Try(29, T::CellForcingChain, plain(FindForcingChains)) || r.Try(30, T::DynamicContradiction, plain(FindDynamicContradiction)) ||
+           r.Try(37, T::XCycle, [&](Step& s, C) { return FindBentSet(b, 6, s); }) ||
+           r.Try(27, T::XCycle, plain(FindChains)) ||
+           r.Try(34, T::AlignedTripletExclusion, [&](Step& s, C c) { return FindAlignedTripletExclusion(b, s, c); }) ||
+           r.Try(28, T::Nishio, plain(FindNishio)) ||
+           r.Try(29, T::CellForcingChain, plain(FindForcingChains)) ||
+           r.Try(30, T::DynamicContradiction, plain(FindDynamicContradiction)) ||
            r.Try(31, T::DynamicCellForcing, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
            r.Try(32, T::DynamicForcingPlus, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
            (!r.Capped(T::DynamicForcingNested) && FindDynamicForcing(b, 2, step));
@@ -166,7 +181,12 @@ bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step) 
 }
 
 void ApplyStep(CandidateBoard& board, const Step& step) {
-    for (int cell = 0; cell < kCells; ++cell) {
+    // A direct step only places its digit: its pattern's removals say why, but stay on the
+    // board, as the public scale rates it; a later step that takes them pays its own rating.
+    const Technique t = step.technique;
+    const bool direct = t == Technique::DirectPointing || t == Technique::DirectClaiming ||
+                        t == Technique::DirectHiddenPair || t == Technique::DirectHiddenTriple;
+    for (int cell = 0; cell < kCells && !direct; ++cell) {
         if (step.removed[cell])
             board.Remove(cell, step.removed[cell]);
     }

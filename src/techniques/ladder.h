@@ -17,7 +17,8 @@ namespace zw::techniques {
 // The easiest step on the board, false when none applies. Uniqueness techniques take part
 // only with `oneSolution`: the caller has asked the fast engine that the puzzle has exactly one.
 bool FindEasiestStep(const CandidateBoard& board, bool oneSolution, Step& step);
-// Takes the step's removals, then places its digit.
+// Takes the step's removals, then places its digit; a direct step (pointing, claiming, hidden
+// pair or triple that leaves a single) only places its digit.
 void ApplyStep(CandidateBoard& board, const Step& step);
 // Runs the ladder, appending its steps (after clearing `steps`, whose room is kept); true
 // when the board ends solved. A board that turns out broken stops the run, and so does one that

@@ -76,9 +76,19 @@ bool IsNaked(Technique t) {
     return t == Technique::NakedPair || t == Technique::NakedTriple || t == Technique::NakedQuad;
 }
 
+// Unique rectangles and loops: 1-4 for their type, 0 for any other technique.
+int UniqueType(Technique t) {
+    if (t >= Technique::UniqueRectangle1 && t <= Technique::UniqueRectangle4)
+        return static_cast<int>(t) - static_cast<int>(Technique::UniqueRectangle1) + 1;
+    if (t >= Technique::UniqueLoop1 && t <= Technique::UniqueLoop4)
+        return static_cast<int>(t) - static_cast<int>(Technique::UniqueLoop1) + 1;
+    return 0;
+}
 bool IsRectangle(Technique t) {
-    return t == Technique::UniqueRectangle1 || t == Technique::UniqueRectangle2 ||
-           t == Technique::UniqueRectangle3 || t == Technique::UniqueRectangle4;
+    return UniqueType(t) != 0;
+}
+bool IsBug(Technique t) {
+    return t >= Technique::Bug1 && t <= Technique::Bug4;
 }
 
 unsigned RemovedDigits(const Step& step) {
@@ -102,13 +112,13 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
                       " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte "
                       "zwei Lösungen.";
     const unsigned removed = RemovedDigits(step);
-    switch (step.technique) {
-        case Technique::UniqueRectangle1:
+    switch (UniqueType(step.technique)) {
+        case 1:
             return out + " Also ist " + CellText(extras.First()) + " keine der beiden.";
-        case Technique::UniqueRectangle2:
+        case 2:
             return out + " Also steht " + Digits(removed) + " in " + Join(Cells(extras), " oder ") +
                    ".";
-        case Technique::UniqueRectangle3: {
+        case 3: {
             const int unit = std::countr_zero(step.units);
             return out + " Also hält " + Join(Cells(extras)) + " eine ihrer anderen Zahlen; mit " +
                    Join(Cells(step.cells.Minus(corners))) + " bilden sie in " + UnitText(unit) +
@@ -119,6 +129,36 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
             return out + " In " + UnitText(unit) + " steht " + Digits(step.digits & ~removed) +
                    " nur in " + Join(Cells(extras)) + ", also ist dort " + Digits(removed) +
                    " ausgeschlossen.";
+        }
+    }
+}
+
+// Why the cells beyond the grave must keep one of their extra digits, and what follows.
+std::string BugText(const CandidateBoard& before, const Step& step) {
+    const CellSet bugCells = step.loop;
+    std::string out = "Ohne " + Digits(step.digits) + " in " + Join(Cells(bugCells)) +
+                      " hätte jede offene Zelle nur zwei Kandidaten, und jede Zahl passte in "
+                      "jede Einheit genau zweimal oder gar nicht; so ein Muster hat nie genau "
+                      "eine Lösung.";
+    const int unit = std::countr_zero(step.units);
+    switch (step.technique) {
+        case Technique::Bug2:
+            return out + " Also steht " + Digits(step.digits) + " in " +
+                   Join(Cells(bugCells), " oder ") + ".";
+        case Technique::Bug3:
+            return out + " Also hält eine dieser Zellen " + Digits(step.digits) + " (" +
+                   Join(Cells(bugCells)) + " wirken wie eine Zelle mit diesen Zahlen); mit " +
+                   Join(Cells(step.cells.Minus(bugCells))) + " bilden sie in " + UnitText(unit) +
+                   " eine nackte Menge.";
+        default: {
+            std::uint16_t both = kAllDigits;
+            for (CellSet c = bugCells; !c.Empty();)
+                both &= before.Candidates(c.PopFirst());
+            both = static_cast<std::uint16_t>(both & ~step.digits & ~RemovedDigits(step));
+            return out + " In " + UnitText(unit) + " steht " + Digits(both) + " nur in " +
+                   Join(Cells(bugCells)) +
+                   "; die Zelle, die sie nicht hält, hält ihre Zahl außerhalb des Musters. Also "
+                   "hält keine der beiden ihre dritte Zahl.";
         }
     }
 }
@@ -342,10 +382,15 @@ std::string StepHintText(const Step& step) {
     if (t == Technique::AlignedPairExclusion)
         return name + ": Schau auf " + Join(Cells(step.loop)) +
                " und die Zellen mit zwei Zahlen, die beide sehen.";
+    if (t == Technique::AlignedTripletExclusion)
+        return name + ": Schau auf " + Join(Cells(step.loop)) +
+               " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen.";
     if (t == Technique::XCycle)
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
                Join(Cells(step.cells)) + ".";
-    if (IsWing(t) || IsBentSet(t) || t == Technique::Bug1)
+    if (t == Technique::YCycle)
+        return name + ": Schau auf die Zellen mit zwei Zahlen " + Join(Cells(step.cells)) + ".";
+    if (IsWing(t) || IsBentSet(t) || IsBug(t))
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
     if (IsRectangle(t))
         return name + " mit " + Digits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
@@ -426,6 +471,14 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                "; zu den folgenden Zahlen bleibt kein mögliches Paar." + RemovalText(step) +
                ConsequenceText(before, step);
     }
+    if (t == Technique::AlignedTripletExclusion)
+        return name + ": " + Join(Cells(step.loop)) +
+               " können keine Zahlen tragen, die einer der Zellen " +
+               Join(Cells(step.cells.Minus(step.loop))) +
+               " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
+               "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
+               "mögliche Wahl." +
+               RemovalText(step) + ConsequenceText(before, step);
     if (t == Technique::XCycle) {
         std::string out =
             name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);
@@ -436,6 +489,18 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                "sie genau einer." +
                RemovalText(step) + ConsequenceText(before, step);
     }
+    if (t == Technique::YCycle) {
+        std::string out = name + ": Die Zellen bilden einen Kreis: " + NodeText(step.chain[0]);
+        for (int i = 1; i < step.chainLength; ++i)
+            out += ", also " + NodeText(step.chain[i]);
+        return out + ", also wieder " + NodeText(step.chain[0]) +
+               ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
+               "Zahl, die sie teilen." +
+               RemovalText(step) + ConsequenceText(before, step);
+    }
+    if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4)
+        return name + ": " + BugText(before, step) + RemovalText(step) +
+               ConsequenceText(before, step);
     if (IsChain(t) && step.placedCell >= 0)
         return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
                CellText(step.placedCell) + ".";

@@ -41,17 +41,26 @@ enum class Technique : std::uint8_t {
     UniqueRectangle2,
     UniqueRectangle3,
     UniqueRectangle4,
+    UniqueLoop1,
+    UniqueLoop2,
+    UniqueLoop3,
+    UniqueLoop4,
     NakedQuad,
     Jellyfish,
     HiddenQuad,
     WXYZWing,
     Bug1,
+    Bug2,
+    Bug3,
+    Bug4,
     VWXYZWing,
     AlignedPairExclusion,
-    UVWXYZWing,
     XCycle,
+    YCycle,
+    UVWXYZWing,
     XChain,
     ForcingChain,
+    AlignedTripletExclusion,
     Nishio,
     CellForcingChain,
     UnitForcingChain,
@@ -133,8 +142,9 @@ struct Step {
     Technique technique = Technique::FullHouse;
     std::uint16_t digits = 0;  // the pattern's digits, bit d-1 for digit d
     CellSet cells;             // the pattern's cells
-    // A unique rectangle's corners (its other cells are a type 3 set), an aligned pair
-    // exclusion's two cells (its other cells exclude), an X-cycle's cells.
+    // A unique rectangle's or loop's cells (its other cells are a type 3 set), a BUG's cells
+    // beyond the grave, an aligned pair or triplet exclusion's two or three cells (its other
+    // cells exclude), an X- or Y-cycle's cells.
     CellSet loop;
     std::uint32_t units = 0;                      // the pattern's units, bit u of the 27
     std::array<std::uint16_t, kCells> removed{};  // candidates the step takes, per cell

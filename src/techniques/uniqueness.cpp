@@ -14,10 +14,23 @@
 // The rating is 4.5; a type 3 set adds a tenth for each digit beyond the first (pair 4.6,
 // triple 4.7, quad 4.8).
 //
-// BUG+1: every open cell has two digits but one with three, and every digit sits in two
-// places per unit but one digit in three in that cell's units. Without that digit the board
-// would be a "bivalue universal grave", which never has just one solution; so the cell is that
-// digit and loses the other two (5.6).
+// Unique loop: the same with six cells or more, each unit the loop touches holding two of
+// them, so that a and b could again swap all round. Its length adds to the rating as the
+// public scale counts it: six cells a tenth, eight two, ten and more five (4.6, 4.7, 5.0),
+// besides a type 3 set's tenths.
+//
+// BUG (bivalue universal grave): with a few digits taken away from a few cells, every open
+// cell would have two digits and every digit two places or none in each unit. Such a board
+// never has just one solution, so one of those digits must stay:
+//   type 1: one such cell; it holds one of its extra digits and loses the rest (5.6);
+//   type 2: one extra digit in several cells; one of them holds it, so it leaves every cell
+//           that sees them all (5.7);
+//   type 3: the extra digits act as one cell that forms a naked set with other cells of a
+//           unit all those cells share (5.7 and a tenth per set digit beyond the first);
+//   type 4: two such cells in a unit where one of their other digits has no other place:
+//           the cell that takes it leaves the other its extra digit, so neither keeps its
+//           second grave digit (5.7).
+#include <array>
 #include <bit>
 
 #include "techniques/families.h"
@@ -33,6 +46,24 @@ std::uint32_t SharedUnits(int a, int b) {
             out |= 1u << kUnitTables.units[a][k];
     }
     return out;
+}
+
+// The lowest of a set of units: the box before the row before the column, as 18 > 9 > 0 is
+// the other way round.
+int FirstSharedUnit(std::uint32_t units) {
+    for (int from : {18, 0, 9}) {
+        const std::uint32_t kind = units >> from & 0x1ff;
+        if (kind)
+            return from + std::countr_zero(kind);
+    }
+    return -1;
+}
+
+CellSet Open(const CandidateBoard& board) {
+    CellSet open;
+    for (int d = 1; d <= 9; ++d)
+        open |= board.Plane(d);
+    return open;
 }
 
 void Rectangle(Step& step, Technique technique, const int (&cells)[4], std::uint16_t ab) {
@@ -185,43 +216,375 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
     return false;
 }
 
-bool FindBug(const CandidateBoard& board, Step& step) {
-    int bugCell = -1;
-    for (int cell = 0; cell < kCells; ++cell) {
-        const int n = Count9(board.Candidates(cell));
-        if (n == 0 && !board.Value(cell))
-            return false;
-        if (n == 3 && bugCell < 0)
-            bugCell = cell;
-        else if (n != 0 && n != 2)
-            return false;
+namespace {
+
+// A unique loop's search: a path of cells that all hold the loop's two digits, each the next
+// one's neighbour in a row, column or box other than the one the path came through. Every unit
+// the path touches must hold two of its cells, one at an even and one at an odd place, or the
+// two digits could not swap; the path is cut as soon as a unit breaks that.
+class LoopSearch {
+public:
+    static constexpr int kMaxCells = 16;
+
+    // `cells`: those that may take part, holding both digits.
+    LoopSearch(const CandidateBoard& board, std::uint16_t ab, CellSet cells)
+        : board_(board), ab_(ab), cells_(cells) {}
+
+    // Every closed loop of six cells or more from `start`, which holds only the two digits.
+    template <class Found>
+    void From(int start, Found&& found) {
+        length_ = 0;
+        Walk(start, -1, 2, 0, found);
     }
-    if (bugCell < 0)
-        return false;
-    // Every digit twice or not at all per unit, but one digit three times in the cell's units.
-    int bugDigit = 0;
-    for (int unit = 0; unit < kUnits; ++unit) {
-        bool own = false;
-        for (int k = 0; k < 3; ++k)
-            own = own || kUnitTables.units[bugCell][k] == unit;
-        for (int digit = 1; digit <= 9; ++digit) {
-            const int n = Count9(board.Positions(unit, digit));
-            if (n == 0 || n == 2)
-                continue;
-            if (n != 3 || !own || (bugDigit && bugDigit != digit))
+
+private:
+    bool Enter(int cell) {
+        const int parity = length_ & 1;
+        for (int unit : kUnitTables.units[cell]) {
+            if (count_[unit] == 2 || (count_[unit] == 1 && odd_[unit] == parity))
                 return false;
-            bugDigit = digit;
+        }
+        for (int unit : kUnitTables.units[cell]) {
+            ++count_[unit];
+            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] + parity);
+        }
+        path_[length_++] = cell;
+        inPath_.Add(cell);
+        return true;
+    }
+    void Leave(int cell) {
+        --length_;
+        for (int unit : kUnitTables.units[cell]) {
+            --count_[unit];
+            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] - (length_ & 1));
+        }
+        inPath_.Remove(cell);
+    }
+    bool Closed() const {
+        for (int k = 0; k < length_; ++k) {
+            for (int unit : kUnitTables.units[path_[k]]) {
+                if (count_[unit] != 2)
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    template <class Found>
+    void Walk(int cell, int lastKind, int widesLeft, std::uint16_t extraDigits, Found& found) {
+        if (!Enter(cell))
+            return;
+        for (int kind = 0; kind < 3; ++kind) {
+            if (kind == lastKind)
+                continue;
+            const int unit = kUnitTables.units[cell][kind];
+            for (int next : kUnitTables.cells[unit]) {
+                const std::uint16_t c = board_.Candidates(next);
+                if (next == path_[0] && length_ >= 6 && Closed()) {
+                    found(path_, length_);
+                    continue;
+                }
+                // Each loop once, from its first cell with only the two digits.
+                if (inPath_.Has(next) || !cells_.Has(next) || length_ >= kMaxCells ||
+                    (c == ab_ && next < path_[0]))
+                    continue;
+                const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
+                const bool wide = c != ab_;
+                if (!wide || OneBit(extra) || widesLeft > 0)
+                    Walk(next, kind, widesLeft - wide, extra, found);
+            }
+        }
+        Leave(cell);
+    }
+    const CandidateBoard& board_;
+    std::uint16_t ab_;
+    CellSet cells_;
+    std::array<int, kMaxCells> path_{};
+    int length_ = 0;
+    CellSet inPath_;
+    std::array<std::uint8_t, kUnits> count_{};
+    std::array<std::uint8_t, kUnits> odd_{};  // of a unit's path cells, those at odd places
+};
+
+// Tenths a unique loop's length adds: six cells one, eight two, ten and more five.
+int LoopLengthExtra(int cells) {
+    return cells >= 10 ? 5 : cells >= 8 ? 2 : cells >= 6 ? 1 : 0;
+}
+
+// The step a loop gives, if any, of the given type (1-4).
+bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uint16_t ab, int type,
+              Step& step) {
+    int extras[kCells], extraCount = 0;
+    std::uint16_t extraDigits = 0;
+    CellSet cells;
+    for (int i = 0; i < length; ++i) {
+        cells.Add(loop[i]);
+        if (board.Candidates(loop[i]) != ab) {
+            extras[extraCount++] = loop[i];
+            extraDigits =
+                static_cast<std::uint16_t>(extraDigits | (board.Candidates(loop[i]) & ~ab));
         }
     }
-    if (!bugDigit || !(board.Candidates(bugCell) & DigitBit(bugDigit)))
+    static constexpr Technique kTypes[] = {Technique::UniqueLoop1, Technique::UniqueLoop2,
+                                           Technique::UniqueLoop3, Technique::UniqueLoop4};
+    auto begin = [&] {
+        step = Step{};
+        step.technique = kTypes[type - 1];
+        step.digits = ab;
+        step.cells = step.loop = cells;
+        step.extra = LoopLengthExtra(length);
+    };
+    if (extraCount == 0)
         return false;
+    if (type == 1) {
+        if (extraCount != 1)
+            return false;
+        begin();
+        step.removed[extras[0]] = ab;
+        return true;
+    }
+    if (type == 2) {
+        if (extraCount < 2 || !OneBit(extraDigits))
+            return false;
+        CellSet seen = kUnitTables.peerSets[extras[0]];
+        for (int k = 1; k < extraCount; ++k)
+            seen = seen & kUnitTables.peerSets[extras[k]];
+        const CellSet removed = board.Plane(std::countr_zero(extraDigits) + 1) & seen;
+        if (removed.Empty())
+            return false;
+        begin();
+        RemoveFrom(step, removed, extraDigits);
+        return true;
+    }
+    if (extraCount != 2)
+        return false;
+    const int x = extras[0], y = extras[1];
+    const std::uint32_t shared = SharedUnits(x, y);
+    if (type == 4) {
+        for (int from : {18, 0, 9}) {
+            for (std::uint32_t units = shared >> from & 0x1ff; units; units &= units - 1) {
+                const int unit = from + std::countr_zero(units);
+                for (unsigned d = ab; d; d &= d - 1) {
+                    if (Count9(board.Positions(unit, std::countr_zero(d) + 1)) != 2)
+                        continue;
+                    begin();
+                    step.units = 1u << unit;
+                    step.removed[x] = step.removed[y] = static_cast<std::uint16_t>(ab & ~(d & -d));
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    if (OneBit(extraDigits))
+        return false;
+    for (int size = Count9(extraDigits); size <= 5; ++size) {
+        for (int from : {18, 0, 9}) {
+            for (std::uint32_t units = shared >> from & 0x1ff; units; units &= units - 1) {
+                begin();
+                const int extraBase = step.extra;
+                if (NakedSetWithExtras(board, from + std::countr_zero(units), x, y, extraDigits,
+                                       size, step)) {
+                    step.extra += extraBase;
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool FindUniqueLoop(const CandidateBoard& board, Step& step) {
+    Step best, found;
+    bool any = false;
+    std::array<CellSet, 512> pairCells{};
+    std::array<bool, 512> pairDone{};
+    for (int start = 0; start < kCells; ++start) {
+        const std::uint16_t ab = board.Candidates(start);
+        if (Count9(ab) != 2)
+            continue;
+        // The cells holding both digits, less those alone in one of their units: a loop
+        // cell shares each of its units with another one. Six at least must be left. Worked
+        // out once per pair of digits.
+        CellSet& cells = pairCells[ab];
+        if (!pairDone[ab]) {
+            pairDone[ab] = true;
+            const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
+            const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+            cells = board.Plane(a) & board.Plane(b);
+            for (bool cut = true; cut && cells.Count() >= 6;) {
+                cut = false;
+                for (CellSet c = cells; !c.Empty();) {
+                    const int cell = c.PopFirst();
+                    for (int unit : kUnitTables.units[cell]) {
+                        if ((cells & kUnitTables.unitSets[unit]).Single()) {
+                            cells.Remove(cell);
+                            cut = true;
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        if (cells.Count() < 6 || !cells.Has(start))
+            continue;
+        LoopSearch search(board, ab, cells);
+        search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
+            // A loop's best step: the lowest rating, then the lowest type.
+            for (int type = 1; type <= 4; ++type) {
+                if (LoopStep(board, loop.data(), length, ab, type, found) &&
+                    (!any || found.Rating() < best.Rating())) {
+                    best = found;
+                    any = true;
+                }
+            }
+        });
+    }
+    if (any)
+        step = best;
+    return any;
+}
+
+bool FindBug(const CandidateBoard& board, Step& step) {
+    // The BUG cells: where a unit has a digit in other than zero or two places and just one
+    // of those places has more than two digits, that cell carries the digit beyond the grave.
+    std::array<std::uint16_t, kCells> extra{};  // per cell, its digits beyond the grave
+    CellSet bugCells;
+    std::uint16_t bugDigits = 0;
+    CellSet common = CellSet::All();  // the cells that see every BUG cell
+    // Boxes first, then rows and columns, so the first shared unit found is the box.
+    for (int k = 0; k < kUnits; ++k) {
+        const int unit = (k + 18) % kUnits;
+        for (int digit = 1; digit <= 9; ++digit) {
+            const std::uint16_t places = board.Positions(unit, digit);
+            const int n = Count9(places);
+            if (n == 0 || n == 2)
+                continue;
+            int wide = -1, wideCount = 0;
+            for (unsigned m = places; m; m &= m - 1) {
+                const int cell = UnitCell(unit, std::countr_zero(m));
+                if (Count9(board.Candidates(cell)) >= 3)
+                    wide = cell, ++wideCount;
+            }
+            if (wideCount == 0)
+                return false;  // too many places, but no cell to blame
+            if (wideCount > 1)
+                continue;  // another unit tells which cell it is
+            bugCells.Add(wide);
+            extra[wide] = static_cast<std::uint16_t>(extra[wide] | DigitBit(digit));
+            bugDigits = static_cast<std::uint16_t>(bugDigits | DigitBit(digit));
+            common = (common & kUnitTables.peerSets[wide]).Minus(bugCells);
+            if (bugCells.Many() && !OneBit(bugDigits) && (common & Open(board)).Empty())
+                return false;
+        }
+    }
+    if (bugCells.Empty())
+        return false;
+    // Without those digits the board must be the grave itself: every open cell two digits,
+    // every digit in two places or none per unit.
+    auto rest = [&](int cell) {
+        return static_cast<std::uint16_t>(board.Candidates(cell) & ~extra[cell]);
+    };
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (!board.Value(cell) && Count9(rest(cell)) != 2)
+            return false;
+    }
+    for (int unit = 0; unit < kUnits; ++unit) {
+        std::array<int, 9> counts{};
+        for (int cell : kUnitTables.cells[unit]) {
+            for (unsigned m = rest(cell); m; m &= m - 1)
+                ++counts[std::countr_zero(m)];
+        }
+        for (int n : counts) {
+            if (n != 0 && n != 2)
+                return false;
+        }
+    }
+    common = common & Open(board);
     step = Step{};
-    step.technique = Technique::Bug1;
-    step.digits = DigitBit(bugDigit);
-    step.cells = CellSet::Of(bugCell);
-    step.removed[bugCell] =
-        board.Candidates(bugCell) & static_cast<std::uint16_t>(~DigitBit(bugDigit));
-    return true;
+    step.digits = bugDigits;
+    step.cells = step.loop = bugCells;
+    if (bugCells.Single()) {
+        // Type 1: the one cell holds a digit beyond the grave.
+        const int cell = bugCells.First();
+        step.technique = Technique::Bug1;
+        step.removed[cell] = rest(cell);
+        return true;
+    }
+    const int c1 = bugCells.First(), c2 = bugCells.Minus(CellSet::Of(c1)).First();
+    const std::uint32_t shared = bugCells.Count() == 2 ? SharedUnits(c1, c2) : 0;
+    // Type 4: two BUG cells in a unit that has one of their other digits only there: the one
+    // that takes it leaves the other its extra digits, so neither keeps its second grave digit.
+    auto type4 = [&] {
+        const std::uint16_t both = static_cast<std::uint16_t>(rest(c1) & rest(c2));
+        if (!shared || !OneBit(both))
+            return false;
+        step.technique = Technique::Bug4;
+        step.units = 1u << FirstSharedUnit(shared);
+        step.removed[c1] = static_cast<std::uint16_t>(rest(c1) & ~both);
+        step.removed[c2] = static_cast<std::uint16_t>(rest(c2) & ~both);
+        return true;
+    };
+    if (OneBit(bugDigits)) {
+        // Type 2: one digit beyond the grave: it is in one of the BUG cells, so it leaves the
+        // cells that see them all.
+        const CellSet removed = common & board.Plane(std::countr_zero(bugDigits) + 1);
+        if (!removed.Empty()) {
+            step.technique = Technique::Bug2;
+            RemoveFrom(step, removed, bugDigits);
+            return true;
+        }
+        return type4();
+    }
+    if (common.Empty())
+        return false;
+    if (type4())
+        return true;
+    // Type 3: the extra digits, one of which is true, act as one cell that forms a naked set
+    // with other cells of a unit all BUG cells share.
+    for (int k = 0; k < 3; ++k) {
+        const int unit = kUnitTables.units[c1][(k + 2) % 3];
+        if (!bugCells.Within(kUnitTables.unitSets[unit]))
+            continue;
+        const CellSet others = common & kUnitTables.unitSets[unit];
+        int cells[9], n = 0;
+        for (CellSet o = others; !o.Empty();)
+            cells[n++] = o.PopFirst();
+        // Sets of up to five: SetsOfSize lists the other cells' choices up to four.
+        for (int size = 2; size <= 5 && size <= n; ++size) {
+            int setCount = 0;
+            const auto& sets = SetsOfSize(size - 1, setCount);
+            for (int s = 0; s < setCount; ++s) {
+                if (sets[s] >> n)
+                    continue;
+                std::uint16_t digits = 0;
+                CellSet naked;
+                for (unsigned m = sets[s]; m; m &= m - 1) {
+                    naked.Add(cells[std::countr_zero(m)]);
+                    digits = static_cast<std::uint16_t>(
+                        digits | board.Candidates(cells[std::countr_zero(m)]));
+                }
+                if (Count9(digits) != size || (bugDigits & ~digits))
+                    continue;
+                bool removes = false;
+                for (CellSet o = others.Minus(naked); !o.Empty();) {
+                    const int cell = o.PopFirst();
+                    step.removed[cell] = board.Candidates(cell) & digits;
+                    removes = removes || step.removed[cell];
+                }
+                if (!removes)
+                    continue;
+                step.technique = Technique::Bug3;
+                step.cells = bugCells | naked;
+                step.units = 1u << unit;
+                step.extra = size - 1;
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace zw::techniques
