@@ -74,7 +74,6 @@ public:
         cand_ = cand;
         for (int d = 0; d < 9; ++d)
             planes_[d] = board.Plane(d + 1);
-        ++resetStamp_;
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
             for (int i = 0; i < 9; ++i) {
@@ -118,6 +117,53 @@ public:
             }
         }
         first_[kNodes] = static_cast<std::uint16_t>(n);
+        // The candidates' nodes numbered digit by digit, a candidate's "off" and "on" side by
+        // side, with their links in those numbers: the graph the all-starts search walks. An
+        // X-chain never leaves its digit, so each digit's nodes are a graph of their own.
+        int count = 0;
+        for (int d = 0; d < 9; ++d) {
+            digitFirst_[d] = static_cast<std::int16_t>(count);
+            for (CellSet p = planes_[d]; !p.Empty();) {
+                const int cell = p.PopFirst();
+                for (int on = 0; on < 2; ++on) {
+                    const int node = ChainNode(cell, d + 1, on);
+                    index_[node] = static_cast<std::int16_t>(count);
+                    nodeOf_[count++] = static_cast<std::int16_t>(node);
+                }
+            }
+        }
+        digitFirst_[9] = static_cast<std::int16_t>(count);
+        int e = 0;
+        for (int i = 0; i < count; ++i) {
+            outFirst_[i] = static_cast<std::uint16_t>(e);
+            for (int k = first_[nodeOf_[i]]; k < first_[nodeOf_[i] + 1]; ++k)
+                out_[e++] = index_[links_[k]];
+        }
+        outFirst_[count] = static_cast<std::uint16_t>(e);
+    }
+
+    // The chain FindChain takes: of every start's shortest chain to its opposite, the
+    // shortest, and of those the first start in the ladder's order (cell, digit, "on" before
+    // "off"). Its number of nodes, 0 for none of at most `maxNodes`; `start` gets its start.
+    //
+    // All starts go at once, level by level, with a bit per start on every node: a level
+    // costs one pass over the links instead of one per start. A start's chain shows itself
+    // at the first level where a node meets its opposite: the chain's middle node X and not-X
+    // (see FindContradiction). A chain of n nodes meets at level n / 2 + 1 at the latest, and
+    // one meeting at level k has at least 2k - 2 nodes, since X and not-X lie at most one
+    // level apart at its middle; so the first level with a meeting, k, gives 2k - 2.
+    int ShortestContradiction(int maxNodes, int& start) {
+        maxNodes &= ~1;
+        int best = 0;
+        if (maxNodes < 4)
+            return 0;
+        if (cellLinks_) {
+            AllStarts(0, digitFirst_[9], maxNodes, best, start);
+        } else {
+            for (int d = 0; d < 9; ++d)
+                AllStarts(digitFirst_[d], digitFirst_[d + 1], maxNodes, best, start);
+        }
+        return best;
     }
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
@@ -151,16 +197,79 @@ public:
         return 0;
     }
 
+    // ShortestContradiction on the nodes `lo` to `hi` (a graph of their own), each a start:
+    // improves on `best` and `start`, or takes a chain as short that starts earlier.
+    void AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
+        const int n = hi - lo, words = (n + 63) / 64;
+        if (n == 0)
+            return;
+        const std::size_t size = static_cast<std::size_t>(n) * words;
+        front_.assign(size, 0);
+        reach_.assign(size, 0);
+        next_.resize(size);
+        meet_.resize(static_cast<std::size_t>(words));
+        for (int i = 0; i < n; ++i) {
+            front_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
+            reach_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
+        }
+        const int lastLevel = (best ? best : maxNodes) / 2 + 1;
+        for (int level = 2; level <= lastLevel; ++level) {
+            std::fill(next_.begin(), next_.end(), 0);
+            for (int v = 0; v < n; ++v) {
+                const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= from[k];
+                if (!any)
+                    continue;
+                for (int e = outFirst_[lo + v]; e < outFirst_[lo + v + 1]; ++e) {
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(out_[e] - lo) * words];
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+            std::uint64_t grew = 0;
+            for (std::size_t k = 0; k < size; ++k) {
+                next_[k] &= ~reach_[k];
+                reach_[k] |= next_[k];
+                grew |= next_[k];
+            }
+            if (!grew)
+                return;
+            // A node and its opposite lie at levels of different parity, so the new nodes'
+            // opposites are all from earlier levels.
+            std::fill(meet_.begin(), meet_.end(), 0);
+            std::uint64_t met = 0;
+            for (int w = 0; w < n; ++w) {
+                const std::uint64_t* fresh = &next_[static_cast<std::size_t>(w) * words];
+                const std::uint64_t* other = &reach_[static_cast<std::size_t>(w ^ 1) * words];
+                for (int k = 0; k < words; ++k) {
+                    meet_[k] |= fresh[k] & other[k];
+                    met |= fresh[k] & other[k];
+                }
+            }
+            if (met) {
+                const int nodes = 2 * level - 2;
+                for (int k = 0; k < words; ++k) {
+                    for (std::uint64_t m = meet_[k]; m; m &= m - 1) {
+                        const int node = nodeOf_[lo + k * 64 + std::countr_zero(m)];
+                        // "on" before "off": the ladder's order is that of node ^ 1.
+                        if (!best || nodes < best || (node ^ 1) < (start ^ 1))
+                            best = nodes, start = node;
+                    }
+                }
+                return;
+            }
+            front_.swap(next_);
+        }
+    }
+
     // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
     // off to on), of at most `maxNodes` nodes; 0 when there is none. Links come in pairs (if
     // P then Q, so if not Q then not P), so such a chain read backwards with every node
     // negated is one too: its middle node X is reached, and so is not-X. The search therefore
     // only goes half as deep, looking for a node whose opposite it has reached, and joins
     // the way to X with the way to not-X read backwards and negated.
-    //
-    // A search that runs out of nodes without ever meeting a node's opposite shows that no
-    // node it reached leads to a contradiction: their searches would only see part of the same
-    // nodes. Those nodes are marked and later searches from them end at once, until Reset.
     //
     // Every link turns on into off or off into on, so X and not-X lie at depths of different
     // parity and a chain has an even number of nodes, four at least. The shortest chain of n
@@ -169,7 +278,7 @@ public:
     // chain found does not depend on the bound as long as it fits.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
         maxNodes &= ~1;
-        if (maxNodes < 4 || barren_[start] == resetStamp_)
+        if (maxNodes < 4)
             return 0;
         // One word per node says both whether this search reached it and at what depth.
         if (base_ >= 0xfffffe00u) {
@@ -184,14 +293,12 @@ public:
         if (!NodeOn(start))
             offSeen_[NodeDigit(start) - 1].Add(NodeCell(start));
         int best = 0, meet = -1;
-        bool met = false, cut = false;
         auto reach = [&](int to, int node, std::uint32_t next, int limit) {
             mark_[to] = next;
             parent_[to] = static_cast<std::int16_t>(node);
             queue_[tail++] = static_cast<std::int16_t>(to);
             const std::uint32_t opposite = mark_[to ^ 1];
             if (opposite > base) {
-                met = true;
                 const int nodes = static_cast<int>(next - base + opposite - base) - 1;
                 if (nodes <= limit && (!best || nodes < best))
                     best = nodes, meet = to;
@@ -202,10 +309,8 @@ public:
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
             const int limit = best ? best - 2 : maxNodes;
             const std::uint32_t next = mark_[node] + 1;
-            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1) {
-                cut = true;
+            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1)
                 break;
-            }
             if (NodeOn(node)) {
                 // The links of an "on" node as sets, in the order of its list: the peers
                 // that still hold the digit, then the cell's other digits.
@@ -231,10 +336,6 @@ public:
                 if (mark_[to] <= base)
                     reach(to, node, next, limit);
             }
-        }
-        if (!met && !cut) {
-            for (int i = 0; i < tail; ++i)
-                barren_[queue_[i]] = resetStamp_;
         }
         if (!best)
             return 0;
@@ -317,14 +418,20 @@ private:
     std::array<std::uint16_t, kNodes + 1> first_{};
     std::array<std::uint32_t, kNodes> seen_{};
     std::uint32_t stamp_ = 0;
-    std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
-    std::uint32_t resetStamp_ = 0;
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
     bool built_ = false, cellLinks_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
+    // The all-starts graph: node numbers by candidate, their links, each digit's first node.
+    std::array<std::int16_t, kNodes> index_{};
+    std::array<std::int16_t, kNodes> nodeOf_{};
+    std::array<std::int16_t, kCells * 9 * 32> out_{};
+    std::array<std::uint16_t, kNodes + 1> outFirst_{};
+    std::array<std::int16_t, 10> digitFirst_{};
+    // Per node, a bit per start: the starts that reach it, first on the level before.
+    std::vector<std::uint64_t> front_, next_, reach_, meet_;
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
@@ -397,30 +504,14 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
     ChainSearch& search = SearchFor(board, cellLinks);
-    std::array<std::int16_t, kChainRoom> chain{}, best{};
-    int bestLength = 0;
-    const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
-    // Short chains first: most boards have one, and a capped search stops early.
-    for (int cap : {std::min(10, limitNodes), limitNodes}) {
-        for (int cell = 0; cell < kCells; ++cell) {
-            for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
-                const int digit = std::countr_zero(m) + 1;
-                for (int on = 1; on >= 0; --on) {
-                    const int start = ChainNode(cell, digit, on);
-                    const int limit = bestLength ? bestLength - 1 : cap;
-                    const int length = search.FindContradiction(start, limit, chain);
-                    if (length) {
-                        best = chain;
-                        bestLength = length;
-                    }
-                }
-            }
-        }
-        if (bestLength)
-            break;
-    }
+    const int limitNodes = maxNodes > 0 ? std::min(maxNodes, kChainRoom) : kChainRoom;
+    int start = 0;
+    const int bestLength = search.ShortestContradiction(limitNodes, start);
     if (!bestLength)
         return false;
+    // The chain itself, by the search from its start that keeps the way back.
+    std::array<std::int16_t, kChainRoom> best{};
+    search.FindContradiction(start, bestLength, best);
     step = Step{};
     step.technique = cellLinks ? Technique::ForcingChain : Technique::XChain;
     step.chain = best;
