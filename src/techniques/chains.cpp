@@ -76,10 +76,8 @@ public:
             planes_[d] = board.Plane(d + 1);
         std::array<std::array<std::uint16_t, 9>, kUnits> places{};
         for (int unit = 0; unit < kUnits; ++unit) {
-            for (int i = 0; i < 9; ++i) {
-                for (unsigned m = cand[UnitCell(unit, i)]; m; m &= m - 1)
-                    places[unit][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
-            }
+            for (int d = 0; d < 9; ++d)
+                places[unit][d] = board.Positions(unit, d + 1);
         }
         int n = 0;
         for (int cell = 0; cell < kCells; ++cell) {

@@ -20,11 +20,8 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
             std::array<std::uint16_t, 9> places{};
             unsigned eligible = 0;
             for (int k = 0; k < 9; ++k) {
-                for (int j = 0; j < 9; ++j) {
-                    const int cell = byColumns ? j * 9 + k : k * 9 + j;
-                    if (plane.Has(cell))
-                        places[k] = static_cast<std::uint16_t>(places[k] | 1u << j);
-                }
+                // A row's i-th cell is in column i, a column's in row i.
+                places[k] = board.Positions(base + k, digit);
                 const int n = Count9(places[k]);
                 if (n >= 2 && n <= size)
                     eligible |= 1u << k;

@@ -110,10 +110,9 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
             open += cand[i] != 0;
-            for (unsigned m = cand[i]; m; m &= m - 1)
-                places[std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
         }
         for (int d = 0; d < 9; ++d) {
+            places[d] = board.Positions(unit, d + 1);
             if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
