@@ -46,8 +46,8 @@ constexpr int Box(int cell) {
 }
 
 struct UnitTables {
-    std::array<std::array<std::uint8_t, 9>, kUnits> cells;  // a unit's cells in reading order
-    std::array<std::array<std::uint8_t, 3>, kCells> units;  // row, column and box of a cell
+    std::array<std::array<std::uint8_t, 9>, kUnits> cells;    // a unit's cells in reading order
+    std::array<std::array<std::uint8_t, 3>, kCells> units;    // row, column and box of a cell
     std::array<std::array<std::uint8_t, 3>, kCells> indexIn;  // the cell's place in each of them
     std::array<std::array<std::uint8_t, 20>, kCells> peers;
     std::array<CellSet, kUnits> unitSets;
