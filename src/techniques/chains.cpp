@@ -198,9 +198,36 @@ public:
     // ShortestContradiction on the nodes `lo` to `hi` (a graph of their own), each a start:
     // improves on `best` and `start`, or takes a chain as short that starts earlier.
     void AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
-        const int n = hi - lo, words = (n + 63) / 64;
-        if (n == 0)
-            return;
+        const int words = (hi - lo + 63) / 64;
+        // The usual sizes with the word count known, so its loops unroll.
+        switch (words) {
+            case 0:
+                return;
+            case 1:
+                return AllStartsIn<1>(lo, hi, words, maxNodes, best, start);
+            case 2:
+                return AllStartsIn<2>(lo, hi, words, maxNodes, best, start);
+            case 3:
+                return AllStartsIn<3>(lo, hi, words, maxNodes, best, start);
+            case 4:
+                return AllStartsIn<4>(lo, hi, words, maxNodes, best, start);
+            case 5:
+                return AllStartsIn<5>(lo, hi, words, maxNodes, best, start);
+            case 6:
+                return AllStartsIn<6>(lo, hi, words, maxNodes, best, start);
+            case 7:
+                return AllStartsIn<7>(lo, hi, words, maxNodes, best, start);
+            case 8:
+                return AllStartsIn<8>(lo, hi, words, maxNodes, best, start);
+            default:
+                return AllStartsIn<0>(lo, hi, words, maxNodes, best, start);
+        }
+    }
+
+    // AllStarts with kWords words per node (0: `words`, as many as it takes).
+    template <int kWords>
+    void AllStartsIn(int lo, int hi, int runtimeWords, int maxNodes, int& best, int& start) {
+        const int n = hi - lo, words = kWords ? kWords : runtimeWords;
         const std::size_t size = static_cast<std::size_t>(n) * words;
         front_.assign(size, 0);
         reach_.assign(size, 0);
@@ -226,22 +253,18 @@ public:
                         to[k] |= from[k];
                 }
             }
-            std::uint64_t grew = 0;
-            for (std::size_t k = 0; k < size; ++k) {
-                next_[k] &= ~reach_[k];
-                reach_[k] |= next_[k];
-                grew |= next_[k];
-            }
-            if (!grew)
-                return;
             // A node and its opposite lie at levels of different parity, so the new nodes'
             // opposites are all from earlier levels.
             std::fill(meet_.begin(), meet_.end(), 0);
-            std::uint64_t met = 0;
+            std::uint64_t grew = 0, met = 0;
             for (int w = 0; w < n; ++w) {
-                const std::uint64_t* fresh = &next_[static_cast<std::size_t>(w) * words];
+                std::uint64_t* fresh = &next_[static_cast<std::size_t>(w) * words];
+                std::uint64_t* seen = &reach_[static_cast<std::size_t>(w) * words];
                 const std::uint64_t* other = &reach_[static_cast<std::size_t>(w ^ 1) * words];
                 for (int k = 0; k < words; ++k) {
+                    fresh[k] &= ~seen[k];
+                    seen[k] |= fresh[k];
+                    grew |= fresh[k];
                     meet_[k] |= fresh[k] & other[k];
                     met |= fresh[k] & other[k];
                 }
@@ -258,6 +281,8 @@ public:
                 }
                 return;
             }
+            if (!grew)
+                return;
             front_.swap(next_);
         }
     }
@@ -384,14 +409,13 @@ public:
         return 0;
     }
 
-    // Every node the assumption `start` leads to, with the nodes of the shortest chain there
-    // (0 where it leads nowhere).
-    // `reached` gets the same nodes as a set.
+    // Every node the assumption `start` leads to, with the nodes of the shortest chain there.
+    // `reached` gets the same nodes as a set; `depth` is left as it was for the others.
     void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
-        std::fill(depth, depth + kNodes, std::uint8_t{0});
         reached.fill(0);
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
+        reached[start >> 6] |= std::uint64_t{1} << (start & 63);
         depth[start] = 1;
         while (head < tail) {
             const int node = queue_[head++];
@@ -400,14 +424,15 @@ public:
                 break;
             for (int i = first_[node]; i < first_[node + 1]; ++i) {
                 const int to = links_[i];
-                if (!depth[to]) {
+                std::uint64_t& word = reached[to >> 6];
+                const std::uint64_t bit = std::uint64_t{1} << (to & 63);
+                if (!(word & bit)) {
+                    word |= bit;
                     depth[to] = static_cast<std::uint8_t>(next);
                     queue_[tail++] = static_cast<std::int16_t>(to);
                 }
             }
         }
-        for (int k = 0; k < tail; ++k)
-            reached[queue_[k] >> 6] |= std::uint64_t{1} << (queue_[k] & 63);
     }
 
 private:
