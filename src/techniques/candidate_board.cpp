@@ -40,6 +40,7 @@ bool CandidateBoard::SetRows(std::string_view rows) {
     planes_.fill(CellSet::All());
     for (auto& unit : places_)
         unit.fill(kAllDigits);
+    present_.fill(kAllDigits);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
@@ -81,15 +82,14 @@ void CandidateBoard::Place(int cell, int digit) {
 }
 
 bool CandidateBoard::Broken() const {
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (!value_[cell] && !cand_[cell])
-            return true;
-    }
+    // Every open cell has a candidate when the open cells are the cells with one.
+    CellSet any;
+    for (const CellSet& plane : planes_)
+        any |= plane;
+    if (any.Count() != open_)
+        return true;
     for (int unit = 0; unit < kUnits; ++unit) {
-        unsigned could = placed_[unit];
-        for (int d = 0; d < 9; ++d)
-            could |= static_cast<unsigned>(places_[unit][d] != 0) << d;
-        if (could != kAllDigits)
+        if ((placed_[unit] | present_[unit]) != kAllDigits)
             return true;
     }
     return false;

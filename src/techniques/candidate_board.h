@@ -96,9 +96,11 @@ public:
         for (unsigned m = cand_[cell]; m; m &= m - 1) {
             const int d = std::countr_zero(m);
             planes_[d].Add(cell);
-            for (int k = 0; k < 3; ++k)
-                places_[kUnitTables.units[cell][k]][d] |=
-                    static_cast<std::uint16_t>(1u << kUnitTables.indexIn[cell][k]);
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                places_[unit][d] |= static_cast<std::uint16_t>(1u << kUnitTables.indexIn[cell][k]);
+                present_[unit] |= static_cast<std::uint16_t>(1u << d);
+            }
         }
     }
     // Whether an open cell has no candidate left or a unit no place for a missing digit:
@@ -112,9 +114,12 @@ private:
     // Takes digit index d from the cell's place in the planes and the units.
     void Drop(int cell, int d) {
         planes_[d].Remove(cell);
-        for (int k = 0; k < 3; ++k)
-            places_[kUnitTables.units[cell][k]][d] &=
-                static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            places_[unit][d] &= static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+            if (!places_[unit][d])
+                present_[unit] &= static_cast<std::uint16_t>(~(1u << d));
+        }
     }
 
     std::array<std::uint16_t, kCells> cand_{};
@@ -122,6 +127,7 @@ private:
     // And unit by unit: a digit's places, as Positions gives them, which the families ask for
     // all the time.
     std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    std::array<std::uint16_t, kUnits> present_{};  // the digits with a place in each unit
     std::array<std::uint8_t, kCells> value_{};
     std::array<std::uint16_t, kUnits> placed_{};  // the digits placed in each unit
     int open_ = 0;

@@ -38,8 +38,17 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
             continue;  // one digit's places decide
         const CellSet plane = board.Plane(digit);
         for (int box = 18; box < kUnits; ++box) {
+            const unsigned inBox = board.Positions(box, digit);
             for (int k = 0; k < 6; ++k) {
                 const int line = CrossingLine(box, k);
+                // The first region's places must lie in the second, by their unit bits: a
+                // box's row k or column k - 3, or a line's stretch through the box.
+                const unsigned places = pointing ? inBox : board.Positions(line, digit);
+                const unsigned within = pointing   ? (k < 3 ? 0x7u << 3 * k : 0x49u << (k - 3))
+                                        : line < 9 ? 0x7u << 3 * ((box - 18) % 3)
+                                                   : 0x7u << 3 * ((box - 18) / 3);
+                if (OneBit(places) || (places & ~within))
+                    continue;
                 const int first = pointing ? box : line, second = pointing ? line : box;
                 const CellSet own = plane & kUnitTables.unitSets[first];
                 if (!own.Many() || !own.Within(kUnitTables.unitSets[second]))
