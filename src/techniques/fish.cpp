@@ -8,8 +8,6 @@
 namespace zw::techniques {
 
 bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size, setCount);
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;
@@ -37,9 +35,9 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
                         changedLines |= 1u << k;
                 }
             }
-            for (int s = 0; s < setCount; ++s) {
-                const unsigned lines = sets[s];
-                if ((lines & ~eligible) || !(lines & changedLines))
+            for (SetsWithin sets(eligible, size); sets.Next();) {
+                const unsigned lines = sets.set;
+                if (!(lines & changedLines))
                     continue;
                 unsigned covers = 0;
                 for (unsigned m = lines; m; m &= m - 1)
