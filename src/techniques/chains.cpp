@@ -231,15 +231,19 @@ public:
         const std::size_t size = static_cast<std::size_t>(n) * words;
         front_.assign(size, 0);
         reach_.assign(size, 0);
-        next_.resize(size);
+        next_.assign(size, 0);
         meet_.resize(static_cast<std::size_t>(words));
+        grew_.resize(static_cast<std::size_t>(words));
         for (int i = 0; i < n; ++i) {
             front_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
             reach_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
         }
+        // With the word count known, the totals stay in registers.
+        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, grewWords{};
+        std::uint64_t* meet = kWords ? meetWords.data() : meet_.data();
+        std::uint64_t* grew = kWords ? grewWords.data() : grew_.data();
         const int lastLevel = (best ? best : maxNodes) / 2 + 1;
         for (int level = 2; level <= lastLevel; ++level) {
-            std::fill(next_.begin(), next_.end(), 0);
             for (int v = 0; v < n; ++v) {
                 const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
                 std::uint64_t any = 0;
@@ -254,25 +258,34 @@ public:
                 }
             }
             // A node and its opposite lie at levels of different parity, so the new nodes'
-            // opposites are all from earlier levels.
-            std::fill(meet_.begin(), meet_.end(), 0);
-            std::uint64_t grew = 0, met = 0;
+            // opposites are all from earlier levels. The old front is cleared on the way,
+            // to take the next level.
+            for (int k = 0; k < words; ++k)
+                meet[k] = grew[k] = 0;
             for (int w = 0; w < n; ++w) {
-                std::uint64_t* fresh = &next_[static_cast<std::size_t>(w) * words];
-                std::uint64_t* seen = &reach_[static_cast<std::size_t>(w) * words];
+                const std::size_t at = static_cast<std::size_t>(w) * words;
+                std::uint64_t* fresh = &next_[at];
+                std::uint64_t* seen = &reach_[at];
+                std::uint64_t* old = &front_[at];
                 const std::uint64_t* other = &reach_[static_cast<std::size_t>(w ^ 1) * words];
                 for (int k = 0; k < words; ++k) {
-                    fresh[k] &= ~seen[k];
-                    seen[k] |= fresh[k];
-                    grew |= fresh[k];
-                    meet_[k] |= fresh[k] & other[k];
-                    met |= fresh[k] & other[k];
+                    const std::uint64_t x = fresh[k] & ~seen[k];
+                    fresh[k] = x;
+                    seen[k] |= x;
+                    old[k] = 0;
+                    grew[k] |= x;
+                    meet[k] |= x & other[k];
                 }
+            }
+            std::uint64_t met = 0, any = 0;
+            for (int k = 0; k < words; ++k) {
+                met |= meet[k];
+                any |= grew[k];
             }
             if (met) {
                 const int nodes = 2 * level - 2;
                 for (int k = 0; k < words; ++k) {
-                    for (std::uint64_t m = meet_[k]; m; m &= m - 1) {
+                    for (std::uint64_t m = meet[k]; m; m &= m - 1) {
                         const int node = nodeOf_[lo + k * 64 + std::countr_zero(m)];
                         // "on" before "off": the ladder's order is that of node ^ 1.
                         if (!best || nodes < best || (node ^ 1) < (start ^ 1))
@@ -281,7 +294,7 @@ public:
                 }
                 return;
             }
-            if (!grew)
+            if (!any)
                 return;
             front_.swap(next_);
         }
@@ -454,7 +467,7 @@ private:
     std::array<std::uint16_t, kNodes + 1> outFirst_{};
     std::array<std::int16_t, 10> digitFirst_{};
     // Per node, a bit per start: the starts that reach it, first on the level before.
-    std::vector<std::uint64_t> front_, next_, reach_, meet_;
+    std::vector<std::uint64_t> front_, next_, reach_, meet_, grew_;
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
