@@ -74,50 +74,10 @@ public:
         cand_ = cand;
         for (int d = 0; d < 9; ++d)
             planes_[d] = board.Plane(d + 1);
-        std::array<std::array<std::uint16_t, 9>, kUnits> places{};
-        for (int unit = 0; unit < kUnits; ++unit) {
-            for (int d = 0; d < 9; ++d)
-                places[unit][d] = board.Positions(unit, d + 1);
-        }
-        int n = 0;
-        for (int cell = 0; cell < kCells; ++cell) {
-            const std::uint16_t own = cand[cell];
-            for (int digit = 1; digit <= 9; ++digit) {
-                const int off = ChainNode(cell, digit, false), on = off + 1;
-                first_[off] = static_cast<std::uint16_t>(n);
-                if (!(own & DigitBit(digit))) {
-                    first_[on] = static_cast<std::uint16_t>(n);
-                    continue;
-                }
-                for (int k = 0; k < 3; ++k) {
-                    const int unit = kUnitTables.units[cell][k];
-                    const std::uint16_t p = places[unit][digit - 1];
-                    if (Count9(p) != 2)
-                        continue;
-                    for (unsigned m = p; m; m &= m - 1) {
-                        const int other = UnitCell(unit, std::countr_zero(m));
-                        if (other != cell)
-                            links_[n++] = ChainNode(other, digit, true);
-                    }
-                }
-                if (cellLinks && Count9(own) == 2) {
-                    const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                    links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
-                }
-                first_[on] = static_cast<std::uint16_t>(n);
-                // Peers in ascending order, as a set gives them.
-                for (CellSet p = board.Plane(digit) & kUnitTables.peerSets[cell]; !p.Empty();)
-                    links_[n++] = ChainNode(p.PopFirst(), digit, false);
-                if (cellLinks) {
-                    for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
-                        links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
-                }
-            }
-        }
-        first_[kNodes] = static_cast<std::uint16_t>(n);
         // The candidates' nodes numbered digit by digit, a candidate's "off" and "on" side by
-        // side, with their links in those numbers: the graph the all-starts search walks. An
-        // X-chain never leaves its digit, so each digit's nodes are a graph of their own.
+        // side, each node's links listed in that order: both as nodes and in those numbers,
+        // the graph the all-starts search walks. An X-chain never leaves its digit, so each
+        // digit's nodes are a graph of their own.
         int count = 0;
         for (int d = 0; d < 9; ++d) {
             digitFirst_[d] = static_cast<std::int16_t>(count);
@@ -131,14 +91,45 @@ public:
             }
         }
         digitFirst_[9] = static_cast<std::int16_t>(count);
-        int e = 0;
-        for (int i = 0; i < count; ++i) {
-            outFirst_[i] = static_cast<std::uint16_t>(e);
-            for (int k = first_[nodeOf_[i]]; k < first_[nodeOf_[i] + 1]; ++k)
-                out_[e++] = index_[links_[k]];
+        int n = 0;
+        auto link = [&](int node) {
+            links_[n] = static_cast<std::int16_t>(node);
+            out_[n++] = index_[node];
+        };
+        for (int i = 0; i < count; i += 2) {
+            const int cell = NodeCell(nodeOf_[i]), digit = NodeDigit(nodeOf_[i]);
+            const std::uint16_t own = cand[cell];
+            outFirst_[i] = static_cast<std::uint16_t>(n);
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                const std::uint16_t p = board.Positions(unit, digit);
+                if (Count9(p) != 2)
+                    continue;
+                for (unsigned m = p; m; m &= m - 1) {
+                    const int other = UnitCell(unit, std::countr_zero(m));
+                    if (other != cell)
+                        link(ChainNode(other, digit, true));
+                }
+            }
+            if (cellLinks && Count9(own) == 2) {
+                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                link(ChainNode(cell, std::countr_zero(rest) + 1, true));
+            }
+            outFirst_[i + 1] = static_cast<std::uint16_t>(n);
+            // Peers in ascending order, as a set gives them.
+            for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
+                link(ChainNode(p.PopFirst(), digit, false));
+            if (cellLinks) {
+                for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                    link(ChainNode(cell, std::countr_zero(m) + 1, false));
+            }
         }
-        outFirst_[count] = static_cast<std::uint16_t>(e);
+        outFirst_[count] = static_cast<std::uint16_t>(n);
     }
+
+    // Where a candidate's node lists its links in links_ (as nodes) and out_ (as numbers).
+    int Begin(int node) const { return outFirst_[index_[node]]; }
+    int End(int node) const { return outFirst_[index_[node] + 1]; }
 
     // The chain FindChain takes: of every start's shortest chain to its opposite, the
     // shortest, and of those the first start in the ladder's order (cell, digit, "on" before
@@ -176,7 +167,7 @@ public:
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (seen_[to] == stamp)
                     continue;
@@ -367,7 +358,7 @@ public:
                 }
                 continue;
             }
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (mark_[to] <= base)
                     reach(to, node, next, limit);
@@ -398,7 +389,7 @@ public:
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (seen_[to] == stamp || (node == start && to == last))
                     continue;
@@ -435,7 +426,7 @@ public:
             const int next = depth[node] + 1;
             if (next > 255)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 std::uint64_t& word = reached[to >> 6];
                 const std::uint64_t bit = std::uint64_t{1} << (to & 63);
@@ -451,7 +442,6 @@ public:
 private:
     // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
     std::array<std::int16_t, kCells * 9 * 32> links_{};
-    std::array<std::uint16_t, kNodes + 1> first_{};
     std::array<std::uint32_t, kNodes> seen_{};
     std::uint32_t stamp_ = 0;
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
