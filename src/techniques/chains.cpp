@@ -149,8 +149,13 @@ public:
         if (cellLinks_) {
             AllStarts(0, digitFirst_[9], maxNodes, best, start);
         } else {
-            for (int d = 0; d < 9; ++d)
-                AllStarts(digitFirst_[d], digitFirst_[d + 1], maxNodes, best, start);
+            // A digit's chains depend on its places alone: places that once had none have none.
+            for (int d = 0; d < 9; ++d) {
+                if (noChain_[d] == planes_[d])
+                    continue;
+                if (AllStarts(digitFirst_[d], digitFirst_[d + 1], maxNodes, best, start))
+                    noChain_[d] = planes_[d];
+            }
         }
         return best;
     }
@@ -187,13 +192,14 @@ public:
     }
 
     // ShortestContradiction on the nodes `lo` to `hi` (a graph of their own), each a start:
-    // improves on `best` and `start`, or takes a chain as short that starts earlier.
-    void AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
+    // improves on `best` and `start`, or takes a chain as short that starts earlier. True when
+    // it ran out of nodes without a meeting: no chain starts there at all.
+    bool AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
         const int words = (hi - lo + 63) / 64;
         // The usual sizes with the word count known, so its loops unroll.
         switch (words) {
             case 0:
-                return;
+                return true;
             case 1:
                 return AllStartsIn<1>(lo, hi, words, maxNodes, best, start);
             case 2:
@@ -217,7 +223,7 @@ public:
 
     // AllStarts with kWords words per node (0: `words`, as many as it takes).
     template <int kWords>
-    void AllStartsIn(int lo, int hi, int runtimeWords, int maxNodes, int& best, int& start) {
+    bool AllStartsIn(int lo, int hi, int runtimeWords, int maxNodes, int& best, int& start) {
         const int n = hi - lo, words = kWords ? kWords : runtimeWords;
         const std::size_t size = static_cast<std::size_t>(n) * words;
         front_.assign(size, 0);
@@ -283,12 +289,13 @@ public:
                             best = nodes, start = node;
                     }
                 }
-                return;
+                return false;
             }
             if (!any)
-                return;
+                return true;
             front_.swap(next_);
         }
+        return false;
     }
 
     // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
@@ -458,6 +465,16 @@ private:
     std::array<std::int16_t, 10> digitFirst_{};
     // Per node, a bit per start: the starts that reach it, first on the level before.
     std::vector<std::uint64_t> front_, next_, reach_, meet_, grew_;
+    // Per digit, places on which it has no X-chain, or no X-cycle, however long (with the
+    // X-chain links only). Empty places never come up: they have no start.
+    std::array<CellSet, 9> noChain_{}, noCycle_{};
+
+public:
+    // FindXCycle's record: the digit has no cycle on these places, or had none there.
+    bool NoCycle(int d) const { return noCycle_[d] == planes_[d]; }
+    void SetNoCycle(int d) { noCycle_[d] = planes_[d]; }
+
+private:
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
@@ -482,8 +499,14 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
     ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
     int bestLength = 0;
+    // A digit's cycles depend on its places alone: where it had none, it has none.
+    unsigned known = 0;
+    for (int d = 0; d < 9; ++d) {
+        if (search.NoCycle(d))
+            known |= 1u << d;
+    }
     for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
             const int digit = std::countr_zero(m) + 1;
             for (int unit : kUnitTables.units[cell]) {
                 // The loop closes through the cell's partner in a unit with two places.
@@ -524,6 +547,11 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
                 bestLength = length;
             }
         }
+    }
+    // Nothing found, so every start was searched as far as a cycle may go.
+    if (!bestLength) {
+        for (int d = 0; d < 9; ++d)
+            search.SetNoCycle(d);
     }
     return bestLength > 0;
 }
