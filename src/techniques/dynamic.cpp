@@ -37,20 +37,24 @@ bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outc
     board.Place(cell, digit);
     Step single;
     while (out.length < maxNodes) {
-        for (int c = 0; c < kCells; ++c) {
-            if (!board.Value(c) && !board.Candidates(c)) {
-                out.emptyCell = c;
-                return true;
+        // Which cell or unit is broken, the first in order, once the board says one is.
+        if (board.Broken()) {
+            for (int c = 0; c < kCells; ++c) {
+                if (!board.Value(c) && !board.Candidates(c)) {
+                    out.emptyCell = c;
+                    return true;
+                }
             }
-        }
-        for (int unit = 0; unit < kUnits; ++unit) {
-            std::uint16_t could = board.PlacedIn(unit);
-            for (int c : kUnitTables.cells[unit])
-                could = static_cast<std::uint16_t>(could | board.Candidates(c));
-            if (could != kAllDigits) {
-                out.emptyUnit = unit;
-                out.emptyDigit = std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
-                return true;
+            for (int unit = 0; unit < kUnits; ++unit) {
+                std::uint16_t could = board.PlacedIn(unit);
+                for (int c : kUnitTables.cells[unit])
+                    could = static_cast<std::uint16_t>(could | board.Candidates(c));
+                if (could != kAllDigits) {
+                    out.emptyUnit = unit;
+                    out.emptyDigit =
+                        std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
+                    return true;
+                }
             }
         }
         if (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
