@@ -125,6 +125,31 @@ public:
             }
         }
         outFirst_[count] = static_cast<std::uint16_t>(n);
+        // The all-starts search leaves out the "off" nodes without links: a chain neither
+        // starts there nor meets there (its opposite, which nothing links to, is only ever
+        // its own start), so they take no bits and no time. Its own numbers, digit by digit.
+        int live = 0;
+        for (int d = 0; d < 9; ++d) {
+            liveFirst_[d] = static_cast<std::int16_t>(live);
+            for (int i = digitFirst_[d]; i < digitFirst_[d + 1]; ++i) {
+                const bool dead = !(i & 1) && outFirst_[i + 1] == outFirst_[i];
+                liveOf_[i] = static_cast<std::int16_t>(dead ? -1 : live);
+                if (!dead)
+                    liveNode_[live++] = static_cast<std::int16_t>(i);
+            }
+        }
+        liveFirst_[9] = static_cast<std::int16_t>(live);
+        int e = 0;
+        for (int r = 0; r < live; ++r) {
+            const int i = liveNode_[r];
+            liveOpp_[r] = liveOf_[i ^ 1];
+            liveOutFirst_[r] = static_cast<std::uint16_t>(e);
+            for (int k = outFirst_[i]; k < outFirst_[i + 1]; ++k) {
+                if (liveOf_[out_[k]] >= 0)
+                    liveOut_[e++] = liveOf_[out_[k]];
+            }
+        }
+        liveOutFirst_[live] = static_cast<std::uint16_t>(e);
     }
 
     // Where a candidate's node lists its links in links_ (as nodes) and out_ (as numbers).
@@ -147,13 +172,13 @@ public:
         if (maxNodes < 4)
             return 0;
         if (cellLinks_) {
-            AllStarts(0, digitFirst_[9], maxNodes, best, start);
+            AllStarts(0, liveFirst_[9], maxNodes, best, start);
         } else {
             // A digit's chains depend on its places alone: places that once had none have none.
             for (int d = 0; d < 9; ++d) {
                 if (noChain_[d] == planes_[d])
                     continue;
-                if (AllStarts(digitFirst_[d], digitFirst_[d + 1], maxNodes, best, start))
+                if (AllStarts(liveFirst_[d], liveFirst_[d + 1], maxNodes, best, start))
                     noChain_[d] = planes_[d];
             }
         }
@@ -227,7 +252,7 @@ public:
         const int n = hi - lo, words = kWords ? kWords : runtimeWords;
         const std::size_t size = static_cast<std::size_t>(n) * words;
         front_.assign(size, 0);
-        reach_.assign(size, 0);
+        reach_.assign(size + words, 0);  // and a row of none, for an opposite left out
         next_.assign(size, 0);
         meet_.resize(static_cast<std::size_t>(words));
         grew_.resize(static_cast<std::size_t>(words));
@@ -248,8 +273,8 @@ public:
                     any |= from[k];
                 if (!any)
                     continue;
-                for (int e = outFirst_[lo + v]; e < outFirst_[lo + v + 1]; ++e) {
-                    std::uint64_t* to = &next_[static_cast<std::size_t>(out_[e] - lo) * words];
+                for (int e = liveOutFirst_[lo + v]; e < liveOutFirst_[lo + v + 1]; ++e) {
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(liveOut_[e] - lo) * words];
                     for (int k = 0; k < words; ++k)
                         to[k] |= from[k];
                 }
@@ -264,7 +289,8 @@ public:
                 std::uint64_t* fresh = &next_[at];
                 std::uint64_t* seen = &reach_[at];
                 std::uint64_t* old = &front_[at];
-                const std::uint64_t* other = &reach_[static_cast<std::size_t>(w ^ 1) * words];
+                const int opposite = liveOpp_[lo + w] < 0 ? n : liveOpp_[lo + w] - lo;
+                const std::uint64_t* other = &reach_[static_cast<std::size_t>(opposite) * words];
                 for (int k = 0; k < words; ++k) {
                     const std::uint64_t x = fresh[k] & ~seen[k];
                     fresh[k] = x;
@@ -283,7 +309,7 @@ public:
                 const int nodes = 2 * level - 2;
                 for (int k = 0; k < words; ++k) {
                     for (std::uint64_t m = meet[k]; m; m &= m - 1) {
-                        const int node = nodeOf_[lo + k * 64 + std::countr_zero(m)];
+                        const int node = nodeOf_[liveNode_[lo + k * 64 + std::countr_zero(m)]];
                         // "on" before "off": the ladder's order is that of node ^ 1.
                         if (!best || nodes < best || (node ^ 1) < (start ^ 1))
                             best = nodes, start = node;
@@ -463,6 +489,12 @@ private:
     std::array<std::int16_t, kCells * 9 * 32> out_{};
     std::array<std::uint16_t, kNodes + 1> outFirst_{};
     std::array<std::int16_t, 10> digitFirst_{};
+    // The same without the "off" nodes that link nowhere: their numbers there (-1: left out),
+    // back, each one's opposite, the links among them and each digit's first.
+    std::array<std::int16_t, kNodes> liveOf_{}, liveNode_{}, liveOpp_{};
+    std::array<std::int16_t, kCells * 9 * 32> liveOut_{};
+    std::array<std::uint16_t, kNodes + 1> liveOutFirst_{};
+    std::array<std::int16_t, 10> liveFirst_{};
     // Per node, a bit per start: the starts that reach it, first on the level before.
     std::vector<std::uint64_t> front_, next_, reach_, meet_, grew_;
     // Per digit, places on which it has no X-chain, or no X-cycle, however long (with the
