@@ -125,9 +125,14 @@ public:
             }
         }
         outFirst_[count] = static_cast<std::uint16_t>(n);
-        // The all-starts search leaves out the "off" nodes without links: a chain neither
-        // starts there nor meets there (its opposite, which nothing links to, is only ever
-        // its own start), so they take no bits and no time. Its own numbers, digit by digit.
+        liveBuilt_ = false;
+    }
+
+    // The all-starts search's graph, once per board when it is asked for: the "off" nodes
+    // without links left out. A chain neither starts there nor meets there (its opposite,
+    // which nothing links to, is only ever its own start), so they take no bits and no time.
+    // Its own numbers, digit by digit.
+    void BuildLive() {
         int live = 0;
         for (int d = 0; d < 9; ++d) {
             liveFirst_[d] = static_cast<std::int16_t>(live);
@@ -150,6 +155,7 @@ public:
             }
         }
         liveOutFirst_[live] = static_cast<std::uint16_t>(e);
+        liveBuilt_ = true;
     }
 
     // Where a candidate's node lists its links in links_ (as nodes) and out_ (as numbers).
@@ -171,6 +177,8 @@ public:
         int best = 0;
         if (maxNodes < 4)
             return 0;
+        if (!liveBuilt_)
+            BuildLive();
         if (cellLinks_) {
             AllStarts(0, liveFirst_[9], maxNodes, best, start);
         } else {
@@ -479,7 +487,7 @@ private:
     std::uint32_t stamp_ = 0;
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
-    bool built_ = false, cellLinks_ = false;
+    bool built_ = false, cellLinks_ = false, liveBuilt_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
