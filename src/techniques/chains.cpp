@@ -66,7 +66,7 @@ public:
         std::array<std::uint16_t, kCells> cand{};
         for (int cell = 0; cell < kCells; ++cell)
             cand[cell] = board.Candidates(cell);
-        // The same candidates as last time: the links stand, and so do the marks.
+        // The same candidates as last time: the links stand.
         if (built_ && cellLinks == cellLinks_ && cand == cand_)
             return;
         built_ = true;
@@ -169,9 +169,10 @@ public:
     // All starts go at once, level by level, with a bit per start on every node: a level
     // costs one pass over the links instead of one per start. A start's chain shows itself
     // at the first level where a node meets its opposite: the chain's middle node X and not-X
-    // (see FindContradiction). A chain of n nodes meets at level n / 2 + 1 at the latest, and
-    // one meeting at level k has at least 2k - 2 nodes, since X and not-X lie at most one
-    // level apart at its middle; so the first level with a meeting, k, gives 2k - 2.
+    // (see FindContradiction). A chain of n nodes meets by level n / 2 + 1 (X at n / 2, not-X
+    // one further), and a meeting at level k, its opposite on an earlier level, makes a chain
+    // of at most 2k - 2 nodes; so at the first level with a meeting, k, the shortest has
+    // 2k - 2.
     int ShortestContradiction(int maxNodes, int& start) {
         maxNodes &= ~1;
         int best = 0;
@@ -510,7 +511,7 @@ private:
     std::array<CellSet, 9> noChain_{}, noCycle_{};
 
 public:
-    // FindXCycle's record: the digit has no cycle on these places, or had none there.
+    // FindXCycle's record of the places on which a digit has no cycle.
     bool NoCycle(int d) const { return noCycle_[d] == planes_[d]; }
     void SetNoCycle(int d) { noCycle_[d] = planes_[d]; }
 
