@@ -11,7 +11,9 @@ const UnitTables kUnitTables = [] {
     }
     std::array<int, kUnits> filled{};
     for (int cell = 0; cell < kCells; ++cell) {
-        for (int unit : t.units[cell]) {
+        for (int k = 0; k < 3; ++k) {
+            const int unit = t.units[cell][k];
+            t.indexIn[cell][k] = static_cast<std::uint8_t>(filled[unit]);
             t.cells[unit][filled[unit]++] = static_cast<std::uint8_t>(cell);
             t.unitSets[unit].Add(cell);
         }
@@ -36,6 +38,9 @@ bool CandidateBoard::SetRows(std::string_view rows) {
         return false;
     cand_.fill(kAllDigits);
     planes_.fill(CellSet::All());
+    for (auto& unit : places_)
+        unit.fill(kAllDigits);
+    present_.fill(kAllDigits);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
@@ -60,25 +65,15 @@ bool CandidateBoard::SetBoardString(std::string_view board) {
     return SetRows({rows.data(), rows.size()});
 }
 
-std::uint16_t CandidateBoard::Positions(int unit, int digit) const {
-    if (unit < 9)
-        return static_cast<std::uint16_t>(planes_[digit - 1].Nine(unit * 9));
-    const std::uint16_t bit = DigitBit(digit);
-    std::uint16_t out = 0;
-    for (int i = 0; i < 9; ++i) {
-        if (cand_[kUnitTables.cells[unit][i]] & bit)
-            out = static_cast<std::uint16_t>(out | 1u << i);
-    }
-    return out;
-}
-
 void CandidateBoard::Place(int cell, int digit) {
     const std::uint16_t keep = static_cast<std::uint16_t>(~DigitBit(digit));
-    for (int peer : kUnitTables.peers[cell])
+    for (CellSet had = planes_[digit - 1] & kUnitTables.peerSets[cell]; !had.Empty();) {
+        const int peer = had.PopFirst();
         cand_[peer] &= keep;
-    planes_[digit - 1] = planes_[digit - 1].Minus(kUnitTables.peerSets[cell]);
+        Drop(peer, digit - 1);
+    }
     for (unsigned m = cand_[cell]; m; m &= m - 1)
-        planes_[std::countr_zero(m)].Remove(cell);
+        Drop(cell, std::countr_zero(m));
     cand_[cell] = 0;
     value_[cell] = static_cast<std::uint8_t>(digit);
     for (int unit : kUnitTables.units[cell])
@@ -87,15 +82,14 @@ void CandidateBoard::Place(int cell, int digit) {
 }
 
 bool CandidateBoard::Broken() const {
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (!value_[cell] && !cand_[cell])
-            return true;
-    }
+    // Every open cell has a candidate when the open cells are the cells with one.
+    CellSet any;
+    for (const CellSet& plane : planes_)
+        any |= plane;
+    if (any.Count() != open_)
+        return true;
     for (int unit = 0; unit < kUnits; ++unit) {
-        std::uint16_t could = placed_[unit];
-        for (int cell : kUnitTables.cells[unit])
-            could = static_cast<std::uint16_t>(could | cand_[cell]);
-        if (could != kAllDigits)
+        if ((placed_[unit] | present_[unit]) != kAllDigits)
             return true;
     }
     return false;

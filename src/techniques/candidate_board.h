@@ -46,8 +46,9 @@ constexpr int Box(int cell) {
 }
 
 struct UnitTables {
-    std::array<std::array<std::uint8_t, 9>, kUnits> cells;  // a unit's cells in reading order
-    std::array<std::array<std::uint8_t, 3>, kCells> units;  // row, column and box of a cell
+    std::array<std::array<std::uint8_t, 9>, kUnits> cells;    // a unit's cells in reading order
+    std::array<std::array<std::uint8_t, 3>, kCells> units;    // row, column and box of a cell
+    std::array<std::array<std::uint8_t, 3>, kCells> indexIn;  // the cell's place in each of them
     std::array<std::array<std::uint8_t, 20>, kCells> peers;
     std::array<CellSet, kUnits> unitSets;
     std::array<CellSet, kCells> peerSets;
@@ -74,7 +75,7 @@ public:
     bool Solved() const { return open_ == 0; }
 
     // The cells of a unit that could still hold the digit, bit i for the unit's i-th cell.
-    std::uint16_t Positions(int unit, int digit) const;
+    std::uint16_t Positions(int unit, int digit) const { return places_[unit][digit - 1]; }
     // The cells that could still hold the digit.
     CellSet Plane(int digit) const { return planes_[digit - 1]; }
     // The digits placed in a unit.
@@ -85,15 +86,22 @@ public:
     // Takes the digit set from the cell's candidates.
     void Remove(int cell, std::uint16_t digits) {
         for (unsigned m = cand_[cell] & digits; m; m &= m - 1)
-            planes_[std::countr_zero(m)].Remove(cell);
+            Drop(cell, std::countr_zero(m));
         cand_[cell] &= static_cast<std::uint16_t>(~digits);
     }
     // Sets an open cell's candidates outright, as a board with a player's pencil marks has them.
     void SetCandidates(int cell, std::uint16_t digits) {
         Remove(cell, kAllDigits);
         cand_[cell] = digits & kAllDigits;
-        for (unsigned m = cand_[cell]; m; m &= m - 1)
-            planes_[std::countr_zero(m)].Add(cell);
+        for (unsigned m = cand_[cell]; m; m &= m - 1) {
+            const int d = std::countr_zero(m);
+            planes_[d].Add(cell);
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                places_[unit][d] |= static_cast<std::uint16_t>(1u << kUnitTables.indexIn[cell][k]);
+                present_[unit] |= static_cast<std::uint16_t>(1u << d);
+            }
+        }
     }
     // Whether an open cell has no candidate left or a unit no place for a missing digit:
     // only a board without a solution gets there.
@@ -103,8 +111,23 @@ public:
     std::array<char, kCells> Rows() const;
 
 private:
+    // Takes digit index d from the cell's place in the planes and the units.
+    void Drop(int cell, int d) {
+        planes_[d].Remove(cell);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            places_[unit][d] &= static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+            if (!places_[unit][d])
+                present_[unit] &= static_cast<std::uint16_t>(~(1u << d));
+        }
+    }
+
     std::array<std::uint16_t, kCells> cand_{};
     std::array<CellSet, 9> planes_{};  // the same candidates digit by digit
+    // And unit by unit: a digit's places, as Positions gives them, which the families ask for
+    // all the time.
+    std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    std::array<std::uint16_t, kUnits> present_{};  // the digits with a place in each unit
     std::array<std::uint8_t, kCells> value_{};
     std::array<std::uint16_t, kUnits> placed_{};  // the digits placed in each unit
     int open_ = 0;

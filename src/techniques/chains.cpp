@@ -66,7 +66,7 @@ public:
         std::array<std::uint16_t, kCells> cand{};
         for (int cell = 0; cell < kCells; ++cell)
             cand[cell] = board.Candidates(cell);
-        // The same candidates as last time: the links stand, and so do the marks.
+        // The same candidates as last time: the links stand.
         if (built_ && cellLinks == cellLinks_ && cand == cand_)
             return;
         built_ = true;
@@ -74,50 +74,124 @@ public:
         cand_ = cand;
         for (int d = 0; d < 9; ++d)
             planes_[d] = board.Plane(d + 1);
-        ++resetStamp_;
-        std::array<std::array<std::uint16_t, 9>, kUnits> places{};
-        for (int unit = 0; unit < kUnits; ++unit) {
-            for (int i = 0; i < 9; ++i) {
-                for (unsigned m = cand[UnitCell(unit, i)]; m; m &= m - 1)
-                    places[unit][std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
+        // The candidates' nodes numbered digit by digit, a candidate's "off" and "on" side by
+        // side, each node's links listed in that order: both as nodes and in those numbers,
+        // the graph the all-starts search walks. An X-chain never leaves its digit, so each
+        // digit's nodes are a graph of their own.
+        int count = 0;
+        for (int d = 0; d < 9; ++d) {
+            digitFirst_[d] = static_cast<std::int16_t>(count);
+            for (CellSet p = planes_[d]; !p.Empty();) {
+                const int cell = p.PopFirst();
+                for (int on = 0; on < 2; ++on) {
+                    const int node = ChainNode(cell, d + 1, on);
+                    index_[node] = static_cast<std::int16_t>(count);
+                    nodeOf_[count++] = static_cast<std::int16_t>(node);
+                }
             }
         }
+        digitFirst_[9] = static_cast<std::int16_t>(count);
         int n = 0;
-        for (int cell = 0; cell < kCells; ++cell) {
+        auto link = [&](int node) {
+            links_[n] = static_cast<std::int16_t>(node);
+            out_[n++] = index_[node];
+        };
+        for (int i = 0; i < count; i += 2) {
+            const int cell = NodeCell(nodeOf_[i]), digit = NodeDigit(nodeOf_[i]);
             const std::uint16_t own = cand[cell];
-            for (int digit = 1; digit <= 9; ++digit) {
-                const int off = ChainNode(cell, digit, false), on = off + 1;
-                first_[off] = static_cast<std::uint16_t>(n);
-                if (!(own & DigitBit(digit))) {
-                    first_[on] = static_cast<std::uint16_t>(n);
+            outFirst_[i] = static_cast<std::uint16_t>(n);
+            for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                const std::uint16_t p = board.Positions(unit, digit);
+                if (Count9(p) != 2)
                     continue;
-                }
-                for (int k = 0; k < 3; ++k) {
-                    const int unit = kUnitTables.units[cell][k];
-                    const std::uint16_t p = places[unit][digit - 1];
-                    if (Count9(p) != 2)
-                        continue;
-                    for (unsigned m = p; m; m &= m - 1) {
-                        const int other = UnitCell(unit, std::countr_zero(m));
-                        if (other != cell)
-                            links_[n++] = ChainNode(other, digit, true);
-                    }
-                }
-                if (cellLinks && Count9(own) == 2) {
-                    const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                    links_[n++] = ChainNode(cell, std::countr_zero(rest) + 1, true);
-                }
-                first_[on] = static_cast<std::uint16_t>(n);
-                // Peers in ascending order, as a set gives them.
-                for (CellSet p = board.Plane(digit) & kUnitTables.peerSets[cell]; !p.Empty();)
-                    links_[n++] = ChainNode(p.PopFirst(), digit, false);
-                if (cellLinks) {
-                    for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
-                        links_[n++] = ChainNode(cell, std::countr_zero(m) + 1, false);
+                for (unsigned m = p; m; m &= m - 1) {
+                    const int other = UnitCell(unit, std::countr_zero(m));
+                    if (other != cell)
+                        link(ChainNode(other, digit, true));
                 }
             }
+            if (cellLinks && Count9(own) == 2) {
+                const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
+                link(ChainNode(cell, std::countr_zero(rest) + 1, true));
+            }
+            outFirst_[i + 1] = static_cast<std::uint16_t>(n);
+            // Peers in ascending order, as a set gives them.
+            for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
+                link(ChainNode(p.PopFirst(), digit, false));
+            if (cellLinks) {
+                for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                    link(ChainNode(cell, std::countr_zero(m) + 1, false));
+            }
         }
-        first_[kNodes] = static_cast<std::uint16_t>(n);
+        outFirst_[count] = static_cast<std::uint16_t>(n);
+        liveBuilt_ = false;
+    }
+
+    // The all-starts search's graph, once per board when it is asked for: the "off" nodes
+    // without links left out. A chain neither starts there nor meets there (its opposite,
+    // which nothing links to, is only ever its own start), so they take no bits and no time.
+    // Its own numbers, digit by digit.
+    void BuildLive() {
+        int live = 0;
+        for (int d = 0; d < 9; ++d) {
+            liveFirst_[d] = static_cast<std::int16_t>(live);
+            for (int i = digitFirst_[d]; i < digitFirst_[d + 1]; ++i) {
+                const bool dead = !(i & 1) && outFirst_[i + 1] == outFirst_[i];
+                liveOf_[i] = static_cast<std::int16_t>(dead ? -1 : live);
+                if (!dead)
+                    liveNode_[live++] = static_cast<std::int16_t>(i);
+            }
+        }
+        liveFirst_[9] = static_cast<std::int16_t>(live);
+        int e = 0;
+        for (int r = 0; r < live; ++r) {
+            const int i = liveNode_[r];
+            liveOpp_[r] = liveOf_[i ^ 1];
+            liveOutFirst_[r] = static_cast<std::uint16_t>(e);
+            for (int k = outFirst_[i]; k < outFirst_[i + 1]; ++k) {
+                if (liveOf_[out_[k]] >= 0)
+                    liveOut_[e++] = liveOf_[out_[k]];
+            }
+        }
+        liveOutFirst_[live] = static_cast<std::uint16_t>(e);
+        liveBuilt_ = true;
+    }
+
+    // Where a candidate's node lists its links in links_ (as nodes) and out_ (as numbers).
+    int Begin(int node) const { return outFirst_[index_[node]]; }
+    int End(int node) const { return outFirst_[index_[node] + 1]; }
+
+    // The chain FindChain takes: of every start's shortest chain to its opposite, the
+    // shortest, and of those the first start in the ladder's order (cell, digit, "on" before
+    // "off"). Its number of nodes, 0 for none of at most `maxNodes`; `start` gets its start.
+    //
+    // All starts go at once, level by level, with a bit per start on every node: a level
+    // costs one pass over the links instead of one per start. A start's chain shows itself
+    // at the first level where a node meets its opposite: the chain's middle node X and not-X
+    // (see FindContradiction). A chain of n nodes meets by level n / 2 + 1 (X at n / 2, not-X
+    // one further), and a meeting at level k, its opposite on an earlier level, makes a chain
+    // of at most 2k - 2 nodes; so at the first level with a meeting, k, the shortest has
+    // 2k - 2.
+    int ShortestContradiction(int maxNodes, int& start) {
+        maxNodes &= ~1;
+        int best = 0;
+        if (maxNodes < 4)
+            return 0;
+        if (!liveBuilt_)
+            BuildLive();
+        if (cellLinks_) {
+            AllStarts(0, liveFirst_[9], maxNodes, best, start);
+        } else {
+            // A digit's chains depend on its places alone: places that once had none have none.
+            for (int d = 0; d < 9; ++d) {
+                if (noChain_[d] == planes_[d])
+                    continue;
+                if (AllStarts(liveFirst_[d], liveFirst_[d + 1], maxNodes, best, start))
+                    noChain_[d] = planes_[d];
+            }
+        }
+        return best;
     }
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
@@ -132,7 +206,7 @@ public:
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (seen_[to] == stamp)
                     continue;
@@ -151,16 +225,120 @@ public:
         return 0;
     }
 
+    // ShortestContradiction on the nodes `lo` to `hi` (a graph of their own), each a start:
+    // improves on `best` and `start`, or takes a chain as short that starts earlier. True when
+    // it ran out of nodes without a meeting: no chain starts there at all.
+    bool AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
+        const int words = (hi - lo + 63) / 64;
+        // The usual sizes with the word count known, so its loops unroll.
+        switch (words) {
+            case 0:
+                return true;
+            case 1:
+                return AllStartsIn<1>(lo, hi, words, maxNodes, best, start);
+            case 2:
+                return AllStartsIn<2>(lo, hi, words, maxNodes, best, start);
+            case 3:
+                return AllStartsIn<3>(lo, hi, words, maxNodes, best, start);
+            case 4:
+                return AllStartsIn<4>(lo, hi, words, maxNodes, best, start);
+            case 5:
+                return AllStartsIn<5>(lo, hi, words, maxNodes, best, start);
+            case 6:
+                return AllStartsIn<6>(lo, hi, words, maxNodes, best, start);
+            case 7:
+                return AllStartsIn<7>(lo, hi, words, maxNodes, best, start);
+            case 8:
+                return AllStartsIn<8>(lo, hi, words, maxNodes, best, start);
+            default:
+                return AllStartsIn<0>(lo, hi, words, maxNodes, best, start);
+        }
+    }
+
+    // AllStarts with kWords words per node (0: `words`, as many as it takes).
+    template <int kWords>
+    bool AllStartsIn(int lo, int hi, int runtimeWords, int maxNodes, int& best, int& start) {
+        const int n = hi - lo, words = kWords ? kWords : runtimeWords;
+        const std::size_t size = static_cast<std::size_t>(n) * words;
+        front_.assign(size, 0);
+        reach_.assign(size + words, 0);  // and a row of none, for an opposite left out
+        next_.assign(size, 0);
+        meet_.resize(static_cast<std::size_t>(words));
+        grew_.resize(static_cast<std::size_t>(words));
+        for (int i = 0; i < n; ++i) {
+            front_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
+            reach_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
+        }
+        // With the word count known, the totals stay in registers.
+        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, grewWords{};
+        std::uint64_t* meet = kWords ? meetWords.data() : meet_.data();
+        std::uint64_t* grew = kWords ? grewWords.data() : grew_.data();
+        const int lastLevel = (best ? best : maxNodes) / 2 + 1;
+        for (int level = 2; level <= lastLevel; ++level) {
+            for (int v = 0; v < n; ++v) {
+                const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= from[k];
+                if (!any)
+                    continue;
+                for (int e = liveOutFirst_[lo + v]; e < liveOutFirst_[lo + v + 1]; ++e) {
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(liveOut_[e] - lo) * words];
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+            // A node and its opposite lie at levels of different parity, so the new nodes'
+            // opposites are all from earlier levels. The old front is cleared on the way,
+            // to take the next level.
+            for (int k = 0; k < words; ++k)
+                meet[k] = grew[k] = 0;
+            for (int w = 0; w < n; ++w) {
+                const std::size_t at = static_cast<std::size_t>(w) * words;
+                std::uint64_t* fresh = &next_[at];
+                std::uint64_t* seen = &reach_[at];
+                std::uint64_t* old = &front_[at];
+                const int opposite = liveOpp_[lo + w] < 0 ? n : liveOpp_[lo + w] - lo;
+                const std::uint64_t* other = &reach_[static_cast<std::size_t>(opposite) * words];
+                for (int k = 0; k < words; ++k) {
+                    const std::uint64_t x = fresh[k] & ~seen[k];
+                    fresh[k] = x;
+                    seen[k] |= x;
+                    old[k] = 0;
+                    grew[k] |= x;
+                    meet[k] |= x & other[k];
+                }
+            }
+            std::uint64_t met = 0, any = 0;
+            for (int k = 0; k < words; ++k) {
+                met |= meet[k];
+                any |= grew[k];
+            }
+            if (met) {
+                const int nodes = 2 * level - 2;
+                for (int k = 0; k < words; ++k) {
+                    for (std::uint64_t m = meet[k]; m; m &= m - 1) {
+                        const int node = nodeOf_[liveNode_[lo + k * 64 + std::countr_zero(m)]];
+                        // "on" before "off": the ladder's order is that of node ^ 1.
+                        if (!best || nodes < best || (node ^ 1) < (start ^ 1))
+                            best = nodes, start = node;
+                    }
+                }
+                return false;
+            }
+            if (!any)
+                return true;
+            front_.swap(next_);
+        }
+        return false;
+    }
+
     // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
     // off to on), of at most `maxNodes` nodes; 0 when there is none. Links come in pairs (if
     // P then Q, so if not Q then not P), so such a chain read backwards with every node
     // negated is one too: its middle node X is reached, and so is not-X. The search therefore
     // only goes half as deep, looking for a node whose opposite it has reached, and joins
     // the way to X with the way to not-X read backwards and negated.
-    //
-    // A search that runs out of nodes without ever meeting a node's opposite shows that no
-    // node it reached leads to a contradiction: their searches would only see part of the same
-    // nodes. Those nodes are marked and later searches from them end at once, until Reset.
     //
     // Every link turns on into off or off into on, so X and not-X lie at depths of different
     // parity and a chain has an even number of nodes, four at least. The shortest chain of n
@@ -169,7 +347,7 @@ public:
     // chain found does not depend on the bound as long as it fits.
     int FindContradiction(int start, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
         maxNodes &= ~1;
-        if (maxNodes < 4 || barren_[start] == resetStamp_)
+        if (maxNodes < 4)
             return 0;
         // One word per node says both whether this search reached it and at what depth.
         if (base_ >= 0xfffffe00u) {
@@ -184,14 +362,12 @@ public:
         if (!NodeOn(start))
             offSeen_[NodeDigit(start) - 1].Add(NodeCell(start));
         int best = 0, meet = -1;
-        bool met = false, cut = false;
         auto reach = [&](int to, int node, std::uint32_t next, int limit) {
             mark_[to] = next;
             parent_[to] = static_cast<std::int16_t>(node);
             queue_[tail++] = static_cast<std::int16_t>(to);
             const std::uint32_t opposite = mark_[to ^ 1];
             if (opposite > base) {
-                met = true;
                 const int nodes = static_cast<int>(next - base + opposite - base) - 1;
                 if (nodes <= limit && (!best || nodes < best))
                     best = nodes, meet = to;
@@ -202,10 +378,8 @@ public:
             // A chain of n nodes shows itself by depth (n + 1) / 2 + 1 at the latest.
             const int limit = best ? best - 2 : maxNodes;
             const std::uint32_t next = mark_[node] + 1;
-            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1) {
-                cut = true;
+            if (static_cast<int>(next - base) > (limit + 1) / 2 + 1)
                 break;
-            }
             if (NodeOn(node)) {
                 // The links of an "on" node as sets, in the order of its list: the peers
                 // that still hold the digit, then the cell's other digits.
@@ -226,15 +400,11 @@ public:
                 }
                 continue;
             }
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (mark_[to] <= base)
                     reach(to, node, next, limit);
             }
-        }
-        if (!met && !cut) {
-            for (int i = 0; i < tail; ++i)
-                barren_[queue_[i]] = resetStamp_;
         }
         if (!best)
             return 0;
@@ -261,7 +431,7 @@ public:
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
                 if (seen_[to] == stamp || (node == start && to == last))
                     continue;
@@ -285,46 +455,67 @@ public:
         return 0;
     }
 
-    // Every node the assumption `start` leads to, with the nodes of the shortest chain there
-    // (0 where it leads nowhere).
-    // `reached` gets the same nodes as a set.
+    // Every node the assumption `start` leads to, with the nodes of the shortest chain there.
+    // `reached` gets the same nodes as a set; `depth` is left as it was for the others.
     void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
-        std::fill(depth, depth + kNodes, std::uint8_t{0});
         reached.fill(0);
         int head = 0, tail = 0;
         queue_[tail++] = static_cast<std::int16_t>(start);
+        reached[start >> 6] |= std::uint64_t{1} << (start & 63);
         depth[start] = 1;
         while (head < tail) {
             const int node = queue_[head++];
             const int next = depth[node] + 1;
             if (next > 255)
                 break;
-            for (int i = first_[node]; i < first_[node + 1]; ++i) {
+            for (int i = Begin(node), end = End(node); i < end; ++i) {
                 const int to = links_[i];
-                if (!depth[to]) {
+                std::uint64_t& word = reached[to >> 6];
+                const std::uint64_t bit = std::uint64_t{1} << (to & 63);
+                if (!(word & bit)) {
+                    word |= bit;
                     depth[to] = static_cast<std::uint8_t>(next);
                     queue_[tail++] = static_cast<std::int16_t>(to);
                 }
             }
         }
-        for (int k = 0; k < tail; ++k)
-            reached[queue_[k] >> 6] |= std::uint64_t{1} << (queue_[k] & 63);
     }
 
 private:
     // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
     std::array<std::int16_t, kCells * 9 * 32> links_{};
-    std::array<std::uint16_t, kNodes + 1> first_{};
     std::array<std::uint32_t, kNodes> seen_{};
     std::uint32_t stamp_ = 0;
-    std::array<std::uint32_t, kNodes> barren_{};  // resetStamp_: leads to no contradiction
-    std::uint32_t resetStamp_ = 0;
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
-    bool built_ = false, cellLinks_ = false;
+    bool built_ = false, cellLinks_ = false, liveBuilt_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
+    // The all-starts graph: node numbers by candidate, their links, each digit's first node.
+    std::array<std::int16_t, kNodes> index_{};
+    std::array<std::int16_t, kNodes> nodeOf_{};
+    std::array<std::int16_t, kCells * 9 * 32> out_{};
+    std::array<std::uint16_t, kNodes + 1> outFirst_{};
+    std::array<std::int16_t, 10> digitFirst_{};
+    // The same without the "off" nodes that link nowhere: their numbers there (-1: left out),
+    // back, each one's opposite, the links among them and each digit's first.
+    std::array<std::int16_t, kNodes> liveOf_{}, liveNode_{}, liveOpp_{};
+    std::array<std::int16_t, kCells * 9 * 32> liveOut_{};
+    std::array<std::uint16_t, kNodes + 1> liveOutFirst_{};
+    std::array<std::int16_t, 10> liveFirst_{};
+    // Per node, a bit per start: the starts that reach it, first on the level before.
+    std::vector<std::uint64_t> front_, next_, reach_, meet_, grew_;
+    // Per digit, places on which it has no X-chain, or no X-cycle, however long (with the
+    // X-chain links only). Empty places never come up: they have no start.
+    std::array<CellSet, 9> noChain_{}, noCycle_{};
+
+public:
+    // FindXCycle's record of the places on which a digit has no cycle.
+    bool NoCycle(int d) const { return noCycle_[d] == planes_[d]; }
+    void SetNoCycle(int d) { noCycle_[d] = planes_[d]; }
+
+private:
     std::array<std::int16_t, kNodes> parent_{};
     std::array<std::int8_t, kNodes> depth_{};
     std::array<std::int16_t, kNodes> queue_{};
@@ -349,8 +540,14 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
     ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
     int bestLength = 0;
+    // A digit's cycles depend on its places alone: where it had none, it has none.
+    unsigned known = 0;
+    for (int d = 0; d < 9; ++d) {
+        if (search.NoCycle(d))
+            known |= 1u << d;
+    }
     for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
             const int digit = std::countr_zero(m) + 1;
             for (int unit : kUnitTables.units[cell]) {
                 // The loop closes through the cell's partner in a unit with two places.
@@ -392,35 +589,24 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
             }
         }
     }
+    // Nothing found, so every start was searched as far as a cycle may go.
+    if (!bestLength) {
+        for (int d = 0; d < 9; ++d)
+            search.SetNoCycle(d);
+    }
     return bestLength > 0;
 }
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
     ChainSearch& search = SearchFor(board, cellLinks);
-    std::array<std::int16_t, kChainRoom> chain{}, best{};
-    int bestLength = 0;
-    const int limitNodes = maxNodes > 0 ? std::min<int>(maxNodes, chain.size()) : chain.size();
-    // Short chains first: most boards have one, and a capped search stops early.
-    for (int cap : {std::min(10, limitNodes), limitNodes}) {
-        for (int cell = 0; cell < kCells; ++cell) {
-            for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
-                const int digit = std::countr_zero(m) + 1;
-                for (int on = 1; on >= 0; --on) {
-                    const int start = ChainNode(cell, digit, on);
-                    const int limit = bestLength ? bestLength - 1 : cap;
-                    const int length = search.FindContradiction(start, limit, chain);
-                    if (length) {
-                        best = chain;
-                        bestLength = length;
-                    }
-                }
-            }
-        }
-        if (bestLength)
-            break;
-    }
+    const int limitNodes = maxNodes > 0 ? std::min(maxNodes, kChainRoom) : kChainRoom;
+    int start = 0;
+    const int bestLength = search.ShortestContradiction(limitNodes, start);
     if (!bestLength)
         return false;
+    // The chain itself, by the search from its start that keeps the way back.
+    std::array<std::int16_t, kChainRoom> best{};
+    search.FindContradiction(start, bestLength, best);
     step = Step{};
     step.technique = cellLinks ? Technique::ForcingChain : Technique::XChain;
     step.chain = best;

@@ -38,20 +38,24 @@ bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outc
     board.Place(cell, digit);
     Step single;
     while (out.length < maxNodes) {
-        for (int c = 0; c < kCells; ++c) {
-            if (!board.Value(c) && !board.Candidates(c)) {
-                out.emptyCell = c;
-                return true;
+        // Which cell or unit is broken, the first in order, once the board says one is.
+        if (board.Broken()) {
+            for (int c = 0; c < kCells; ++c) {
+                if (!board.Value(c) && !board.Candidates(c)) {
+                    out.emptyCell = c;
+                    return true;
+                }
             }
-        }
-        for (int unit = 0; unit < kUnits; ++unit) {
-            std::uint16_t could = board.PlacedIn(unit);
-            for (int c : kUnitTables.cells[unit])
-                could = static_cast<std::uint16_t>(could | board.Candidates(c));
-            if (could != kAllDigits) {
-                out.emptyUnit = unit;
-                out.emptyDigit = std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
-                return true;
+            for (int unit = 0; unit < kUnits; ++unit) {
+                std::uint16_t could = board.PlacedIn(unit);
+                for (int c : kUnitTables.cells[unit])
+                    could = static_cast<std::uint16_t>(could | board.Candidates(c));
+                if (could != kAllDigits) {
+                    out.emptyUnit = unit;
+                    out.emptyDigit =
+                        std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
+                    return true;
+                }
             }
         }
         if (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
@@ -187,10 +191,29 @@ void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step
 }  // namespace
 
 bool FindNishio(const CandidateBoard& board, Step& step) {
+    // A digit's assumptions depend on its places and the units that hold it alone: where they
+    // once led to no contradiction, they lead to none.
+    struct Barren {
+        CellSet places;
+        std::uint32_t units = 0;
+        bool valid = false;
+    };
+    thread_local std::array<Barren, 9> barren;
+    std::array<std::uint32_t, 9> units{};
+    unsigned known = 0;
+    for (int d = 0; d < 9; ++d) {
+        for (int unit = 0; unit < kUnits; ++unit) {
+            if (board.PlacedIn(unit) & (1u << d))
+                units[d] |= 1u << unit;
+        }
+        if (barren[d].valid && barren[d].places == board.Plane(d + 1) &&
+            barren[d].units == units[d])
+            known |= 1u << d;
+    }
     Outcome outcome, best;
     int bestNodes = kChainRoom;
     for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
             outcome = Outcome{};
             if (FollowDigit(board, cell, std::countr_zero(m) + 1, bestNodes, outcome) &&
                 outcome.length + 1 < bestNodes) {
@@ -199,8 +222,12 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
             }
         }
     }
-    if (bestNodes == kChainRoom)
+    if (bestNodes == kChainRoom) {
+        // Every assumption was followed as far as a chain may go.
+        for (int d = 0; d < 9; ++d)
+            barren[d] = {board.Plane(d + 1), units[d], true};
         return false;
+    }
     // The public scale counts every candidate a placement takes out on the way as a node too:
     // about four nodes a placement, as its Nishio ratings bear out.
     ContradictionStep(Technique::Nishio, best, 4 * best.length, step);

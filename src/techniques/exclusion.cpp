@@ -16,22 +16,36 @@
 namespace zw::techniques {
 
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
-    CellSet bivalue;
+    CellSet bivalue, open;  // open: two digits or more
     for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2)
+        const int n = Count9(board.Candidates(cell));
+        if (n == 2)
             bivalue.Add(cell);
+        if (n >= 2)
+            open.Add(cell);
     }
     if (!bivalue.Many())
         return false;
     for (int a = 0; a < kCells; ++a) {
         const std::uint16_t ca = board.Candidates(a);
-        if (Count9(ca) < 2 || (bivalue & kUnitTables.peerSets[a]).Empty())
+        const CellSet near = bivalue & kUnitTables.peerSets[a];
+        if (Count9(ca) < 2 || !near.Many())
             continue;
-        for (int b = a + 1; b < kCells; ++b) {
+        // Only a B that sees two of A's bivalue peers has excluders enough: the cells that
+        // see two of them, after A.
+        CellSet once, twice;
+        for (CellSet e = near; !e.Empty();) {
+            const CellSet p = kUnitTables.peerSets[e.PopFirst()];
+            twice |= once & p;
+            once |= p;
+        }
+        const std::uint64_t all = ~std::uint64_t{0}, hi = CellSet::All().hi;
+        const CellSet after =
+            a < 63 ? CellSet{all << (a + 1), hi} : CellSet{0, hi & all << (a - 63)};
+        for (CellSet bs = twice & open & after; !bs.Empty();) {
+            const int b = bs.PopFirst();
             const std::uint16_t cb = board.Candidates(b);
-            if (Count9(cb) < 2)
-                continue;
-            CellSet excluders = bivalue & kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
+            CellSet excluders = near & kUnitTables.peerSets[b];
             // New exclusions need a changed cell of the pair or a new excluder: a cell that
             // changed and now has two digits. One that had two and changed excludes no more.
             if (changes && (changes->cells & (excluders | CellSet::Of(a) | CellSet::Of(b))).Empty())

@@ -69,15 +69,50 @@ bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step);
 // Tenths a chain of that many nodes adds to its technique's rating.
 int ChainLengthExtra(int nodes);
 // A forcing chain's source: a cell (0-80), or a digit's places in a unit as UnitSource.
-constexpr int UnitSource(int unit, int digit) { return 100 + unit * 9 + digit - 1; }
+constexpr int UnitSource(int unit, int digit) {
+    return 100 + unit * 9 + digit - 1;
+}
 // The "on" nodes a source branches into, their count returned; the source's cell or unit
 // goes into the step's pattern.
-int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
-                   Step& step);
+int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts, Step& step);
 
 // Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from a
 // set of cells.
 const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count);
+// The sets of `size` bits within `within`, in the order SetsOfSize lists them (ascending):
+//     for (SetsWithin sets(within, size); sets.Next();)
+//         ... sets.set ...
+// A mask of a few bits walks its own subsets, fewer than the list; a fuller one the list.
+class SetsWithin {
+public:
+    SetsWithin(unsigned within, int size)
+        : within_(within), size_(size), few_(Count9(within) <= 6) {
+        if (!few_)
+            list_ = &SetsOfSize(size, count_);
+    }
+    bool Next() {
+        if (few_) {
+            do
+                set = (set - within_) & within_;
+            while (set && Count9(set) != size_);
+            return set != 0;
+        }
+        while (index_ < count_) {
+            set = (*list_)[index_++];
+            if (!(set & ~within_))
+                return true;
+        }
+        return false;
+    }
+    unsigned set = 0;
+
+private:
+    unsigned within_;
+    int size_;
+    bool few_;
+    const std::array<std::uint16_t, 126>* list_ = nullptr;
+    int count_ = 0, index_ = 0;
+};
 void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits);
 
 }  // namespace zw::techniques

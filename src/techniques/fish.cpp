@@ -8,8 +8,6 @@
 namespace zw::techniques {
 
 bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size, setCount);
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;
@@ -20,11 +18,8 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
             std::array<std::uint16_t, 9> places{};
             unsigned eligible = 0;
             for (int k = 0; k < 9; ++k) {
-                for (int j = 0; j < 9; ++j) {
-                    const int cell = byColumns ? j * 9 + k : k * 9 + j;
-                    if (plane.Has(cell))
-                        places[k] = static_cast<std::uint16_t>(places[k] | 1u << j);
-                }
+                // A row's i-th cell is in column i, a column's in row i.
+                places[k] = board.Positions(base + k, digit);
                 const int n = Count9(places[k]);
                 if (n >= 2 && n <= size)
                     eligible |= 1u << k;
@@ -40,9 +35,9 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
                         changedLines |= 1u << k;
                 }
             }
-            for (int s = 0; s < setCount; ++s) {
-                const unsigned lines = sets[s];
-                if ((lines & ~eligible) || !(lines & changedLines))
+            for (SetsWithin sets(eligible, size); sets.Next();) {
+                const unsigned lines = sets.set;
+                if (!(lines & changedLines))
                     continue;
                 unsigned covers = 0;
                 for (unsigned m = lines; m; m &= m - 1)

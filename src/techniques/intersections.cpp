@@ -29,6 +29,29 @@ int OtherRegion(int first, int second, int k) {
     return first < 9 ? b / 3 * 3 + k : 9 + b % 3 * 3 + k;
 }
 
+// By a region's places (nine unit bits), where they all lie if they are two or more: for a
+// box, bit k for its row k (k < 3) or column k - 3; for a line, bit s for its stretch s of
+// three cells, the stretch through one box.
+struct Confined {
+    std::array<std::uint8_t, 512> box{}, line{};
+};
+constexpr Confined kConfined = [] {
+    Confined c{};
+    for (unsigned p = 0; p < 512; ++p) {
+        if (Count9(p) < 2)
+            continue;
+        for (int k = 0; k < 3; ++k) {
+            if (!(p & ~(0x7u << 3 * k))) {
+                c.box[p] = static_cast<std::uint8_t>(c.box[p] | 1u << k);
+                c.line[p] = static_cast<std::uint8_t>(1u << k);
+            }
+            if (!(p & ~(0x49u << k)))
+                c.box[p] = static_cast<std::uint8_t>(c.box[p] | 1u << (3 + k));
+        }
+    }
+    return c;
+}();
+
 }  // namespace
 
 bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
@@ -37,8 +60,27 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;  // one digit's places decide
         const CellSet plane = board.Plane(digit);
+        // Per box, its crossing lines k whose first region's places all lie in the second:
+        // the only ones that can make a step.
+        std::array<unsigned, 9> lines{};
+        if (pointing) {
+            for (int b = 0; b < 9; ++b)
+                lines[b] = kConfined.box[board.Positions(18 + b, digit)];
+        } else {
+            for (int line = 0; line < 18; ++line) {
+                const unsigned stretch = kConfined.line[board.Positions(line, digit)];
+                if (!stretch)
+                    continue;
+                const int s = std::countr_zero(stretch), i = line % 9;
+                if (line < 9)
+                    lines[i / 3 * 3 + s] |= 1u << (i % 3);
+                else
+                    lines[s * 3 + i / 3] |= 1u << (3 + i % 3);
+            }
+        }
         for (int box = 18; box < kUnits; ++box) {
-            for (int k = 0; k < 6; ++k) {
+            for (unsigned ks = lines[box - 18]; ks; ks &= ks - 1) {
+                const int k = std::countr_zero(ks);
                 const int line = CrossingLine(box, k);
                 const int first = pointing ? box : line, second = pointing ? line : box;
                 const CellSet own = plane & kUnitTables.unitSets[first];

@@ -39,8 +39,6 @@ bool Step::Removes() const {
 }
 
 bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
         if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
             continue;  // a unit's own cells decide
@@ -64,9 +62,9 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
                     changedIn |= 1u << i;
             }
         }
-        for (int s = 0; s < setCount; ++s) {
-            const unsigned set = sets[s];
-            if ((set & ~eligible) || (changes && !(set & changedIn)))
+        for (SetsWithin sets(eligible, size); sets.Next();) {
+            const unsigned set = sets.set;
+            if (changes && !(set & changedIn))
                 continue;
             unsigned digits = 0;
             for (unsigned m = set; m; m &= m - 1)
@@ -99,8 +97,6 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
 
 bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
                       const Changes* changes) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size, setCount);
     for (int unit = 0; unit < kUnits; ++unit) {
         if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
             continue;  // a unit's own cells decide
@@ -110,10 +106,9 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
             open += cand[i] != 0;
-            for (unsigned m = cand[i]; m; m &= m - 1)
-                places[std::countr_zero(m)] |= static_cast<std::uint16_t>(1u << i);
         }
         for (int d = 0; d < 9; ++d) {
+            places[d] = board.Positions(unit, d + 1);
             if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
@@ -129,9 +124,9 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
                     changedDigits |= 1u << d;
             }
         }
-        for (int s = 0; s < setCount; ++s) {
-            const unsigned digits = sets[s];
-            if ((digits & ~eligible) || !(digits & changedDigits))
+        for (SetsWithin sets(eligible, size); sets.Next();) {
+            const unsigned digits = sets.set;
+            if (!(digits & changedDigits))
                 continue;
             unsigned cells = 0;
             for (unsigned m = digits; m; m &= m - 1)

@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "board/board_string.h"
@@ -74,8 +75,8 @@ TEST(Ladder, EveryStepOnEverySetAgreesWithTheSolution) {
         EveryNth(test::ReadPuzzleLines(test::PuzzleFile("17clue.txt")), 100 * kStride);
     int finished = 0;
     CheckSet(sample, finished);
-    std::cout << "17clue.txt (every " << 100 * kStride << "th): " << finished << " of " << sample.size()
-              << " finished\n";
+    std::cout << "17clue.txt (every " << 100 * kStride << "th): " << finished << " of "
+              << sample.size() << " finished\n";
 }
 
 // Every step holds for every solution, so on a board with several the ladder (without its
@@ -84,7 +85,8 @@ TEST(Ladder, EveryStepOnEverySetAgreesWithTheSolution) {
 TEST(Ladder, NeverFinishesBoardsWithSeveralSolutionsOrNone) {
     CandidateBoard board;
     std::vector<Step> steps;
-    for (const std::string& rows : EveryNth(test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 20), kStride == 1 ? 1 : 5)) {
+    for (const std::string& rows :
+         EveryNth(test::ReadPuzzleLines(test::PuzzleFile("multi.txt"), 20), kStride == 1 ? 1 : 5)) {
         ASSERT_TRUE(board.SetRows(rows));
         EXPECT_FALSE(RunLadder(board, false, steps)) << rows;
     }
@@ -94,6 +96,30 @@ TEST(Ladder, NeverFinishesBoardsWithSeveralSolutionsOrNone) {
 
 // A run skips rungs and places where nothing changed since they last found nothing; it must
 // take exactly the steps a fresh search before every step takes.
+// The places the board keeps per unit, and whether it is broken, against its candidates.
+bool PlacesAgree(const CandidateBoard& board) {
+    bool broken = false;
+    for (int unit = 0; unit < kUnits; ++unit) {
+        unsigned could = board.PlacedIn(unit);
+        for (int d = 1; d <= 9; ++d) {
+            unsigned places = 0;
+            for (int i = 0; i < 9; ++i) {
+                if (board.Candidates(UnitCell(unit, i)) & DigitBit(d))
+                    places |= 1u << i;
+            }
+            if (board.Positions(unit, d) != places)
+                return false;
+            could |= places ? DigitBit(d) : 0u;
+        }
+        broken = broken || could != kAllDigits;
+    }
+    for (int cell = 0; cell < kCells; ++cell)
+        broken = broken || (!board.Value(cell) && !board.Candidates(cell));
+    return board.Broken() == broken;
+}
+
+// Each fresh search runs on a thread of its own, so nothing the searches remember of earlier
+// boards carries over.
 TEST(Ladder, ARunTakesTheStepsOfAFreshSearchEachTime) {
     CandidateBoard board, fresh;
     std::vector<Step> steps;
@@ -101,9 +127,23 @@ TEST(Ladder, ARunTakesTheStepsOfAFreshSearchEachTime) {
         for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile(set), 60)) {
             ASSERT_TRUE(board.SetRows(rows) && fresh.SetRows(rows));
             const bool solved = RunLadder(board, true, steps);
-            Step step;
+            std::vector<Step> found;
+            std::vector<CandidateBoard> before;
+            bool agree = true;
+            for (Step step; !fresh.Solved();) {
+                bool any = false;
+                std::thread([&] { any = FindEasiestStep(fresh, true, step); }).join();
+                if (!any)
+                    break;
+                found.push_back(step);
+                before.push_back(fresh);
+                ApplyStep(fresh, step);
+                agree = agree && PlacesAgree(fresh);
+            }
+            EXPECT_TRUE(agree) << rows;
             std::size_t i = 0;
-            for (; !fresh.Solved() && FindEasiestStep(fresh, true, step); ++i) {
+            for (; i < found.size(); ++i) {
+                const Step& step = found[i];
                 ASSERT_LT(i, steps.size()) << rows;
                 const Step& s = steps[i];
                 ASSERT_TRUE(s.technique == step.technique && s.cells == step.cells &&
@@ -111,9 +151,8 @@ TEST(Ladder, ARunTakesTheStepsOfAFreshSearchEachTime) {
                             s.placedDigit == step.placedDigit && s.Rating() == step.Rating() &&
                             s.chainLength == step.chainLength)
                     << rows << " step " << i << "\n"
-                    << StepAnswerText(fresh, step) << "\n"
-                    << StepAnswerText(fresh, s);
-                ApplyStep(fresh, step);
+                    << StepAnswerText(before[i], step) << "\n"
+                    << StepAnswerText(before[i], s);
             }
             EXPECT_EQ(i, steps.size()) << rows;
             EXPECT_EQ(solved, fresh.Solved()) << rows;
