@@ -40,6 +40,14 @@ std::string Digits(unsigned digits) {
     return Join(out);
 }
 
+// "der 8 und der 9", after "mit".
+std::string DativeDigits(unsigned digits) {
+    std::vector<std::string> out;
+    for (; digits; digits &= digits - 1)
+        out.push_back("der " + Digit(std::countr_zero(digits) + 1));
+    return Join(out);
+}
+
 std::vector<int> Units(const Step& step, int first, int last) {
     std::vector<int> out;
     for (int u = first; u < last; ++u) {
@@ -393,7 +401,7 @@ std::string StepHintText(const Step& step) {
     if (IsWing(t) || IsBentSet(t) || IsBug(t))
         return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
     if (IsRectangle(t))
-        return name + " mit " + Digits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
+        return name + " mit " + DativeDigits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
                ".";
     std::vector<std::string> units;
     for (int u : Units(step, 0, kUnits))
