@@ -53,7 +53,8 @@ using zw::techniques::Technique;
 constexpr std::array<const char*, zw::techniques::kTechniqueCount> kIds{{
     "FullHouse", "HiddenSingleBox", "HiddenSingleLine", "DirectPointing", "DirectClaiming",
     "DirectHiddenPair", "NakedSingle", "DirectHiddenTriple", "Pointing", "Claiming", "NakedPair",
-    "XWing", "HiddenPair", "NakedTriple", "Swordfish", "HiddenTriple", "XYWing", "XYZWing",
+    "XWing", "HiddenPair", "NakedTriple", "Swordfish", "HiddenTriple", "Skyscraper",
+    "TwoStringKite", "TurbotFish", "XYWing", "XYZWing",
     "UniqueRectangle1", "UniqueRectangle2", "UniqueRectangle3", "UniqueRectangle4",
     "UniqueLoop1", "UniqueLoop2", "UniqueLoop3", "UniqueLoop4", "NakedQuad", "Jellyfish",
     "HiddenQuad", "WXYZWing", "Bug1", "Bug2", "Bug3", "Bug4", "VWXYZWing", "AlignedPairExclusion",

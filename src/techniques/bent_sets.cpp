@@ -1,8 +1,9 @@
-// WXYZ-, VWXYZ- and UVWXYZ-Wings: n cells that see one another in a chain of peers and hold
-// only n digits between them. Each digit whose cells in the pattern all see one another can
-// go into one of them at most; if that holds for all digits but z, the other digits fill at
-// most n - 1 of the cells, so z goes into one of them, and a cell that sees every z of the
-// pattern loses it. Where it holds for all n digits, each digit is bound to the pattern so.
+// WXYZ-, VWXYZ- and UVWXYZ-Wings: n - 1 cells of one unit holding n digits between them (an
+// almost locked set) and a cell with two of those digits that sees one of them, n cells with n
+// digits in all. A digit whose cells in the pattern all see one another goes into one of them
+// at most; if that holds for all digits but z, the others fill at most n - 1 of the cells, so
+// z goes into one of them, and a cell that sees every z of the pattern loses it. Where it holds
+// for all n digits, each digit is bound to the pattern so.
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
@@ -33,30 +34,8 @@ struct Pattern {
     }
 };
 
-// The public scale's shape: all cells but one two-digit cell see one another, an almost
-// locked set that the two-digit cell joins by one of its digits.
-bool PublicShape(const CandidateBoard& board, const Pattern& p) {
-    for (int i = 0; i < p.size; ++i) {
-        if (Count9(board.Candidates(p.cells[static_cast<std::size_t>(i)])) != 2)
-            continue;
-        bool clique = true;
-        for (int a = 0; a < p.size && clique; ++a) {
-            for (int b = a + 1; b < p.size && clique; ++b) {
-                if (a != i && b != i)
-                    clique = Sees(p.cells[static_cast<std::size_t>(a)],
-                                  p.cells[static_cast<std::size_t>(b)]);
-            }
-        }
-        if (clique)
-            return true;
-    }
-    return false;
-}
-
 // The removals of a complete pattern; false when it removes nothing.
 bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
-    if (!PublicShape(board, p))
-        return false;
     const auto& holders = p.holders;
     const std::uint16_t loose = p.loose;
     CellSet cells;
@@ -99,59 +78,54 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
     return true;
 }
 
-// Grows connected patterns from `p` (its first cell the lowest), each exactly once: the next
-// cell comes from `extension`, and what it adds to the extension are its peers above the first
-// cell that no earlier cell of the pattern sees.
-bool Grow(const CandidateBoard& board, const CellSet& usable, int size, Pattern& p,
-          CellSet extension, CellSet seen, Step& step) {
-    if (p.size == size)
-        return Count9(p.digits) == size && Removals(board, p, step);
-    while (!extension.Empty()) {
-        const int cell = extension.PopFirst();
-        const CellSet fresh = (kUnitTables.peerSets[cell] & usable).Minus(seen);
-        Pattern next = p;
-        if (!next.Add(cell, board.Candidates(cell)))
-            continue;
-        if (Grow(board, usable, size, next, extension | fresh,
-                 seen | fresh | kUnitTables.peerSets[cell] | CellSet::Of(cell), step))
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
-    // By digit set first: only the cells within the set can join, few for any one set.
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size, setCount);
-    std::array<std::uint16_t, kCells> candidates{};
-    CellSet open;
+    // The almost locked set: size - 1 cells of one unit (cells that all see one another always
+    // share one) holding `size` digits between them.
+    CellSet pairs;
     for (int cell = 0; cell < kCells; ++cell) {
-        candidates[static_cast<std::size_t>(cell)] = board.Candidates(cell);
-        const int n = Count9(candidates[static_cast<std::size_t>(cell)]);
-        if (n >= 2 && n <= size)
-            open.Add(cell);
+        if (Count9(board.Candidates(cell)) == 2)
+            pairs.Add(cell);
     }
-    for (int k = 0; k < setCount; ++k) {
-        const std::uint16_t digits = sets[static_cast<std::size_t>(k)];
-        CellSet fits;
-        for (CellSet rest = open; !rest.Empty();) {
-            const int cell = rest.PopFirst();
-            if (!(candidates[static_cast<std::size_t>(cell)] & ~digits))
-                fits.Add(cell);
+    if (pairs.Empty())
+        return false;
+    int subsetCount = 0;
+    const auto& subsets = SetsOfSize(size - 1, subsetCount);
+    for (int unit = 0; unit < kUnits; ++unit) {
+        const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
+        unsigned usable = 0;
+        for (int i = 0; i < 9; ++i) {
+            const int n = Count9(board.Candidates(cells[static_cast<std::size_t>(i)]));
+            if (n >= 2 && n <= size)
+                usable |= 1u << i;
         }
-        if (fits.Count() < size)
+        if (Count9(usable) < size - 1)
             continue;
-        for (CellSet roots = fits; !roots.Empty();) {
-            const int root = roots.PopFirst();
-            // Cells at or below the root belong to patterns grown from those.
-            const CellSet above = roots;
-            Pattern p;
-            p.Add(root, candidates[static_cast<std::size_t>(root)]);
-            if (Grow(board, above, size, p, kUnitTables.peerSets[root] & above,
-                     kUnitTables.peerSets[root] | CellSet::Of(root), step))
-                return true;
+        for (int k = 0; k < subsetCount; ++k) {
+            const unsigned chosen = subsets[static_cast<std::size_t>(k)];
+            if (chosen & ~usable)
+                continue;
+            Pattern als;
+            CellSet alsCells, seen;
+            for (unsigned rest = chosen; rest; rest &= rest - 1) {
+                const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
+                als.Add(cell, board.Candidates(cell));
+                alsCells.Add(cell);
+                seen |= kUnitTables.peerSets[cell];
+            }
+            if (Count9(als.digits) != size)
+                continue;
+            // The two-digit cell: both digits in the set, in sight of one of its cells.
+            for (CellSet wing = (pairs & seen).Minus(alsCells); !wing.Empty();) {
+                const int cell = wing.PopFirst();
+                const std::uint16_t digits = board.Candidates(cell);
+                if (digits & ~als.digits)
+                    continue;
+                Pattern p = als;
+                if (p.Add(cell, digits) && Removals(board, p, step))
+                    return true;
+            }
         }
     }
     return false;

@@ -45,6 +45,8 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes = nullptr);
 bool FindUniqueLoop(const CandidateBoard& board, Step& step);
 bool FindBug(const CandidateBoard& board, Step& step);
+// strong_links.cpp: Skyscraper, 2-String-Kite and Turbot-Fisch, the lowest rated.
+bool FindTwoStrongLinks(const CandidateBoard& board, Step& step);
 // bent_sets.cpp: WXYZ- (4 cells), VWXYZ- (5) and UVWXYZ-Wings (6).
 bool FindBentSet(const CandidateBoard& board, int size, Step& step);
 // cycles.cpp: a loop of cells with two digits each (Y-cycle), the lowest rated.

@@ -57,7 +57,7 @@ namespace {
 
 // The ladder's rungs in the public scale's order, the easiest first. Where a family's ratings
 // span a range, the family returns its lowest-rated step.
-constexpr int kRungs = 38;
+constexpr int kRungs = 39;
 
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
@@ -142,6 +142,7 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
         r.Try(13, T::NakedTriple, [&](Step& s, C c) { return FindNakedSubset(b, 3, s, c); }) ||
         r.Try(14, T::Swordfish, [&](Step& s, C c) { return FindFish(b, 3, s, c); }) ||
         r.Try(15, T::HiddenTriple, [&](Step& s, C c) { return FindHiddenSubset(b, 3, false, s, c); }) ||
+        r.Try(38, T::Skyscraper, plain(FindTwoStrongLinks)) ||
         r.Try(16, T::XYWing, [&](Step& s, C c) { return FindXYWing(b, s, c); }) ||
         r.Try(17, T::XYZWing, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
         return true;

@@ -71,6 +71,10 @@ bool IsFish(Technique t) {
 bool IsWing(Technique t) {
     return t == Technique::XYWing || t == Technique::XYZWing;
 }
+bool IsStrongLinks(Technique t) {
+    return t == Technique::Skyscraper || t == Technique::TwoStringKite ||
+           t == Technique::TurbotFish;
+}
 bool IsBentSet(Technique t) {
     return t == Technique::WXYZWing || t == Technique::VWXYZWing || t == Technique::UVWXYZWing;
 }
@@ -271,6 +275,22 @@ std::string PatternText(const Step& step) {
                Digit(OneDigit(step)) +
                " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
                "dorthin.";
+    if (IsStrongLinks(t)) {
+        const int a = NodeCell(step.chain[0]), b = NodeCell(step.chain[1]);
+        const int c = NodeCell(step.chain[2]), d = NodeCell(step.chain[3]);
+        const std::vector<int> units = Units(step, 0, kUnits);
+        const int unitAB = kUnitTables.unitSets[units.front()].Has(a) &&
+                                   kUnitTables.unitSets[units.front()].Has(b)
+                               ? units.front()
+                               : units.back();
+        const int unitCD = unitAB == units.front() ? units.back() : units.front();
+        const std::string digit = "die " + Digit(OneDigit(step));
+        return "In " + UnitText(unitAB) + " steht " + digit + " nur in " + CellText(a) + " oder " +
+               CellText(b) + ", in " + UnitText(unitCD) + " nur in " + CellText(c) + " oder " +
+               CellText(d) + ". " + CellText(b) + " und " + CellText(c) +
+               " sehen einander und halten sie nicht beide, also steht sie in " + CellText(a) +
+               " oder in " + CellText(d) + ".";
+    }
     if (IsBentSet(t)) {
         const auto removed = static_cast<std::uint16_t>(RemovedDigits(step));
         const std::vector<std::string> cells = Cells(step.cells);
@@ -393,7 +413,7 @@ std::string StepHintText(const Step& step) {
     if (t == Technique::AlignedTripletExclusion)
         return name + ": Schau auf " + Join(Cells(step.loop)) +
                " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen.";
-    if (t == Technique::XCycle)
+    if (t == Technique::XCycle || IsStrongLinks(t))
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
                Join(Cells(step.cells)) + ".";
     if (t == Technique::YCycle)

@@ -79,22 +79,23 @@ TEST(StepText, TwoStagesInWords) {
          "Claiming: In Spalte 3 steht die 6 nur in Block 4. Die 6 fällt in Zeile 4, Spalte 1, "
          "Zeile 4, Spalte 2, Zeile 5, Spalte 1, Zeile 5, Spalte 2 und Zeile 6, Spalte 2 weg. "
          "Damit bleibt für die 6 in Zeile 5 nur noch Zeile 5, Spalte 5."},
-        {".7.6...35.9..176.2.6..354.......1.43.3....7....5....1..16........7.9.....24..39..", 27,
-         "WXYZ-Wing: Schau auf Zeile 8, Spalte 4, Zeile 8, Spalte 7, Zeile 8, Spalte 8 und "
-         "Zeile 9, Spalte 9.",
-         "WXYZ-Wing: Die 4 Zellen Zeile 8, Spalte 4, Zeile 8, Spalte 7, Zeile 8, Spalte 8 und "
-         "Zeile 9, Spalte 9 halten zusammen nur die 1, die 2, die 6 und die 8; jede andere Zahl "
+        {".97..3...6.8.......2.95...6....2...8.42.3.76.3...9....2...45.9.......6.4...8..13.", 26,
+         "WXYZ-Wing: Schau auf Zeile 4, Spalte 2, Zeile 6, Spalte 3, Zeile 6, Spalte 7 und Zeile "
+         "6, Spalte 9.",
+         "WXYZ-Wing: Die 4 Zellen Zeile 4, Spalte 2, Zeile 6, Spalte 3, Zeile 6, Spalte 7 und "
+         "Zeile 6, Spalte 9 halten zusammen nur die 1, die 2, die 5 und die 6; jede andere Zahl "
          "als die 1 passt höchstens einmal hinein, so dass die 1 in einer von ihnen stehen muss. "
-         "Die 1 fällt in Zeile 8, Spalte 9 und Zeile 9, Spalte 4 weg. Damit bleibt für die 1 in "
-         "Zeile 8 nur noch Zeile 8, Spalte 4."},
-        {".6.5.3.1.3.1.....5...6...4.2..8.91.6....3....9.62.4..8.8...7...6.....3.2.9.3.8.7.", 28,
-         "X-Kette: Nimm an, die 7 stünde in Zeile 2, Spalte 2, und folge den Folgen.",
-         "X-Kette: Stünde die 7 in Zeile 2, Spalte 2, dann stünde die 7 nicht in Zeile 2, "
-         "Spalte 4, also die 7 in Zeile 5, Spalte 4 (der andere Platz in Spalte 4), also die 7 "
-         "nicht in Zeile 4, Spalte 5, also die 7 in Zeile 4, Spalte 2 (der andere Platz in "
-         "Zeile 4), also die 7 nicht in Zeile 2, Spalte 2. Die Annahme widerlegt sich selbst. "
-         "Die 7 fällt in Zeile 2, Spalte 2 weg. Damit bleibt für die 7 in Spalte 2 nur noch "
-         "Zeile 4, Spalte 2."},
+         "Die 1 fällt in Zeile 6, Spalte 2 weg. Das streicht nur Kandidaten; der nächste Tipp "
+         "geht von dort aus weiter."},
+        {"1..3.7..2.8.1.5.3...78..6..76....583.........853....94..8..14...2.6.4.7.4..2.3..8", 16,
+         "X-Kette: Nimm an, die 1 stünde in Zeile 5, Spalte 8, und folge den Folgen.",
+         "X-Kette: Stünde die 1 in Zeile 5, Spalte 8, dann stünde die 1 nicht in Zeile 3, "
+         "Spalte 8, also die 1 in Zeile 3, Spalte 9 (der andere Platz in Zeile 3), also die 1 "
+         "nicht in Zeile 8, Spalte 9, also die 1 in Zeile 8, Spalte 3 (der andere Platz in Zeile "
+         "8), also die 1 nicht in Zeile 9, Spalte 2, also die 1 in Zeile 5, Spalte 2 (der andere "
+         "Platz in Spalte 2), also die 1 nicht in Zeile 5, Spalte 8. Die Annahme widerlegt sich "
+         "selbst. Die 1 fällt in Zeile 5, Spalte 8 weg. Damit passt in Zeile 5, Spalte 8 nur "
+         "noch die 6."},
     };
     for (const auto& c : cases) {
         CandidateBoard board;
