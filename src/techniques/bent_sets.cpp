@@ -95,8 +95,10 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
         unsigned usable = 0;
+        std::array<std::uint16_t, 9> inUnit{};
         for (int i = 0; i < 9; ++i) {
-            const int n = Count9(board.Candidates(cells[static_cast<std::size_t>(i)]));
+            inUnit[static_cast<std::size_t>(i)] = board.Candidates(cells[static_cast<std::size_t>(i)]);
+            const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
             if (n >= 2 && n <= size)
                 usable |= 1u << i;
         }
@@ -105,6 +107,12 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
         for (int k = 0; k < subsetCount; ++k) {
             const unsigned chosen = subsets[static_cast<std::size_t>(k)];
             if (chosen & ~usable)
+                continue;
+            // Most sets hold too many digits: count them before building the pattern.
+            unsigned held = 0;
+            for (unsigned rest = chosen; rest; rest &= rest - 1)
+                held |= inUnit[static_cast<std::size_t>(std::countr_zero(rest))];
+            if (Count9(held) != size)
                 continue;
             Pattern als;
             CellSet alsCells, seen;
