@@ -122,8 +122,6 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
                 alsCells.Add(cell);
                 seen |= kUnitTables.peerSets[cell];
             }
-            if (Count9(als.digits) != size)
-                continue;
             // The two-digit cell: both digits in the set, in sight of one of its cells.
             for (CellSet wing = (pairs & seen).Minus(alsCells); !wing.Empty();) {
                 const int cell = wing.PopFirst();

@@ -360,6 +360,14 @@ std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
     return " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter.";
 }
 
+// A cycle's nodes in order and back to the first: "A, also B, ..., also wieder A".
+std::string RingText(const Step& step) {
+    std::string out = NodeText(step.chain[0]);
+    for (int i = 1; i < step.chainLength; ++i)
+        out += ", also " + NodeText(step.chain[i]);
+    return out + ", also wieder " + NodeText(step.chain[0]);
+}
+
 }  // namespace
 
 std::string StepHintText(const Step& step) {
@@ -507,25 +515,16 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
                "mögliche Wahl." +
                RemovalText(step) + ConsequenceText(before, step);
-    if (t == Technique::XCycle) {
-        std::string out =
-            name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + NodeText(step.chain[0]);
-        for (int i = 1; i < step.chainLength; ++i)
-            out += ", also " + NodeText(step.chain[i]);
-        return out + ", also wieder " + NodeText(step.chain[0]) +
+    if (t == Technique::XCycle)
+        return name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + RingText(step) +
                ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
                "sie genau einer." +
                RemovalText(step) + ConsequenceText(before, step);
-    }
-    if (t == Technique::YCycle) {
-        std::string out = name + ": Die Zellen bilden einen Kreis: " + NodeText(step.chain[0]);
-        for (int i = 1; i < step.chainLength; ++i)
-            out += ", also " + NodeText(step.chain[i]);
-        return out + ", also wieder " + NodeText(step.chain[0]) +
+    if (t == Technique::YCycle)
+        return name + ": Die Zellen bilden einen Kreis: " + RingText(step) +
                ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
                "Zahl, die sie teilen." +
                RemovalText(step) + ConsequenceText(before, step);
-    }
     if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4)
         return name + ": " + BugText(before, step) + RemovalText(step) +
                ConsequenceText(before, step);
