@@ -80,7 +80,7 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 
 }  // namespace
 
-bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
+bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     // The almost locked set: size - 1 cells of one unit (cells that all see one another always
     // share one) holding `size` digits between them.
     CellSet pairs;
@@ -90,6 +90,9 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
     }
     if (pairs.Empty())
         return false;
+    // A pattern depends on its own cells' candidates alone (its removals can only have
+    // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
+    const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
     int subsetCount = 0;
     const auto& subsets = SetsOfSize(size - 1, subsetCount);
     for (int unit = 0; unit < kUnits; ++unit) {
@@ -104,6 +107,16 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
         }
         if (Count9(usable) < size - 1)
             continue;
+        unsigned changedHere = 0x1ff;
+        if (changes) {
+            changedHere = 0;
+            for (int i = 0; i < 9; ++i) {
+                if (changes->cells.Has(cells[static_cast<std::size_t>(i)]))
+                    changedHere |= 1u << i;
+            }
+            if (!(changedHere & usable) && changedPairs.Empty())
+                continue;
+        }
         for (int k = 0; k < subsetCount; ++k) {
             const unsigned chosen = subsets[static_cast<std::size_t>(k)];
             if (chosen & ~usable)
@@ -123,7 +136,8 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step) {
                 seen |= kUnitTables.peerSets[cell];
             }
             // The two-digit cell: both digits in the set, in sight of one of its cells.
-            for (CellSet wing = (pairs & seen).Minus(alsCells); !wing.Empty();) {
+            const CellSet wings = chosen & changedHere ? pairs : changedPairs;
+            for (CellSet wing = (wings & seen).Minus(alsCells); !wing.Empty();) {
                 const int cell = wing.PopFirst();
                 const std::uint16_t digits = board.Candidates(cell);
                 if (digits & ~als.digits)

@@ -43,12 +43,14 @@ bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes
 // and more, the lowest rated; BUG types 1 to 4.
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                          const Changes* changes = nullptr);
-bool FindUniqueLoop(const CandidateBoard& board, Step& step);
+bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 bool FindBug(const CandidateBoard& board, Step& step);
 // strong_links.cpp: Skyscraper, 2-String-Kite and Turbot-Fisch, the lowest rated.
-bool FindTwoStrongLinks(const CandidateBoard& board, Step& step);
+bool FindTwoStrongLinks(const CandidateBoard& board, Step& step,
+                        const Changes* changes = nullptr);
 // bent_sets.cpp: WXYZ- (4 cells), VWXYZ- (5) and UVWXYZ-Wings (6).
-bool FindBentSet(const CandidateBoard& board, int size, Step& step);
+bool FindBentSet(const CandidateBoard& board, int size, Step& step,
+                 const Changes* changes = nullptr);
 // cycles.cpp: a loop of cells with two digits each (Y-cycle), the lowest rated.
 bool FindYCycle(const CandidateBoard& board, Step& step);
 // exclusion.cpp

@@ -142,7 +142,7 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
         r.Try(13, T::NakedTriple, [&](Step& s, C c) { return FindNakedSubset(b, 3, s, c); }) ||
         r.Try(14, T::Swordfish, [&](Step& s, C c) { return FindFish(b, 3, s, c); }) ||
         r.Try(15, T::HiddenTriple, [&](Step& s, C c) { return FindHiddenSubset(b, 3, false, s, c); }) ||
-        r.Try(38, T::Skyscraper, plain(FindTwoStrongLinks)) ||
+        r.Try(38, T::Skyscraper, [&](Step& s, C c) { return FindTwoStrongLinks(b, s, c); }) ||
         r.Try(16, T::XYWing, [&](Step& s, C c) { return FindXYWing(b, s, c); }) ||
         r.Try(17, T::XYZWing, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
         return true;
@@ -152,7 +152,7 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
                 return true;
         }
     }
-    if (oneSolution && r.Try(33, T::UniqueLoop1, plain(FindUniqueLoop)))
+    if (oneSolution && r.Try(33, T::UniqueLoop1, [&](Step& s, C c) { return FindUniqueLoop(b, s, c); }))
         return true;
     // The wings of almost locked sets come where the public scale tries them, among the
     // families they share ratings with; the UVWXYZ-Wing (6.6) comes before the chains, whose
@@ -160,11 +160,11 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
     return r.Try(22, T::NakedQuad, [&](Step& s, C c) { return FindNakedSubset(b, 4, s, c); }) ||
            r.Try(23, T::Jellyfish, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
            r.Try(24, T::HiddenQuad, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
-           r.Try(35, T::WXYZWing, [&](Step& s, C) { return FindBentSet(b, 4, s); }) ||
+           r.Try(35, T::WXYZWing, [&](Step& s, C c) { return FindBentSet(b, 4, s, c); }) ||
            (oneSolution && r.Try(25, T::Bug1, plain(FindBug))) ||
-           r.Try(36, T::VWXYZWing, [&](Step& s, C) { return FindBentSet(b, 5, s); }) ||
+           r.Try(36, T::VWXYZWing, [&](Step& s, C c) { return FindBentSet(b, 5, s, c); }) ||
            r.Try(26, T::AlignedPairExclusion, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
-           r.Try(37, T::XCycle, [&](Step& s, C) { return FindBentSet(b, 6, s); }) ||
+           r.Try(37, T::XCycle, [&](Step& s, C c) { return FindBentSet(b, 6, s, c); }) ||
            r.Try(27, T::XCycle, plain(FindChains)) ||
            r.Try(34, T::AlignedTripletExclusion, [&](Step& s, C c) { return FindAlignedTripletExclusion(b, s, c); }) ||
            r.Try(28, T::Nishio, plain(FindNishio)) ||

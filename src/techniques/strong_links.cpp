@@ -23,19 +23,22 @@ Technique KindOf(int unitA, int unitB) {
 
 }  // namespace
 
-bool FindTwoStrongLinks(const CandidateBoard& board, Step& step) {
+bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* changes) {
     bool found = false;
     for (int digit = 1; digit <= 9; ++digit) {
+        // A digit's patterns depend on its places alone.
+        if (changes && changes->places[digit - 1].Empty())
+            continue;
         const CellSet plane = board.Plane(digit);
         std::array<Link, kUnits> links{};
         int count = 0;
         for (int unit = 0; unit < kUnits; ++unit) {
-            const CellSet places = plane & kUnitTables.unitSets[unit];
-            if (places.Count() != 2)
+            const unsigned places = board.Positions(unit, digit);
+            if (Count9(places) != 2)
                 continue;
-            CellSet rest = places;
-            const int a = rest.PopFirst();
-            links[static_cast<std::size_t>(count++)] = {a, rest.First(), unit};
+            links[static_cast<std::size_t>(count++)] = {
+                UnitCell(unit, std::countr_zero(places)),
+                UnitCell(unit, 31 - std::countl_zero(places)), unit};
         }
         for (int i = 0; i < count; ++i) {
             for (int j = i + 1; j < count; ++j) {

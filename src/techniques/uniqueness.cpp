@@ -396,9 +396,19 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
 
 }  // namespace
 
-bool FindUniqueLoop(const CandidateBoard& board, Step& step) {
+bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes) {
     Step best, found;
     bool any = false;
+    // A loop's step depends on its cells and, for types 3 and 4, on a unit two of them share:
+    // a new one has a cell in a unit where something changed.
+    CellSet near = CellSet::All();
+    if (changes) {
+        near = CellSet{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty())
+                near |= kUnitTables.unitSets[unit];
+        }
+    }
     std::array<CellSet, 512> pairCells{};
     std::array<bool, 512> pairDone{};
     for (int start = 0; start < kCells; ++start) {
@@ -428,7 +438,7 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step) {
                 }
             }
         }
-        if (cells.Count() < 6 || !cells.Has(start))
+        if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())
             continue;
         LoopSearch search(board, ab, cells);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
