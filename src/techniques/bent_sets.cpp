@@ -41,21 +41,22 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
     CellSet cells;
     for (int i = 0; i < p.size; ++i)
         cells.Add(p.cells[i]);
-    step = Step{};
+    // Most patterns remove nothing: the step is only written for one that does.
+    std::array<CellSet, 9> removed{};
     bool any = false;
     for (std::uint16_t rest = loose ? loose : p.digits; rest; rest &= rest - 1) {
-        const int digit = std::countr_zero(rest) + 1;
+        const int d = std::countr_zero(rest);
         CellSet seeing = CellSet::All();
-        for (CellSet h = holders[digit - 1]; !h.Empty();)
+        for (CellSet h = holders[d]; !h.Empty();)
             seeing = seeing & kUnitTables.peerSets[h.PopFirst()];
-        const CellSet removed = (board.Plane(digit) & seeing).Minus(cells);
-        if (!removed.Empty()) {
-            RemoveFrom(step, removed, DigitBit(digit));
-            any = true;
-        }
+        removed[d] = (board.Plane(d + 1) & seeing).Minus(cells);
+        any = any || !removed[d].Empty();
     }
     if (!any)
         return false;
+    step = Step{};
+    for (int d = 0; d < 9; ++d)
+        RemoveFrom(step, removed[d], DigitBit(d + 1));
     int largest = 0;
     for (int i = 0; i < p.size; ++i)
         largest = std::max(largest, Count9(board.Candidates(p.cells[i])));
@@ -93,8 +94,6 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
-    int subsetCount = 0;
-    const auto& subsets = SetsOfSize(size - 1, subsetCount);
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
         unsigned usable = 0;
@@ -114,39 +113,92 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 if (changes->cells.Has(cells[static_cast<std::size_t>(i)]))
                     changedHere |= 1u << i;
             }
-            if (!(changedHere & usable) && changedPairs.Empty())
-                continue;
+            // Without a changed cell to take part, a new pattern's two-digit cell changed.
+            if (!(changedHere & usable)) {
+                CellSet seenHere;
+                for (unsigned rest = usable; rest; rest &= rest - 1)
+                    seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
+                if ((changedPairs & seenHere).Empty())
+                    continue;
+            }
         }
-        for (int k = 0; k < subsetCount; ++k) {
-            const unsigned chosen = subsets[static_cast<std::size_t>(k)];
-            if (chosen & ~usable)
-                continue;
-            // Most sets hold too many digits: count them before building the pattern.
-            unsigned held = 0;
-            for (unsigned rest = chosen; rest; rest &= rest - 1)
-                held |= inUnit[static_cast<std::size_t>(std::countr_zero(rest))];
-            if (Count9(held) != size)
-                continue;
-            Pattern als;
+        // A set with its `size` digits, whose two-digit cells are tried in order.
+        auto trySet = [&](unsigned chosen, unsigned held) {
             CellSet alsCells, seen;
             for (unsigned rest = chosen; rest; rest &= rest - 1) {
                 const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
-                als.Add(cell, board.Candidates(cell));
                 alsCells.Add(cell);
                 seen |= kUnitTables.peerSets[cell];
             }
-            // The two-digit cell: both digits in the set, in sight of one of its cells.
+            // The two-digit cell: both digits in the set, in sight of one of its cells. The
+            // set's pattern is built for the first one only: most sets have none.
             const CellSet wings = chosen & changedHere ? pairs : changedPairs;
+            if ((wings & seen).Minus(alsCells).Empty())
+                return false;
+            Pattern als;
+            // Per digit, the cells that see all of the set's cells holding it: the set's cells
+            // share a unit, so each digit is bound within it.
+            std::array<CellSet, 9> seeAll;
             for (CellSet wing = (wings & seen).Minus(alsCells); !wing.Empty();) {
                 const int cell = wing.PopFirst();
                 const std::uint16_t digits = board.Candidates(cell);
-                if (digits & ~als.digits)
+                if (digits & ~held)
+                    continue;
+                if (!als.size) {
+                    for (unsigned rest = chosen; rest; rest &= rest - 1) {
+                        const int c = cells[static_cast<std::size_t>(std::countr_zero(rest))];
+                        als.Add(c, board.Candidates(c));
+                    }
+                    for (unsigned rest = held; rest; rest &= rest - 1) {
+                        const int d = std::countr_zero(rest);
+                        CellSet all = CellSet::All();
+                        for (CellSet h = als.holders[d]; !h.Empty();)
+                            all = all & kUnitTables.peerSets[h.PopFirst()];
+                        seeAll[d] = all.Minus(alsCells);
+                    }
+                }
+                // Whether the pattern removes anything, before it is built: a wing digit is
+                // loose where the wing does not see the set's cells that hold it.
+                const CellSet& peers = kUnitTables.peerSets[cell];
+                unsigned loose = 0;
+                for (unsigned rest = digits; rest; rest &= rest - 1) {
+                    if (!als.holders[std::countr_zero(rest)].Within(peers))
+                        loose |= rest & -rest;
+                }
+                if (Count9(loose) > 1)
+                    continue;
+                bool removes = false;
+                for (unsigned rest = loose ? loose : held; rest && !removes; rest &= rest - 1) {
+                    const int d = std::countr_zero(rest);
+                    CellSet removed = board.Plane(d + 1) & seeAll[d];
+                    if (digits >> d & 1)
+                        removed = (removed & peers).Minus(CellSet::Of(cell));
+                    removes = !removed.Empty();
+                }
+                if (!removes)
                     continue;
                 Pattern p = als;
                 if (p.Add(cell, digits) && Removals(board, p, step))
                     return true;
             }
-        }
+            return false;
+        };
+        // The sets in ascending order of their cell bits, as SetsOfSize lists them: the
+        // highest cell first, then the next below it, so a set that already holds too many
+        // digits is cut with all its extensions.
+        auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> bool {
+            if (left == 0)
+                return Count9(held) == size && trySet(chosen, held);
+            for (int i = left - 1; i < below; ++i) {
+                const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
+                if ((usable >> i & 1) && Count9(more) <= size &&
+                    self(self, i, left - 1, chosen | 1u << i, more))
+                    return true;
+            }
+            return false;
+        };
+        if (walk(walk, 9, size - 1, 0u, 0u))
+            return true;
     }
     return false;
 }

@@ -58,7 +58,9 @@ extern const UnitTables kUnitTables;
 inline int UnitCell(int unit, int index) {
     return kUnitTables.cells[unit][index];
 }
-bool Sees(int a, int b);
+inline bool Sees(int a, int b) {
+    return kUnitTables.peerSets[a].Has(b);
+}
 
 class CandidateBoard {
 public:

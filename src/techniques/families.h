@@ -21,8 +21,9 @@ struct Changes {
 
 // singles.cpp
 bool FindFullHouse(const CandidateBoard& board, Step& step);
-bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step);
-bool FindNakedSingle(const CandidateBoard& board, Step& step);
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step,
+                      const Changes* changes = nullptr);
+bool FindNakedSingle(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 // intersections.cpp: a box's digit confined to one line (pointing) or a line's to one box
 // (claiming); the direct forms only where the removals leave a hidden single.
 bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,

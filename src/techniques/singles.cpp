@@ -39,9 +39,12 @@ bool FindFullHouse(const CandidateBoard& board, Step& step) {
     return false;
 }
 
-bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step) {
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step,
+                      const Changes* changes) {
     const int first = boxes ? 18 : 0, last = boxes ? kUnits : 18;
     for (int unit = first; unit < last; ++unit) {
+        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;  // a unit's own cells decide
         // Digits seen once and twice or more among the unit's candidates.
         unsigned once = 0, twice = 0;
         for (int cell : kUnitTables.cells[unit]) {
@@ -64,8 +67,9 @@ bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step) {
     return false;
 }
 
-bool FindNakedSingle(const CandidateBoard& board, Step& step) {
-    for (int cell = 0; cell < kCells; ++cell) {
+bool FindNakedSingle(const CandidateBoard& board, Step& step, const Changes* changes) {
+    for (CellSet cells = changes ? changes->cells : CellSet::All(); !cells.Empty();) {
+        const int cell = cells.PopFirst();
         const std::uint16_t c = board.Candidates(cell);
         if (OneBit(c)) {
             Single(step, Technique::NakedSingle, cell, std::countr_zero(c) + 1, -1);

@@ -79,6 +79,15 @@ constexpr int kTechniqueCount = static_cast<int>(Technique::DynamicForcingNested
 struct CellSet {
     std::uint64_t lo = 0, hi = 0;  // cells 0-63, 64-80
 
+    // Set bits by halves, quarters and bytes: std::popcount is a library call on a build for
+    // any x86-64, which has no popcount instruction.
+    static constexpr int Pop(std::uint64_t x) {
+        x -= (x >> 1) & 0x5555555555555555ull;
+        x = (x & 0x3333333333333333ull) + (x >> 2 & 0x3333333333333333ull);
+        x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0full;
+        return static_cast<int>(x * 0x0101010101010101ull >> 56);
+    }
+
     static CellSet Of(int cell) {
         CellSet s;
         s.Add(cell);
@@ -96,7 +105,7 @@ struct CellSet {
     }
     bool Has(int cell) const { return ((cell < 64 ? lo : hi) >> (cell & 63)) & 1; }
     bool Empty() const { return (lo | hi) == 0; }
-    int Count() const { return std::popcount(lo) + std::popcount(hi); }
+    int Count() const { return Pop(lo) + Pop(hi); }
     // More than one cell / exactly one, without counting.
     bool Many() const { return ((lo & (lo - 1)) | (hi & (hi - 1))) != 0 || (lo && hi); }
     bool Single() const { return !Empty() && !Many(); }

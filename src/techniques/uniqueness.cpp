@@ -278,7 +278,9 @@ private:
             if (kind == lastKind)
                 continue;
             const int unit = kUnitTables.units[cell][kind];
-            for (int next : kUnitTables.cells[unit]) {
+            // Only the cells that may take part (the first one among them), in reading order.
+            for (CellSet nexts = cells_ & kUnitTables.unitSets[unit]; !nexts.Empty();) {
+                const int next = nexts.PopFirst();
                 const std::uint16_t c = board_.Candidates(next);
                 if (next == path_[0] && length_ >= 6 && Closed()) {
                     found(path_, length_);
