@@ -107,20 +107,21 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         if (Count9(usable) < size - 1)
             continue;
         unsigned changedHere = 0x1ff;
+        // Whether a set must hold a changed cell: where no changed two-digit cell sees the
+        // unit's cells, a new pattern's change is in the set.
+        bool needChange = false;
         if (changes) {
             changedHere = 0;
             for (int i = 0; i < 9; ++i) {
                 if (changes->cells.Has(cells[static_cast<std::size_t>(i)]))
                     changedHere |= 1u << i;
             }
-            // Without a changed cell to take part, a new pattern's two-digit cell changed.
-            if (!(changedHere & usable)) {
-                CellSet seenHere;
-                for (unsigned rest = usable; rest; rest &= rest - 1)
-                    seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
-                if ((changedPairs & seenHere).Empty())
-                    continue;
-            }
+            CellSet seenHere;
+            for (unsigned rest = usable; rest; rest &= rest - 1)
+                seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
+            needChange = (changedPairs & seenHere).Empty();
+            if (needChange && !(changedHere & usable))
+                continue;
         }
         // A set with its `size` digits, whose two-digit cells are tried in order.
         auto trySet = [&](unsigned chosen, unsigned held) {
@@ -189,6 +190,8 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> bool {
             if (left == 0)
                 return Count9(held) == size && trySet(chosen, held);
+            if (needChange && !(chosen & changedHere) && !(usable & changedHere & ((1u << below) - 1)))
+                return false;
             for (int i = left - 1; i < below; ++i) {
                 const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
                 if ((usable >> i & 1) && Count9(more) <= size &&

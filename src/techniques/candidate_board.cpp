@@ -62,13 +62,31 @@ bool CandidateBoard::SetBoardString(std::string_view board) {
 }
 
 void CandidateBoard::Place(int cell, int digit) {
+    const int d = digit - 1;
     const std::uint16_t keep = static_cast<std::uint16_t>(~DigitBit(digit));
-    for (CellSet had = planes_[digit - 1] & kUnitTables.peerSets[cell]; !had.Empty();) {
-        const int peer = had.PopFirst();
+    // The cell's own units lose every place of the digit at once; a peer that had it only
+    // its other units.
+    const auto& own = kUnitTables.units[cell];
+    const CellSet had = planes_[d] & kUnitTables.peerSets[cell];
+    planes_[d] = planes_[d].Minus(had);
+    for (CellSet rest = had; !rest.Empty();) {
+        const int peer = rest.PopFirst();
         cand_[peer] &= keep;
-        Drop(peer, digit - 1);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[peer][k];
+            if (unit == own[0] || unit == own[1] || unit == own[2])
+                continue;
+            places_[unit][d] &= static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[peer][k]));
+            if (!places_[unit][d])
+                present_[unit] &= static_cast<std::uint16_t>(~(1u << d));
+        }
     }
-    for (unsigned m = cand_[cell]; m; m &= m - 1)
+    for (int unit : own) {
+        places_[unit][d] = 0;
+        present_[unit] &= keep;
+    }
+    planes_[d].Remove(cell);
+    for (unsigned m = cand_[cell] & keep; m; m &= m - 1)
         Drop(cell, std::countr_zero(m));
     cand_[cell] = 0;
     value_[cell] = static_cast<std::uint8_t>(digit);
