@@ -102,17 +102,19 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             continue;  // a unit's own cells decide
         std::array<std::uint16_t, 9> places{}, cand{};
         unsigned eligible = 0;
-        int open = 0;
-        for (int i = 0; i < 9; ++i) {
-            cand[i] = board.Candidates(UnitCell(unit, i));
-            open += cand[i] != 0;
-        }
         for (int d = 0; d < 9; ++d) {
             places[d] = board.Positions(unit, d + 1);
             if (places[d] && Count9(places[d]) <= size)
                 eligible |= 1u << d;
         }
-        if (open <= size || Count9(eligible) < size)
+        if (Count9(eligible) < size)
+            continue;
+        int open = 0;
+        for (int i = 0; i < 9; ++i) {
+            cand[i] = board.Candidates(UnitCell(unit, i));
+            open += cand[i] != 0;
+        }
+        if (open <= size)
             continue;
         // A new hidden set has a digit whose places here changed: the rest only lost others.
         // Not so a direct one, which may place another digit that lost a place.
