@@ -42,8 +42,19 @@ bool FindXYZWing(const CandidateBoard& board, Step& step, const Changes* changes
 // uniqueness.cpp, only for a puzzle with one solution: unique rectangles of types 1, 2 and 4
 // (setSize 0) or of type 3 with a naked set of setSize + 1 digits; unique loops of six cells
 // and more, the lowest rated; BUG types 1 to 4.
+// The rectangles worth a look, two digits common to the four corners in two boxes, listed once
+// for the four rungs that search one board.
+struct Rectangles {
+    struct Corners {
+        std::uint8_t r1, r2, c1, c2;
+        std::uint16_t common;
+    };
+    bool listed = false;
+    int count = 0;
+    std::array<Corners, 36 * 36> items;
+};
 bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
-                         const Changes* changes = nullptr);
+                         const Changes* changes = nullptr, Rectangles* rectangles = nullptr);
 bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 bool FindBug(const CandidateBoard& board, Step& step);
 // strong_links.cpp: Skyscraper, 2-String-Kite and Turbot-Fisch, the lowest rated.

@@ -149,8 +149,9 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
         r.Try(17, T::XYZWing, [&](Step& s, C c) { return FindXYZWing(b, s, c); }))
         return true;
     if (oneSolution) {
+        Rectangles rectangles;
         for (int size = 0; size < 4; ++size) {
-            if (r.Try(18 + size, T::UniqueRectangle1, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c); }))
+            if (r.Try(18 + size, T::UniqueRectangle1, [&](Step& s, C c) { return FindUniqueRectangle(b, size, s, c, &rectangles); }))
                 return true;
         }
     }

@@ -117,8 +117,8 @@ bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
 
 }  // namespace
 
-bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
-                         const Changes* changes) {
+void ListRectangles(const CandidateBoard& board, Rectangles& list) {
+    list.count = 0;
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
             // Columns where both rows could hold two digits in common.
@@ -140,74 +140,92 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
                         common &= board.Candidates(cell);
                     if (Count9(common) < 2)
                         continue;
-                    // The corners and the units the types look into: rows, columns, boxes.
-                    if (changes) {
-                        const auto& u = kUnitTables.unitSets;
-                        const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
-                                               u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
-                        if ((changes->cells & inputs).Empty())
-                            continue;
+                    list.items[static_cast<std::size_t>(list.count++)] = {
+                        static_cast<std::uint8_t>(r1), static_cast<std::uint8_t>(r2),
+                        static_cast<std::uint8_t>(c1), static_cast<std::uint8_t>(c2), common};
+                }
+            }
+        }
+    }
+    list.listed = true;
+}
+
+bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
+                         const Changes* changes, Rectangles* rectangles) {
+    Rectangles own;
+    Rectangles& list = rectangles ? *rectangles : own;
+    if (!list.listed)
+        ListRectangles(board, list);
+    for (int i = 0; i < list.count; ++i) {
+        const Rectangles::Corners& rect = list.items[static_cast<std::size_t>(i)];
+        const int r1 = rect.r1, r2 = rect.r2, c1 = rect.c1, c2 = rect.c2;
+        const int cells[4] = {r1 * 9 + c1, r1 * 9 + c2, r2 * 9 + c1, r2 * 9 + c2};
+        const std::uint16_t common = rect.common;
+        // The corners and the units the types look into: rows, columns, boxes.
+        if (changes) {
+            const auto& u = kUnitTables.unitSets;
+            const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
+                                   u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
+            if ((changes->cells & inputs).Empty())
+                continue;
+        }
+        for (unsigned m = common; m; m &= m - 1) {
+            for (unsigned n = m & (m - 1); n; n &= n - 1) {
+                const std::uint16_t ab =
+                    static_cast<std::uint16_t>((m & -m) | (n & -n));
+                int extras[4], extraCount = 0;
+                std::uint16_t extraDigits = 0;
+                for (int cell : cells) {
+                    if (board.Candidates(cell) != ab) {
+                        extras[extraCount++] = cell;
+                        extraDigits = static_cast<std::uint16_t>(
+                            extraDigits | (board.Candidates(cell) & ~ab));
                     }
-                    for (unsigned m = common; m; m &= m - 1) {
-                        for (unsigned n = m & (m - 1); n; n &= n - 1) {
-                            const std::uint16_t ab =
-                                static_cast<std::uint16_t>((m & -m) | (n & -n));
-                            int extras[4], extraCount = 0;
-                            std::uint16_t extraDigits = 0;
-                            for (int cell : cells) {
-                                if (board.Candidates(cell) != ab) {
-                                    extras[extraCount++] = cell;
-                                    extraDigits = static_cast<std::uint16_t>(
-                                        extraDigits | (board.Candidates(cell) & ~ab));
-                                }
-                            }
-                            if (extraCount == 0 || extraCount == 4)
+                }
+                if (extraCount == 0 || extraCount == 4)
+                    continue;
+                if (setSize == 0 && extraCount == 1) {
+                    Rectangle(step, Technique::UniqueRectangle1, cells, ab);
+                    step.removed[extras[0]] = ab;
+                    return true;
+                }
+                if (setSize == 0 && OneBit(extraDigits)) {
+                    CellSet seen = kUnitTables.peerSets[extras[0]];
+                    for (int k = 1; k < extraCount; ++k)
+                        seen = seen & kUnitTables.peerSets[extras[k]];
+                    const CellSet removed =
+                        board.Plane(std::countr_zero(extraDigits) + 1) & seen;
+                    if (!removed.Empty()) {
+                        Rectangle(step, Technique::UniqueRectangle2, cells, ab);
+                        RemoveFrom(step, removed, extraDigits);
+                        return true;
+                    }
+                }
+                if (extraCount != 2)
+                    continue;
+                const int x = extras[0], y = extras[1];
+                for (std::uint32_t units = SharedUnits(x, y); units;
+                     units &= units - 1) {
+                    const int unit = std::countr_zero(units);
+                    if (setSize == 0) {
+                        for (unsigned d = ab; d; d &= d - 1) {
+                            const int digit = std::countr_zero(d) + 1;
+                            const std::uint16_t places = board.Positions(unit, digit);
+                            if (Count9(places) != 2)
                                 continue;
-                            if (setSize == 0 && extraCount == 1) {
-                                Rectangle(step, Technique::UniqueRectangle1, cells, ab);
-                                step.removed[extras[0]] = ab;
-                                return true;
-                            }
-                            if (setSize == 0 && OneBit(extraDigits)) {
-                                CellSet seen = kUnitTables.peerSets[extras[0]];
-                                for (int k = 1; k < extraCount; ++k)
-                                    seen = seen & kUnitTables.peerSets[extras[k]];
-                                const CellSet removed =
-                                    board.Plane(std::countr_zero(extraDigits) + 1) & seen;
-                                if (!removed.Empty()) {
-                                    Rectangle(step, Technique::UniqueRectangle2, cells, ab);
-                                    RemoveFrom(step, removed, extraDigits);
-                                    return true;
-                                }
-                            }
-                            if (extraCount != 2)
-                                continue;
-                            const int x = extras[0], y = extras[1];
-                            for (std::uint32_t units = SharedUnits(x, y); units;
-                                 units &= units - 1) {
-                                const int unit = std::countr_zero(units);
-                                if (setSize == 0) {
-                                    for (unsigned d = ab; d; d &= d - 1) {
-                                        const int digit = std::countr_zero(d) + 1;
-                                        const std::uint16_t places = board.Positions(unit, digit);
-                                        if (Count9(places) != 2)
-                                            continue;
-                                        const std::uint16_t other =
-                                            static_cast<std::uint16_t>(ab & ~(d & -d));
-                                        Rectangle(step, Technique::UniqueRectangle4, cells, ab);
-                                        step.units = 1u << unit;
-                                        step.removed[x] = step.removed[y] = other;
-                                        return true;
-                                    }
-                                } else if (Count9(extraDigits) <= setSize + 1 &&
-                                           Count9(extraDigits) >= 2) {
-                                    Rectangle(step, Technique::UniqueRectangle3, cells, ab);
-                                    if (NakedSetWithExtras(board, unit, x, y, extraDigits,
-                                                           setSize + 1, step))
-                                        return true;
-                                }
-                            }
+                            const std::uint16_t other =
+                                static_cast<std::uint16_t>(ab & ~(d & -d));
+                            Rectangle(step, Technique::UniqueRectangle4, cells, ab);
+                            step.units = 1u << unit;
+                            step.removed[x] = step.removed[y] = other;
+                            return true;
                         }
+                    } else if (Count9(extraDigits) <= setSize + 1 &&
+                               Count9(extraDigits) >= 2) {
+                        Rectangle(step, Technique::UniqueRectangle3, cells, ab);
+                        if (NakedSetWithExtras(board, unit, x, y, extraDigits,
+                                               setSize + 1, step))
+                            return true;
                     }
                 }
             }
