@@ -34,6 +34,23 @@ struct Pattern {
     }
 };
 
+// The cells of the unit other than `unit` that holds all of its cells `within` (bits of its
+// cells), if any: for a box the row or column they lie in, for a line the box.
+CellSet AlsoSharing(int unit, unsigned within) {
+    if (unit >= 18) {
+        for (int k = 0; k < 3; ++k) {
+            if (!(within & ~(0x7u << 3 * k)))
+                return kUnitTables.unitSets[UnitCell(unit, 3 * k) / 9];
+            if (!(within & ~(0x49u << k)))
+                return kUnitTables.unitSets[9 + UnitCell(unit, k) % 9];
+        }
+        return {};
+    }
+    const int first = std::countr_zero(within), last = 31 - std::countl_zero(within);
+    return first / 3 == last / 3 ? kUnitTables.unitSets[18 + Box(UnitCell(unit, first))]
+                                 : CellSet{};
+}
+
 // The removals of a complete pattern; false when it removes nothing.
 bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
     const auto& holders = p.holders;
@@ -136,26 +153,27 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             const CellSet wings = chosen & changedHere ? pairs : changedPairs;
             if ((wings & seen).Minus(alsCells).Empty())
                 return false;
-            Pattern als;
-            // Per digit, the cells that see all of the set's cells holding it: the set's cells
-            // share a unit, so each digit is bound within it.
+            // Per digit, the set's cells that hold it (bits of the unit's cells) and the
+            // cells that see them all: the set's cells share the unit, so beside it only a
+            // second unit all of them lie in, or a lone holder's own peers.
+            std::array<unsigned, 9> holds{};
             std::array<CellSet, 9> seeAll;
+            bool ready = false;
             for (CellSet wing = (wings & seen).Minus(alsCells); !wing.Empty();) {
                 const int cell = wing.PopFirst();
                 const std::uint16_t digits = board.Candidates(cell);
                 if (digits & ~held)
                     continue;
-                if (!als.size) {
-                    for (unsigned rest = chosen; rest; rest &= rest - 1) {
-                        const int c = cells[static_cast<std::size_t>(std::countr_zero(rest))];
-                        als.Add(c, board.Candidates(c));
-                    }
+                if (!ready) {
+                    ready = true;
                     for (unsigned rest = held; rest; rest &= rest - 1) {
                         const int d = std::countr_zero(rest);
-                        CellSet all = CellSet::All();
-                        for (CellSet h = als.holders[d]; !h.Empty();)
-                            all = all & kUnitTables.peerSets[h.PopFirst()];
-                        seeAll[d] = all.Minus(alsCells);
+                        holds[d] = board.Positions(unit, d + 1) & chosen;
+                        const int first = cells[static_cast<std::size_t>(std::countr_zero(holds[d]))];
+                        seeAll[d] = (OneBit(holds[d])
+                                         ? kUnitTables.peerSets[first]
+                                         : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds[d]))
+                                        .Minus(alsCells);
                     }
                 }
                 // Whether the pattern removes anything, before it is built: a wing digit is
@@ -163,8 +181,12 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 const CellSet& peers = kUnitTables.peerSets[cell];
                 unsigned loose = 0;
                 for (unsigned rest = digits; rest; rest &= rest - 1) {
-                    if (!als.holders[std::countr_zero(rest)].Within(peers))
-                        loose |= rest & -rest;
+                    for (unsigned h = holds[std::countr_zero(rest)]; h; h &= h - 1) {
+                        if (!peers.Has(cells[static_cast<std::size_t>(std::countr_zero(h))])) {
+                            loose |= rest & -rest;
+                            break;
+                        }
+                    }
                 }
                 if (Count9(loose) > 1)
                     continue;
@@ -178,6 +200,11 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 }
                 if (!removes)
                     continue;
+                Pattern als;
+                for (unsigned rest = chosen; rest; rest &= rest - 1) {
+                    const int c = cells[static_cast<std::size_t>(std::countr_zero(rest))];
+                    als.Add(c, board.Candidates(c));
+                }
                 Pattern p = als;
                 if (p.Add(cell, digits) && Removals(board, p, step))
                     return true;
