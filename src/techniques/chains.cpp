@@ -24,8 +24,30 @@ namespace zw::techniques {
 namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
-constexpr int kNodeWords = (kNodes + 63) / 64;
-using NodeBits = std::array<std::uint64_t, kNodeWords>;
+
+// Per eight bits, a word with the bytes of the bits set all ones.
+constexpr std::array<std::uint64_t, 256> kByteMasks = [] {
+    std::array<std::uint64_t, 256> masks{};
+    for (int b = 0; b < 256; ++b) {
+        for (int j = 0; j < 8; ++j) {
+            if (b >> j & 1)
+                masks[b] |= std::uint64_t{0xff} << (8 * j);
+        }
+    }
+    return masks;
+}();
+
+// Bit j of word i to bit i of word j.
+void Transpose64(std::array<std::uint64_t, 64>& a) {
+    std::uint64_t m = 0x00000000ffffffff;
+    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const std::uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+            a[k] ^= t << j;
+            a[k | j] ^= t;
+        }
+    }
+}
 
 }  // namespace
 
@@ -455,28 +477,116 @@ public:
         return 0;
     }
 
-    // Every node the assumption `start` leads to, with the nodes of the shortest chain there.
-    // `reached` gets the same nodes as a set; `depth` is left as it was for the others.
-    void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
-        reached.fill(0);
-        int head = 0, tail = 0;
-        queue_[tail++] = static_cast<std::int16_t>(start);
-        reached[start >> 6] |= std::uint64_t{1} << (start & 63);
-        depth[start] = 1;
-        while (head < tail) {
-            const int node = queue_[head++];
-            const int next = depth[node] + 1;
-            if (next > 255)
-                break;
-            for (int i = Begin(node), end = End(node); i < end; ++i) {
-                const int to = links_[i];
-                std::uint64_t& word = reached[to >> 6];
-                const std::uint64_t bit = std::uint64_t{1} << (to & 63);
-                if (!(word & bit)) {
-                    word |= bit;
-                    depth[to] = static_cast<std::uint8_t>(next);
-                    queue_[tail++] = static_cast<std::int16_t>(to);
+    // The candidates' nodes, numbered digit by digit as the links list them.
+    int Count() const { return digitFirst_[9]; }
+    int IndexOf(int node) const { return index_[node]; }
+    int NodeAt(int index) const { return nodeOf_[index]; }
+
+    // Every start's closure at once: the nodes each of the `count` starts (node numbers by
+    // index) leads to, with the nodes of the shortest chain there. As the all-starts search,
+    // level by level with a bit per start on every node: a level costs one pass over the
+    // links for all starts. Node t's depths from the starts come as bytes in the row of
+    // `depth` from t * DepthRow(count) (start s at byte s; a start that does not reach it
+    // leaves any value there), start s's nodes as a set in the row of `reached` from
+    // s * rowWords. Nothing deeper than kChainRoom - 1 counts: a result reached by two
+    // branches at least, each of one node at least, has no room for a longer branch.
+    static int DepthRow(int count) { return (count + 63) / 64 * 64; }
+    void Closures(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
+                  std::uint64_t* reached, int rowWords) {
+        switch ((count + 63) / 64) {
+            case 1:
+                return ClosuresIn<1>(count, starts, depth, reached, rowWords);
+            case 2:
+                return ClosuresIn<2>(count, starts, depth, reached, rowWords);
+            case 3:
+                return ClosuresIn<3>(count, starts, depth, reached, rowWords);
+            case 4:
+                return ClosuresIn<4>(count, starts, depth, reached, rowWords);
+            case 5:
+                return ClosuresIn<5>(count, starts, depth, reached, rowWords);
+            case 6:
+                return ClosuresIn<6>(count, starts, depth, reached, rowWords);
+            default:
+                return ClosuresIn<0>(count, starts, depth, reached, rowWords);
+        }
+    }
+
+    // Closures with kWords words per node (0: as many as it takes).
+    template <int kWords>
+    void ClosuresIn(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
+                    std::uint64_t* reached, int rowWords) {
+        const int n = Count(), words = kWords ? kWords : (count + 63) / 64;
+        const std::size_t size = static_cast<std::size_t>(n) * words;
+        front_.assign(size, 0);
+        reach_.assign(size, 0);
+        next_.assign(size, 0);
+        // A row of depths per node, eight to a word: byte s of word k / 8 holds start s's.
+        depth.resize(size * 8);
+        auto record = [&](int t, int k, std::uint64_t fresh, int level) {
+            std::uint64_t* row = &depth[(static_cast<std::size_t>(t) * words + k) * 8];
+            if constexpr (std::endian::native == std::endian::little) {
+                const std::uint64_t all = std::uint64_t{0x0101010101010101} * level;
+                for (int j = 0; j < 8; ++j, fresh >>= 8) {
+                    const std::uint64_t m = kByteMasks[fresh & 0xff];
+                    row[j] = (row[j] & ~m) | (all & m);
                 }
+            } else {
+                auto* bytes = reinterpret_cast<std::uint8_t*>(row);
+                for (; fresh; fresh &= fresh - 1)
+                    bytes[std::countr_zero(fresh)] = static_cast<std::uint8_t>(level);
+            }
+        };
+        for (int s = 0; s < count; ++s) {
+            const std::size_t at = static_cast<std::size_t>(starts[s]) * words + s / 64;
+            front_[at] |= std::uint64_t{1} << (s % 64);
+            reach_[at] |= std::uint64_t{1} << (s % 64);
+            record(starts[s], s / 64, std::uint64_t{1} << (s % 64), 1);
+        }
+        // Every link turns "on" into "off" or back, and the starts are all "on": a level's
+        // nodes are all "off" (even numbers) or all "on" (odd), in turn.
+        for (int level = 2; level < kChainRoom; ++level) {
+            for (int v = ~level & 1; v < n; v += 2) {
+                const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= from[k];
+                if (!any)
+                    continue;
+                for (int e = outFirst_[v]; e < outFirst_[v + 1]; ++e) {
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(out_[e]) * words];
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+            bool grew = false;
+            for (int t = level & 1; t < n; t += 2) {
+                const std::size_t at = static_cast<std::size_t>(t) * words;
+                for (int k = 0; k < words; ++k) {
+                    const std::uint64_t x = next_[at + k] & ~reach_[at + k];
+                    next_[at + k] = 0;
+                    front_[at + k] = x;
+                    if (x) {
+                        grew = true;
+                        reach_[at + k] |= x;
+                        record(t, k, x, level);
+                    }
+                }
+            }
+            if (!grew)
+                break;
+        }
+        // The nodes each start reaches: the bits per node turned into bits per start, 64 of
+        // each at a time.
+        std::array<std::uint64_t, 64> block{};
+        for (int bt = 0; bt < rowWords; ++bt) {
+            for (int k = 0; k < words; ++k) {
+                for (int i = 0; i < 64; ++i) {
+                    const int t = bt * 64 + i;
+                    block[i] = t < n ? reach_[static_cast<std::size_t>(t) * words + k] : 0;
+                }
+                Transpose64(block);
+                for (int j = 0; j < 64 && k * 64 + j < count; ++j)
+                    reached[static_cast<std::size_t>(k * 64 + j) * rowWords + bt] = block[j];
             }
         }
     }
@@ -634,41 +744,54 @@ namespace zw::techniques {
 // digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
 // tenths of all branches' nodes together.
 bool FindForcingChains(const CandidateBoard& board, Step& step) {
-    thread_local std::vector<std::uint8_t> depths;
     ChainSearch& search = SearchFor(board, true);
-    depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
-    thread_local std::vector<NodeBits> reached;
-    reached.resize(static_cast<std::size_t>(kCells) * 9);
-    auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
-    auto reachedOf = [&](int cell, int digit) -> const NodeBits& {
-        return reached[cell * 9 + digit - 1];
-    };
+    // Every candidate a start, cell by cell: its "on" node's number by index.
+    std::array<std::int16_t, kCells * 9> startOf{}, closureStarts{};
+    int count = 0;
     for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1)
-            search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
-                           depthOf(cell, std::countr_zero(m) + 1),
-                           reached[cell * 9 + std::countr_zero(m)]);
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            const int d = std::countr_zero(m);
+            startOf[cell * 9 + d] = static_cast<std::int16_t>(count);
+            closureStarts[count++] =
+                static_cast<std::int16_t>(search.IndexOf(ChainNode(cell, d + 1, true)));
+        }
     }
+    const int nodes = search.Count(), rowWords = (nodes + 63) / 64;
+    thread_local std::vector<std::uint64_t> depths, reached;
+    reached.resize(static_cast<std::size_t>(count) * rowWords);
+    search.Closures(count, closureStarts.data(), depths, reached.data(), rowWords);
+    const auto* depthBytes = reinterpret_cast<const std::uint8_t*>(depths.data());
+    const std::size_t depthRow = static_cast<std::size_t>(ChainSearch::DepthRow(count));
+    auto reachedOf = [&](int cell, int digit) {
+        return &reached[static_cast<std::size_t>(startOf[cell * 9 + digit - 1]) * rowWords];
+    };
     // A result counts if it removes a candidate or places one.
     auto useful = [&](int node) {
         const std::uint16_t c = board.Candidates(NodeCell(node));
         return (c & DigitBit(NodeDigit(node))) && (NodeOn(node) ? Count9(c) > 1 : true);
     };
     int bestCost = 0, bestNode = -1, bestSource = -1;
-    std::array<const std::uint8_t*, 9> branch{};
-    std::array<const NodeBits*, 9> branchReached{};
-    // Only the nodes every branch reaches, in order.
-    auto consider = [&](int count, int source) {
-        for (int w = 0; w < kNodeWords; ++w) {
-            std::uint64_t all = (*branchReached[0])[w];
-            for (int i = 1; i < count; ++i)
-                all &= (*branchReached[i])[w];
+    std::array<int, 9> branch{};  // the branches' starts
+    std::array<const std::uint64_t*, 9> branchReached{};
+    // Only the nodes every branch reaches; of those as cheap, the first node of the first
+    // source (the nodes come by index here, digit by digit).
+    auto consider = [&](int branches, int source) {
+        for (int w = 0; w < rowWords; ++w) {
+            std::uint64_t all = branchReached[0][w];
+            for (int i = 1; i < branches; ++i)
+                all &= branchReached[i][w];
             for (; all; all &= all - 1) {
-                const int node = w * 64 + std::countr_zero(all);
+                const int index = w * 64 + std::countr_zero(all);
+                const std::uint8_t* depth = depthBytes + index * depthRow;
                 int cost = 0;
-                for (int i = 0; i < count; ++i)
-                    cost += branch[i][node];
-                if ((!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node))
+                for (int i = 0; i < branches; ++i)
+                    cost += depth[branch[i]];
+                if (cost > kChainRoom || (bestCost && cost > bestCost))
+                    continue;
+                const int node = search.NodeAt(index);
+                if (bestCost && cost == bestCost && (source != bestSource || node > bestNode))
+                    continue;
+                if (useful(node))
                     bestCost = cost, bestNode = node, bestSource = source;
             }
         }
@@ -677,24 +800,24 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         const std::uint16_t c = board.Candidates(cell);
         if (Count9(c) < 3)
             continue;
-        int n = 0;
+        int b = 0;
         for (unsigned m = c; m; m &= m - 1) {
-            branchReached[n] = &reachedOf(cell, std::countr_zero(m) + 1);
-            branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+            branchReached[b] = reachedOf(cell, std::countr_zero(m) + 1);
+            branch[b++] = startOf[cell * 9 + std::countr_zero(m)];
         }
-        consider(n, cell);
+        consider(b, cell);
     }
     for (int unit = 0; unit < kUnits; ++unit) {
         for (int digit = 1; digit <= 9; ++digit) {
             const std::uint16_t places = board.Positions(unit, digit);
             if (Count9(places) < 2)
                 continue;
-            int n = 0;
+            int b = 0;
             for (unsigned m = places; m; m &= m - 1) {
-                branchReached[n] = &reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
-                branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+                branchReached[b] = reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
+                branch[b++] = startOf[UnitCell(unit, std::countr_zero(m)) * 9 + digit - 1];
             }
-            consider(n, UnitSource(unit, digit));
+            consider(b, UnitSource(unit, digit));
         }
     }
     if (!bestCost)
