@@ -108,7 +108,6 @@ public:
         // is only ever its own start), and a loop never passes there, so they take no bits
         // and no time.
         int count = 0, live = 0;
-        liveOff_.fill({});
         for (int d = 0; d < 9; ++d) {
             digitFirst_[d] = static_cast<std::int16_t>(count);
             for (CellSet p = planes_[d]; !p.Empty();) {
@@ -123,7 +122,6 @@ public:
                 for (int k = 0; k < 3 && !links; ++k)
                     links = Count9(board.Positions(kUnitTables.units[cell][k], d + 1)) == 2;
                 if (links) {
-                    liveOff_[d].Add(cell);
                     liveOf_[off] = static_cast<std::int16_t>(live);
                     liveNode_[live++] = static_cast<std::int16_t>(off);
                 } else {
@@ -135,7 +133,7 @@ public:
         }
         digitFirst_[9] = static_cast<std::int16_t>(count);
         liveCount_ = live;
-        ListLiveLinks(0, live, 0);
+        ListLiveLinks(0, live, 0, false);
         closuresBuilt_ = false;
     }
 
@@ -169,16 +167,29 @@ public:
             liveNode_[live++] = static_cast<std::int16_t>(off + 1);
         }
         digitEnd_[d] = static_cast<std::int16_t>(live);
-        ListLiveLinks(first, live, d * kLinkBlock);
+        ListLiveLinks(first, live, d * kLinkBlock, true);
     }
 
-    // The live graph's links of its nodes `first` to `end`, listed from `e` on: each node's
-    // links in the order ForEachLink gives them, less those to the nodes left out.
-    void ListLiveLinks(int first, int end, int e) {
+    // The live graph's links of its nodes `first` to `end`, listed from `e` on: for the
+    // all-starts search each node's sources, and for a loop (`out`) each node's targets in
+    // the order ForEachLink gives them, less those to the nodes left out. Links come in
+    // pairs (if P then Q, so if not Q then not P): a node's sources are the opposites of its
+    // opposite's targets, all of them live, as they link somewhere.
+    void ListLiveLinks(int first, int end, int e, bool out) {
+        const int e0 = e;
+        for (int r = first; r < end; ++r) {
+            const int node = liveNode_[r];
+            liveOpp_[r] = liveOf_[node ^ 1];
+            liveInFirst_[r] = static_cast<std::uint16_t>(e);
+            ForEachLink(node ^ 1, [&](int to) { liveIn_[e++] = liveOf_[to ^ 1]; });
+        }
+        liveInFirst_[end] = static_cast<std::uint16_t>(e);
+        if (!out)
+            return;
+        e = e0;
         for (int r = first; r < end; ++r) {
             const int node = liveNode_[r];
             const int cell = NodeCell(node), digit = NodeDigit(node);
-            liveOpp_[r] = liveOf_[node ^ 1];
             liveOutFirst_[r] = static_cast<std::uint16_t>(e);
             if (!NodeOn(node)) {
                 ForEachLink(node, [&](int to) { liveOut_[e++] = liveOf_[to]; });
@@ -198,22 +209,6 @@ public:
             }
         }
         liveOutFirst_[end] = static_cast<std::uint16_t>(e);
-        // The same links listed by target, for the all-starts search: each node's sources.
-        for (int r = first; r <= end; ++r)
-            liveInFirst_[r] = 0;
-        for (int k = liveOutFirst_[first]; k < e; ++k)
-            ++liveInFirst_[liveOut_[k] + 1];
-        liveInFirst_[first] = liveOutFirst_[first];
-        for (int r = first; r < end; ++r)
-            liveInFirst_[r + 1] = static_cast<std::uint16_t>(liveInFirst_[r + 1] + liveInFirst_[r]);
-        for (int r = first; r < end; ++r) {
-            for (int k = liveOutFirst_[r]; k < liveOutFirst_[r + 1]; ++k)
-                liveIn_[liveInFirst_[liveOut_[k]]++] = static_cast<std::int16_t>(r);
-        }
-        // Each list's start moved to its end, which is the next one's start.
-        for (int r = end; r > first; --r)
-            liveInFirst_[r] = liveInFirst_[r - 1];
-        liveInFirst_[first] = liveOutFirst_[first];
     }
 
     // A node's links in the order the searches take them: from "off", the one other place
