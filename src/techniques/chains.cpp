@@ -322,26 +322,44 @@ public:
     // own: a level then passes each side's bits on from the nodes of one side to those of
     // the other only, half the nodes with half the bits.
     bool AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
-        std::array<int, 2> count{};
+        // Each side's nodes, all of them starts; and those that something links to, the only
+        // ones a level can reach (an "on" node whose "off" links nowhere is only a start).
+        std::array<int, 2> count{}, taken{};
         for (int v = lo; v < hi; ++v) {
             const int side = NodeOn(liveNode_[v]);
             side_[side][count[side]++] = static_cast<std::int16_t>(v);
+            if (liveOpp_[v] >= 0)
+                take_[side][taken[side]++] = static_cast<std::int16_t>(v);
         }
         sideCount_ = count;
+        takeCount_ = taken;
         std::array<bool, 2> done{};
         for (int side = 0; side < 2; ++side) {
             Bits& b = bits_[side];
             b.words = (count[side] + 63) / 64;
             done[side] = b.words == 0;
             const std::size_t size = static_cast<std::size_t>(hi - lo) * b.words;
-            b.front.assign(size, 0);
+            // A level writes the front of every node on its side before the next reads it:
+            // only the starts' need setting.
+            if (b.front.size() < size)
+                b.front.resize(size);
             b.reach.assign(size, 0);
-            b.meet.assign(static_cast<std::size_t>(b.words), 0);
-            b.in.assign(static_cast<std::size_t>(b.words), 0);
+            b.meet.resize(static_cast<std::size_t>(b.words));
+            b.in.resize(static_cast<std::size_t>(b.words));
             for (int i = 0; i < count[side]; ++i) {
-                const std::size_t at =
-                    static_cast<std::size_t>(side_[side][i] - lo) * b.words + i / 64;
-                b.front[at] = b.reach[at] = std::uint64_t{1} << (i % 64);
+                const std::size_t at = static_cast<std::size_t>(side_[side][i] - lo) * b.words;
+                for (int k = 0; k < b.words; ++k)
+                    b.front[at + k] = 0;
+                b.front[at + i / 64] = b.reach[at + i / 64] = std::uint64_t{1} << (i % 64);
+            }
+            // The nodes no level reaches: none on the other side; on the starts' own, the
+            // start's bit stays, which the nodes it links to have from the first level on.
+            for (int i = 0; i < count[1 - side]; ++i) {
+                const int v = side_[1 - side][i];
+                if (liveOpp_[v] < 0) {
+                    for (int k = 0; k < b.words; ++k)
+                        b.front[static_cast<std::size_t>(v - lo) * b.words + k] = 0;
+                }
             }
         }
         const int lastLevel = (best ? best : maxNodes) / 2 + 1;
@@ -414,17 +432,11 @@ public:
         for (int k = 0; k < words; ++k)
             meet[k] = 0;
         std::uint64_t grew = 0;
-        for (int j = 0; j < sideCount_[to]; ++j) {
-            const int w = side_[to][j];
+        for (int j = 0; j < takeCount_[to]; ++j) {
+            const int w = take_[to][j];
             const std::size_t at = static_cast<std::size_t>(w - lo) * words;
             std::uint64_t* front = &b.front[at];
             const int opposite = liveOpp_[w];
-            if (opposite < 0) {
-                // Nothing links to a node whose opposite links nowhere.
-                for (int k = 0; k < words; ++k)
-                    front[k] = 0;
-                continue;
-            }
             for (int k = 0; k < words; ++k)
                 in[k] = 0;
             for (int e = liveInFirst_[w]; e < liveInFirst_[w + 1]; ++e) {
@@ -739,7 +751,8 @@ private:
     std::array<DigitChain, 9> digitChain_{};
     // The all-starts search's nodes of each side ("off", "on") and how many.
     std::array<std::array<std::int16_t, kNodes / 2>, 2> side_{};
-    std::array<int, 2> sideCount_{};
+    std::array<std::array<std::int16_t, kNodes / 2>, 2> take_{};
+    std::array<int, 2> sideCount_{}, takeCount_{};
     // Per node, a bit per start: the starts that reach it, first on the level before. For the
     // all-starts search, per side of starts, with the starts that met their opposite.
     std::vector<std::uint64_t> front_, next_, reach_;

@@ -27,11 +27,19 @@ int OtherDigit(std::uint16_t candidates, int digit) {
 bool FindYCycle(const CandidateBoard& board, Step& step) {
     // The cells with two digits and, for each, those of its peers that have two as well.
     CellSet pairs;
+    std::array<std::uint16_t, kCells> pairDigits{};
     for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2)
+        if (Count9(board.Candidates(cell)) == 2) {
             pairs.Add(cell);
+            pairDigits[cell] = board.Candidates(cell);
+        }
     }
     if (pairs.Count() < 3)
+        return false;
+    // The rings depend on the cells with two digits alone (what they remove, on the rest of
+    // the board too): the same cells as the last time none was found, none again.
+    thread_local std::array<std::uint16_t, kCells> noRing{};
+    if (pairDigits == noRing)
         return false;
     // The states (a digit on in a cell with two), numbered cell by cell, and each one's next
     // states: the peers with two digits that hold its digit, in ascending order, each with
@@ -90,15 +98,17 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         }
         std::uint64_t grew = 0;
         for (int i = 0; i < states; ++i) {
+            std::uint64_t here = 0;
             for (int k = 0; k < words; ++k) {
                 const std::uint64_t x = fresh[i][k] & ~reach[i][k];
                 fresh[i][k] = 0;
                 front[i][k] = x;
                 reach[i][k] |= x;
-                grew |= x;
+                here |= x;
             }
+            grew |= here;
             // Rings of three cells at least.
-            if (level < 3)
+            if (level < 3 || !here)
                 continue;
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
                 const int start = next[e];
@@ -110,6 +120,13 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             break;
     }
 
+    bool any = false;
+    for (int i = 0; i < states && !any; ++i)
+        any = shortest[i] != 0;
+    if (!any) {
+        noRing = pairDigits;
+        return false;
+    }
     std::array<std::uint8_t, kMost> parent, depth, queue;
     std::array<std::uint32_t, kMost> seen{};
     std::uint32_t stamp = 0;
