@@ -730,7 +730,8 @@ private:
     std::array<std::uint16_t, kNodes + 1> outFirst_{};
     std::array<std::int16_t, 10> digitFirst_{};
     // The live graph, without the "off" nodes that link nowhere: each node's number there
-    // (-1: left out), back, each one's opposite, the links among them and each digit's first.
+    // (-1: left out), back, each one's opposite, and the links among them: each node's
+    // sources, and for X-chains and cycles its targets.
     std::array<std::int16_t, kNodes> liveOf_{};
     std::array<std::int16_t, 9 * kBlock> liveNode_{}, liveOpp_{};
     std::array<std::int16_t, kCells * 9 * 32> liveOut_{}, liveIn_{};
@@ -753,8 +754,9 @@ private:
     std::array<std::array<std::int16_t, kNodes / 2>, 2> side_{};
     std::array<std::array<std::int16_t, kNodes / 2>, 2> take_{};
     std::array<int, 2> sideCount_{}, takeCount_{};
-    // Per node, a bit per start: the starts that reach it, first on the level before. For the
-    // all-starts search, per side of starts, with the starts that met their opposite.
+    // Per node, a bit per start: the starts that reach it, first on the level before (the
+    // closures); for the all-starts search per side of starts, with the starts that met
+    // their opposite.
     std::vector<std::uint64_t> front_, next_, reach_;
     struct Bits {
         int words = 0;
