@@ -127,23 +127,42 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         noRing = pairDigits;
         return false;
     }
+    // The step is the shortest ring that removes something, of those as short the one from
+    // the first start. A start's rings are no shorter than its shortest, so the starts go
+    // from the shortest on (in their order where as short), and once a ring is found, only
+    // a start that could still beat it or tie with it from earlier is searched.
+    std::array<std::uint8_t, kMost> order;
+    std::array<int, kChainRoom / 2 + 2> firstOf{};
+    for (int i = 0; i < states; ++i)
+        ++firstOf[shortest[i] + 1];
+    for (int l = 1; l < kChainRoom / 2 + 2; ++l)
+        firstOf[l] += firstOf[l - 1];
+    for (int i = 0; i < states; ++i)
+        order[firstOf[shortest[i]]++] = static_cast<std::uint8_t>(i);
     std::array<std::uint8_t, kMost> parent, depth, queue;
     std::array<std::uint32_t, kMost> seen{};
     std::uint32_t stamp = 0;
-    int bestRating = 0, bestLength = 0;
+    int bestCells = 0, bestStart = 0;
 
-    for (int startId = 0; startId < states; ++startId) {
+    for (int o = 0; o < states; ++o) {
+        const int startId = order[o];
+        const int least = shortest[startId];
+        if (!least)
+            continue;
+        if (bestCells && least > bestCells)
+            break;
+        // The most cells a ring from here may have and still count.
+        const int most = !bestCells            ? kChainRoom / 2
+                         : startId < bestStart ? bestCells
+                                               : bestCells - 1;
+        if (least > most)
+            continue;
         const int start = stateOf[startId];
         const int first = start / 9, x = start % 9 + 1;        // x on in the first cell
         const int w = OtherDigit(board.Candidates(first), x);  // the digit that closes the ring
         const CellSet nearFirst = kUnitTables.peerSets[first];
-        const int least = shortest[startId];
-        if (!least || (bestLength && 2 * least >= bestLength))
-            continue;
         // Breadth first from "x in the first cell"; every state reached that sees the
-        // first cell with w on closes a ring. Only a ring shorter than the best so far
-        // counts, so the search goes no deeper than that.
-        const int deepest = bestLength ? bestLength / 2 - 1 : kChainRoom / 2;
+        // first cell with w on closes a ring, the first that removes something the one.
         ++stamp;
         int head = 0, tail = 0;
         queue[tail++] = static_cast<std::uint8_t>(startId);
@@ -151,7 +170,7 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         depth[startId] = 1;
         while (head < tail) {
             const int state = queue[head++];
-            if (depth[state] + 1 > deepest)
+            if (depth[state] + 1 > most)
                 break;
             for (int i = nextFirst[state], end = nextFirst[state + 1]; i < end; ++i) {
                 const int to = next[i];
@@ -168,10 +187,6 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             const int end = stateOf[endId];
             const int cells = depth[endId];
             if (end % 9 + 1 != w || cells < 3 || !nearFirst.Has(end / 9))
-                continue;
-            const int rating = Info(Technique::YCycle).rating + ChainLengthExtra(2 * cells);
-            if (bestRating &&
-                (rating > bestRating || (rating == bestRating && 2 * cells >= bestLength)))
                 continue;
             // The ring, first cell first: each cell's "on" digit and the digit it shares
             // with the next cell, which is off there.
@@ -218,11 +233,12 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             s.extra = ChainLengthExtra(2 * cells);
             s.cells = s.loop = ringCells;
             step = s;
-            bestRating = rating;
-            bestLength = 2 * cells;
+            bestCells = cells;
+            bestStart = startId;
+            break;
         }
     }
-    return bestRating > 0;
+    return bestCells > 0;
 }
 
 }  // namespace zw::techniques
