@@ -372,19 +372,19 @@ public:
                 // The usual sizes with the word count known, so its loops unroll.
                 switch (bits_[side].words) {
                     case 1:
-                        result = Level<1>(lo, hi, side, level);
+                        result = Level<1>(lo, side, level);
                         break;
                     case 2:
-                        result = Level<2>(lo, hi, side, level);
+                        result = Level<2>(lo, side, level);
                         break;
                     case 3:
-                        result = Level<3>(lo, hi, side, level);
+                        result = Level<3>(lo, side, level);
                         break;
                     case 4:
-                        result = Level<4>(lo, hi, side, level);
+                        result = Level<4>(lo, side, level);
                         break;
                     default:
-                        result = Level<0>(lo, hi, side, level);
+                        result = Level<0>(lo, side, level);
                         break;
                 }
                 met = met || (result & kMet);
@@ -418,9 +418,9 @@ public:
     // opposite, those starts in the side's meet. Each node of the side the level reaches
     // takes in the bits the nodes that link to it got on the level before.
     template <int kWords>
-    int Level(int lo, int hi, int side, int level) {
+    int Level(int lo, int side, int level) {
         Bits& b = bits_[side];
-        const int n = hi - lo, words = kWords ? kWords : b.words;
+        const int words = kWords ? kWords : b.words;
         // A node's front is only read on the level after it was made, and the levels take
         // turns between the sides, so each side of nodes keeps its own.
         const int to = level & 1 ? side : 1 - side;
@@ -460,7 +460,6 @@ public:
             met |= meet[k];
             b.meet[k] = meet[k];
         }
-        (void)n;
         return (met ? kMet : 0) | (grew ? kGrew : 0);
     }
 
