@@ -24,8 +24,30 @@ namespace zw::techniques {
 namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
-constexpr int kNodeWords = (kNodes + 63) / 64;
-using NodeBits = std::array<std::uint64_t, kNodeWords>;
+
+// Per eight bits, a word with the bytes of the bits set all ones.
+constexpr std::array<std::uint64_t, 256> kByteMasks = [] {
+    std::array<std::uint64_t, 256> masks{};
+    for (int b = 0; b < 256; ++b) {
+        for (int j = 0; j < 8; ++j) {
+            if (b >> j & 1)
+                masks[b] |= std::uint64_t{0xff} << (8 * j);
+        }
+    }
+    return masks;
+}();
+
+// Bit j of word i to bit i of word j.
+void Transpose64(std::array<std::uint64_t, 64>& a) {
+    std::uint64_t m = 0x00000000ffffffff;
+    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            const std::uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+            a[k] ^= t << j;
+            a[k | j] ^= t;
+        }
+    }
+}
 
 }  // namespace
 
@@ -59,7 +81,7 @@ int ChainLengthExtra(int nodes) {
 namespace {
 
 // Breadth-first search from one assumption; the first path found to a node is a shortest one.
-// Every node's links are listed once per board, so each search only walks them.
+// The links that can matter are listed once per board, so each search only walks them.
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
@@ -69,98 +91,154 @@ public:
         // The same candidates as last time: the links stand.
         if (built_ && cellLinks == cellLinks_ && cand == cand_)
             return;
+        if (cellLinks != cellLinks_)
+            digitBuilt_.fill(false);
         built_ = true;
         cellLinks_ = cellLinks;
         cand_ = cand;
         for (int d = 0; d < 9; ++d)
             planes_[d] = board.Plane(d + 1);
+        // An X-chain never leaves its digit: each digit's graph is one of its own, built when
+        // a search asks for it, and only when the digit's places changed.
+        if (!cellLinks)
+            return;
         // The candidates' nodes numbered digit by digit, a candidate's "off" and "on" side by
-        // side, each node's links listed in that order: both as nodes and in those numbers,
-        // the graph the all-starts search walks. An X-chain never leaves its digit, so each
-        // digit's nodes are a graph of their own.
-        int count = 0;
+        // side (for the closures), and again without the "off" nodes that link nowhere: a
+        // chain neither starts there nor meets there (its opposite, which nothing links to,
+        // is only ever its own start), and a loop never passes there, so they take no bits
+        // and no time.
+        int count = 0, live = 0;
         for (int d = 0; d < 9; ++d) {
             digitFirst_[d] = static_cast<std::int16_t>(count);
             for (CellSet p = planes_[d]; !p.Empty();) {
                 const int cell = p.PopFirst();
-                for (int on = 0; on < 2; ++on) {
-                    const int node = ChainNode(cell, d + 1, on);
-                    index_[node] = static_cast<std::int16_t>(count);
-                    nodeOf_[count++] = static_cast<std::int16_t>(node);
+                const int off = ChainNode(cell, d + 1, false);
+                index_[off] = static_cast<std::int16_t>(count);
+                index_[off + 1] = static_cast<std::int16_t>(count + 1);
+                nodeOf_[count] = static_cast<std::int16_t>(off);
+                nodeOf_[count + 1] = static_cast<std::int16_t>(off + 1);
+                count += 2;
+                bool links = cellLinks && Count9(cand[cell]) == 2;
+                for (int k = 0; k < 3 && !links; ++k)
+                    links = Count9(board.Positions(kUnitTables.units[cell][k], d + 1)) == 2;
+                if (links) {
+                    liveOf_[off] = static_cast<std::int16_t>(live);
+                    liveNode_[live++] = static_cast<std::int16_t>(off);
+                } else {
+                    liveOf_[off] = -1;
                 }
+                liveOf_[off + 1] = static_cast<std::int16_t>(live);
+                liveNode_[live++] = static_cast<std::int16_t>(off + 1);
             }
         }
         digitFirst_[9] = static_cast<std::int16_t>(count);
-        int n = 0;
-        auto link = [&](int node) {
-            links_[n] = static_cast<std::int16_t>(node);
-            out_[n++] = index_[node];
-        };
-        for (int i = 0; i < count; i += 2) {
-            const int cell = NodeCell(nodeOf_[i]), digit = NodeDigit(nodeOf_[i]);
-            const std::uint16_t own = cand[cell];
-            outFirst_[i] = static_cast<std::uint16_t>(n);
-            for (int k = 0; k < 3; ++k) {
-                const int unit = kUnitTables.units[cell][k];
-                const std::uint16_t p = board.Positions(unit, digit);
-                if (Count9(p) != 2)
-                    continue;
-                for (unsigned m = p; m; m &= m - 1) {
-                    const int other = UnitCell(unit, std::countr_zero(m));
-                    if (other != cell)
-                        link(ChainNode(other, digit, true));
+        liveCount_ = live;
+        ListLiveLinks(0, live, 0, false);
+        closuresBuilt_ = false;
+    }
+
+    // X-chains and cycles: digit d's live graph, its nodes numbered from d * kBlock on and its
+    // links listed from d * kLinkBlock on.
+    static constexpr int kBlock = kCells * 2 + 1, kLinkBlock = kCells * 23;
+    void EnsureDigit(int d) {
+        if (digitBuilt_[d] && digitPlane_[d] == planes_[d])
+            return;
+        digitBuilt_[d] = true;
+        digitPlane_[d] = planes_[d];
+        const int first = d * kBlock;
+        int live = first;
+        liveOff_[d] = {};
+        for (CellSet p = planes_[d]; !p.Empty();) {
+            const int cell = p.PopFirst();
+            const int off = ChainNode(cell, d + 1, false);
+            bool links = false;
+            for (int k = 0; k < 3 && !links; ++k)
+                links = (planes_[d] & kUnitTables.peerSets[cell] &
+                         kUnitTables.unitSets[kUnitTables.units[cell][k]])
+                            .Single();
+            if (links) {
+                liveOff_[d].Add(cell);
+                liveOf_[off] = static_cast<std::int16_t>(live);
+                liveNode_[live++] = static_cast<std::int16_t>(off);
+            } else {
+                liveOf_[off] = -1;
+            }
+            liveOf_[off + 1] = static_cast<std::int16_t>(live);
+            liveNode_[live++] = static_cast<std::int16_t>(off + 1);
+        }
+        digitEnd_[d] = static_cast<std::int16_t>(live);
+        ListLiveLinks(first, live, d * kLinkBlock, true);
+    }
+
+    // The live graph's links of its nodes `first` to `end`, listed from `e` on: for the
+    // all-starts search each node's sources, and for a loop (`out`) each node's targets in
+    // the order ForEachLink gives them, less those to the nodes left out. Links come in
+    // pairs (if P then Q, so if not Q then not P): a node's sources are the opposites of its
+    // opposite's targets, all of them live, as they link somewhere.
+    void ListLiveLinks(int first, int end, int e, bool out) {
+        const int e0 = e;
+        for (int r = first; r < end; ++r) {
+            const int node = liveNode_[r];
+            liveOpp_[r] = liveOf_[node ^ 1];
+            liveInFirst_[r] = static_cast<std::uint16_t>(e);
+            ForEachLink(node ^ 1, [&](int to) { liveIn_[e++] = liveOf_[to ^ 1]; });
+        }
+        liveInFirst_[end] = static_cast<std::uint16_t>(e);
+        if (!out)
+            return;
+        e = e0;
+        for (int r = first; r < end; ++r) {
+            const int node = liveNode_[r];
+            const int cell = NodeCell(node), digit = NodeDigit(node);
+            liveOutFirst_[r] = static_cast<std::uint16_t>(e);
+            if (!NodeOn(node)) {
+                ForEachLink(node, [&](int to) { liveOut_[e++] = liveOf_[to]; });
+                continue;
+            }
+            // Only the live "off" nodes, as sets.
+            const CellSet peers =
+                planes_[digit - 1] & kUnitTables.peerSets[cell] & liveOff_[digit - 1];
+            for (CellSet p = peers; !p.Empty();)
+                liveOut_[e++] = liveOf_[ChainNode(p.PopFirst(), digit, false)];
+            if (cellLinks_) {
+                for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
+                    const int d = std::countr_zero(m);
+                    if (liveOff_[d].Has(cell))
+                        liveOut_[e++] = liveOf_[ChainNode(cell, d + 1, false)];
                 }
             }
-            if (cellLinks && Count9(own) == 2) {
+        }
+        liveOutFirst_[end] = static_cast<std::uint16_t>(e);
+    }
+
+    // A node's links in the order the searches take them: from "off", the one other place
+    // of each of the cell's units (row, column, box) with two, then the other digit of a
+    // cell with two; from "on", the peers that hold the digit, ascending, then the cell's
+    // other digits. The cell links only for forcing chains.
+    template <class F>
+    void ForEachLink(int node, F&& f) const {
+        const int cell = NodeCell(node), digit = NodeDigit(node);
+        const std::uint16_t own = cand_[cell];
+        if (!NodeOn(node)) {
+            for (int k = 0; k < 3; ++k) {
+                const CellSet others = (planes_[digit - 1] & kUnitTables.peerSets[cell] &
+                                        kUnitTables.unitSets[kUnitTables.units[cell][k]]);
+                if (others.Single())
+                    f(ChainNode(others.First(), digit, true));
+            }
+            if (cellLinks_ && Count9(own) == 2) {
                 const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                link(ChainNode(cell, std::countr_zero(rest) + 1, true));
+                f(ChainNode(cell, std::countr_zero(rest) + 1, true));
             }
-            outFirst_[i + 1] = static_cast<std::uint16_t>(n);
-            // Peers in ascending order, as a set gives them.
-            for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
-                link(ChainNode(p.PopFirst(), digit, false));
-            if (cellLinks) {
-                for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
-                    link(ChainNode(cell, std::countr_zero(m) + 1, false));
-            }
+            return;
         }
-        outFirst_[count] = static_cast<std::uint16_t>(n);
-        liveBuilt_ = false;
+        for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
+            f(ChainNode(p.PopFirst(), digit, false));
+        if (cellLinks_) {
+            for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
+                f(ChainNode(cell, std::countr_zero(m) + 1, false));
+        }
     }
-
-    // The all-starts search's graph, once per board when it is asked for: the "off" nodes
-    // without links left out. A chain neither starts there nor meets there (its opposite,
-    // which nothing links to, is only ever its own start), so they take no bits and no time.
-    // Its own numbers, digit by digit.
-    void BuildLive() {
-        int live = 0;
-        for (int d = 0; d < 9; ++d) {
-            liveFirst_[d] = static_cast<std::int16_t>(live);
-            for (int i = digitFirst_[d]; i < digitFirst_[d + 1]; ++i) {
-                const bool dead = !(i & 1) && outFirst_[i + 1] == outFirst_[i];
-                liveOf_[i] = static_cast<std::int16_t>(dead ? -1 : live);
-                if (!dead)
-                    liveNode_[live++] = static_cast<std::int16_t>(i);
-            }
-        }
-        liveFirst_[9] = static_cast<std::int16_t>(live);
-        int e = 0;
-        for (int r = 0; r < live; ++r) {
-            const int i = liveNode_[r];
-            liveOpp_[r] = liveOf_[i ^ 1];
-            liveOutFirst_[r] = static_cast<std::uint16_t>(e);
-            for (int k = outFirst_[i]; k < outFirst_[i + 1]; ++k) {
-                if (liveOf_[out_[k]] >= 0)
-                    liveOut_[e++] = liveOf_[out_[k]];
-            }
-        }
-        liveOutFirst_[live] = static_cast<std::uint16_t>(e);
-        liveBuilt_ = true;
-    }
-
-    // Where a candidate's node lists its links in links_ (as nodes) and out_ (as numbers).
-    int Begin(int node) const { return outFirst_[index_[node]]; }
-    int End(int node) const { return outFirst_[index_[node] + 1]; }
 
     // The chain FindChain takes: of every start's shortest chain to its opposite, the
     // shortest, and of those the first start in the ladder's order (cell, digit, "on" before
@@ -178,18 +256,25 @@ public:
         int best = 0;
         if (maxNodes < 4)
             return 0;
-        if (!liveBuilt_)
-            BuildLive();
         if (cellLinks_) {
-            AllStarts(0, liveFirst_[9], maxNodes, best, start);
-        } else {
-            // A digit's chains depend on its places alone: places that once had none have none.
-            for (int d = 0; d < 9; ++d) {
-                if (noChain_[d] == planes_[d])
-                    continue;
-                if (AllStarts(liveFirst_[d], liveFirst_[d + 1], maxNodes, best, start))
-                    noChain_[d] = planes_[d];
+            AllStarts(0, liveCount_, maxNodes, best, start);
+            return best;
+        }
+        // A digit's chains depend on its places alone: each digit's shortest, however long,
+        // is kept with the places it was found on, and those that fit are compared.
+        for (int d = 0; d < 9; ++d) {
+            DigitChain& c = digitChain_[d];
+            if (!c.known || c.plane != planes_[d]) {
+                EnsureDigit(d);
+                c.known = true;
+                c.plane = planes_[d];
+                c.nodes = c.start = 0;
+                AllStarts(d * kBlock, digitEnd_[d], kChainRoom, c.nodes, c.start);
             }
+            // "on" before "off": the ladder's order is that of node ^ 1.
+            if (c.nodes && c.nodes <= maxNodes &&
+                (!best || c.nodes < best || (c.nodes == best && (c.start ^ 1) < (start ^ 1))))
+                best = c.nodes, start = c.start;
         }
         return best;
     }
@@ -206,8 +291,11 @@ public:
             const int node = queue_[head++];
             if (depth_[node] >= maxNodes)
                 break;
-            for (int i = Begin(node), end = End(node); i < end; ++i) {
-                const int to = links_[i];
+            std::array<std::int16_t, 32> out;  // 20 peers and 8 other digits at most
+            int links = 0;
+            ForEachLink(node, [&](int to) { out[links++] = static_cast<std::int16_t>(to); });
+            for (int i = 0; i < links; ++i) {
+                const int to = out[i];
                 if (seen_[to] == stamp)
                     continue;
                 seen_[to] = stamp;
@@ -228,109 +316,151 @@ public:
     // ShortestContradiction on the nodes `lo` to `hi` (a graph of their own), each a start:
     // improves on `best` and `start`, or takes a chain as short that starts earlier. True when
     // it ran out of nodes without a meeting: no chain starts there at all.
+    //
+    // Every link turns "on" into "off" or back, so a start's nodes lie on its own side at odd
+    // levels and on the other side at even ones. The starts of each side keep bits of their
+    // own: a level then passes each side's bits on from the nodes of one side to those of
+    // the other only, half the nodes with half the bits.
     bool AllStarts(int lo, int hi, int maxNodes, int& best, int& start) {
-        const int words = (hi - lo + 63) / 64;
-        // The usual sizes with the word count known, so its loops unroll.
-        switch (words) {
-            case 0:
-                return true;
-            case 1:
-                return AllStartsIn<1>(lo, hi, words, maxNodes, best, start);
-            case 2:
-                return AllStartsIn<2>(lo, hi, words, maxNodes, best, start);
-            case 3:
-                return AllStartsIn<3>(lo, hi, words, maxNodes, best, start);
-            case 4:
-                return AllStartsIn<4>(lo, hi, words, maxNodes, best, start);
-            case 5:
-                return AllStartsIn<5>(lo, hi, words, maxNodes, best, start);
-            case 6:
-                return AllStartsIn<6>(lo, hi, words, maxNodes, best, start);
-            case 7:
-                return AllStartsIn<7>(lo, hi, words, maxNodes, best, start);
-            case 8:
-                return AllStartsIn<8>(lo, hi, words, maxNodes, best, start);
-            default:
-                return AllStartsIn<0>(lo, hi, words, maxNodes, best, start);
+        // Each side's nodes, all of them starts; and those that something links to, the only
+        // ones a level can reach (an "on" node whose "off" links nowhere is only a start).
+        std::array<int, 2> count{}, taken{};
+        for (int v = lo; v < hi; ++v) {
+            const int side = NodeOn(liveNode_[v]);
+            side_[side][count[side]++] = static_cast<std::int16_t>(v);
+            if (liveOpp_[v] >= 0)
+                take_[side][taken[side]++] = static_cast<std::int16_t>(v);
         }
-    }
-
-    // AllStarts with kWords words per node (0: `words`, as many as it takes).
-    template <int kWords>
-    bool AllStartsIn(int lo, int hi, int runtimeWords, int maxNodes, int& best, int& start) {
-        const int n = hi - lo, words = kWords ? kWords : runtimeWords;
-        const std::size_t size = static_cast<std::size_t>(n) * words;
-        front_.assign(size, 0);
-        reach_.assign(size + words, 0);  // and a row of none, for an opposite left out
-        next_.assign(size, 0);
-        meet_.resize(static_cast<std::size_t>(words));
-        grew_.resize(static_cast<std::size_t>(words));
-        for (int i = 0; i < n; ++i) {
-            front_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
-            reach_[static_cast<std::size_t>(i) * words + i / 64] = std::uint64_t{1} << (i % 64);
+        sideCount_ = count;
+        takeCount_ = taken;
+        std::array<bool, 2> done{};
+        for (int side = 0; side < 2; ++side) {
+            Bits& b = bits_[side];
+            b.words = (count[side] + 63) / 64;
+            done[side] = b.words == 0;
+            const std::size_t size = static_cast<std::size_t>(hi - lo) * b.words;
+            // A level writes the front of every node on its side before the next reads it:
+            // only the starts' need setting.
+            if (b.front.size() < size)
+                b.front.resize(size);
+            b.reach.assign(size, 0);
+            b.meet.resize(static_cast<std::size_t>(b.words));
+            b.in.resize(static_cast<std::size_t>(b.words));
+            for (int i = 0; i < count[side]; ++i) {
+                const std::size_t at = static_cast<std::size_t>(side_[side][i] - lo) * b.words;
+                for (int k = 0; k < b.words; ++k)
+                    b.front[at + k] = 0;
+                b.front[at + i / 64] = b.reach[at + i / 64] = std::uint64_t{1} << (i % 64);
+            }
+            // The nodes no level reaches: none on the other side; on the starts' own, the
+            // start's bit stays, which the nodes it links to have from the first level on.
+            for (int i = 0; i < count[1 - side]; ++i) {
+                const int v = side_[1 - side][i];
+                if (liveOpp_[v] < 0) {
+                    for (int k = 0; k < b.words; ++k)
+                        b.front[static_cast<std::size_t>(v - lo) * b.words + k] = 0;
+                }
+            }
         }
-        // With the word count known, the totals stay in registers.
-        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, grewWords{};
-        std::uint64_t* meet = kWords ? meetWords.data() : meet_.data();
-        std::uint64_t* grew = kWords ? grewWords.data() : grew_.data();
         const int lastLevel = (best ? best : maxNodes) / 2 + 1;
         for (int level = 2; level <= lastLevel; ++level) {
-            for (int v = 0; v < n; ++v) {
-                const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
-                std::uint64_t any = 0;
-                for (int k = 0; k < words; ++k)
-                    any |= from[k];
-                if (!any)
+            bool met = false;
+            for (int side = 0; side < 2; ++side) {
+                if (done[side])
                     continue;
-                for (int e = liveOutFirst_[lo + v]; e < liveOutFirst_[lo + v + 1]; ++e) {
-                    std::uint64_t* to = &next_[static_cast<std::size_t>(liveOut_[e] - lo) * words];
-                    for (int k = 0; k < words; ++k)
-                        to[k] |= from[k];
+                int result = 0;
+                // The usual sizes with the word count known, so its loops unroll.
+                switch (bits_[side].words) {
+                    case 1:
+                        result = Level<1>(lo, side, level);
+                        break;
+                    case 2:
+                        result = Level<2>(lo, side, level);
+                        break;
+                    case 3:
+                        result = Level<3>(lo, side, level);
+                        break;
+                    case 4:
+                        result = Level<4>(lo, side, level);
+                        break;
+                    default:
+                        result = Level<0>(lo, side, level);
+                        break;
                 }
-            }
-            // A node and its opposite lie at levels of different parity, so the new nodes'
-            // opposites are all from earlier levels. The old front is cleared on the way,
-            // to take the next level.
-            for (int k = 0; k < words; ++k)
-                meet[k] = grew[k] = 0;
-            for (int w = 0; w < n; ++w) {
-                const std::size_t at = static_cast<std::size_t>(w) * words;
-                std::uint64_t* fresh = &next_[at];
-                std::uint64_t* seen = &reach_[at];
-                std::uint64_t* old = &front_[at];
-                const int opposite = liveOpp_[lo + w] < 0 ? n : liveOpp_[lo + w] - lo;
-                const std::uint64_t* other = &reach_[static_cast<std::size_t>(opposite) * words];
-                for (int k = 0; k < words; ++k) {
-                    const std::uint64_t x = fresh[k] & ~seen[k];
-                    fresh[k] = x;
-                    seen[k] |= x;
-                    old[k] = 0;
-                    grew[k] |= x;
-                    meet[k] |= x & other[k];
-                }
-            }
-            std::uint64_t met = 0, any = 0;
-            for (int k = 0; k < words; ++k) {
-                met |= meet[k];
-                any |= grew[k];
+                met = met || (result & kMet);
+                done[side] = !(result & kGrew);
             }
             if (met) {
                 const int nodes = 2 * level - 2;
-                for (int k = 0; k < words; ++k) {
-                    for (std::uint64_t m = meet[k]; m; m &= m - 1) {
-                        const int node = nodeOf_[liveNode_[lo + k * 64 + std::countr_zero(m)]];
-                        // "on" before "off": the ladder's order is that of node ^ 1.
-                        if (!best || nodes < best || (node ^ 1) < (start ^ 1))
-                            best = nodes, start = node;
+                for (int side = 0; side < 2; ++side) {
+                    const Bits& b = bits_[side];
+                    for (int k = 0; k < b.words && !done[side]; ++k) {
+                        for (std::uint64_t m = b.meet[k]; m; m &= m - 1) {
+                            const int node = liveNode_[side_[side][k * 64 + std::countr_zero(m)]];
+                            // "on" before "off": the ladder's order is that of node ^ 1.
+                            if (!best || nodes < best || (node ^ 1) < (start ^ 1))
+                                best = nodes, start = node;
+                        }
                     }
                 }
                 return false;
             }
-            if (!any)
+            if (done[0] && done[1])
                 return true;
-            front_.swap(next_);
         }
         return false;
+    }
+
+    static constexpr int kMet = 1, kGrew = 2;
+
+    // One level of AllStarts for the starts of one side ("on": 1), with kWords words per node
+    // (0: as many as it takes): kGrew when some start got further, kMet when some met its
+    // opposite, those starts in the side's meet. Each node of the side the level reaches
+    // takes in the bits the nodes that link to it got on the level before.
+    template <int kWords>
+    int Level(int lo, int side, int level) {
+        Bits& b = bits_[side];
+        const int words = kWords ? kWords : b.words;
+        // A node's front is only read on the level after it was made, and the levels take
+        // turns between the sides, so each side of nodes keeps its own.
+        const int to = level & 1 ? side : 1 - side;
+        // With the word count known, the totals stay in registers. The new nodes' opposites,
+        // on the other side, are all from earlier levels.
+        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, inWords{};
+        std::uint64_t* meet = kWords ? meetWords.data() : b.meet.data();
+        std::uint64_t* in = kWords ? inWords.data() : b.in.data();
+        for (int k = 0; k < words; ++k)
+            meet[k] = 0;
+        std::uint64_t grew = 0;
+        for (int j = 0; j < takeCount_[to]; ++j) {
+            const int w = take_[to][j];
+            const std::size_t at = static_cast<std::size_t>(w - lo) * words;
+            std::uint64_t* front = &b.front[at];
+            const int opposite = liveOpp_[w];
+            for (int k = 0; k < words; ++k)
+                in[k] = 0;
+            for (int e = liveInFirst_[w]; e < liveInFirst_[w + 1]; ++e) {
+                const std::uint64_t* from =
+                    &b.front[static_cast<std::size_t>(liveIn_[e] - lo) * words];
+                for (int k = 0; k < words; ++k)
+                    in[k] |= from[k];
+            }
+            std::uint64_t* seen = &b.reach[at];
+            const std::uint64_t* other = &b.reach[static_cast<std::size_t>(opposite - lo) * words];
+            for (int k = 0; k < words; ++k) {
+                const std::uint64_t x = in[k] & ~seen[k];
+                seen[k] |= x;
+                front[k] = x;
+                grew |= x;
+                meet[k] |= x & other[k];
+            }
+        }
+        std::uint64_t met = 0;
+        for (int k = 0; k < words; ++k) {
+            met |= meet[k];
+            b.meet[k] = meet[k];
+        }
+        return (met ? kMet : 0) | (grew ? kGrew : 0);
     }
 
     // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
@@ -400,11 +530,10 @@ public:
                 }
                 continue;
             }
-            for (int i = Begin(node), end = End(node); i < end; ++i) {
-                const int to = links_[i];
+            ForEachLink(node, [&](int to) {
                 if (mark_[to] <= base)
                     reach(to, node, next, limit);
-            }
+            });
         }
         if (!best)
             return 0;
@@ -422,30 +551,32 @@ public:
     // once, with its cells all different. Its nodes (start once); 0 when there is none
     // shorter than `maxNodes`.
     int FindLoop(int start, int last, int maxNodes, std::array<std::int16_t, kChainRoom>& chain) {
+        // On the live graph: the nodes left out link nowhere, so no path passes there.
+        const int from = liveOf_[start], goal = liveOf_[last];
         const std::uint32_t stamp = ++stamp_;
         int head = 0, tail = 0;
-        queue_[tail++] = static_cast<std::int16_t>(start);
-        seen_[start] = stamp;
-        depth_[start] = 1;
+        queue_[tail++] = static_cast<std::int16_t>(from);
+        seen_[from] = stamp;
+        depth_[from] = 1;
         while (head < tail) {
-            const int node = queue_[head++];
-            if (depth_[node] >= maxNodes)
+            const int r = queue_[head++];
+            if (depth_[r] >= maxNodes)
                 break;
-            for (int i = Begin(node), end = End(node); i < end; ++i) {
-                const int to = links_[i];
-                if (seen_[to] == stamp || (node == start && to == last))
+            for (int i = liveOutFirst_[r], end = liveOutFirst_[r + 1]; i < end; ++i) {
+                const int to = liveOut_[i];
+                if (seen_[to] == stamp || (r == from && to == goal))
                     continue;
                 seen_[to] = stamp;
-                parent_[to] = static_cast<std::int16_t>(node);
-                depth_[to] = static_cast<std::int8_t>(depth_[node] + 1);
-                if (to == last) {
+                parent_[to] = static_cast<std::int16_t>(r);
+                depth_[to] = static_cast<std::int8_t>(depth_[r] + 1);
+                if (to == goal) {
                     const int length = depth_[to];
                     CellSet cells;
                     bool simple = true;
                     for (int k = length - 1, at = to; k >= 0; --k, at = parent_[at]) {
-                        chain[k] = static_cast<std::int16_t>(at);
-                        simple = simple && !cells.Has(NodeCell(at));
-                        cells.Add(NodeCell(at));
+                        chain[k] = liveNode_[at];
+                        simple = simple && !cells.Has(NodeCell(chain[k]));
+                        cells.Add(NodeCell(chain[k]));
                     }
                     return simple ? length : 0;
                 }
@@ -455,70 +586,186 @@ public:
         return 0;
     }
 
-    // Every node the assumption `start` leads to, with the nodes of the shortest chain there.
-    // `reached` gets the same nodes as a set; `depth` is left as it was for the others.
-    void Closure(int start, std::uint8_t* depth, NodeBits& reached) {
-        reached.fill(0);
-        int head = 0, tail = 0;
-        queue_[tail++] = static_cast<std::int16_t>(start);
-        reached[start >> 6] |= std::uint64_t{1} << (start & 63);
-        depth[start] = 1;
-        while (head < tail) {
-            const int node = queue_[head++];
-            const int next = depth[node] + 1;
-            if (next > 255)
-                break;
-            for (int i = Begin(node), end = End(node); i < end; ++i) {
-                const int to = links_[i];
-                std::uint64_t& word = reached[to >> 6];
-                const std::uint64_t bit = std::uint64_t{1} << (to & 63);
-                if (!(word & bit)) {
-                    word |= bit;
-                    depth[to] = static_cast<std::uint8_t>(next);
-                    queue_[tail++] = static_cast<std::int16_t>(to);
+    // The candidates' nodes, numbered digit by digit as the links list them.
+    int Count() const { return digitFirst_[9]; }
+    int IndexOf(int node) const { return index_[node]; }
+    int NodeAt(int index) const { return nodeOf_[index]; }
+
+    // Every start's closure at once: the nodes each of the `count` starts (node numbers by
+    // index) leads to, with the nodes of the shortest chain there. As the all-starts search,
+    // level by level with a bit per start on every node: a level costs one pass over the
+    // links for all starts. Node t's depths from the starts come as bytes in the row of
+    // `depth` from t * DepthRow(count) (start s at byte s; a start that does not reach it
+    // leaves any value there), start s's nodes as a set in the row of `reached` from
+    // s * rowWords. Nothing deeper than kChainRoom - 1 counts: a result reached by two
+    // branches at least, each of one node at least, has no room for a longer branch.
+    static int DepthRow(int count) { return (count + 63) / 64 * 64; }
+    void Closures(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
+                  std::uint64_t* reached, int rowWords) {
+        switch ((count + 63) / 64) {
+            case 1:
+                return ClosuresIn<1>(count, starts, depth, reached, rowWords);
+            case 2:
+                return ClosuresIn<2>(count, starts, depth, reached, rowWords);
+            case 3:
+                return ClosuresIn<3>(count, starts, depth, reached, rowWords);
+            case 4:
+                return ClosuresIn<4>(count, starts, depth, reached, rowWords);
+            case 5:
+                return ClosuresIn<5>(count, starts, depth, reached, rowWords);
+            case 6:
+                return ClosuresIn<6>(count, starts, depth, reached, rowWords);
+            default:
+                return ClosuresIn<0>(count, starts, depth, reached, rowWords);
+        }
+    }
+
+    // Closures with kWords words per node (0: as many as it takes).
+    template <int kWords>
+    void ClosuresIn(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
+                    std::uint64_t* reached, int rowWords) {
+        const int n = Count(), words = kWords ? kWords : (count + 63) / 64;
+        if (!closuresBuilt_) {
+            // The links by index, all of them: a result may lie on a node left out of the
+            // live graph.
+            int e = 0;
+            for (int i = 0; i < n; ++i) {
+                outFirst_[i] = static_cast<std::uint16_t>(e);
+                ForEachLink(nodeOf_[i], [&](int to) { out_[e++] = index_[to]; });
+            }
+            outFirst_[n] = static_cast<std::uint16_t>(e);
+            closuresBuilt_ = true;
+        }
+        const std::size_t size = static_cast<std::size_t>(n) * words;
+        front_.assign(size, 0);
+        reach_.assign(size, 0);
+        next_.assign(size, 0);
+        // A row of depths per node, eight to a word: byte s of word k / 8 holds start s's.
+        depth.resize(size * 8);
+        auto record = [&](int t, int k, std::uint64_t fresh, int level) {
+            std::uint64_t* row = &depth[(static_cast<std::size_t>(t) * words + k) * 8];
+            if constexpr (std::endian::native == std::endian::little) {
+                const std::uint64_t all = std::uint64_t{0x0101010101010101} * level;
+                for (int j = 0; j < 8; ++j, fresh >>= 8) {
+                    const std::uint64_t m = kByteMasks[fresh & 0xff];
+                    row[j] = (row[j] & ~m) | (all & m);
                 }
+            } else {
+                auto* bytes = reinterpret_cast<std::uint8_t*>(row);
+                for (; fresh; fresh &= fresh - 1)
+                    bytes[std::countr_zero(fresh)] = static_cast<std::uint8_t>(level);
+            }
+        };
+        for (int s = 0; s < count; ++s) {
+            const std::size_t at = static_cast<std::size_t>(starts[s]) * words + s / 64;
+            front_[at] |= std::uint64_t{1} << (s % 64);
+            reach_[at] |= std::uint64_t{1} << (s % 64);
+            record(starts[s], s / 64, std::uint64_t{1} << (s % 64), 1);
+        }
+        // Every link turns "on" into "off" or back, and the starts are all "on": a level's
+        // nodes are all "off" (even numbers) or all "on" (odd), in turn.
+        for (int level = 2; level < kChainRoom; ++level) {
+            for (int v = ~level & 1; v < n; v += 2) {
+                const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= from[k];
+                if (!any)
+                    continue;
+                for (int e = outFirst_[v]; e < outFirst_[v + 1]; ++e) {
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(out_[e]) * words];
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+            bool grew = false;
+            for (int t = level & 1; t < n; t += 2) {
+                const std::size_t at = static_cast<std::size_t>(t) * words;
+                for (int k = 0; k < words; ++k) {
+                    const std::uint64_t x = next_[at + k] & ~reach_[at + k];
+                    next_[at + k] = 0;
+                    front_[at + k] = x;
+                    if (x) {
+                        grew = true;
+                        reach_[at + k] |= x;
+                        record(t, k, x, level);
+                    }
+                }
+            }
+            if (!grew)
+                break;
+        }
+        // The nodes each start reaches: the bits per node turned into bits per start, 64 of
+        // each at a time.
+        std::array<std::uint64_t, 64> block{};
+        for (int bt = 0; bt < rowWords; ++bt) {
+            for (int k = 0; k < words; ++k) {
+                for (int i = 0; i < 64; ++i) {
+                    const int t = bt * 64 + i;
+                    block[i] = t < n ? reach_[static_cast<std::size_t>(t) * words + k] : 0;
+                }
+                Transpose64(block);
+                for (int j = 0; j < 64 && k * 64 + j < count; ++j)
+                    reached[static_cast<std::size_t>(k * 64 + j) * rowWords + bt] = block[j];
             }
         }
     }
 
 private:
-    // Up to 20 peers and 8 other digits for an "on" node, 3 units and a cell for an "off" one.
-    std::array<std::int16_t, kCells * 9 * 32> links_{};
-    std::array<std::uint32_t, kNodes> seen_{};
+    std::array<std::uint32_t, 9 * kBlock> seen_{};
     std::uint32_t stamp_ = 0;
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
-    bool built_ = false, cellLinks_ = false, liveBuilt_ = false;
+    bool built_ = false, cellLinks_ = false, closuresBuilt_ = false;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
-    // The all-starts graph: node numbers by candidate, their links, each digit's first node.
+    // The closures' graph: node numbers by candidate, back, their links (built when the
+    // closures ask for them; up to 20 peers and 8 other digits for an "on" node, 3 units and
+    // a cell for an "off" one), each digit's first node.
     std::array<std::int16_t, kNodes> index_{};
     std::array<std::int16_t, kNodes> nodeOf_{};
     std::array<std::int16_t, kCells * 9 * 32> out_{};
     std::array<std::uint16_t, kNodes + 1> outFirst_{};
     std::array<std::int16_t, 10> digitFirst_{};
-    // The same without the "off" nodes that link nowhere: their numbers there (-1: left out),
-    // back, each one's opposite, the links among them and each digit's first.
-    std::array<std::int16_t, kNodes> liveOf_{}, liveNode_{}, liveOpp_{};
-    std::array<std::int16_t, kCells * 9 * 32> liveOut_{};
-    std::array<std::uint16_t, kNodes + 1> liveOutFirst_{};
-    std::array<std::int16_t, 10> liveFirst_{};
-    // Per node, a bit per start: the starts that reach it, first on the level before.
-    std::vector<std::uint64_t> front_, next_, reach_, meet_, grew_;
-    // Per digit, places on which it has no X-chain, or no X-cycle, however long (with the
-    // X-chain links only). Empty places never come up: they have no start.
-    std::array<CellSet, 9> noChain_{}, noCycle_{};
-
-public:
-    // FindXCycle's record of the places on which a digit has no cycle.
-    bool NoCycle(int d) const { return noCycle_[d] == planes_[d]; }
-    void SetNoCycle(int d) { noCycle_[d] = planes_[d]; }
-
-private:
-    std::array<std::int16_t, kNodes> parent_{};
-    std::array<std::int8_t, kNodes> depth_{};
-    std::array<std::int16_t, kNodes> queue_{};
+    // The live graph, without the "off" nodes that link nowhere: each node's number there
+    // (-1: left out), back, each one's opposite, and the links among them: each node's
+    // sources, and for X-chains and cycles its targets.
+    std::array<std::int16_t, kNodes> liveOf_{};
+    std::array<std::int16_t, 9 * kBlock> liveNode_{}, liveOpp_{};
+    std::array<std::int16_t, kCells * 9 * 32> liveOut_{}, liveIn_{};
+    std::array<std::uint16_t, 9 * kBlock + 1> liveInFirst_{};
+    std::array<std::uint16_t, 9 * kBlock + 1> liveOutFirst_{};
+    int liveCount_ = 0;
+    std::array<CellSet, 9> liveOff_{};  // per digit, the cells whose "off" node is live
+    // X-chains: the places each digit's graph was built on, where it ends, and its shortest
+    // chain (nodes, 0 for none; its start) on the places it was found on.
+    std::array<bool, 9> digitBuilt_{};
+    std::array<CellSet, 9> digitPlane_{};
+    std::array<std::int16_t, 9> digitEnd_{};
+    struct DigitChain {
+        bool known = false;
+        CellSet plane;
+        int nodes = 0, start = 0;
+    };
+    std::array<DigitChain, 9> digitChain_{};
+    // The all-starts search's nodes of each side ("off", "on") and how many.
+    std::array<std::array<std::int16_t, kNodes / 2>, 2> side_{};
+    std::array<std::array<std::int16_t, kNodes / 2>, 2> take_{};
+    std::array<int, 2> sideCount_{}, takeCount_{};
+    // Per node, a bit per start: the starts that reach it, first on the level before (the
+    // closures); for the all-starts search per side of starts, with the starts that met
+    // their opposite.
+    std::vector<std::uint64_t> front_, next_, reach_;
+    struct Bits {
+        int words = 0;
+        std::vector<std::uint64_t> front, reach, meet, in;
+    };
+    std::array<Bits, 2> bits_;
+    // By node, or for a loop by live number.
+    std::array<std::int16_t, 9 * kBlock> parent_{};
+    std::array<std::int8_t, 9 * kBlock> depth_{};
+    std::array<std::int16_t, 9 * kBlock> queue_{};
 };
 
 // One search per kind of link and thread, too large for the stack; its links are rebuilt only
@@ -536,39 +783,50 @@ ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
 // "on" in a cell back to it. Either way round every weak link then joins one cell that holds
 // the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
 // length tenths of its nodes.
+//
+// Of the shortest loops that remove something, the one from the last start (cell, digit,
+// unit) counts. A digit's loops depend on its places alone, so each digit's shortest and its
+// last start are kept with the places they were found on, and only the digits whose places
+// changed are searched again.
 bool FindXCycle(const CandidateBoard& board, Step& step) {
+    struct DigitCycle {
+        bool known = false;
+        CellSet plane;
+        int length = 0;          // 0: none
+        int cell = 0, unit = 0;  // the last start of that length: cell and unit (0-2)
+        Step step;
+    };
+    thread_local std::array<DigitCycle, 9> digits;
     ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
-    int bestLength = 0;
-    // A digit's cycles depend on its places alone: where it had none, it has none.
-    unsigned known = 0;
     for (int d = 0; d < 9; ++d) {
-        if (search.NoCycle(d))
-            known |= 1u << d;
-    }
-    for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
-            const int digit = std::countr_zero(m) + 1;
-            for (int unit : kUnitTables.units[cell]) {
+        DigitCycle& c = digits[d];
+        const int digit = d + 1;
+        const CellSet plane = board.Plane(digit);
+        if (c.known && c.plane == plane)
+            continue;
+        c.known = true;
+        c.plane = plane;
+        c.length = 0;
+        search.EnsureDigit(d);
+        for (CellSet cells = plane; !cells.Empty();) {
+            const int cell = cells.PopFirst();
+            for (int k = 0; k < 3; ++k) {
                 // The loop closes through the cell's partner in a unit with two places.
-                const std::uint16_t places = board.Positions(unit, digit);
-                if (Count9(places) != 2)
+                const CellSet partner = plane & kUnitTables.peerSets[cell] &
+                                        kUnitTables.unitSets[kUnitTables.units[cell][k]];
+                if (!partner.Single())
                     continue;
-                int partner = -1;
-                for (unsigned p = places; p; p &= p - 1) {
-                    if (UnitCell(unit, std::countr_zero(p)) != cell)
-                        partner = UnitCell(unit, std::countr_zero(p));
-                }
-                const int limit = bestLength ? bestLength : 32;
-                const int length = search.FindLoop(ChainNode(cell, digit, true),
-                                                   ChainNode(partner, digit, false), limit, loop);
+                const int limit = c.length ? c.length : 32;
+                const int length =
+                    search.FindLoop(ChainNode(cell, digit, true),
+                                    ChainNode(partner.First(), digit, false), limit, loop);
                 if (!length)
                     continue;
                 // The weak links are those from "on" to "off"; the loop closes with a strong one.
                 CellSet loopCells, removed;
                 for (int i = 0; i < length; ++i)
                     loopCells.Add(NodeCell(loop[i]));
-                const CellSet plane = board.Plane(digit);
                 for (int i = 0; i < length; ++i) {
                     if (NodeOn(loop[i]) && i + 1 < length && !NodeOn(loop[i + 1]))
                         removed |= (plane & kUnitTables.peerSets[NodeCell(loop[i])] &
@@ -577,24 +835,35 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
                 }
                 if (removed.Empty())
                     continue;
-                step = Step{};
-                step.technique = Technique::XCycle;
-                step.chain = loop;
-                step.chainLength = length;
-                step.extra = ChainLengthExtra(length);
-                step.cells = step.loop = loopCells;
-                step.digits = DigitBit(digit);
-                RemoveFrom(step, removed, DigitBit(digit));
-                bestLength = length;
+                Step& s = c.step;
+                s = Step{};
+                s.technique = Technique::XCycle;
+                s.chain = loop;
+                s.chainLength = length;
+                s.extra = ChainLengthExtra(length);
+                s.cells = s.loop = loopCells;
+                s.digits = DigitBit(digit);
+                RemoveFrom(s, removed, DigitBit(digit));
+                c.length = length;
+                c.cell = cell;
+                c.unit = k;
             }
         }
     }
-    // Nothing found, so every start was searched as far as a cycle may go.
-    if (!bestLength) {
-        for (int d = 0; d < 9; ++d)
-            search.SetNoCycle(d);
+    // The shortest of all digits, from the last start: by cell, then digit, then unit.
+    int best = -1;
+    for (int d = 0; d < 9; ++d) {
+        const DigitCycle& c = digits[d];
+        if (!c.length)
+            continue;
+        if (best < 0 || c.length < digits[best].length ||
+            (c.length == digits[best].length && c.cell >= digits[best].cell))
+            best = d;
     }
-    return bestLength > 0;
+    if (best < 0)
+        return false;
+    step = digits[best].step;
+    return true;
 }
 
 bool FindChain(const CandidateBoard& board, bool cellLinks, int maxNodes, Step& step) {
@@ -634,41 +903,54 @@ namespace zw::techniques {
 // digit) leads to the same result, so it holds whichever is right. Rated 8.0 plus the length
 // tenths of all branches' nodes together.
 bool FindForcingChains(const CandidateBoard& board, Step& step) {
-    thread_local std::vector<std::uint8_t> depths;
     ChainSearch& search = SearchFor(board, true);
-    depths.resize(static_cast<std::size_t>(kCells) * 9 * kNodes);
-    thread_local std::vector<NodeBits> reached;
-    reached.resize(static_cast<std::size_t>(kCells) * 9);
-    auto depthOf = [&](int cell, int digit) { return &depths[(cell * 9 + digit - 1) * kNodes]; };
-    auto reachedOf = [&](int cell, int digit) -> const NodeBits& {
-        return reached[cell * 9 + digit - 1];
-    };
+    // Every candidate a start, cell by cell: its "on" node's number by index.
+    std::array<std::int16_t, kCells * 9> startOf{}, closureStarts{};
+    int count = 0;
     for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell); m; m &= m - 1)
-            search.Closure(ChainNode(cell, std::countr_zero(m) + 1, true),
-                           depthOf(cell, std::countr_zero(m) + 1),
-                           reached[cell * 9 + std::countr_zero(m)]);
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            const int d = std::countr_zero(m);
+            startOf[cell * 9 + d] = static_cast<std::int16_t>(count);
+            closureStarts[count++] =
+                static_cast<std::int16_t>(search.IndexOf(ChainNode(cell, d + 1, true)));
+        }
     }
+    const int nodes = search.Count(), rowWords = (nodes + 63) / 64;
+    thread_local std::vector<std::uint64_t> depths, reached;
+    reached.resize(static_cast<std::size_t>(count) * rowWords);
+    search.Closures(count, closureStarts.data(), depths, reached.data(), rowWords);
+    const auto* depthBytes = reinterpret_cast<const std::uint8_t*>(depths.data());
+    const std::size_t depthRow = static_cast<std::size_t>(ChainSearch::DepthRow(count));
+    auto reachedOf = [&](int cell, int digit) {
+        return &reached[static_cast<std::size_t>(startOf[cell * 9 + digit - 1]) * rowWords];
+    };
     // A result counts if it removes a candidate or places one.
     auto useful = [&](int node) {
         const std::uint16_t c = board.Candidates(NodeCell(node));
         return (c & DigitBit(NodeDigit(node))) && (NodeOn(node) ? Count9(c) > 1 : true);
     };
     int bestCost = 0, bestNode = -1, bestSource = -1;
-    std::array<const std::uint8_t*, 9> branch{};
-    std::array<const NodeBits*, 9> branchReached{};
-    // Only the nodes every branch reaches, in order.
-    auto consider = [&](int count, int source) {
-        for (int w = 0; w < kNodeWords; ++w) {
-            std::uint64_t all = (*branchReached[0])[w];
-            for (int i = 1; i < count; ++i)
-                all &= (*branchReached[i])[w];
+    std::array<int, 9> branch{};  // the branches' starts
+    std::array<const std::uint64_t*, 9> branchReached{};
+    // Only the nodes every branch reaches; of those as cheap, the first node of the first
+    // source (the nodes come by index here, digit by digit).
+    auto consider = [&](int branches, int source) {
+        for (int w = 0; w < rowWords; ++w) {
+            std::uint64_t all = branchReached[0][w];
+            for (int i = 1; i < branches; ++i)
+                all &= branchReached[i][w];
             for (; all; all &= all - 1) {
-                const int node = w * 64 + std::countr_zero(all);
+                const int index = w * 64 + std::countr_zero(all);
+                const std::uint8_t* depth = depthBytes + index * depthRow;
                 int cost = 0;
-                for (int i = 0; i < count; ++i)
-                    cost += branch[i][node];
-                if ((!bestCost || cost < bestCost) && cost <= kChainRoom && useful(node))
+                for (int i = 0; i < branches; ++i)
+                    cost += depth[branch[i]];
+                if (cost > kChainRoom || (bestCost && cost > bestCost))
+                    continue;
+                const int node = search.NodeAt(index);
+                if (bestCost && cost == bestCost && (source != bestSource || node > bestNode))
+                    continue;
+                if (useful(node))
                     bestCost = cost, bestNode = node, bestSource = source;
             }
         }
@@ -677,24 +959,24 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         const std::uint16_t c = board.Candidates(cell);
         if (Count9(c) < 3)
             continue;
-        int n = 0;
+        int b = 0;
         for (unsigned m = c; m; m &= m - 1) {
-            branchReached[n] = &reachedOf(cell, std::countr_zero(m) + 1);
-            branch[n++] = depthOf(cell, std::countr_zero(m) + 1);
+            branchReached[b] = reachedOf(cell, std::countr_zero(m) + 1);
+            branch[b++] = startOf[cell * 9 + std::countr_zero(m)];
         }
-        consider(n, cell);
+        consider(b, cell);
     }
     for (int unit = 0; unit < kUnits; ++unit) {
         for (int digit = 1; digit <= 9; ++digit) {
             const std::uint16_t places = board.Positions(unit, digit);
             if (Count9(places) < 2)
                 continue;
-            int n = 0;
+            int b = 0;
             for (unsigned m = places; m; m &= m - 1) {
-                branchReached[n] = &reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
-                branch[n++] = depthOf(UnitCell(unit, std::countr_zero(m)), digit);
+                branchReached[b] = reachedOf(UnitCell(unit, std::countr_zero(m)), digit);
+                branch[b++] = startOf[UnitCell(unit, std::countr_zero(m)) * 9 + digit - 1];
             }
-            consider(n, UnitSource(unit, digit));
+            consider(b, UnitSource(unit, digit));
         }
     }
     if (!bestCost)

@@ -27,110 +27,218 @@ int OtherDigit(std::uint16_t candidates, int digit) {
 bool FindYCycle(const CandidateBoard& board, Step& step) {
     // The cells with two digits and, for each, those of its peers that have two as well.
     CellSet pairs;
+    std::array<std::uint16_t, kCells> pairDigits{};
     for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2)
+        if (Count9(board.Candidates(cell)) == 2) {
             pairs.Add(cell);
+            pairDigits[cell] = board.Candidates(cell);
+        }
     }
     if (pairs.Count() < 3)
         return false;
-    std::array<std::int16_t, kStates> parent{};
-    std::array<std::uint8_t, kStates> depth{};
-    std::array<std::int16_t, kStates> queue{};
-    std::array<std::uint32_t, kStates> seen{};
-    std::uint32_t stamp = 0;
-    int bestRating = 0, bestLength = 0;
-
-    for (CellSet starts = pairs; !starts.Empty();) {
-        const int first = starts.PopFirst();
-        const std::uint16_t own = board.Candidates(first);
-        for (unsigned m = own; m; m &= m - 1) {
-            const int x = std::countr_zero(m) + 1;  // on in the first cell
-            const int w = OtherDigit(own, x);       // the digit that closes the ring
-            const int start = first * 9 + x - 1;
-            // Breadth first from "x in the first cell"; every state reached that sees the
-            // first cell with w on closes a ring.
-            ++stamp;
-            int head = 0, tail = 0;
-            queue[tail++] = static_cast<std::int16_t>(start);
-            seen[start] = stamp;
-            depth[start] = 1;
-            while (head < tail) {
-                const int state = queue[head++];
-                const int cell = state / 9, digit = state % 9 + 1;
-                if (2 * (depth[state] + 1) > kChainRoom)
-                    break;
-                for (CellSet next = pairs & board.Plane(digit) & kUnitTables.peerSets[cell];
-                     !next.Empty();) {
-                    const int to = next.PopFirst();
-                    const int toState = to * 9 + OtherDigit(board.Candidates(to), digit) - 1;
-                    if (seen[toState] == stamp)
-                        continue;
-                    seen[toState] = stamp;
-                    parent[toState] = static_cast<std::int16_t>(state);
-                    depth[toState] = static_cast<std::uint8_t>(depth[state] + 1);
-                    queue[tail++] = static_cast<std::int16_t>(toState);
-                }
-            }
-            for (int k = 1; k < tail; ++k) {
-                const int end = queue[k];
-                const int cells = depth[end];
-                if (end % 9 + 1 != w || cells < 3 || !Sees(end / 9, first))
-                    continue;
-                const int rating = Info(Technique::YCycle).rating + ChainLengthExtra(2 * cells);
-                if (bestRating &&
-                    (rating > bestRating || (rating == bestRating && 2 * cells >= bestLength)))
-                    continue;
-                // The ring, first cell first: each cell's "on" digit and the digit it shares
-                // with the next cell, which is off there.
-                std::array<int, kChainRoom / 2> ring{};
-                CellSet ringCells;
-                bool simple = true;
-                for (int at = end, i = cells - 1; i >= 0; at = parent[at], --i) {
-                    ring[i] = at;
-                    simple = simple && !ringCells.Has(at / 9);
-                    ringCells.Add(at / 9);
-                }
-                if (!simple)
-                    continue;
-                std::array<CellSet, 9> on{}, off{};
-                Step s;
-                s.technique = Technique::YCycle;
-                for (int i = 0; i < cells; ++i) {
-                    const int c = ring[i] / 9, d = ring[i] % 9 + 1;
-                    const int nextCell = ring[(i + 1) % cells] / 9;
-                    on[d - 1].Add(c);
-                    off[d - 1].Add(nextCell);
-                    s.chain[2 * i] = ChainNode(c, d, true);
-                    s.chain[2 * i + 1] = ChainNode(nextCell, d, false);
-                    s.digits = static_cast<std::uint16_t>(s.digits | DigitBit(d));
-                }
-                bool removes = false;
-                for (int d = 1; d <= 9; ++d) {
-                    if (on[d - 1].Empty())
-                        continue;
-                    CellSet nearOn, nearOff;
-                    for (CellSet c = on[d - 1]; !c.Empty();)
-                        nearOn |= kUnitTables.peerSets[c.PopFirst()];
-                    for (CellSet c = off[d - 1]; !c.Empty();)
-                        nearOff |= kUnitTables.peerSets[c.PopFirst()];
-                    const CellSet removed = (board.Plane(d) & nearOn & nearOff).Minus(ringCells);
-                    if (!removed.Empty()) {
-                        RemoveFrom(s, removed, DigitBit(d));
-                        removes = true;
-                    }
-                }
-                if (!removes)
-                    continue;
-                s.chainLength = 2 * cells;
-                s.extra = ChainLengthExtra(2 * cells);
-                s.cells = s.loop = ringCells;
-                step = s;
-                bestRating = rating;
-                bestLength = 2 * cells;
-            }
+    // The rings depend on the cells with two digits alone (what they remove, on the rest of
+    // the board too): the same cells as the last time none was found, none again.
+    thread_local std::array<std::uint16_t, kCells> noRing{};
+    if (pairDigits == noRing)
+        return false;
+    // The states (a digit on in a cell with two), numbered cell by cell, and each one's next
+    // states: the peers with two digits that hold its digit, in ascending order, each with
+    // its other digit on.
+    constexpr int kMost = kCells * 2;
+    std::array<std::int16_t, kMost> stateOf;  // cell * 9 + digit - 1
+    std::array<std::uint16_t, kMost + 1> nextFirst;
+    std::array<std::uint8_t, kMost * 20> next;
+    std::array<std::uint8_t, kStates> id;
+    int states = 0;
+    for (CellSet p = pairs; !p.Empty();) {
+        const int cell = p.PopFirst();
+        for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
+            stateOf[states] = static_cast<std::int16_t>(cell * 9 + std::countr_zero(m));
+            id[stateOf[states]] = static_cast<std::uint8_t>(states);
+            ++states;
         }
     }
-    return bestRating > 0;
+    int links = 0;
+    for (int i = 0; i < states; ++i) {
+        const int cell = stateOf[i] / 9, digit = stateOf[i] % 9 + 1;
+        nextFirst[i] = static_cast<std::uint16_t>(links);
+        for (CellSet to = pairs & board.Plane(digit) & kUnitTables.peerSets[cell]; !to.Empty();) {
+            const int toCell = to.PopFirst();
+            next[links++] = id[toCell * 9 + OtherDigit(board.Candidates(toCell), digit) - 1];
+        }
+    }
+    nextFirst[states] = static_cast<std::uint16_t>(links);
+
+    // The fewest cells of a ring each start could close, as the breadth-first searches below
+    // would meet it (0: none), all starts at once with a bit per start on every state: a
+    // start whose ring could not beat the best so far is passed over. A state closes the
+    // ring of each state it leads to: that one sees it and has its digit as the other one.
+    constexpr int kWords = (kMost + 63) / 64;
+    using Bits = std::array<std::uint64_t, kWords>;
+    const int words = (states + 63) / 64;
+    std::array<Bits, kMost> front, reach, fresh;
+    std::array<std::uint8_t, kMost> shortest;
+    for (int i = 0; i < states; ++i) {
+        front[i] = reach[i] = fresh[i] = Bits{};
+        front[i][i / 64] = reach[i][i / 64] = std::uint64_t{1} << (i % 64);
+        shortest[i] = 0;
+    }
+    for (int level = 2; 2 * level <= kChainRoom; ++level) {
+        for (int i = 0; i < states; ++i) {
+            std::uint64_t any = 0;
+            for (int k = 0; k < words; ++k)
+                any |= front[i][k];
+            if (!any)
+                continue;
+            for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
+                Bits& to = fresh[next[e]];
+                for (int k = 0; k < words; ++k)
+                    to[k] |= front[i][k];
+            }
+        }
+        std::uint64_t grew = 0;
+        for (int i = 0; i < states; ++i) {
+            std::uint64_t here = 0;
+            for (int k = 0; k < words; ++k) {
+                const std::uint64_t x = fresh[i][k] & ~reach[i][k];
+                fresh[i][k] = 0;
+                front[i][k] = x;
+                reach[i][k] |= x;
+                here |= x;
+            }
+            grew |= here;
+            // Rings of three cells at least.
+            if (level < 3 || !here)
+                continue;
+            for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
+                const int start = next[e];
+                if (!shortest[start] && (front[i][start / 64] >> (start % 64) & 1))
+                    shortest[start] = static_cast<std::uint8_t>(level);
+            }
+        }
+        if (!grew)
+            break;
+    }
+
+    bool any = false;
+    for (int i = 0; i < states && !any; ++i)
+        any = shortest[i] != 0;
+    if (!any) {
+        noRing = pairDigits;
+        return false;
+    }
+    // The step is the shortest ring that removes something, of those as short the one from
+    // the first start. A start's rings are no shorter than its shortest, so the starts go
+    // from the shortest on (in their order where as short), and once a ring is found, only
+    // a start that could still beat it or tie with it from earlier is searched.
+    std::array<std::uint8_t, kMost> order;
+    std::array<int, kChainRoom / 2 + 2> firstOf{};
+    for (int i = 0; i < states; ++i)
+        ++firstOf[shortest[i] + 1];
+    for (int l = 1; l < kChainRoom / 2 + 2; ++l)
+        firstOf[l] += firstOf[l - 1];
+    for (int i = 0; i < states; ++i)
+        order[firstOf[shortest[i]]++] = static_cast<std::uint8_t>(i);
+    std::array<std::uint8_t, kMost> parent, depth, queue;
+    std::array<std::uint32_t, kMost> seen{};
+    std::uint32_t stamp = 0;
+    int bestCells = 0, bestStart = 0;
+
+    for (int o = 0; o < states; ++o) {
+        const int startId = order[o];
+        const int least = shortest[startId];
+        if (!least)
+            continue;
+        if (bestCells && least > bestCells)
+            break;
+        // The most cells a ring from here may have and still count.
+        const int most = !bestCells            ? kChainRoom / 2
+                         : startId < bestStart ? bestCells
+                                               : bestCells - 1;
+        if (least > most)
+            continue;
+        const int start = stateOf[startId];
+        const int first = start / 9, x = start % 9 + 1;        // x on in the first cell
+        const int w = OtherDigit(board.Candidates(first), x);  // the digit that closes the ring
+        const CellSet nearFirst = kUnitTables.peerSets[first];
+        // Breadth first from "x in the first cell"; every state reached that sees the
+        // first cell with w on closes a ring, the first that removes something the one.
+        ++stamp;
+        int head = 0, tail = 0;
+        queue[tail++] = static_cast<std::uint8_t>(startId);
+        seen[startId] = stamp;
+        depth[startId] = 1;
+        while (head < tail) {
+            const int state = queue[head++];
+            if (depth[state] + 1 > most)
+                break;
+            for (int i = nextFirst[state], end = nextFirst[state + 1]; i < end; ++i) {
+                const int to = next[i];
+                if (seen[to] == stamp)
+                    continue;
+                seen[to] = stamp;
+                parent[to] = static_cast<std::uint8_t>(state);
+                depth[to] = static_cast<std::uint8_t>(depth[state] + 1);
+                queue[tail++] = static_cast<std::uint8_t>(to);
+            }
+        }
+        for (int k = 1; k < tail; ++k) {
+            const int endId = queue[k];
+            const int end = stateOf[endId];
+            const int cells = depth[endId];
+            if (end % 9 + 1 != w || cells < 3 || !nearFirst.Has(end / 9))
+                continue;
+            // The ring, first cell first: each cell's "on" digit and the digit it shares
+            // with the next cell, which is off there.
+            std::array<int, kChainRoom / 2> ring{};
+            CellSet ringCells;
+            bool simple = true;
+            for (int at = endId, i = cells - 1; i >= 0; at = parent[at], --i) {
+                ring[i] = stateOf[at];
+                simple = simple && !ringCells.Has(ring[i] / 9);
+                ringCells.Add(ring[i] / 9);
+            }
+            if (!simple)
+                continue;
+            std::array<CellSet, 9> on{}, off{};
+            Step s;
+            s.technique = Technique::YCycle;
+            for (int i = 0; i < cells; ++i) {
+                const int c = ring[i] / 9, d = ring[i] % 9 + 1;
+                const int nextCell = ring[(i + 1) % cells] / 9;
+                on[d - 1].Add(c);
+                off[d - 1].Add(nextCell);
+                s.chain[2 * i] = ChainNode(c, d, true);
+                s.chain[2 * i + 1] = ChainNode(nextCell, d, false);
+                s.digits = static_cast<std::uint16_t>(s.digits | DigitBit(d));
+            }
+            bool removes = false;
+            for (int d = 1; d <= 9; ++d) {
+                if (on[d - 1].Empty())
+                    continue;
+                CellSet nearOn, nearOff;
+                for (CellSet c = on[d - 1]; !c.Empty();)
+                    nearOn |= kUnitTables.peerSets[c.PopFirst()];
+                for (CellSet c = off[d - 1]; !c.Empty();)
+                    nearOff |= kUnitTables.peerSets[c.PopFirst()];
+                const CellSet removed = (board.Plane(d) & nearOn & nearOff).Minus(ringCells);
+                if (!removed.Empty()) {
+                    RemoveFrom(s, removed, DigitBit(d));
+                    removes = true;
+                }
+            }
+            if (!removes)
+                continue;
+            s.chainLength = 2 * cells;
+            s.extra = ChainLengthExtra(2 * cells);
+            s.cells = s.loop = ringCells;
+            step = s;
+            bestCells = cells;
+            bestStart = startId;
+            break;
+        }
+    }
+    return bestCells > 0;
 }
 
 }  // namespace zw::techniques
