@@ -17,6 +17,7 @@
 // result, and for a contradiction the contradiction itself; all branches together for
 // forcing. A contradiction's nodes are weighted to count as the public scale counts them (see
 // FindNishio and FindDynamicContradiction). The ladder takes the shortest.
+#include <algorithm>
 #include <bit>
 
 #include "techniques/families.h"
@@ -30,39 +31,146 @@ struct Outcome {
     int emptyCell = -1, emptyUnit = -1, emptyDigit = 0;
 };
 
+// The board as FollowSingles sees it: kept small and told by each placement where a single
+// or a contradiction may have come up, so that a step looks there instead of over the board.
+// It finds the same single and the same contradiction as the board's own searches: the first
+// in their order.
+class SinglesBoard {
+public:
+    explicit SinglesBoard(const CandidateBoard& board) {
+        for (int d = 0; d < 9; ++d)
+            planes_[d] = board.Plane(d + 1);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const std::uint16_t c = board.Candidates(cell);
+            cand_[cell] = c;
+            if (OneBit(c))
+                naked_.Add(cell);
+            if (!board.Value(cell) && !c)
+                empty_.Add(cell);
+        }
+        for (int unit = 0; unit < kUnits; ++unit) {
+            placed_[unit] = board.PlacedIn(unit);
+            std::uint16_t present = 0;
+            for (int d = 0; d < 9; ++d) {
+                const std::uint16_t m = board.Positions(unit, d + 1);
+                places_[unit][d] = m;
+                if (m)
+                    present = static_cast<std::uint16_t>(present | 1u << d);
+                if (OneBit(m)) {
+                    alone_[unit] = static_cast<std::uint16_t>(alone_[unit] | 1u << d);
+                    hidden_ |= 1u << unit;
+                }
+            }
+            if ((placed_[unit] | present) != kAllDigits)
+                missing_ |= 1u << unit;
+        }
+    }
+
+    void Place(int cell, int digit) {
+        const int d = digit - 1;
+        const std::uint16_t bit = DigitBit(digit);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | bit);
+        }
+        for (CellSet had = planes_[d] & kUnitTables.peerSets[cell]; !had.Empty();) {
+            const int peer = had.PopFirst();
+            const std::uint16_t left = static_cast<std::uint16_t>(cand_[peer] & ~bit);
+            cand_[peer] = left;
+            if (OneBit(left)) {
+                naked_.Add(peer);
+            } else if (!left) {
+                naked_.Remove(peer);
+                empty_.Add(peer);  // a peer with the digit is open
+            }
+            Drop(peer, d);
+        }
+        for (unsigned m = cand_[cell]; m; m &= m - 1)
+            Drop(cell, std::countr_zero(m));
+        cand_[cell] = 0;
+        naked_.Remove(cell);
+        empty_.Remove(cell);
+    }
+
+    // The first open cell without a digit, or else the first unit without a place for a digit
+    // it lacks, as FollowSingles reports them; false when there is neither.
+    bool Contradiction(Outcome& out) const {
+        if (!empty_.Empty()) {
+            out.emptyCell = empty_.First();
+            return true;
+        }
+        if (!missing_)
+            return false;
+        const int unit = std::countr_zero(missing_);
+        unsigned could = placed_[unit];
+        for (int d = 0; d < 9; ++d) {
+            if (places_[unit][d])
+                could |= 1u << d;
+        }
+        out.emptyUnit = unit;
+        out.emptyDigit = std::countr_zero(~could & kAllDigits) + 1;
+        return true;
+    }
+
+    // The single FindNakedSingle, or else FindHiddenSingle in the boxes, then in the lines,
+    // would find: its cell and digit.
+    bool NextSingle(int& cell, int& digit) {
+        if (!naked_.Empty()) {
+            cell = naked_.First();
+            digit = std::countr_zero(static_cast<unsigned>(cand_[cell])) + 1;
+            return true;
+        }
+        // Boxes (units 18 to 26) come first, then rows and columns.
+        const std::uint32_t boxes = hidden_ & ((1u << kUnits) - (1u << 18));
+        if (!hidden_)
+            return false;
+        const int unit = std::countr_zero(boxes ? boxes : hidden_);
+        const int d = std::countr_zero(static_cast<unsigned>(alone_[unit]));
+        cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places_[unit][d])));
+        digit = d + 1;
+        return true;
+    }
+
+private:
+    // Takes digit index d from the cell's place in its units.
+    void Drop(int cell, int d) {
+        planes_[d].Remove(cell);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            const std::uint16_t m = places_[unit][d] &=
+                static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+            const unsigned alone = (alone_[unit] & ~(1u << d)) |
+                                   static_cast<unsigned>(m != 0 && (m & (m - 1)) == 0) << d;
+            alone_[unit] = static_cast<std::uint16_t>(alone);
+            hidden_ = (hidden_ & ~(1u << unit)) | static_cast<std::uint32_t>(alone != 0) << unit;
+            missing_ |= static_cast<std::uint32_t>(m == 0 && !(placed_[unit] >> d & 1)) << unit;
+        }
+    }
+
+    std::array<std::uint16_t, kCells> cand_{};
+    std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    std::array<std::uint16_t, kUnits> placed_{};
+    std::array<CellSet, 9> planes_{};
+    CellSet naked_;             // cells with one candidate
+    CellSet empty_;             // open cells with none
+    std::array<std::uint16_t, kUnits> alone_{};  // per unit, the digits with one place
+    std::uint32_t hidden_ = 0;  // units with such a digit
+    std::uint32_t missing_ = 0; // units with a digit neither placed nor possible
+};
+
 // Follows singles from the assumption until a contradiction (true) or a standstill. Stops
 // early once the chain would be as long as `maxNodes`.
-bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outcome& out) {
+bool FollowSingles(SinglesBoard board, int cell, int digit, int maxNodes, Outcome& out) {
     out.length = 0;
     out.chain[out.length++] = ChainNode(cell, digit, true);
     board.Place(cell, digit);
-    Step single;
     while (out.length < maxNodes) {
-        // Which cell or unit is broken, the first in order, once the board says one is.
-        if (board.Broken()) {
-            for (int c = 0; c < kCells; ++c) {
-                if (!board.Value(c) && !board.Candidates(c)) {
-                    out.emptyCell = c;
-                    return true;
-                }
-            }
-            for (int unit = 0; unit < kUnits; ++unit) {
-                std::uint16_t could = board.PlacedIn(unit);
-                for (int c : kUnitTables.cells[unit])
-                    could = static_cast<std::uint16_t>(could | board.Candidates(c));
-                if (could != kAllDigits) {
-                    out.emptyUnit = unit;
-                    out.emptyDigit =
-                        std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
-                    return true;
-                }
-            }
-        }
-        if (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
-            !FindHiddenSingle(board, false, single))
+        if (board.Contradiction(out))
+            return true;
+        if (!board.NextSingle(cell, digit))
             return false;
-        out.chain[out.length++] = ChainNode(single.placedCell, single.placedDigit, true);
-        board.Place(single.placedCell, single.placedDigit);
+        out.chain[out.length++] = ChainNode(cell, digit, true);
+        board.Place(cell, digit);
     }
     return false;
 }
@@ -175,7 +283,7 @@ bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes,
 void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step& step) {
     step = Step{};
     step.technique = technique;
-    step.chain = best.chain;
+    std::copy_n(best.chain.begin(), best.length, step.chain.begin());
     step.chainLength = best.length;
     step.extra = ChainLengthExtra(nodes);
     step.emptyCell = best.emptyCell;
@@ -332,11 +440,13 @@ bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step) {
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step) {
     Outcome outcome, best;
     int bestNodes = kChainRoom;
+    const SinglesBoard start(board);
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
             const int digit = std::countr_zero(m) + 1;
-            outcome = Outcome{};
-            if (FollowSingles(board, cell, digit, bestNodes - 1, outcome) &&
+            outcome.emptyCell = outcome.emptyUnit = -1;
+            outcome.emptyDigit = 0;
+            if (FollowSingles(start, cell, digit, bestNodes - 1, outcome) &&
                 outcome.length + 1 < bestNodes) {
                 best = outcome;
                 bestNodes = outcome.length + 1;
