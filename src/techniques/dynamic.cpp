@@ -245,37 +245,59 @@ void FollowBranch(CandidateBoard board, int cell, int digit, int level, Branch& 
     }
 }
 
+// One digit's places unit by unit, as Nishio's search places it: units that hold the digit,
+// units left without a place for it, and units with one place.
+struct DigitPlaces {
+    std::array<std::uint16_t, kUnits> places{};
+    std::uint32_t done = 0, empty = 0, single = 0;
+
+    DigitPlaces(const CandidateBoard& board, int digit, std::uint32_t units) : done(units) {
+        for (int unit = 0; unit < kUnits; ++unit) {
+            const std::uint16_t m = board.Positions(unit, digit);
+            places[unit] = m;
+            empty |= static_cast<std::uint32_t>(m == 0) << unit;
+            single |= static_cast<std::uint32_t>(OneBit(m)) << unit;
+        }
+    }
+
+    // Places the digit: its units are done, and every place in them leaves its other units.
+    void Place(int cell) {
+        for (int unit : kUnitTables.units[cell]) {
+            for (unsigned m = places[unit]; m; m &= m - 1) {
+                const int gone = UnitCell(unit, std::countr_zero(m));
+                for (int k = 0; k < 3; ++k) {
+                    const int other = kUnitTables.units[gone][k];
+                    const unsigned left = places[other] &= static_cast<std::uint16_t>(
+                        ~(1u << kUnitTables.indexIn[gone][k]));
+                    empty |= static_cast<std::uint32_t>(left == 0) << other;
+                    single = (single & ~(1u << other)) |
+                             static_cast<std::uint32_t>(left != 0 && (left & (left - 1)) == 0)
+                                 << other;
+                }
+            }
+            done |= 1u << unit;
+        }
+    }
+};
+
 // Nishio's search from one assumption: the digit's places as one set, units emptied as it is
 // placed. True on a contradiction, with the placements in `out`.
-bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes, Outcome& out) {
-    CellSet places = board.Plane(digit);
-    std::uint32_t done = 0;  // units that hold the digit
-    for (int unit = 0; unit < kUnits; ++unit) {
-        if (board.PlacedIn(unit) & DigitBit(digit))
-            done |= 1u << unit;
-    }
+bool FollowDigit(DigitPlaces places, int cell, int digit, int maxNodes, Outcome& out) {
     out.length = 0;
     for (;;) {
         out.chain[out.length++] = ChainNode(cell, digit, true);
-        places = places.Minus(kUnitTables.peerSets[cell]).Minus(CellSet::Of(cell));
-        for (int k = 0; k < 3; ++k)
-            done |= 1u << kUnitTables.units[cell][k];
-        int next = -1;
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (done >> unit & 1)
-                continue;
-            const CellSet left = places & kUnitTables.unitSets[unit];
-            if (left.Empty()) {
-                out.emptyUnit = unit;
-                out.emptyDigit = digit;
-                return true;
-            }
-            if (next < 0 && left.Single())
-                next = left.First();
+        places.Place(cell);
+        // The first unit left without a place, or else the first with one place.
+        if (const std::uint32_t empty = places.empty & ~places.done) {
+            out.emptyUnit = std::countr_zero(empty);
+            out.emptyDigit = digit;
+            return true;
         }
-        if (next < 0 || out.length + 1 >= maxNodes)
+        const std::uint32_t single = places.single & ~places.done;
+        if (!single || out.length + 1 >= maxNodes)
             return false;
-        cell = next;
+        const int unit = std::countr_zero(single);
+        cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places.places[unit])));
     }
 }
 
@@ -299,45 +321,58 @@ void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step
 }  // namespace
 
 bool FindNishio(const CandidateBoard& board, Step& step) {
-    // A digit's assumptions depend on its places and the units that hold it alone: where they
-    // once led to no contradiction, they lead to none.
-    struct Barren {
+    // A digit's assumptions depend on its places and the units that hold it alone: the
+    // shortest contradiction they once led to (the first of them), or none, they lead to
+    // again. The shortest of all digits' is the first of the shortest in the board's order,
+    // cell by cell and digit by digit within a cell.
+    struct Known {
         CellSet places;
         std::uint32_t units = 0;
         bool valid = false;
+        int nodes = kChainRoom;  // the shortest's length + 1; kChainRoom: none
+        int cell = -1;
+        Outcome best;
     };
-    thread_local std::array<Barren, 9> barren;
-    std::array<std::uint32_t, 9> units{};
-    unsigned known = 0;
-    for (int d = 0; d < 9; ++d) {
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (board.PlacedIn(unit) & (1u << d))
-                units[d] |= 1u << unit;
-        }
-        if (barren[d].valid && barren[d].places == board.Plane(d + 1) &&
-            barren[d].units == units[d])
-            known |= 1u << d;
+    thread_local std::array<Known, 9> known;
+    std::array<std::uint32_t, 9> holding{};  // per digit, the units that hold it
+    for (int unit = 0; unit < kUnits; ++unit) {
+        for (unsigned m = board.PlacedIn(unit); m; m &= m - 1)
+            holding[std::countr_zero(m)] |= 1u << unit;
     }
-    Outcome outcome, best;
-    int bestNodes = kChainRoom;
-    for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
-            outcome = Outcome{};
-            if (FollowDigit(board, cell, std::countr_zero(m) + 1, bestNodes, outcome) &&
-                outcome.length + 1 < bestNodes) {
-                best = outcome;
-                bestNodes = outcome.length + 1;
+    int bestDigit = -1;
+    for (int d = 0; d < 9; ++d) {
+        const std::uint32_t units = holding[d];
+        Known& k = known[d];
+        const CellSet plane = board.Plane(d + 1);
+        if (!k.valid || k.places != plane || k.units != units) {
+            k = Known{};
+            k.places = plane;
+            k.units = units;
+            k.valid = true;
+            const DigitPlaces places(board, d + 1, units);
+            Outcome outcome;
+            for (CellSet cells = plane; !cells.Empty();) {
+                const int cell = cells.PopFirst();
+                outcome.emptyCell = outcome.emptyUnit = -1;
+                outcome.emptyDigit = 0;
+                if (FollowDigit(places, cell, d + 1, k.nodes, outcome) &&
+                    outcome.length + 1 < k.nodes) {
+                    k.best = outcome;
+                    k.nodes = outcome.length + 1;
+                    k.cell = cell;
+                }
             }
         }
+        if (k.nodes < kChainRoom &&
+            (bestDigit < 0 || k.nodes < known[bestDigit].nodes ||
+             (k.nodes == known[bestDigit].nodes && k.cell < known[bestDigit].cell)))
+            bestDigit = d;
     }
-    if (bestNodes == kChainRoom) {
-        // Every assumption was followed as far as a chain may go.
-        for (int d = 0; d < 9; ++d)
-            barren[d] = {board.Plane(d + 1), units[d], true};
+    if (bestDigit < 0)
         return false;
-    }
     // The public scale counts every candidate a placement takes out on the way as a node too:
     // about four nodes a placement, as its Nishio ratings bear out.
+    const Outcome& best = known[bestDigit].best;
     ContradictionStep(Technique::Nishio, best, 4 * best.length, step);
     return true;
 }
