@@ -245,38 +245,66 @@ void FollowBranch(CandidateBoard board, int cell, int digit, int level, Branch& 
     }
 }
 
-// One digit's places unit by unit, as Nishio's search places it: units that hold the digit,
-// units left without a place for it, and units with one place.
-struct DigitPlaces {
-    std::array<std::uint16_t, kUnits> places{};
-    std::uint32_t done = 0, empty = 0, single = 0;
+// One digit's places unit by unit, as Nishio's search places it, four units to a word (16
+// bits each, unit u in word u / 4): all units lose the places a placement sees at once.
+constexpr int kPlaceWords = 7;
+using PlaceWords = std::array<std::uint64_t, kPlaceWords>;
 
-    DigitPlaces(const CandidateBoard& board, int digit, std::uint32_t units) : done(units) {
+// Per cell, the places each unit keeps when the cell takes the digit: none of the cell's
+// peers nor the cell.
+constexpr auto kKeepPlaces = [] {
+    std::array<PlaceWords, kCells> keep{};
+    for (int cell = 0; cell < kCells; ++cell) {
         for (int unit = 0; unit < kUnits; ++unit) {
-            const std::uint16_t m = board.Positions(unit, digit);
-            places[unit] = m;
-            empty |= static_cast<std::uint32_t>(m == 0) << unit;
-            single |= static_cast<std::uint32_t>(OneBit(m)) << unit;
+            std::uint64_t kept = 0;
+            for (int i = 0; i < 9; ++i) {
+                const int other = unit < 9    ? unit * 9 + i
+                                  : unit < 18 ? i * 9 + unit - 9
+                                              : ((unit - 18) / 3 * 3 + i / 3) * 9 +
+                                                    (unit - 18) % 3 * 3 + i % 3;
+                if (Row(other) != Row(cell) && Column(other) != Column(cell) &&
+                    Box(other) != Box(cell))
+                    kept |= std::uint64_t{1} << i;
+            }
+            keep[cell][unit / 4] |= kept << (16 * (unit % 4));
         }
     }
+    return keep;
+}();
 
-    // Places the digit: its units are done, and every place in them leaves its other units.
-    void Place(int cell) {
-        for (int unit : kUnitTables.units[cell]) {
-            for (unsigned m = places[unit]; m; m &= m - 1) {
-                const int gone = UnitCell(unit, std::countr_zero(m));
-                for (int k = 0; k < 3; ++k) {
-                    const int other = kUnitTables.units[gone][k];
-                    const unsigned left = places[other] &= static_cast<std::uint16_t>(
-                        ~(1u << kUnitTables.indexIn[gone][k]));
-                    empty |= static_cast<std::uint32_t>(left == 0) << other;
-                    single = (single & ~(1u << other)) |
-                             static_cast<std::uint32_t>(left != 0 && (left & (left - 1)) == 0)
-                                 << other;
-                }
-            }
-            done |= 1u << unit;
+struct DigitPlaces {
+    PlaceWords places{};
+    std::uint32_t done = 0;  // units that hold the digit
+
+    DigitPlaces(const CandidateBoard& board, int digit, std::uint32_t units) : done(units) {
+        for (int unit = 0; unit < kUnits; ++unit)
+            places[unit / 4] |= std::uint64_t{board.Positions(unit, digit)} << (16 * (unit % 4));
+    }
+
+    // Places the digit: its units are done, and every unit loses the places it sees. Then
+    // the units without a place and those with one, a bit each.
+    void Place(int cell, std::uint32_t& empty, std::uint32_t& single) {
+        const auto& units = kUnitTables.units[cell];
+        done |= 1u << units[0] | 1u << units[1] | 1u << units[2];
+        constexpr std::uint64_t high = 0x8000800080008000, low = 0x0001000100010001;
+        constexpr std::uint64_t below = high - low;  // 0x7fff in each unit
+        empty = single = 0;
+        for (int w = 0; w < kPlaceWords; ++w) {
+            const std::uint64_t x = places[w] &= kKeepPlaces[cell][w];
+            // A unit's high bit: whether it has a place, whether it has two.
+            const std::uint64_t any = (x + below) & high;
+            const std::uint64_t many = ((x & ((x | high) - low)) + below) & high;
+            empty |= Gather(~any & high) << (4 * w);
+            single |= Gather(any & ~many) << (4 * w);
         }
+        const std::uint32_t open = ~done & ((1u << kUnits) - 1);
+        empty &= open;
+        single &= open;
+    }
+
+    // The high bits of a word's four units as four bits.
+    static std::uint32_t Gather(std::uint64_t highs) {
+        return static_cast<std::uint32_t>(((highs >> 15) * 0x1000200040008000) >> 60);
     }
 };
 
@@ -286,18 +314,19 @@ bool FollowDigit(DigitPlaces places, int cell, int digit, int maxNodes, Outcome&
     out.length = 0;
     for (;;) {
         out.chain[out.length++] = ChainNode(cell, digit, true);
-        places.Place(cell);
+        std::uint32_t empty, single;
+        places.Place(cell, empty, single);
         // The first unit left without a place, or else the first with one place.
-        if (const std::uint32_t empty = places.empty & ~places.done) {
+        if (empty) {
             out.emptyUnit = std::countr_zero(empty);
             out.emptyDigit = digit;
             return true;
         }
-        const std::uint32_t single = places.single & ~places.done;
         if (!single || out.length + 1 >= maxNodes)
             return false;
         const int unit = std::countr_zero(single);
-        cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places.places[unit])));
+        const unsigned m = static_cast<unsigned>(places.places[unit / 4] >> (16 * (unit % 4)));
+        cell = UnitCell(unit, std::countr_zero(m));
     }
 }
 
