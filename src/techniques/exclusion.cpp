@@ -50,6 +50,42 @@ CellSet PeersOf(CellSet cells) {
     return peers;
 }
 
+// The digits of three cells that take part in some possible choice of one digit each: x for
+// the first, y for the second, z for the third (two or three digits). A choice is impossible
+// with the same digit twice in cells that see each other, with both digits of an excluder
+// (partners: per digit, the digits an excluder pairs it with), or with all three of one
+// (triples). Each x with each z that it leaves, the y's at once, until every digit has one.
+void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ, bool seeYZ,
+                   const std::array<std::uint16_t, 9>& partners,
+                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
+                   unsigned& allowedY, unsigned& allowedZ) {
+    const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u,
+                   sameYZ = seeYZ ? ~0u : 0u;
+    for (unsigned x = cx; x; x &= x - 1) {
+        const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
+        const unsigned yx = cy & ~px & ~(dx & sameXY);
+        if (!yx)
+            continue;
+        for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
+            const unsigned dz = z & -z, two = dx | dz;
+            unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
+            if (dx != dz) {
+                for (int k = 0; k < n3; ++k) {
+                    if ((triples[k] & two) == two)
+                        y &= ~(triples[k] ^ two);
+                }
+            }
+            if (!y)
+                continue;
+            allowedX |= dx;
+            allowedY |= y;
+            allowedZ |= dz;
+        }
+        if (allowedX == cx && allowedY == cy && allowedZ == cz)
+            return;
+    }
+}
+
 }  // namespace
 
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
@@ -63,6 +99,15 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
         const CellSet near = bivalue & kUnitTables.peerSets[a];
         if (!near.Many())
             continue;
+        // New exclusions need a changed cell of the pair or a new excluder: a cell that
+        // changed and now has two digits. One that had two and changed excludes no more. With
+        // A as it was, B changed or sees a changed excluder.
+        CellSet bs = as;
+        if (changes && !changes->cells.Has(a)) {
+            bs = bs & (changes->cells | PeersOf(changes->cells & near));
+            if (bs.Empty())
+                continue;
+        }
         // Only a B that sees two of A's bivalue peers has excluders enough: the cells that
         // see two of them, after A.
         CellSet once, twice;
@@ -71,12 +116,7 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
             twice |= once & p;
             once |= p;
         }
-        CellSet bs = twice & as;
-        // New exclusions need a changed cell of the pair or a new excluder: a cell that
-        // changed and now has two digits. One that had two and changed excludes no more. With
-        // A as it was, B changed or sees a changed excluder.
-        if (changes && !changes->cells.Has(a))
-            bs = bs & (changes->cells | PeersOf(changes->cells & near));
+        bs = bs & twice;
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
             const std::uint16_t cb = board.Candidates(b);
@@ -132,6 +172,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
         const CellSet nearA = small & peers[a];
         if (!nearA.Many())
             continue;
+        const bool changedA = changed.Has(a);
+        CellSet bs = as;
+        if (!changedA && !reach.Has(a)) {
+            bs = bs & reach;
+            if (bs.Empty())
+                continue;
+        }
         // The excluders see a and b: b sees two of a's peers with two or three digits.
         CellSet once, twice;
         for (CellSet e = nearA; !e.Empty();) {
@@ -139,10 +186,7 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
             twice |= once & p;
             once |= p;
         }
-        CellSet bs = twice & as;
-        const bool changedA = changed.Has(a);
-        if (!changedA && !reach.Has(a))
-            bs = bs & reach;
+        bs = bs & twice;
         const std::uint16_t ca = board.Candidates(a);
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
@@ -201,34 +245,9 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 }
                 if (n == 0)
                     continue;
-                const unsigned sameAB = seeAB ? ~0u : 0u, sameAC = seeAC ? ~0u : 0u,
-                               sameBC = seeBC ? ~0u : 0u;
                 unsigned allowedA = 0, allowedB = 0, allowedC = 0;
-                // Every choice of digits for a and c (which has two or three), with the digits
-                // of b it leaves, until each digit of each cell has one that is possible.
-                for (unsigned x = ca; x; x &= x - 1) {
-                    const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
-                    const unsigned yx = cb & ~px & ~(dx & sameAB);
-                    if (!yx)
-                        continue;
-                    for (unsigned z = cc & ~px & ~(dx & sameAC); z; z &= z - 1) {
-                        const unsigned dz = z & -z, two = dx | dz;
-                        unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameBC);
-                        if (dx != dz) {
-                            for (int k = 0; k < n3; ++k) {
-                                if ((triples[k] & two) == two)
-                                    y &= ~(triples[k] ^ two);
-                            }
-                        }
-                        if (!y)
-                            continue;
-                        allowedA |= dx;
-                        allowedB |= y;
-                        allowedC |= dz;
-                    }
-                    if (allowedA == ca && allowedB == cb && allowedC == cc)
-                        break;
-                }
+                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
+                              allowedB, allowedC);
                 if (allowedA == ca && allowedB == cb && allowedC == cc)
                     continue;
                 step = Step{};
