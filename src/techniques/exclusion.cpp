@@ -42,6 +42,13 @@ Counts CountCandidates(const CandidateBoard& board) {
     return counts;
 }
 
+// The cells before `cell`.
+CellSet Below(int cell) {
+    const std::uint64_t all = ~std::uint64_t{0};
+    return cell < 64 ? CellSet{(std::uint64_t{1} << cell) - 1, 0}
+                     : CellSet{all, (std::uint64_t{1} << (cell - 64)) - 1};
+}
+
 // The peers of every cell of a set.
 CellSet PeersOf(CellSet cells) {
     CellSet peers;
@@ -196,6 +203,15 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
             CellSet thirds = (small & (peers[a] | peers[b])).Minus(CellSet::Of(a) | CellSet::Of(b));
             if (changes && !changedA && !changed.Has(b))
                 thirds = thirds & (changed | PeersOf(changed & both));
+            // The same three cells come up again as a, b and c in another order, with the same
+            // excluders and the same answer: only their first time counts. Before this one
+            // come (a, c, b) and (c, a, b) where b, as the third cell, sees a or c, and (c, b, a)
+            // where a sees b or c.
+            const bool seeAB = peers[a].Has(b);
+            if (small.Has(b))
+                thirds = thirds.Minus(Below(b) & (seeAB ? CellSet::All() : peers[b]));
+            if (small.Has(a))
+                thirds = thirds.Minus(Below(a) & (seeAB ? CellSet::All() : peers[a]));
             if (thirds.Empty())
                 continue;
             // And sees two of the excluders.
@@ -207,20 +223,10 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
             }
             thirds = thirds & seenTwice;
             const std::uint16_t cb = board.Candidates(b);
-            const bool seeAB = peers[a].Has(b);
             while (!thirds.Empty()) {
                 const int c = thirds.PopFirst();
                 const bool seeAC = peers[a].Has(c), seeBC = peers[b].Has(c);
-                // The same three cells come up again as a, b and c in another order, with the
-                // same excluders and the same answer: only their first time counts. Before
-                // this one come (a, c, b) or (c, a, b), with b as the third cell, and (c, b, a).
-                if (c < b && ((small.Has(b) && (seeAB || seeBC)) ||
-                              (c < a && small.Has(a) && (seeAB || seeAC))))
-                    continue;
                 const CellSet excluders = both & peers[c];
-                if (changes && !changedA &&
-                    (changes->cells & (excluders | CellSet::Of(b) | CellSet::Of(c))).Empty())
-                    continue;
                 const std::uint16_t cc = board.Candidates(c);
                 const unsigned within = ca | cb | cc;
                 // Only an excluder whose digits all lie among the three cells' can be emptied:
