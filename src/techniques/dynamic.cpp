@@ -121,14 +121,20 @@ public:
             return true;
         }
         // Boxes (units 18 to 26) come first, then rows and columns.
-        const std::uint32_t boxes = hidden_ & ((1u << kUnits) - (1u << 18));
-        if (!hidden_)
-            return false;
-        const int unit = std::countr_zero(boxes ? boxes : hidden_);
-        const int d = std::countr_zero(static_cast<unsigned>(alone_[unit]));
-        cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places_[unit][d])));
-        digit = d + 1;
-        return true;
+        for (;;) {
+            const std::uint32_t boxes = hidden_ & ((1u << kUnits) - (1u << 18));
+            if (!hidden_)
+                return false;
+            const int unit = std::countr_zero(boxes ? boxes : hidden_);
+            if (!alone_[unit]) {
+                hidden_ &= ~(1u << unit);  // its digit with one place has been placed
+                continue;
+            }
+            const int d = std::countr_zero(static_cast<unsigned>(alone_[unit]));
+            cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places_[unit][d])));
+            digit = d + 1;
+            return true;
+        }
     }
 
 private:
@@ -142,7 +148,7 @@ private:
             const unsigned alone = (alone_[unit] & ~(1u << d)) |
                                    static_cast<unsigned>(m != 0 && (m & (m - 1)) == 0) << d;
             alone_[unit] = static_cast<std::uint16_t>(alone);
-            hidden_ = (hidden_ & ~(1u << unit)) | static_cast<std::uint32_t>(alone != 0) << unit;
+            hidden_ |= static_cast<std::uint32_t>(alone != 0) << unit;
             missing_ |= static_cast<std::uint32_t>(m == 0 && !(placed_[unit] >> d & 1)) << unit;
         }
     }
@@ -154,7 +160,7 @@ private:
     CellSet naked_;             // cells with one candidate
     CellSet empty_;             // open cells with none
     std::array<std::uint16_t, kUnits> alone_{};  // per unit, the digits with one place
-    std::uint32_t hidden_ = 0;  // units with such a digit
+    std::uint32_t hidden_ = 0;  // units that had such a digit since the last look
     std::uint32_t missing_ = 0; // units with a digit neither placed nor possible
 };
 
