@@ -157,11 +157,11 @@ private:
     std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
     std::array<std::uint16_t, kUnits> placed_{};
     std::array<CellSet, 9> planes_{};
-    CellSet naked_;             // cells with one candidate
-    CellSet empty_;             // open cells with none
+    CellSet naked_;                              // cells with one candidate
+    CellSet empty_;                              // open cells with none
     std::array<std::uint16_t, kUnits> alone_{};  // per unit, the digits with one place
-    std::uint32_t hidden_ = 0;  // units that had such a digit since the last look
-    std::uint32_t missing_ = 0; // units with a digit neither placed nor possible
+    std::uint32_t hidden_ = 0;                   // units that had such a digit since the last look
+    std::uint32_t missing_ = 0;                  // units with a digit neither placed nor possible
 };
 
 // Follows singles from the assumption until a contradiction (true) or a standstill. Stops
@@ -264,10 +264,10 @@ constexpr auto kKeepPlaces = [] {
         for (int unit = 0; unit < kUnits; ++unit) {
             std::uint64_t kept = 0;
             for (int i = 0; i < 9; ++i) {
-                const int other = unit < 9    ? unit * 9 + i
-                                  : unit < 18 ? i * 9 + unit - 9
-                                              : ((unit - 18) / 3 * 3 + i / 3) * 9 +
-                                                    (unit - 18) % 3 * 3 + i % 3;
+                const int other =
+                    unit < 9    ? unit * 9 + i
+                    : unit < 18 ? i * 9 + unit - 9
+                                : ((unit - 18) / 3 * 3 + i / 3) * 9 + (unit - 18) % 3 * 3 + i % 3;
                 if (Row(other) != Row(cell) && Column(other) != Column(cell) &&
                     Box(other) != Box(cell))
                     kept |= std::uint64_t{1} << i;

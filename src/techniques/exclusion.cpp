@@ -66,8 +66,7 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
                    const std::array<std::uint16_t, 9>& partners,
                    const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
                    unsigned& allowedY, unsigned& allowedZ) {
-    const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u,
-                   sameYZ = seeYZ ? ~0u : 0u;
+    const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
     for (unsigned x = cx; x; x &= x - 1) {
         const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
         const unsigned yx = cy & ~px & ~(dx & sameXY);
