@@ -17,6 +17,7 @@
 // result, and for a contradiction the contradiction itself; all branches together for
 // forcing. A contradiction's nodes are weighted to count as the public scale counts them (see
 // FindNishio and FindDynamicContradiction). The ladder takes the shortest.
+#include <algorithm>
 #include <bit>
 
 #include "techniques/families.h"
@@ -30,39 +31,152 @@ struct Outcome {
     int emptyCell = -1, emptyUnit = -1, emptyDigit = 0;
 };
 
+// The board as FollowSingles sees it: kept small and told by each placement where a single
+// or a contradiction may have come up, so that a step looks there instead of over the board.
+// It finds the same single and the same contradiction as the board's own searches: the first
+// in their order.
+class SinglesBoard {
+public:
+    explicit SinglesBoard(const CandidateBoard& board) {
+        for (int d = 0; d < 9; ++d)
+            planes_[d] = board.Plane(d + 1);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const std::uint16_t c = board.Candidates(cell);
+            cand_[cell] = c;
+            if (OneBit(c))
+                naked_.Add(cell);
+            if (!board.Value(cell) && !c)
+                empty_.Add(cell);
+        }
+        for (int unit = 0; unit < kUnits; ++unit) {
+            placed_[unit] = board.PlacedIn(unit);
+            std::uint16_t present = 0;
+            for (int d = 0; d < 9; ++d) {
+                const std::uint16_t m = board.Positions(unit, d + 1);
+                places_[unit][d] = m;
+                if (m)
+                    present = static_cast<std::uint16_t>(present | 1u << d);
+                if (OneBit(m)) {
+                    alone_[unit] = static_cast<std::uint16_t>(alone_[unit] | 1u << d);
+                    hidden_ |= 1u << unit;
+                }
+            }
+            if ((placed_[unit] | present) != kAllDigits)
+                missing_ |= 1u << unit;
+        }
+    }
+
+    void Place(int cell, int digit) {
+        const int d = digit - 1;
+        const std::uint16_t bit = DigitBit(digit);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | bit);
+        }
+        for (CellSet had = planes_[d] & kUnitTables.peerSets[cell]; !had.Empty();) {
+            const int peer = had.PopFirst();
+            const std::uint16_t left = static_cast<std::uint16_t>(cand_[peer] & ~bit);
+            cand_[peer] = left;
+            if (OneBit(left)) {
+                naked_.Add(peer);
+            } else if (!left) {
+                naked_.Remove(peer);
+                empty_.Add(peer);  // a peer with the digit is open
+            }
+            Drop(peer, d);
+        }
+        for (unsigned m = cand_[cell]; m; m &= m - 1)
+            Drop(cell, std::countr_zero(m));
+        cand_[cell] = 0;
+        naked_.Remove(cell);
+        empty_.Remove(cell);
+    }
+
+    // The first open cell without a digit, or else the first unit without a place for a digit
+    // it lacks, as FollowSingles reports them; false when there is neither.
+    bool Contradiction(Outcome& out) const {
+        if (!empty_.Empty()) {
+            out.emptyCell = empty_.First();
+            return true;
+        }
+        if (!missing_)
+            return false;
+        const int unit = std::countr_zero(missing_);
+        unsigned could = placed_[unit];
+        for (int d = 0; d < 9; ++d) {
+            if (places_[unit][d])
+                could |= 1u << d;
+        }
+        out.emptyUnit = unit;
+        out.emptyDigit = std::countr_zero(~could & kAllDigits) + 1;
+        return true;
+    }
+
+    // The single FindNakedSingle, or else FindHiddenSingle in the boxes, then in the lines,
+    // would find: its cell and digit.
+    bool NextSingle(int& cell, int& digit) {
+        if (!naked_.Empty()) {
+            cell = naked_.First();
+            digit = std::countr_zero(static_cast<unsigned>(cand_[cell])) + 1;
+            return true;
+        }
+        // Boxes (units 18 to 26) come first, then rows and columns.
+        for (;;) {
+            const std::uint32_t boxes = hidden_ & ((1u << kUnits) - (1u << 18));
+            if (!hidden_)
+                return false;
+            const int unit = std::countr_zero(boxes ? boxes : hidden_);
+            if (!alone_[unit]) {
+                hidden_ &= ~(1u << unit);  // its digit with one place has been placed
+                continue;
+            }
+            const int d = std::countr_zero(static_cast<unsigned>(alone_[unit]));
+            cell = UnitCell(unit, std::countr_zero(static_cast<unsigned>(places_[unit][d])));
+            digit = d + 1;
+            return true;
+        }
+    }
+
+private:
+    // Takes digit index d from the cell's place in its units.
+    void Drop(int cell, int d) {
+        planes_[d].Remove(cell);
+        for (int k = 0; k < 3; ++k) {
+            const int unit = kUnitTables.units[cell][k];
+            const std::uint16_t m = places_[unit][d] &=
+                static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+            const unsigned alone = (alone_[unit] & ~(1u << d)) |
+                                   static_cast<unsigned>(m != 0 && (m & (m - 1)) == 0) << d;
+            alone_[unit] = static_cast<std::uint16_t>(alone);
+            hidden_ |= static_cast<std::uint32_t>(alone != 0) << unit;
+            missing_ |= static_cast<std::uint32_t>(m == 0 && !(placed_[unit] >> d & 1)) << unit;
+        }
+    }
+
+    std::array<std::uint16_t, kCells> cand_{};
+    std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
+    std::array<std::uint16_t, kUnits> placed_{};
+    std::array<CellSet, 9> planes_{};
+    CellSet naked_;                              // cells with one candidate
+    CellSet empty_;                              // open cells with none
+    std::array<std::uint16_t, kUnits> alone_{};  // per unit, the digits with one place
+    std::uint32_t hidden_ = 0;                   // units that had such a digit since the last look
+    std::uint32_t missing_ = 0;                  // units with a digit neither placed nor possible
+};
+
 // Follows singles from the assumption until a contradiction (true) or a standstill. Stops
 // early once the chain would be as long as `maxNodes`.
-bool FollowSingles(CandidateBoard board, int cell, int digit, int maxNodes, Outcome& out) {
+bool FollowSingles(SinglesBoard board, int cell, int digit, int maxNodes, Outcome& out) {
     out.length = 0;
     out.chain[out.length++] = ChainNode(cell, digit, true);
     board.Place(cell, digit);
-    Step single;
     while (out.length < maxNodes) {
-        // Which cell or unit is broken, the first in order, once the board says one is.
-        if (board.Broken()) {
-            for (int c = 0; c < kCells; ++c) {
-                if (!board.Value(c) && !board.Candidates(c)) {
-                    out.emptyCell = c;
-                    return true;
-                }
-            }
-            for (int unit = 0; unit < kUnits; ++unit) {
-                std::uint16_t could = board.PlacedIn(unit);
-                for (int c : kUnitTables.cells[unit])
-                    could = static_cast<std::uint16_t>(could | board.Candidates(c));
-                if (could != kAllDigits) {
-                    out.emptyUnit = unit;
-                    out.emptyDigit =
-                        std::countr_zero(static_cast<unsigned>(~could & kAllDigits)) + 1;
-                    return true;
-                }
-            }
-        }
-        if (!FindNakedSingle(board, single) && !FindHiddenSingle(board, true, single) &&
-            !FindHiddenSingle(board, false, single))
+        if (board.Contradiction(out))
+            return true;
+        if (!board.NextSingle(cell, digit))
             return false;
-        out.chain[out.length++] = ChainNode(single.placedCell, single.placedDigit, true);
-        board.Place(single.placedCell, single.placedDigit);
+        out.chain[out.length++] = ChainNode(cell, digit, true);
+        board.Place(cell, digit);
     }
     return false;
 }
@@ -137,37 +251,88 @@ void FollowBranch(CandidateBoard board, int cell, int digit, int level, Branch& 
     }
 }
 
+// One digit's places unit by unit, as Nishio's search places it, four units to a word (16
+// bits each, unit u in word u / 4): all units lose the places a placement sees at once.
+constexpr int kPlaceWords = 7;
+using PlaceWords = std::array<std::uint64_t, kPlaceWords>;
+
+// Per cell, the places each unit keeps when the cell takes the digit: none of the cell's
+// peers nor the cell.
+constexpr auto kKeepPlaces = [] {
+    std::array<PlaceWords, kCells> keep{};
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (int unit = 0; unit < kUnits; ++unit) {
+            std::uint64_t kept = 0;
+            for (int i = 0; i < 9; ++i) {
+                const int other =
+                    unit < 9    ? unit * 9 + i
+                    : unit < 18 ? i * 9 + unit - 9
+                                : ((unit - 18) / 3 * 3 + i / 3) * 9 + (unit - 18) % 3 * 3 + i % 3;
+                if (Row(other) != Row(cell) && Column(other) != Column(cell) &&
+                    Box(other) != Box(cell))
+                    kept |= std::uint64_t{1} << i;
+            }
+            keep[cell][unit / 4] |= kept << (16 * (unit % 4));
+        }
+    }
+    return keep;
+}();
+
+struct DigitPlaces {
+    PlaceWords places{};
+    std::uint32_t done = 0;  // units that hold the digit
+
+    DigitPlaces(const CandidateBoard& board, int digit, std::uint32_t units) : done(units) {
+        for (int unit = 0; unit < kUnits; ++unit)
+            places[unit / 4] |= std::uint64_t{board.Positions(unit, digit)} << (16 * (unit % 4));
+    }
+
+    // Places the digit: its units are done, and every unit loses the places it sees. Then
+    // the units without a place and those with one, a bit each.
+    void Place(int cell, std::uint32_t& empty, std::uint32_t& single) {
+        const auto& units = kUnitTables.units[cell];
+        done |= 1u << units[0] | 1u << units[1] | 1u << units[2];
+        constexpr std::uint64_t high = 0x8000800080008000, low = 0x0001000100010001;
+        constexpr std::uint64_t below = high - low;  // 0x7fff in each unit
+        empty = single = 0;
+        for (int w = 0; w < kPlaceWords; ++w) {
+            const std::uint64_t x = places[w] &= kKeepPlaces[cell][w];
+            // A unit's high bit: whether it has a place, whether it has two.
+            const std::uint64_t any = (x + below) & high;
+            const std::uint64_t many = ((x & ((x | high) - low)) + below) & high;
+            empty |= Gather(~any & high) << (4 * w);
+            single |= Gather(any & ~many) << (4 * w);
+        }
+        const std::uint32_t open = ~done & ((1u << kUnits) - 1);
+        empty &= open;
+        single &= open;
+    }
+
+    // The high bits of a word's four units as four bits.
+    static std::uint32_t Gather(std::uint64_t highs) {
+        return static_cast<std::uint32_t>(((highs >> 15) * 0x1000200040008000) >> 60);
+    }
+};
+
 // Nishio's search from one assumption: the digit's places as one set, units emptied as it is
 // placed. True on a contradiction, with the placements in `out`.
-bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes, Outcome& out) {
-    CellSet places = board.Plane(digit);
-    std::uint32_t done = 0;  // units that hold the digit
-    for (int unit = 0; unit < kUnits; ++unit) {
-        if (board.PlacedIn(unit) & DigitBit(digit))
-            done |= 1u << unit;
-    }
+bool FollowDigit(DigitPlaces places, int cell, int digit, int maxNodes, Outcome& out) {
     out.length = 0;
     for (;;) {
         out.chain[out.length++] = ChainNode(cell, digit, true);
-        places = places.Minus(kUnitTables.peerSets[cell]).Minus(CellSet::Of(cell));
-        for (int k = 0; k < 3; ++k)
-            done |= 1u << kUnitTables.units[cell][k];
-        int next = -1;
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (done >> unit & 1)
-                continue;
-            const CellSet left = places & kUnitTables.unitSets[unit];
-            if (left.Empty()) {
-                out.emptyUnit = unit;
-                out.emptyDigit = digit;
-                return true;
-            }
-            if (next < 0 && left.Single())
-                next = left.First();
+        std::uint32_t empty, single;
+        places.Place(cell, empty, single);
+        // The first unit left without a place, or else the first with one place.
+        if (empty) {
+            out.emptyUnit = std::countr_zero(empty);
+            out.emptyDigit = digit;
+            return true;
         }
-        if (next < 0 || out.length + 1 >= maxNodes)
+        if (!single || out.length + 1 >= maxNodes)
             return false;
-        cell = next;
+        const int unit = std::countr_zero(single);
+        const unsigned m = static_cast<unsigned>(places.places[unit / 4] >> (16 * (unit % 4)));
+        cell = UnitCell(unit, std::countr_zero(m));
     }
 }
 
@@ -175,7 +340,7 @@ bool FollowDigit(const CandidateBoard& board, int cell, int digit, int maxNodes,
 void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step& step) {
     step = Step{};
     step.technique = technique;
-    step.chain = best.chain;
+    std::copy_n(best.chain.begin(), best.length, step.chain.begin());
     step.chainLength = best.length;
     step.extra = ChainLengthExtra(nodes);
     step.emptyCell = best.emptyCell;
@@ -191,45 +356,58 @@ void ContradictionStep(Technique technique, const Outcome& best, int nodes, Step
 }  // namespace
 
 bool FindNishio(const CandidateBoard& board, Step& step) {
-    // A digit's assumptions depend on its places and the units that hold it alone: where they
-    // once led to no contradiction, they lead to none.
-    struct Barren {
+    // A digit's assumptions depend on its places and the units that hold it alone: the
+    // shortest contradiction they once led to (the first of them), or none, they lead to
+    // again. The shortest of all digits' is the first of the shortest in the board's order,
+    // cell by cell and digit by digit within a cell.
+    struct Known {
         CellSet places;
         std::uint32_t units = 0;
         bool valid = false;
+        int nodes = kChainRoom;  // the shortest's length + 1; kChainRoom: none
+        int cell = -1;
+        Outcome best;
     };
-    thread_local std::array<Barren, 9> barren;
-    std::array<std::uint32_t, 9> units{};
-    unsigned known = 0;
-    for (int d = 0; d < 9; ++d) {
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (board.PlacedIn(unit) & (1u << d))
-                units[d] |= 1u << unit;
-        }
-        if (barren[d].valid && barren[d].places == board.Plane(d + 1) &&
-            barren[d].units == units[d])
-            known |= 1u << d;
+    thread_local std::array<Known, 9> known;
+    std::array<std::uint32_t, 9> holding{};  // per digit, the units that hold it
+    for (int unit = 0; unit < kUnits; ++unit) {
+        for (unsigned m = board.PlacedIn(unit); m; m &= m - 1)
+            holding[std::countr_zero(m)] |= 1u << unit;
     }
-    Outcome outcome, best;
-    int bestNodes = kChainRoom;
-    for (int cell = 0; cell < kCells; ++cell) {
-        for (unsigned m = board.Candidates(cell) & ~known; m; m &= m - 1) {
-            outcome = Outcome{};
-            if (FollowDigit(board, cell, std::countr_zero(m) + 1, bestNodes, outcome) &&
-                outcome.length + 1 < bestNodes) {
-                best = outcome;
-                bestNodes = outcome.length + 1;
+    int bestDigit = -1;
+    for (int d = 0; d < 9; ++d) {
+        const std::uint32_t units = holding[d];
+        Known& k = known[d];
+        const CellSet plane = board.Plane(d + 1);
+        if (!k.valid || k.places != plane || k.units != units) {
+            k = Known{};
+            k.places = plane;
+            k.units = units;
+            k.valid = true;
+            const DigitPlaces places(board, d + 1, units);
+            Outcome outcome;
+            for (CellSet cells = plane; !cells.Empty();) {
+                const int cell = cells.PopFirst();
+                outcome.emptyCell = outcome.emptyUnit = -1;
+                outcome.emptyDigit = 0;
+                if (FollowDigit(places, cell, d + 1, k.nodes, outcome) &&
+                    outcome.length + 1 < k.nodes) {
+                    k.best = outcome;
+                    k.nodes = outcome.length + 1;
+                    k.cell = cell;
+                }
             }
         }
+        if (k.nodes < kChainRoom &&
+            (bestDigit < 0 || k.nodes < known[bestDigit].nodes ||
+             (k.nodes == known[bestDigit].nodes && k.cell < known[bestDigit].cell)))
+            bestDigit = d;
     }
-    if (bestNodes == kChainRoom) {
-        // Every assumption was followed as far as a chain may go.
-        for (int d = 0; d < 9; ++d)
-            barren[d] = {board.Plane(d + 1), units[d], true};
+    if (bestDigit < 0)
         return false;
-    }
     // The public scale counts every candidate a placement takes out on the way as a node too:
     // about four nodes a placement, as its Nishio ratings bear out.
+    const Outcome& best = known[bestDigit].best;
     ContradictionStep(Technique::Nishio, best, 4 * best.length, step);
     return true;
 }
@@ -332,11 +510,13 @@ bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step) {
 bool FindDynamicContradiction(const CandidateBoard& board, Step& step) {
     Outcome outcome, best;
     int bestNodes = kChainRoom;
+    const SinglesBoard start(board);
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned m = board.Candidates(cell); m; m &= m - 1) {
             const int digit = std::countr_zero(m) + 1;
-            outcome = Outcome{};
-            if (FollowSingles(board, cell, digit, bestNodes - 1, outcome) &&
+            outcome.emptyCell = outcome.emptyUnit = -1;
+            outcome.emptyDigit = 0;
+            if (FollowSingles(start, cell, digit, bestNodes - 1, outcome) &&
                 outcome.length + 1 < bestNodes) {
                 best = outcome;
                 bestNodes = outcome.length + 1;

@@ -15,22 +15,105 @@
 
 namespace zw::techniques {
 
-bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
-    CellSet bivalue, open;  // open: two digits or more
-    for (int cell = 0; cell < kCells; ++cell) {
-        const int n = Count9(board.Candidates(cell));
-        if (n == 2)
-            bivalue.Add(cell);
-        if (n >= 2)
-            open.Add(cell);
+namespace {
+
+// The cells with two digits or more, exactly two, and two or three, counted plane by plane in
+// bit slices: ones, twos, and four or more.
+struct Counts {
+    CellSet open, two, small;
+};
+
+Counts CountCandidates(const CandidateBoard& board) {
+    std::uint64_t s0[2] = {0, 0}, s1[2] = {0, 0}, s2[2] = {0, 0};
+    for (int d = 1; d <= 9; ++d) {
+        const CellSet p = board.Plane(d);
+        const std::uint64_t w[2] = {p.lo, p.hi};
+        for (int i = 0; i < 2; ++i) {
+            const std::uint64_t c0 = s0[i] & w[i];
+            s0[i] ^= w[i];
+            s2[i] |= s1[i] & c0;
+            s1[i] ^= c0;
+        }
     }
+    Counts counts;
+    counts.open = {s1[0] | s2[0], s1[1] | s2[1]};
+    counts.two = {s1[0] & ~s0[0] & ~s2[0], s1[1] & ~s0[1] & ~s2[1]};
+    counts.small = {s1[0] & ~s2[0], s1[1] & ~s2[1]};
+    return counts;
+}
+
+// The cells before `cell`.
+CellSet Below(int cell) {
+    const std::uint64_t all = ~std::uint64_t{0};
+    return cell < 64 ? CellSet{(std::uint64_t{1} << cell) - 1, 0}
+                     : CellSet{all, (std::uint64_t{1} << (cell - 64)) - 1};
+}
+
+// The peers of every cell of a set.
+CellSet PeersOf(CellSet cells) {
+    CellSet peers;
+    while (!cells.Empty())
+        peers |= kUnitTables.peerSets[cells.PopFirst()];
+    return peers;
+}
+
+// The digits of three cells that take part in some possible choice of one digit each: x for
+// the first, y for the second, z for the third (two or three digits). A choice is impossible
+// with the same digit twice in cells that see each other, with both digits of an excluder
+// (partners: per digit, the digits an excluder pairs it with), or with all three of one
+// (triples). Each x with each z that it leaves, the y's at once, until every digit has one.
+void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ, bool seeYZ,
+                   const std::array<std::uint16_t, 9>& partners,
+                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
+                   unsigned& allowedY, unsigned& allowedZ) {
+    const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
+    for (unsigned x = cx; x; x &= x - 1) {
+        const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
+        const unsigned yx = cy & ~px & ~(dx & sameXY);
+        if (!yx)
+            continue;
+        for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
+            const unsigned dz = z & -z, two = dx | dz;
+            unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
+            if (dx != dz) {
+                for (int k = 0; k < n3; ++k) {
+                    if ((triples[k] & two) == two)
+                        y &= ~(triples[k] ^ two);
+                }
+            }
+            if (!y)
+                continue;
+            allowedX |= dx;
+            allowedY |= y;
+            allowedZ |= dz;
+        }
+        if (allowedX == cx && allowedY == cy && allowedZ == cz)
+            return;
+    }
+}
+
+}  // namespace
+
+bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
+    const Counts counts = CountCandidates(board);
+    const CellSet bivalue = counts.two, open = counts.open;
     if (!bivalue.Many())
         return false;
-    for (int a = 0; a < kCells; ++a) {
+    for (CellSet as = open; !as.Empty();) {
+        const int a = as.PopFirst();
         const std::uint16_t ca = board.Candidates(a);
         const CellSet near = bivalue & kUnitTables.peerSets[a];
-        if (Count9(ca) < 2 || !near.Many())
+        if (!near.Many())
             continue;
+        // New exclusions need a changed cell of the pair or a new excluder: a cell that
+        // changed and now has two digits. One that had two and changed excludes no more. With
+        // A as it was, B changed or sees a changed excluder.
+        CellSet bs = as;
+        if (changes && !changes->cells.Has(a)) {
+            bs = bs & (changes->cells | PeersOf(changes->cells & near));
+            if (bs.Empty())
+                continue;
+        }
         // Only a B that sees two of A's bivalue peers has excluders enough: the cells that
         // see two of them, after A.
         CellSet once, twice;
@@ -39,35 +122,29 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
             twice |= once & p;
             once |= p;
         }
-        const std::uint64_t all = ~std::uint64_t{0}, hi = CellSet::All().hi;
-        const CellSet after =
-            a < 63 ? CellSet{all << (a + 1), hi} : CellSet{0, hi & all << (a - 63)};
-        for (CellSet bs = twice & open & after; !bs.Empty();) {
+        bs = bs & twice;
+        while (!bs.Empty()) {
             const int b = bs.PopFirst();
             const std::uint16_t cb = board.Candidates(b);
-            CellSet excluders = near & kUnitTables.peerSets[b];
-            // New exclusions need a changed cell of the pair or a new excluder: a cell that
-            // changed and now has two digits. One that had two and changed excludes no more.
-            if (changes && (changes->cells & (excluders | CellSet::Of(a) | CellSet::Of(b))).Empty())
-                continue;
+            const CellSet excluders = near & kUnitTables.peerSets[b];
             if (!excluders.Many())
                 continue;
-            // The excluders' digit pairs, one bit each of the 512 digit sets.
-            std::array<std::uint64_t, 8> pairs{};
+            // Per digit of A, the digits of B its excluders' pairs forbid beside it.
+            std::array<std::uint16_t, 9> partners{};
             for (CellSet e = excluders; !e.Empty();) {
-                const std::uint16_t m = board.Candidates(e.PopFirst());
-                pairs[m >> 6] |= std::uint64_t{1} << (m & 63);
+                const unsigned m = board.Candidates(e.PopFirst());
+                const int p = std::countr_zero(m), q = std::countr_zero(m & (m - 1));
+                partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
+                partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
             }
-            const bool see = Sees(a, b);
+            const unsigned same = kUnitTables.peerSets[a].Has(b) ? ~0u : 0u;
             std::uint16_t allowedA = 0, allowedB = 0;
             for (unsigned x = ca; x; x &= x - 1) {
                 const unsigned dx = x & -x;
-                for (unsigned y = cb; y; y &= y - 1) {
-                    const unsigned dy = y & -y, both = dx | dy;
-                    if ((dx == dy && see) || (pairs[both >> 6] >> (both & 63) & 1))
-                        continue;
+                const unsigned ys = cb & ~partners[std::countr_zero(x)] & ~(dx & same);
+                if (ys) {
                     allowedA = static_cast<std::uint16_t>(allowedA | dx);
-                    allowedB = static_cast<std::uint16_t>(allowedB | dy);
+                    allowedB = static_cast<std::uint16_t>(allowedB | ys);
                 }
             }
             const std::uint16_t removeA = ca & static_cast<std::uint16_t>(~allowedA);
@@ -88,91 +165,105 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
 }
 
 bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
-    CellSet open, small;  // cells with two digits or more; with two or three
-    for (int cell = 0; cell < kCells; ++cell) {
-        const int n = Count9(board.Candidates(cell));
-        if (n >= 2)
-            open.Add(cell);
-        if (n == 2 || n == 3)
-            small.Add(cell);
-    }
+    const Counts counts = CountCandidates(board);
+    const CellSet open = counts.open, small = counts.small;  // two digits or more; two or three
+    const auto& peers = kUnitTables.peerSets;
+    // Something new needs a changed cell among the three or their excluders. With a and b as
+    // they were, that is a changed third cell or excluder, which sees a or b: one of them lies
+    // within reach of the changed cells with two or three digits.
+    const CellSet changed = changes ? changes->cells : CellSet{};
+    const CellSet reach = changes ? changed | PeersOf(changed & small) : CellSet::All();
     for (CellSet as = open; !as.Empty();) {
         const int a = as.PopFirst();
-        if ((small & kUnitTables.peerSets[a]).Empty())
+        const CellSet nearA = small & peers[a];
+        if (!nearA.Many())
             continue;
-        for (CellSet bs = as; !bs.Empty();) {
-            const int b = bs.PopFirst();
-            const CellSet both = small & kUnitTables.peerSets[a] & kUnitTables.peerSets[b];
-            if (!both.Many())
+        const bool changedA = changed.Has(a);
+        CellSet bs = as;
+        if (!changedA && !reach.Has(a)) {
+            bs = bs & reach;
+            if (bs.Empty())
                 continue;
-            // The third cell: one with two or three digits that sees a or b.
-            CellSet thirds = (small & (kUnitTables.peerSets[a] | kUnitTables.peerSets[b]))
-                                 .Minus(CellSet::Of(a) | CellSet::Of(b));
-            // Something new needs a changed cell among the three or their excluders, which
-            // all see a and b; with none of those, only a changed third cell.
-            if (changes && (changes->cells & (both | CellSet::Of(a) | CellSet::Of(b))).Empty())
-                thirds = thirds & changes->cells;
+        }
+        // The excluders see a and b: b sees two of a's peers with two or three digits.
+        CellSet once, twice;
+        for (CellSet e = nearA; !e.Empty();) {
+            const CellSet p = peers[e.PopFirst()];
+            twice |= once & p;
+            once |= p;
+        }
+        bs = bs & twice;
+        const std::uint16_t ca = board.Candidates(a);
+        while (!bs.Empty()) {
+            const int b = bs.PopFirst();
+            const CellSet both = nearA & peers[b];
+            // The third cell: one with two or three digits that sees a or b. With a and b as
+            // they were, a changed one or one that sees a changed excluder.
+            CellSet thirds = (small & (peers[a] | peers[b])).Minus(CellSet::Of(a) | CellSet::Of(b));
+            if (changes && !changedA && !changed.Has(b))
+                thirds = thirds & (changed | PeersOf(changed & both));
+            // The same three cells come up again as a, b and c in another order, with the same
+            // excluders and the same answer: only their first time counts. Before this one
+            // come (a, c, b) and (c, a, b) where b, as the third cell, sees a or c, and (c, b, a)
+            // where a sees b or c.
+            const bool seeAB = peers[a].Has(b);
+            if (small.Has(b))
+                thirds = thirds.Minus(Below(b) & (seeAB ? CellSet::All() : peers[b]));
+            if (small.Has(a))
+                thirds = thirds.Minus(Below(a) & (seeAB ? CellSet::All() : peers[a]));
+            if (thirds.Empty())
+                continue;
+            // And sees two of the excluders.
+            CellSet seenOnce, seenTwice;
+            for (CellSet e = both; !e.Empty();) {
+                const CellSet p = peers[e.PopFirst()];
+                seenTwice |= seenOnce & p;
+                seenOnce |= p;
+            }
+            thirds = thirds & seenTwice;
+            const std::uint16_t cb = board.Candidates(b);
             while (!thirds.Empty()) {
                 const int c = thirds.PopFirst();
-                const CellSet excluders = both & kUnitTables.peerSets[c];
-                if (!excluders.Many())
-                    continue;
-                const std::uint16_t ca = board.Candidates(a), cb = board.Candidates(b),
-                                    cc = board.Candidates(c);
-                // Only an excluder whose digits all lie among the three cells' can be emptied.
-                std::array<std::uint16_t, 20> digits{};
-                int n = 0;
+                const bool seeAC = peers[a].Has(c), seeBC = peers[b].Has(c);
+                const CellSet excluders = both & peers[c];
+                const std::uint16_t cc = board.Candidates(c);
+                const unsigned within = ca | cb | cc;
+                // Only an excluder whose digits all lie among the three cells' can be emptied:
+                // one of two digits forbids them side by side (partners), one of three forbids
+                // any two of them beside the third (per pair of digits, the third).
+                std::array<std::uint16_t, 9> partners{};
+                std::array<std::uint16_t, 20> triples;
+                int n = 0, n3 = 0;
                 for (CellSet e = excluders; !e.Empty();) {
-                    const std::uint16_t d = board.Candidates(e.PopFirst());
-                    if (!(d & ~(ca | cb | cc)))
-                        digits[n++] = d;
+                    const unsigned d = board.Candidates(e.PopFirst());
+                    if (d & ~within)
+                        continue;
+                    ++n;
+                    const unsigned rest = d & (d - 1);
+                    if (rest & (rest - 1)) {
+                        triples[n3++] = static_cast<std::uint16_t>(d);
+                    } else {
+                        const int p = std::countr_zero(d), q = std::countr_zero(rest);
+                        partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
+                        partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
+                    }
                 }
                 if (n == 0)
                     continue;
-                const int cells[3] = {a, b, c};
-                const bool see[3] = {Sees(a, b), Sees(a, c), Sees(b, c)};
-                std::uint16_t allowed[3] = {0, 0, 0};
-                // Every choice, until each digit of each cell has one that is possible.
-                auto search = [&] {
-                    for (unsigned x = ca; x; x &= x - 1) {
-                        const unsigned dx = x & -x;
-                        for (unsigned y = cb; y; y &= y - 1) {
-                            const unsigned dy = y & -y;
-                            if (dx == dy && see[0])
-                                continue;
-                            for (unsigned z = cc; z; z &= z - 1) {
-                                const unsigned dz = z & -z;
-                                if ((dz == dx && see[1]) || (dz == dy && see[2]))
-                                    continue;
-                                const unsigned chosen = dx | dy | dz;
-                                bool emptied = false;
-                                for (int k = 0; k < n && !emptied; ++k)
-                                    emptied = (digits[k] & ~chosen) == 0;
-                                if (emptied)
-                                    continue;
-                                allowed[0] = static_cast<std::uint16_t>(allowed[0] | dx);
-                                allowed[1] = static_cast<std::uint16_t>(allowed[1] | dy);
-                                allowed[2] = static_cast<std::uint16_t>(allowed[2] | dz);
-                                if (allowed[0] == ca && allowed[1] == cb && allowed[2] == cc)
-                                    return;
-                            }
-                        }
-                    }
-                };
-                search();
-                if (allowed[0] == ca && allowed[1] == cb && allowed[2] == cc)
+                unsigned allowedA = 0, allowedB = 0, allowedC = 0;
+                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
+                              allowedB, allowedC);
+                if (allowedA == ca && allowedB == cb && allowedC == cc)
                     continue;
-                bool removes = false;
                 step = Step{};
+                const int cells[3] = {a, b, c};
+                const unsigned allowed[3] = {allowedA, allowedB, allowedC};
                 for (int i = 0; i < 3; ++i) {
                     step.removed[cells[i]] =
                         board.Candidates(cells[i]) & static_cast<std::uint16_t>(~allowed[i]);
-                    removes = removes || step.removed[cells[i]];
                     step.digits = static_cast<std::uint16_t>(step.digits | step.removed[cells[i]]);
                     step.loop.Add(cells[i]);
                 }
-                if (!removes)
-                    continue;
                 step.technique = Technique::AlignedTripletExclusion;
                 step.cells = step.loop | excluders;
                 return true;
