@@ -332,6 +332,15 @@ bool PlainPdfPrinter::BeginPdf(const std::string& path, std::string_view title,
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
         return Fail(error, SystemReason(EISDIR));
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        // A device or a pipe is written into, never replaced by a file.
+        errno = 0;
+        file_.open(target, std::ios::binary);
+        if (!file_)
+            return Fail(error, SystemReason(errno ? errno : EACCES));
+        Start(title);
+        return true;
+    }
     if (fs::exists(status)) {
         // A write-protected file keeps its protection, although a rename would replace it.
         errno = 0;
@@ -406,9 +415,9 @@ std::string PlainPdfPrinter::Document() const {
     const std::size_t xref = pdf.size();
     pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";
     for (const std::size_t offset : offsets) {
-        char line[21];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
+        const std::string digits = std::to_string(offset);
+        pdf += std::string(10 - std::min<std::size_t>(digits.size(), 10), '0') + digits +
+               " 00000 n \n";
     }
     pdf += "trailer\n<< /Size " + std::to_string(offsets.size() + 1) +
            " /Root 1 0 R /Info 5 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
@@ -419,7 +428,7 @@ bool PlainPdfPrinter::End(std::string& error) {
     if (!started_)
         return false;
     bytes_ = Document();
-    if (tempPath_.empty()) {
+    if (!file_.is_open()) {
         Reset();
         return true;
     }
@@ -430,11 +439,13 @@ bool PlainPdfPrinter::End(std::string& error) {
     const int code = errno;
     if (!file_)
         return Fail(error, SystemReason(code));
-    std::error_code ec;
-    fs::rename(tempPath_, target_, ec);
-    if (ec)
-        return Fail(error, ec.message());
-    tempPath_.clear();
+    if (!tempPath_.empty()) {
+        std::error_code ec;
+        fs::rename(tempPath_, target_, ec);
+        if (ec)
+            return Fail(error, ec.message());
+        tempPath_.clear();
+    }
     Reset();
     bytes_.clear();
     return true;
