@@ -63,7 +63,7 @@ constexpr std::array<short, 224> kHelveticaBold = {
 };
 
 // The top of a line above its baseline, in em: the line ascent of the sans faces that share
-// Helvetica's metrics, so a text's top lies where a screen font's would.
+// Helvetica's metrics, so a text's top lies where the Qt painter puts it.
 constexpr double kAscent = 0.905;
 
 int AdvanceOf(unsigned char byte, bool bold) {
@@ -93,7 +93,7 @@ double WidthOf(const std::string& winAnsi, bool bold) {
 // A number as PDF writes it: fixed, no exponent, no trailing zeros, "." whatever the locale.
 void Append(std::string& out, double value) {
     char buffer[32];
-    if (std::abs(value) < 0.0005)
+    if (!std::isfinite(value) || std::abs(value) < 0.0005)
         value = 0;
     const auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
