@@ -1,5 +1,5 @@
-// zellwerk-cli booklet: the window's booklet series and page layout, written as a PDF file. The
-// one subcommand that needs Qt (Gui, for QPdfWriter and its fonts).
+// zellwerk-cli booklet: the window's booklet series and page layout, written as a PDF file by
+// the core's own PDF printer, so the tool loads no Qt.
 #include "generator/booklet.h"
 
 #include <algorithm>
@@ -14,16 +14,8 @@
 #include "cli/output_file.h"
 #include "cli/subcommands.h"
 #include "generator/generate.h"
+#include "platform/plain_pdf_printer.h"
 #include "platform/system_platform.h"
-
-#ifdef ZW_CLI_PDF
-#include <QFile>
-#include <QGuiApplication>
-#include <QTemporaryDir>
-#include <memory>
-
-#include "qt/pdf_printer.h"
-#endif
 
 namespace zw::cli {
 
@@ -103,26 +95,6 @@ int RunBooklet(const Arguments& args, Streams& io) {
     std::uint64_t seed = 0;
     if (!ReadSeed("booklet", cl, io.err, seed))
         return 2;
-#ifndef ZW_CLI_PDF
-    io.err << "zellwerk-cli booklet: this build writes no PDF files (it was built without Qt)\n";
-    return 2;
-#else
-    // Fonts need a GUI application; without a display the offscreen platform serves.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt looks into the runtime directory as it starts; without one it would warn and make one
-    // under /tmp that outlives the run. A private one of its own goes with the run.
-    std::unique_ptr<QTemporaryDir> runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        runtimeDir = std::make_unique<QTemporaryDir>();
-        if (runtimeDir->isValid())
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
-    }
-    int argc = 1;
-    char name[] = "zellwerk-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
     SystemClock time;
     const std::string date = time.ShortDateText();
     // The series runs on one board with one clock, as in the window: its seeds count up from the
@@ -140,7 +112,7 @@ int RunBooklet(const Arguments& args, Streams& io) {
     }
     // Made in memory, so that where it goes is decided here: a pipe or a device is written
     // into, never replaced by a file.
-    PdfPrinter pdf;
+    PlainPdfPrinter pdf;
     std::string error;
     if (!pdf.BeginPdfInMemory("SuDoKu-Heft", error)) {
         io.err << "zellwerk-cli booklet: the PDF could not be made\n";
@@ -152,14 +124,11 @@ int RunBooklet(const Arguments& args, Streams& io) {
         return 2;
     }
     const std::string& output = cl.options.at("--output");
-    const QByteArray& bytes = pdf.Bytes();
-    if (!WriteOutputFile(output, std::string_view(bytes.constData(), bytes.size()), io.out,
-                         error)) {
+    if (!WriteOutputFile(output, pdf.Bytes(), io.out, error)) {
         io.err << "zellwerk-cli booklet: cannot write '" << output << "': " << error << "\n";
         return 2;
     }
     return 0;
-#endif
 }
 
 }  // namespace zw::cli

@@ -1,7 +1,8 @@
-// A4 PDF files as the printer's documents (QPdfWriter, Qt Gui only): the booklet of the window
-// and of zellwerk-cli. The file is written beside the target and renamed over it when complete,
-// so a failed write leaves the old file as it was; or the document is made in memory, for a
-// caller that puts it where no file can be renamed over. Needs a QGuiApplication for its fonts.
+// A4 PDF files as the printer's documents (QPdfWriter, Qt Gui only): the window's booklet and
+// the manual's PDF; zellwerk-cli has its own (platform/plain_pdf_printer.h). The file is written
+// beside the target and renamed over it when complete, so a failed write leaves the old file as
+// it was; or the document is made in memory, for a caller that puts it where no file can be
+// renamed over. Needs a QGuiApplication for its fonts.
 #pragma once
 
 #include <QPainter>
