@@ -1,6 +1,7 @@
 #include "techniques/explain.h"
 
 #include <string_view>
+#include <vector>
 
 #include "techniques/tip.h"
 #include "techniques/ladder.h"
@@ -16,18 +17,24 @@ std::string Said(const std::string& text) {
     return text.rfind(kPrefix, 0) == 0 ? text.substr(kPrefix.size()) : text;
 }
 
-std::string RatingText(const techniques::Step& step) {
+// Both stages of a step after its rating, "[1.2] ", onto `out`; the answer's leading technique
+// name is already the hint's.
+void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
+                    const techniques::Step& step) {
     const int rating = step.Rating();
-    return "[" + std::to_string(rating / 10) + "." + std::to_string(rating % 10) + "] ";
-}
-
-// Both stages of a step; the answer's leading technique name is already the hint's.
-std::string StepLine(const techniques::CandidateBoard& before, const techniques::Step& step) {
-    const std::string name = std::string(techniques::Info(step.technique).name) + ": ";
-    std::string answer = techniques::StepAnswerText(before, step);
-    if (answer.rfind(name, 0) == 0)
-        answer.erase(0, name.size());
-    return RatingText(step) + techniques::StepHintText(step) + " " + answer + "\n";
+    out += '[';
+    out += std::to_string(rating / 10);
+    out += '.';
+    out += static_cast<char>('0' + rating % 10);
+    out += "] ";
+    out += techniques::StepHintText(step);
+    out += ' ';
+    const std::string answer = techniques::StepAnswerText(before, step);
+    const std::string_view name = techniques::Info(step.technique).name;
+    const bool named = answer.size() >= name.size() + 2 && answer.compare(0, name.size(), name) == 0 &&
+                       answer.compare(name.size(), 2, ": ") == 0;
+    out.append(answer, named ? name.size() + 2 : 0);
+    out += '\n';
 }
 
 bool IsSingleOrPair(const Tip& tip) {
@@ -41,12 +48,20 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
     Tip tip = FindTip(cells);
     std::string out;
     if (tip.kind == TipKind::Step) {
+        // The ladder's run from the tip's first step on, which remembers what each rung found
+        // nothing in; then each step's text on the board it was found on.
         techniques::CandidateBoard board = tip.before;
-        techniques::Step step = tip.step;
-        do {
-            out += StepLine(board, step);
+        techniques::ApplyStep(board, tip.step);
+        techniques::CandidateBoard after = board;
+        std::vector<techniques::Step> steps;
+        techniques::RunLadder(after, true, steps);
+        board = tip.before;
+        AppendStepLine(out, board, tip.step);
+        techniques::ApplyStep(board, tip.step);
+        for (const techniques::Step& step : steps) {
+            AppendStepLine(out, board, step);
             techniques::ApplyStep(board, step);
-        } while (!board.Solved() && techniques::FindEasiestStep(board, true, step));
+        }
         if (board.Solved())
             return out + "Das SuDoKu ist gelöst.\n";
         return out + Said(TipAnswerText(FindLadderTip(board, tip.solution))) + "\n";

@@ -18,6 +18,63 @@ std::string UnitText(int unit) {
     return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
 }
 
+// The singles' sentences, most of every explanation, are put together in one string each.
+void AppendCell(std::string& out, int cell) {
+    out += "Zeile ";
+    out += static_cast<char>('1' + Row(cell));
+    out += ", Spalte ";
+    out += static_cast<char>('1' + Column(cell));
+}
+
+void AppendUnit(std::string& out, int unit) {
+    out += unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ";
+    out += static_cast<char>('1' + unit % 9);
+}
+
+bool IsSingle(Technique t) {
+    return t == Technique::FullHouse || t == Technique::HiddenSingleBox ||
+           t == Technique::HiddenSingleLine || t == Technique::NakedSingle;
+}
+
+// "Full House: In Block 3 ist nur noch eine Zelle frei." and the like.
+std::string SingleHintText(const Step& step) {
+    const Technique t = step.technique;
+    std::string out(Info(t).name);
+    out.reserve(96);
+    out += ": In ";
+    if (t == Technique::NakedSingle) {
+        AppendCell(out, step.placedCell);
+        out += " passt nur noch eine Zahl.";
+        return out;
+    }
+    AppendUnit(out, step.placedUnit);
+    out += t == Technique::FullHouse ? " ist nur noch eine Zelle frei."
+                                     : " passt eine Zahl nur an eine Stelle.";
+    return out;
+}
+
+std::string SingleAnswerText(const Step& step) {
+    const Technique t = step.technique;
+    const char digit = static_cast<char>('0' + step.placedDigit);
+    std::string out(Info(t).name);
+    out.reserve(112);
+    out += ": In ";
+    if (t == Technique::NakedSingle) {
+        AppendCell(out, step.placedCell);
+        out += " passt nur noch die ";
+        out += digit;
+        out += '.';
+        return out;
+    }
+    AppendUnit(out, step.placedUnit);
+    out += t == Technique::FullHouse ? " fehlt nur noch die " : " passt die ";
+    out += digit;
+    out += t == Technique::FullHouse ? "; sie gehört in " : " nur in ";
+    AppendCell(out, step.placedCell);
+    out += '.';
+    return out;
+}
+
 // "a", "a und b", "a, b und c" (or "oder").
 std::string Join(const std::vector<std::string>& parts, const char* last = " und ") {
     std::string out;
@@ -319,15 +376,15 @@ std::string PatternText(const Step& step) {
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
 std::string RemovalText(const Step& step) {
+    std::array<CellSet, 9> cells{};
+    for (int cell = 0; cell < kCells; ++cell) {
+        for (unsigned r = step.removed[cell]; r; r &= r - 1)
+            cells[static_cast<std::size_t>(std::countr_zero(r))].Add(cell);
+    }
     std::string out;
     for (int d = 1; d <= 9; ++d) {
-        CellSet cells;
-        for (int cell = 0; cell < kCells; ++cell) {
-            if (step.removed[cell] & DigitBit(d))
-                cells.Add(cell);
-        }
-        if (!cells.Empty())
-            out += " Die " + Digit(d) + " fällt in " + Join(Cells(cells)) + " weg.";
+        if (!cells[static_cast<std::size_t>(d - 1)].Empty())
+            out += " Die " + Digit(d) + " fällt in " + Join(Cells(cells[static_cast<std::size_t>(d - 1)])) + " weg.";
     }
     return out;
 }
@@ -371,14 +428,10 @@ std::string RingText(const Step& step) {
 }  // namespace
 
 std::string StepHintText(const Step& step) {
+    if (IsSingle(step.technique))
+        return SingleHintText(step);
     const std::string name(Info(step.technique).name);
     const Technique t = step.technique;
-    if (t == Technique::FullHouse)
-        return name + ": In " + UnitText(step.placedUnit) + " ist nur noch eine Zelle frei.";
-    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
-        return name + ": In " + UnitText(step.placedUnit) + " passt eine Zahl nur an eine Stelle.";
-    if (t == Technique::NakedSingle)
-        return name + ": In " + CellText(step.placedCell) + " passt nur noch eine Zahl.";
     if (IsFish(t)) {
         std::vector<int> rows, columns;
         for (int u : Units(step, 0, 18))
@@ -440,16 +493,10 @@ std::string StepHintText(const Step& step) {
 
 std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     const Technique t = step.technique;
+    if (IsSingle(t))
+        return SingleAnswerText(step);
     const std::string name(Info(t).name);
     const std::string placed = Digit(step.placedDigit);
-    if (t == Technique::FullHouse)
-        return name + ": In " + UnitText(step.placedUnit) + " fehlt nur noch die " + placed +
-               "; sie gehört in " + CellText(step.placedCell) + ".";
-    if (t == Technique::HiddenSingleBox || t == Technique::HiddenSingleLine)
-        return name + ": In " + UnitText(step.placedUnit) + " passt die " + placed + " nur in " +
-               CellText(step.placedCell) + ".";
-    if (t == Technique::NakedSingle)
-        return name + ": In " + CellText(step.placedCell) + " passt nur noch die " + placed + ".";
     if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
         t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
         std::string out = name + ": ";
