@@ -771,8 +771,7 @@ private:
 // One search per kind of link and thread, too large for the stack; its links are rebuilt only
 // when the board changed.
 ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
-    thread_local std::array<ChainSearch, 2> searches;
-    ChainSearch& search = searches[cellLinks];
+    ChainSearch& search = PerThread<std::array<ChainSearch, 2>>()[cellLinks];
     search.Reset(board, cellLinks);
     return search;
 }
@@ -796,7 +795,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
         int cell = 0, unit = 0;  // the last start of that length: cell and unit (0-2)
         Step step;
     };
-    thread_local std::array<DigitCycle, 9> digits;
+    std::array<DigitCycle, 9>& digits = PerThread<std::array<DigitCycle, 9>>();
     ChainSearch& search = SearchFor(board, false);
     std::array<std::int16_t, kChainRoom> loop{};
     for (int d = 0; d < 9; ++d) {

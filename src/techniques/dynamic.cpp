@@ -368,7 +368,7 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
         int cell = -1;
         Outcome best;
     };
-    thread_local std::array<Known, 9> known;
+    std::array<Known, 9>& known = PerThread<std::array<Known, 9>>();
     std::array<std::uint32_t, 9> holding{};  // per digit, the units that hold it
     for (int unit = 0; unit < kUnits; ++unit) {
         for (unsigned m = board.PlacedIn(unit); m; m &= m - 1)
@@ -413,7 +413,7 @@ bool FindNishio(const CandidateBoard& board, Step& step) {
 }
 
 bool FindDynamicForcing(const CandidateBoard& board, int level, Step& step) {
-    thread_local std::array<Branch, 9> branches;
+    std::array<Branch, 9>& branches = PerThread<std::array<Branch, 9>>();
     int bestCost = 0, bestSource = -1, bestResult = -1;  // result: a chain node
     auto consider = [&](int n, int source) {
         // Placements every branch makes, or candidates every branch takes.

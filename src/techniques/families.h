@@ -3,6 +3,8 @@
 // board. Every step it returns removes a candidate or places a digit.
 #pragma once
 
+#include <memory>
+
 #include "techniques/candidate_board.h"
 #include "techniques/technique.h"
 
@@ -91,6 +93,16 @@ constexpr int UnitSource(int unit, int digit) {
 // The "on" nodes a source branches into, their count returned; the source's cell or unit
 // goes into the step's pattern.
 int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts, Step& step);
+
+// A family's working memory, one per thread and made on its first use: a thread that never
+// needs it (a window's, a command's that rates nothing) neither clears nor carries it.
+template <class T>
+T& PerThread() {
+    thread_local std::unique_ptr<T> own;
+    if (!own)
+        own = std::make_unique<T>();
+    return *own;
+}
 
 // Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from a
 // set of cells.
