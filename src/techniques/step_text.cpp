@@ -83,6 +83,19 @@ std::string Join(const std::vector<std::string>& parts, const char* last = " und
     return out;
 }
 
+// "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5", in one string.
+std::string CellsText(CellSet cells, const char* last = " und ") {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(cells.Count()) * 22);
+    for (bool first = true; !cells.Empty(); first = false) {
+        const int cell = cells.PopFirst();
+        if (!first)
+            out += cells.Empty() ? last : ", ";
+        AppendCell(out, cell);
+    }
+    return out;
+}
+
 std::vector<std::string> Cells(CellSet cells) {
     std::vector<std::string> out;
     while (!cells.Empty())
@@ -176,7 +189,7 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
         if (before.Candidates(cell) != step.digits)
             extras.Add(cell);
     }
-    std::string out = "Die Zellen " + Join(Cells(corners)) + " könnten alle nur " +
+    std::string out = "Die Zellen " + CellsText(corners) + " könnten alle nur " +
                       Digits(step.digits) +
                       " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte "
                       "zwei Lösungen.";
@@ -185,18 +198,18 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
         case 1:
             return out + " Also ist " + CellText(extras.First()) + " keine der beiden.";
         case 2:
-            return out + " Also steht " + Digits(removed) + " in " + Join(Cells(extras), " oder ") +
+            return out + " Also steht " + Digits(removed) + " in " + CellsText(extras, " oder ") +
                    ".";
         case 3: {
             const int unit = std::countr_zero(step.units);
-            return out + " Also hält " + Join(Cells(extras)) + " eine ihrer anderen Zahlen; mit " +
-                   Join(Cells(step.cells.Minus(corners))) + " bilden sie in " + UnitText(unit) +
+            return out + " Also hält " + CellsText(extras) + " eine ihrer anderen Zahlen; mit " +
+                   CellsText(step.cells.Minus(corners)) + " bilden sie in " + UnitText(unit) +
                    " eine nackte Menge.";
         }
         default: {
             const int unit = std::countr_zero(step.units);
             return out + " In " + UnitText(unit) + " steht " + Digits(step.digits & ~removed) +
-                   " nur in " + Join(Cells(extras)) + ", also ist dort " + Digits(removed) +
+                   " nur in " + CellsText(extras) + ", also ist dort " + Digits(removed) +
                    " ausgeschlossen.";
         }
     }
@@ -205,7 +218,7 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
 // Why the cells beyond the grave must keep one of their extra digits, and what follows.
 std::string BugText(const CandidateBoard& before, const Step& step) {
     const CellSet bugCells = step.loop;
-    std::string out = "Ohne " + Digits(step.digits) + " in " + Join(Cells(bugCells)) +
+    std::string out = "Ohne " + Digits(step.digits) + " in " + CellsText(bugCells) +
                       " hätte jede offene Zelle nur zwei Kandidaten, und jede Zahl passte in "
                       "jede Einheit genau zweimal oder gar nicht; so ein Muster hat nie genau "
                       "eine Lösung.";
@@ -213,11 +226,11 @@ std::string BugText(const CandidateBoard& before, const Step& step) {
     switch (step.technique) {
         case Technique::Bug2:
             return out + " Also steht " + Digits(step.digits) + " in " +
-                   Join(Cells(bugCells), " oder ") + ".";
+                   CellsText(bugCells, " oder ") + ".";
         case Technique::Bug3:
             return out + " Also hält eine dieser Zellen " + Digits(step.digits) + " (" +
-                   Join(Cells(bugCells)) + " wirken wie eine Zelle mit diesen Zahlen); mit " +
-                   Join(Cells(step.cells.Minus(bugCells))) + " bilden sie in " + UnitText(unit) +
+                   CellsText(bugCells) + " wirken wie eine Zelle mit diesen Zahlen); mit " +
+                   CellsText(step.cells.Minus(bugCells)) + " bilden sie in " + UnitText(unit) +
                    " eine nackte Menge.";
         default: {
             std::uint16_t both = kAllDigits;
@@ -225,7 +238,7 @@ std::string BugText(const CandidateBoard& before, const Step& step) {
                 both &= before.Candidates(c.PopFirst());
             both = static_cast<std::uint16_t>(both & ~step.digits & ~RemovedDigits(step));
             return out + " In " + UnitText(unit) + " steht " + Digits(both) + " nur in " +
-                   Join(Cells(bugCells)) +
+                   CellsText(bugCells) +
                    "; die Zelle, die sie nicht hält, hält ihre Zahl außerhalb des Musters. Also "
                    "hält keine der beiden ihre dritte Zahl.";
         }
@@ -368,10 +381,10 @@ std::string PatternText(const Step& step) {
     }
     const int unit = (lines.empty() ? boxes : lines).front();
     if (IsNaked(t))
-        return "In " + UnitText(unit) + " passen in " + Join(Cells(step.cells)) + " nur " +
+        return "In " + UnitText(unit) + " passen in " + CellsText(step.cells) + " nur " +
                Digits(step.digits) + ".";
     return "In " + UnitText(unit) + " passen " + Digits(step.digits) + " nur in " +
-           Join(Cells(step.cells)) + ".";
+           CellsText(step.cells) + ".";
 }
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
@@ -384,7 +397,7 @@ std::string RemovalText(const Step& step) {
     std::string out;
     for (int d = 1; d <= 9; ++d) {
         if (!cells[static_cast<std::size_t>(d - 1)].Empty())
-            out += " Die " + Digit(d) + " fällt in " + Join(Cells(cells[static_cast<std::size_t>(d - 1)])) + " weg.";
+            out += " Die " + Digit(d) + " fällt in " + CellsText(cells[static_cast<std::size_t>(d - 1)]) + " weg.";
     }
     return out;
 }
@@ -469,20 +482,20 @@ std::string StepHintText(const Step& step) {
                ", und folge den Folgen.";
     }
     if (t == Technique::AlignedPairExclusion)
-        return name + ": Schau auf " + Join(Cells(step.loop)) +
+        return name + ": Schau auf " + CellsText(step.loop) +
                " und die Zellen mit zwei Zahlen, die beide sehen.";
     if (t == Technique::AlignedTripletExclusion)
-        return name + ": Schau auf " + Join(Cells(step.loop)) +
+        return name + ": Schau auf " + CellsText(step.loop) +
                " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen.";
     if (t == Technique::XCycle || IsStrongLinks(t))
         return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
-               Join(Cells(step.cells)) + ".";
+               CellsText(step.cells) + ".";
     if (t == Technique::YCycle)
-        return name + ": Schau auf die Zellen mit zwei Zahlen " + Join(Cells(step.cells)) + ".";
+        return name + ": Schau auf die Zellen mit zwei Zahlen " + CellsText(step.cells) + ".";
     if (IsWing(t) || IsBentSet(t) || IsBug(t))
-        return name + ": Schau auf " + Join(Cells(step.cells)) + ".";
+        return name + ": Schau auf " + CellsText(step.cells) + ".";
     if (IsRectangle(t))
-        return name + " mit " + DativeDigits(step.digits) + ": Schau auf " + Join(Cells(step.cells)) +
+        return name + " mit " + DativeDigits(step.digits) + ": Schau auf " + CellsText(step.cells) +
                ".";
     std::vector<std::string> units;
     for (int u : Units(step, 0, kUnits))
@@ -544,9 +557,9 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
     if (t == Technique::AlignedPairExclusion) {
         const CellSet pair = step.loop;
-        return name + ": " + Join(Cells(pair)) +
+        return name + ": " + CellsText(pair) +
                " können kein Zahlenpaar tragen, das eine der Zellen " +
-               Join(Cells(step.cells.Minus(pair))) +
+               CellsText(step.cells.Minus(pair)) +
                " (je zwei Zahlen, jede sieht beide) leer ließe" +
                (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First())
                     ? ", und nicht zweimal dieselbe Zahl"
@@ -555,9 +568,9 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                ConsequenceText(before, step);
     }
     if (t == Technique::AlignedTripletExclusion)
-        return name + ": " + Join(Cells(step.loop)) +
+        return name + ": " + CellsText(step.loop) +
                " können keine Zahlen tragen, die einer der Zellen " +
-               Join(Cells(step.cells.Minus(step.loop))) +
+               CellsText(step.cells.Minus(step.loop)) +
                " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
                "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
                "mögliche Wahl." +
