@@ -39,8 +39,9 @@ bool IsSingle(Technique t) {
 // "Full House: In Block 3 ist nur noch eine Zelle frei." and the like.
 std::string SingleHintText(const Step& step) {
     const Technique t = step.technique;
-    std::string out(Info(t).name);
+    std::string out;
     out.reserve(96);
+    out += Info(t).name;
     out += ": In ";
     if (t == Technique::NakedSingle) {
         AppendCell(out, step.placedCell);
@@ -56,8 +57,9 @@ std::string SingleHintText(const Step& step) {
 std::string SingleAnswerText(const Step& step) {
     const Technique t = step.technique;
     const char digit = static_cast<char>('0' + step.placedDigit);
-    std::string out(Info(t).name);
+    std::string out;
     out.reserve(112);
+    out += Info(t).name;
     out += ": In ";
     if (t == Technique::NakedSingle) {
         AppendCell(out, step.placedCell);
