@@ -106,10 +106,14 @@ std::vector<std::string> Cells(CellSet cells) {
 }
 
 std::string Digits(unsigned digits) {
-    std::vector<std::string> out;
-    for (; digits; digits &= digits - 1)
-        out.push_back("die " + Digit(std::countr_zero(digits) + 1));
-    return Join(out);
+    std::string out;
+    for (bool first = true; digits; digits &= digits - 1, first = false) {
+        if (!first)
+            out += digits & (digits - 1) ? ", " : " und ";
+        out += "die ";
+        out += static_cast<char>('1' + std::countr_zero(digits));
+    }
+    return out;
 }
 
 // "der 8 und der 9", after "mit".
@@ -254,9 +258,18 @@ bool IsForcingChains(Technique t) {
     return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
 }
 
+void AppendNode(std::string& out, int node) {
+    out += "die ";
+    out += static_cast<char>('0' + NodeDigit(node));
+    out += NodeOn(node) ? " in " : " nicht in ";
+    AppendCell(out, NodeCell(node));
+}
+
 std::string NodeText(int node) {
-    return "die " + Digit(NodeDigit(node)) + (NodeOn(node) ? " in " : " nicht in ") +
-           CellText(NodeCell(node));
+    std::string out;
+    out.reserve(32);
+    AppendNode(out, node);
+    return out;
 }
 
 // The chain link by link, each "on" link with what forces it, so a player can follow it on
@@ -267,13 +280,16 @@ std::string ChainText(const CandidateBoard& before, const Step& step, int from =
     if (length < 0)
         length = step.chainLength;
     const int first = step.chain[from];
-    std::string out = NodeOn(first) ? "Stünde die " + Digit(NodeDigit(first)) + " in " +
-                                          CellText(NodeCell(first)) + ", dann stünde "
-                                    : "Stünde die " + Digit(NodeDigit(first)) + " nicht in " +
-                                          CellText(NodeCell(first)) + ", dann stünde ";
+    std::string out;
+    out.reserve(static_cast<std::size_t>(length) * 48 + 64);
+    out += "Stünde ";
+    AppendNode(out, first);
+    out += ", dann stünde ";
     for (int i = from + 1; i < from + length; ++i) {
         const int node = step.chain[i], previous = step.chain[i - 1];
-        out += (i == from + 1 ? "" : ", also ") + NodeText(node);
+        if (i != from + 1)
+            out += ", also ";
+        AppendNode(out, node);
         if (!NodeOn(node))
             continue;
         if (NodeCell(node) == NodeCell(previous)) {
@@ -398,8 +414,14 @@ std::string RemovalText(const Step& step) {
     }
     std::string out;
     for (int d = 1; d <= 9; ++d) {
-        if (!cells[static_cast<std::size_t>(d - 1)].Empty())
-            out += " Die " + Digit(d) + " fällt in " + CellsText(cells[static_cast<std::size_t>(d - 1)]) + " weg.";
+        const CellSet& from = cells[static_cast<std::size_t>(d - 1)];
+        if (from.Empty())
+            continue;
+        out += " Die ";
+        out += static_cast<char>('0' + d);
+        out += " fällt in ";
+        out += CellsText(from);
+        out += " weg.";
     }
     return out;
 }
