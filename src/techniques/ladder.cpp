@@ -189,7 +189,10 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
     // board, as the public scale rates it; a later step that takes them pays its own rating.
     const Technique t = step.technique;
     const bool direct = t == Technique::DirectPointing || t == Technique::DirectClaiming ||
-                        t == Technique::DirectHiddenPair || t == Technique::DirectHiddenTriple;
+                        t == Technique::DirectHiddenPair || t == Technique::DirectHiddenTriple ||
+                        // and a single has no removals to look for
+                        t == Technique::FullHouse || t == Technique::HiddenSingleBox ||
+                        t == Technique::HiddenSingleLine || t == Technique::NakedSingle;
     // Most steps remove nothing: the removals are looked through four cells at a time.
     for (int first = 0; first < kCells && !direct; first += 4) {
         const int n = std::min(4, kCells - first);
