@@ -493,18 +493,19 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
             const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
             const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
             cells = board.Plane(a) & board.Plane(b);
-            for (bool cut = true; cut && cells.Count() >= 6;) {
-                cut = false;
-                for (CellSet c = cells; !c.Empty();) {
-                    const int cell = c.PopFirst();
-                    for (int unit : kUnitTables.units[cell]) {
-                        if ((cells & kUnitTables.unitSets[unit]).Single()) {
-                            cells.Remove(cell);
-                            cut = true;
-                            break;
-                        }
+            // Unit by unit; a cut cell's units are looked at again.
+            for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
+                std::uint32_t again = 0;
+                for (; units; units &= units - 1) {
+                    const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
+                    if (here.Single()) {
+                        const int cell = here.First();
+                        cells.Remove(cell);
+                        for (int unit : kUnitTables.units[cell])
+                            again |= 1u << unit;
                     }
                 }
+                units = again;
             }
         }
         if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())
