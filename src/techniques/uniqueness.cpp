@@ -478,8 +478,9 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 near |= kUnitTables.unitSets[unit];
         }
     }
-    std::array<CellSet, 512> pairCells{};
-    std::array<bool, 512> pairDone{};
+    // Per pair of digits (the first's row, the second's column), its cells.
+    std::array<CellSet, 81> pairCells;
+    CellSet pairDone;
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
@@ -487,11 +488,12 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
         // The cells holding both digits, less those alone in one of their units: a loop
         // cell shares each of its units with another one. Six at least must be left. Worked
         // out once per pair of digits.
-        CellSet& cells = pairCells[ab];
-        if (!pairDone[ab]) {
-            pairDone[ab] = true;
-            const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
-            const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+        const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
+        const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+        const int pair = (a - 1) * 9 + b - 1;
+        CellSet& cells = pairCells[static_cast<std::size_t>(pair)];
+        if (!pairDone.Has(pair)) {
+            pairDone.Add(pair);
             cells = board.Plane(a) & board.Plane(b);
             // Unit by unit; a cut cell's units are looked at again.
             for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
