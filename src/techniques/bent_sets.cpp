@@ -162,21 +162,21 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         }
         // A set with its `size` digits, whose two-digit cells are tried in order.
         auto trySet = [&](unsigned chosen, unsigned held) {
+            // The two-digit cell: both digits in the set, in sight of one of its cells. The
+            // set's pattern is built for the first one only: most sets have none.
+            CellSet otherDigits;
+            for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
+                otherDigits |= board.Plane(std::countr_zero(rest) + 1);
+            CellSet wings = (chosen & changedHere ? pairs : changedPairs).Minus(otherDigits);
+            if (wings.Empty())
+                return false;
             CellSet alsCells, seen;
             for (unsigned rest = chosen; rest; rest &= rest - 1) {
                 const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
                 alsCells.Add(cell);
                 seen |= kUnitTables.peerSets[cell];
             }
-            // The two-digit cell: both digits in the set, in sight of one of its cells. The
-            // set's pattern is built for the first one only: most sets have none.
-            CellSet wings = ((chosen & changedHere ? pairs : changedPairs) & seen).Minus(alsCells);
-            if (wings.Empty())
-                return false;
-            CellSet otherDigits;
-            for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
-                otherDigits |= board.Plane(std::countr_zero(rest) + 1);
-            wings = wings.Minus(otherDigits);
+            wings = (wings & seen).Minus(alsCells);
             // Per digit, the cells that see all of the set's cells holding it: the set's
             // cells share the unit, so beside it only a second unit all of them lie in, or a
             // lone holder's own peers. Worked out when asked for.
