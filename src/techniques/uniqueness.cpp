@@ -495,19 +495,29 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
         if (!pairDone.Has(pair)) {
             pairDone.Add(pair);
             cells = board.Plane(a) & board.Plane(b);
-            // Unit by unit; a cut cell's units are looked at again.
-            for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
-                std::uint32_t again = 0;
-                for (; units; units &= units - 1) {
-                    const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
-                    if (here.Single()) {
-                        const int cell = here.First();
-                        cells.Remove(cell);
-                        for (int unit : kUnitTables.units[cell])
-                            again |= 1u << unit;
+            // The cut depends on those cells alone, which a step elsewhere leaves as they
+            // were: the last cut of the pair on this thread may serve.
+            thread_local std::array<std::array<CellSet, 2>, 81> lastCut{};
+            auto& last = lastCut[static_cast<std::size_t>(pair)];
+            if (last[0] == cells) {
+                cells = last[1];
+            } else {
+                last[0] = cells;
+                // Unit by unit; a cut cell's units are looked at again.
+                for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
+                    std::uint32_t again = 0;
+                    for (; units; units &= units - 1) {
+                        const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
+                        if (here.Single()) {
+                            const int cell = here.First();
+                            cells.Remove(cell);
+                            for (int unit : kUnitTables.units[cell])
+                                again |= 1u << unit;
+                        }
                     }
+                    units = again;
                 }
-                units = again;
+                last[1] = cells;
             }
         }
         if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())
