@@ -34,6 +34,25 @@ struct Pattern {
     }
 };
 
+// Per cell and unit, the unit's cells the cell sees, as bits of the unit's nine.
+using SightTable = std::array<std::array<std::uint16_t, kUnits>, kCells>;
+const SightTable& Sights() {
+    static const SightTable table = [] {
+        SightTable t{};
+        for (int cell = 0; cell < kCells; ++cell) {
+            for (int unit = 0; unit < kUnits; ++unit) {
+                for (int i = 0; i < 9; ++i) {
+                    if (kUnitTables.peerSets[cell].Has(UnitCell(unit, i)))
+                        t[static_cast<std::size_t>(cell)][static_cast<std::size_t>(unit)] |=
+                            static_cast<std::uint16_t>(1u << i);
+                }
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
 // The cells of the unit other than `unit` that holds all of its cells `within` (bits of its
 // cells), if any: for a box the row or column they lie in, for a line the box.
 CellSet AlsoSharing(int unit, unsigned within) {
@@ -111,6 +130,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
+    const SightTable& sights = Sights();
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
         unsigned usable = 0;
@@ -142,57 +162,52 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         }
         // A set with its `size` digits, whose two-digit cells are tried in order.
         auto trySet = [&](unsigned chosen, unsigned held) {
+            // The two-digit cell: both digits in the set, in sight of one of its cells. The
+            // set's pattern is built for the first one only: most sets have none.
+            CellSet otherDigits;
+            for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
+                otherDigits |= board.Plane(std::countr_zero(rest) + 1);
+            CellSet wings = (chosen & changedHere ? pairs : changedPairs).Minus(otherDigits);
+            if (wings.Empty())
+                return false;
             CellSet alsCells, seen;
             for (unsigned rest = chosen; rest; rest &= rest - 1) {
                 const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
                 alsCells.Add(cell);
                 seen |= kUnitTables.peerSets[cell];
             }
-            // The two-digit cell: both digits in the set, in sight of one of its cells. The
-            // set's pattern is built for the first one only: most sets have none.
-            const CellSet wings = chosen & changedHere ? pairs : changedPairs;
-            if ((wings & seen).Minus(alsCells).Empty())
-                return false;
-            // Per digit, the set's cells that hold it (bits of the unit's cells) and the
-            // cells that see them all: the set's cells share the unit, so beside it only a
-            // second unit all of them lie in, or a lone holder's own peers.
-            std::array<unsigned, 9> holds{};
+            wings = (wings & seen).Minus(alsCells);
+            // Per digit, the cells that see all of the set's cells holding it: the set's
+            // cells share the unit, so beside it only a second unit all of them lie in, or a
+            // lone holder's own peers. Worked out when asked for.
             std::array<CellSet, 9> seeAll;
-            bool ready = false;
-            for (CellSet wing = (wings & seen).Minus(alsCells); !wing.Empty();) {
-                const int cell = wing.PopFirst();
+            unsigned seeReady = 0;
+            while (!wings.Empty()) {
+                const int cell = wings.PopFirst();
                 const std::uint16_t digits = board.Candidates(cell);
-                if (digits & ~held)
-                    continue;
-                if (!ready) {
-                    ready = true;
-                    for (unsigned rest = held; rest; rest &= rest - 1) {
-                        const int d = std::countr_zero(rest);
-                        holds[d] = board.Positions(unit, d + 1) & chosen;
-                        const int first = cells[static_cast<std::size_t>(std::countr_zero(holds[d]))];
-                        seeAll[d] = (OneBit(holds[d])
-                                         ? kUnitTables.peerSets[first]
-                                         : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds[d]))
-                                        .Minus(alsCells);
-                    }
-                }
                 // Whether the pattern removes anything, before it is built: a wing digit is
                 // loose where the wing does not see the set's cells that hold it.
-                const CellSet& peers = kUnitTables.peerSets[cell];
+                const unsigned unseen = chosen & ~sights[static_cast<std::size_t>(cell)][static_cast<std::size_t>(unit)];
                 unsigned loose = 0;
                 for (unsigned rest = digits; rest; rest &= rest - 1) {
-                    for (unsigned h = holds[std::countr_zero(rest)]; h; h &= h - 1) {
-                        if (!peers.Has(cells[static_cast<std::size_t>(std::countr_zero(h))])) {
-                            loose |= rest & -rest;
-                            break;
-                        }
-                    }
+                    if (board.Positions(unit, std::countr_zero(rest) + 1) & unseen)
+                        loose |= rest & -rest;
                 }
                 if (Count9(loose) > 1)
                     continue;
+                const CellSet& peers = kUnitTables.peerSets[cell];
                 bool removes = false;
                 for (unsigned rest = loose ? loose : held; rest && !removes; rest &= rest - 1) {
                     const int d = std::countr_zero(rest);
+                    if (!(seeReady >> d & 1)) {
+                        seeReady |= 1u << d;
+                        const unsigned holds = board.Positions(unit, d + 1) & chosen;
+                        const int first = cells[static_cast<std::size_t>(std::countr_zero(holds))];
+                        seeAll[d] = (OneBit(holds)
+                                         ? kUnitTables.peerSets[first]
+                                         : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds))
+                                        .Minus(alsCells);
+                    }
                     CellSet removed = board.Plane(d + 1) & seeAll[d];
                     if (digits >> d & 1)
                         removed = (removed & peers).Minus(CellSet::Of(cell));

@@ -246,12 +246,24 @@ public:
 
     // `cells`: those that may take part, holding both digits.
     LoopSearch(const CandidateBoard& board, std::uint16_t ab, CellSet cells)
-        : board_(board), ab_(ab), cells_(cells) {}
+        : board_(board), ab_(ab), cells_(cells) {
+        CellSet wide;
+        for (int d = 0; d < 9; ++d) {
+            if (!(ab >> d & 1))
+                wide |= board.Plane(d + 1);
+        }
+        pure_ = cells.Minus(wide);
+    }
 
     // Every closed loop of six cells or more from `start`, which holds only the two digits.
     template <class Found>
     void From(int start, Found&& found) {
         length_ = 0;
+        // Cells with only the two digits before the start begin loops of their own.
+        CellSet before;
+        before.lo = start >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << start) - 1;
+        before.hi = start >= 64 ? (std::uint64_t{1} << (start - 64)) - 1 : 0;
+        blocked_[0] = pure_ & before;
         Walk(start, -1, 2, 0, found);
     }
 
@@ -262,56 +274,87 @@ private:
             if (count_[unit] == 2 || (count_[unit] == 1 && odd_[unit] == parity))
                 return false;
         }
+        CellSet blocked = blocked_[length_] | CellSet::Of(cell);
         for (int unit : kUnitTables.units[cell]) {
-            ++count_[unit];
+            if (++count_[unit] == 2) {
+                open_ &= ~(1u << unit);
+                blocked |= kUnitTables.unitSets[unit];
+            } else {
+                open_ |= 1u << unit;
+            }
             odd_[unit] = static_cast<std::uint8_t>(odd_[unit] + parity);
         }
         path_[length_++] = cell;
-        inPath_.Add(cell);
+        blocked_[length_] = blocked;
         return true;
     }
     void Leave(int cell) {
         --length_;
         for (int unit : kUnitTables.units[cell]) {
-            --count_[unit];
+            if (--count_[unit] == 1)
+                open_ |= 1u << unit;
+            else
+                open_ &= ~(1u << unit);
             odd_[unit] = static_cast<std::uint8_t>(odd_[unit] - (length_ & 1));
         }
-        inPath_.Remove(cell);
     }
-    bool Closed() const {
-        for (int k = 0; k < length_; ++k) {
-            for (int unit : kUnitTables.units[path_[k]]) {
-                if (count_[unit] != 2)
-                    return false;
-            }
+    // Whether a unit holding one path cell has no cell left that could be its second: the
+    // path then never closes.
+    bool Stranded(CellSet free) const {
+        for (std::uint32_t units = open_; units; units &= units - 1) {
+            if ((free & kUnitTables.unitSets[std::countr_zero(units)]).Empty())
+                return true;
         }
-        return true;
+        return false;
+    }
+
+    // The cells whose digits beyond the two are `extra` at most.
+    CellSet WithExtra(std::uint16_t extra) {
+        const int d = std::countr_zero(static_cast<unsigned>(extra));
+        if (!(withinDone_ >> d & 1)) {
+            withinDone_ |= 1u << d;
+            CellSet other;
+            for (int e = 0; e < 9; ++e) {
+                if (!((ab_ | extra) >> e & 1))
+                    other |= board_.Plane(e + 1);
+            }
+            within_[d] = cells_.Minus(other);
+        }
+        return within_[d];
     }
 
     template <class Found>
     void Walk(int cell, int lastKind, int widesLeft, std::uint16_t extraDigits, Found& found) {
         if (!Enter(cell))
             return;
-        for (int kind = 0; kind < 3; ++kind) {
-            if (kind == lastKind)
-                continue;
-            const int unit = kUnitTables.units[cell][kind];
-            // Only the cells that may take part (the first one among them), in reading order.
-            for (CellSet nexts = cells_ & kUnitTables.unitSets[unit]; !nexts.Empty();) {
-                const int next = nexts.PopFirst();
-                const std::uint16_t c = board_.Candidates(next);
-                if (next == path_[0] && length_ >= 6 && Closed()) {
-                    found(path_, length_);
+        // The cells the path may still take: not on it, in no unit that has its two already.
+        CellSet free = cells_.Minus(blocked_[length_]);
+        // With the wide cells used up, only those that keep one extra digit, or none.
+        if (widesLeft <= 0)
+            free = free & (OneBit(extraDigits) ? WithExtra(extraDigits) : pure_);
+        if (!Stranded(free)) {
+            const CellSet first = length_ >= 6 ? CellSet::Of(path_[0]) : CellSet{};
+            for (int kind = 0; kind < 3; ++kind) {
+                if (kind == lastKind)
                     continue;
+                const int unit = kUnitTables.units[cell][kind];
+                // Only the cells that may take part, in reading order.
+                for (CellSet nexts = (free | first) & kUnitTables.unitSets[unit]; !nexts.Empty();) {
+                    const int next = nexts.PopFirst();
+                    if (next == path_[0]) {
+                        // Closed: every unit the path touches holds two of its cells.
+                        if (!open_)
+                            found(path_, length_);
+                        continue;
+                    }
+                    if (length_ >= kMaxCells)
+                        continue;
+                    const std::uint16_t c = board_.Candidates(next);
+                    const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
+                    const bool wide = c != ab_;
+                    if (!wide || OneBit(extra) || widesLeft > 0)
+                        Walk(next, kind, widesLeft - wide, extra, found);
                 }
-                // Each loop once, from its first cell with only the two digits.
-                if (inPath_.Has(next) || !cells_.Has(next) || length_ >= kMaxCells ||
-                    (c == ab_ && next < path_[0]))
-                    continue;
-                const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
-                const bool wide = c != ab_;
-                if (!wide || OneBit(extra) || widesLeft > 0)
-                    Walk(next, kind, widesLeft - wide, extra, found);
             }
         }
         Leave(cell);
@@ -319,9 +362,15 @@ private:
     const CandidateBoard& board_;
     std::uint16_t ab_;
     CellSet cells_;
+    CellSet pure_;  // the cells with only the two digits
+    std::array<CellSet, 9> within_{};
+    unsigned withinDone_ = 0;
     std::array<int, kMaxCells> path_{};
     int length_ = 0;
-    CellSet inPath_;
+    // Per path length, the cells the path can no longer take: its own, those of units that
+    // hold two of them, and the cells before the start with only the two digits.
+    std::array<CellSet, kMaxCells + 1> blocked_{};
+    std::uint32_t open_ = 0;  // the units holding one path cell
     std::array<std::uint8_t, kUnits> count_{};
     std::array<std::uint8_t, kUnits> odd_{};  // of a unit's path cells, those at odd places
 };
@@ -429,8 +478,9 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 near |= kUnitTables.unitSets[unit];
         }
     }
-    std::array<CellSet, 512> pairCells{};
-    std::array<bool, 512> pairDone{};
+    // Per pair of digits (the first's row, the second's column), its cells.
+    std::array<CellSet, 81> pairCells;
+    CellSet pairDone;
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
@@ -438,24 +488,36 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
         // The cells holding both digits, less those alone in one of their units: a loop
         // cell shares each of its units with another one. Six at least must be left. Worked
         // out once per pair of digits.
-        CellSet& cells = pairCells[ab];
-        if (!pairDone[ab]) {
-            pairDone[ab] = true;
-            const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
-            const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+        const int a = std::countr_zero(static_cast<unsigned>(ab)) + 1;
+        const int b = 31 - std::countl_zero(static_cast<unsigned>(ab)) + 1;
+        const int pair = (a - 1) * 9 + b - 1;
+        CellSet& cells = pairCells[static_cast<std::size_t>(pair)];
+        if (!pairDone.Has(pair)) {
+            pairDone.Add(pair);
             cells = board.Plane(a) & board.Plane(b);
-            for (bool cut = true; cut && cells.Count() >= 6;) {
-                cut = false;
-                for (CellSet c = cells; !c.Empty();) {
-                    const int cell = c.PopFirst();
-                    for (int unit : kUnitTables.units[cell]) {
-                        if ((cells & kUnitTables.unitSets[unit]).Single()) {
+            // The cut depends on those cells alone, which a step elsewhere leaves as they
+            // were: the last cut of the pair on this thread may serve.
+            thread_local std::array<std::array<CellSet, 2>, 81> lastCut{};
+            auto& last = lastCut[static_cast<std::size_t>(pair)];
+            if (last[0] == cells) {
+                cells = last[1];
+            } else {
+                last[0] = cells;
+                // Unit by unit; a cut cell's units are looked at again.
+                for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
+                    std::uint32_t again = 0;
+                    for (; units; units &= units - 1) {
+                        const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
+                        if (here.Single()) {
+                            const int cell = here.First();
                             cells.Remove(cell);
-                            cut = true;
-                            break;
+                            for (int unit : kUnitTables.units[cell])
+                                again |= 1u << unit;
                         }
                     }
+                    units = again;
                 }
+                last[1] = cells;
             }
         }
         if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())

@@ -101,6 +101,12 @@ TEST(Families, TextbookBoardAndNearMiss) {
          Technique::UniqueLoop3, "r6c8-1", "", "r4c7+3", true},
         {"......8.54..1...2.69...5....5..1...8.8.5.4.3.1...9..7....7...16.3...1..42.6......", 24,
          Technique::UniqueLoop4, "r7c5-8 r9c5-8", "", "r7c1+1", true},
+        // Longer loops, which the search reaches only past cuts for units left without a
+        // second cell: twelve cells, and ten with two cells beyond the pair.
+        {".42.....1.8...47..3....8....23.6.1.....2.7.....7.1.95....3....9..59...3.2.....67.", 36,
+         Technique::UniqueLoop1, "r5c8-4 r5c8-8", "", "", true},
+        {"6..3...5...1.....63.58.21.9....9538...........1948....1.85.69.32.....6...3...1..8", 25,
+         Technique::UniqueLoop2, "r1c2-2 r1c7-2", "", "", true},
         {"..85.42...95...84.2.......78...7...374.3.8.95..9...7.....861............95.....82", 35,
          Technique::Bug2, "r4c2-1 r4c3-1 r5c7-1", "", "r4c8+3", true},
         {"9.82576.4...9.6....63.1.25..3..9..6...9.6.4....53487...7.....8...4...3...........", 31,
