@@ -346,6 +346,23 @@ public:
             b.reach.assign(size, 0);
             b.meet.resize(static_cast<std::size_t>(b.words));
             b.in.resize(static_cast<std::size_t>(b.words));
+            b.push = false;
+            b.activeCount = 0;
+            const std::size_t nodes = static_cast<std::size_t>(hi - lo);
+            if (b.active.size() < nodes) {
+                b.active.resize(nodes);
+                b.touched.resize(nodes);
+            }
+            if (b.next.size() < size)
+                b.next.resize(size);
+            if (b.touchedAt.size() < nodes) {
+                b.touchedAt.assign(nodes, 0);
+                b.stamp = 0;
+            }
+            if (b.stamp > 0xfffffff0u) {
+                std::fill(b.touchedAt.begin(), b.touchedAt.end(), 0);
+                b.stamp = 0;
+            }
             for (int i = 0; i < count[side]; ++i) {
                 const std::size_t at = static_cast<std::size_t>(side_[side][i] - lo) * b.words;
                 for (int k = 0; k < b.words; ++k)
@@ -420,6 +437,13 @@ public:
     template <int kWords>
     int Level(int lo, int side, int level) {
         Bits& b = bits_[side];
+        // Late levels leave few nodes with a front: then the links out of those alone are
+        // walked, not all the links into every node. The fronts of the nodes the level does
+        // not reach then stay as they were, so there is no way back.
+        if (!b.push && level > 2 && b.activeCount * 2 < takeCount_[level & 1 ? 1 - side : side])
+            b.push = true;
+        if (b.push)
+            return LevelPush<kWords>(lo, side, level);
         const int words = kWords ? kWords : b.words;
         // A node's front is only read on the level after it was made, and the levels take
         // turns between the sides, so each side of nodes keeps its own.
@@ -432,6 +456,7 @@ public:
         for (int k = 0; k < words; ++k)
             meet[k] = 0;
         std::uint64_t grew = 0;
+        b.activeCount = 0;
         for (int j = 0; j < takeCount_[to]; ++j) {
             const int w = take_[to][j];
             const std::size_t at = static_cast<std::size_t>(w - lo) * words;
@@ -447,13 +472,81 @@ public:
             }
             std::uint64_t* seen = &b.reach[at];
             const std::uint64_t* other = &b.reach[static_cast<std::size_t>(opposite - lo) * words];
+            std::uint64_t any = 0;
             for (int k = 0; k < words; ++k) {
                 const std::uint64_t x = in[k] & ~seen[k];
                 seen[k] |= x;
                 front[k] = x;
-                grew |= x;
+                any |= x;
                 meet[k] |= x & other[k];
             }
+            grew |= any;
+            if (any)
+                b.active[b.activeCount++] = static_cast<std::int16_t>(w);
+        }
+        std::uint64_t met = 0;
+        for (int k = 0; k < words; ++k) {
+            met |= meet[k];
+            b.meet[k] = meet[k];
+        }
+        return (met ? kMet : 0) | (grew ? kGrew : 0);
+    }
+
+    // Level by pushing: each node with a front passes it to the nodes it links to, which are
+    // the opposites of its opposite's sources (if P then Q, so if not Q then not P). A node
+    // the level reached has sources, so its opposite is in the live graph.
+    template <int kWords>
+    int LevelPush(int lo, int side, int level) {
+        Bits& b = bits_[side];
+        const int words = kWords ? kWords : b.words;
+        (void)level;
+        const std::uint32_t stamp = ++b.stamp;
+        int touched = 0;
+        for (int a = 0; a < b.activeCount; ++a) {
+            const int v = b.active[a];
+            const std::uint64_t* from = &b.front[static_cast<std::size_t>(v - lo) * words];
+            const int o = liveOpp_[v];
+            for (int e = liveInFirst_[o]; e < liveInFirst_[o + 1]; ++e) {
+                const int t = liveOpp_[liveIn_[e]];
+                if (t < 0)
+                    continue;
+                std::uint64_t* to = &b.next[static_cast<std::size_t>(t - lo) * words];
+                if (b.touchedAt[t - lo] != stamp) {
+                    b.touchedAt[t - lo] = stamp;
+                    b.touched[touched++] = static_cast<std::int16_t>(t);
+                    for (int k = 0; k < words; ++k)
+                        to[k] = from[k];
+                } else {
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+        }
+        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{};
+        std::uint64_t* meet = kWords ? meetWords.data() : b.meet.data();
+        for (int k = 0; k < words; ++k)
+            meet[k] = 0;
+        std::uint64_t grew = 0;
+        b.activeCount = 0;
+        for (int j = 0; j < touched; ++j) {
+            const int w = b.touched[j];
+            const std::size_t at = static_cast<std::size_t>(w - lo) * words;
+            const std::uint64_t* in = &b.next[at];
+            std::uint64_t* front = &b.front[at];
+            std::uint64_t* seen = &b.reach[at];
+            const std::uint64_t* other =
+                &b.reach[static_cast<std::size_t>(liveOpp_[w] - lo) * words];
+            std::uint64_t any = 0;
+            for (int k = 0; k < words; ++k) {
+                const std::uint64_t x = in[k] & ~seen[k];
+                seen[k] |= x;
+                front[k] = x;
+                any |= x;
+                meet[k] |= x & other[k];
+            }
+            grew |= any;
+            if (any)
+                b.active[b.activeCount++] = static_cast<std::int16_t>(w);
         }
         std::uint64_t met = 0;
         for (int k = 0; k < words; ++k) {
@@ -760,6 +853,14 @@ private:
     struct Bits {
         int words = 0;
         std::vector<std::uint64_t> front, reach, meet, in;
+        // The nodes the last level gave a front, and for pushing: whether it does, the bits
+        // each node takes in and the nodes that took some on a level (by a stamp per level).
+        std::vector<std::int16_t> active, touched;
+        int activeCount = 0;
+        bool push = false;
+        std::vector<std::uint64_t> next;
+        std::vector<std::uint32_t> touchedAt;
+        std::uint32_t stamp = 0;
     };
     std::array<Bits, 2> bits_;
     // By node, or for a loop by live number.
