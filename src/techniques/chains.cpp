@@ -440,14 +440,26 @@ public:
         // Late levels leave few nodes with a front: then the links out of those alone are
         // walked, not all the links into every node. The fronts of the nodes the level does
         // not reach then stay as they were, so there is no way back.
-        if (!b.push && level > 2 && b.activeCount * 2 < takeCount_[level & 1 ? 1 - side : side])
+        const int words = kWords ? kWords : b.words;
+        const int to = level & 1 ? side : 1 - side;
+        if (!b.push && level > 2 && b.activeCount * 2 < takeCount_[1 - to]) {
+            // The nodes with a front: those the level before reached.
             b.push = true;
+            b.activeCount = 0;
+            for (int j = 0; j < takeCount_[1 - to]; ++j) {
+                const int v = take_[1 - to][j];
+                const std::uint64_t* front = &b.front[static_cast<std::size_t>(v - lo) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= front[k];
+                if (any)
+                    b.active[b.activeCount++] = static_cast<std::int16_t>(v);
+            }
+        }
         if (b.push)
             return LevelPush<kWords>(lo, side, level);
-        const int words = kWords ? kWords : b.words;
         // A node's front is only read on the level after it was made, and the levels take
         // turns between the sides, so each side of nodes keeps its own.
-        const int to = level & 1 ? side : 1 - side;
         // With the word count known, the totals stay in registers. The new nodes' opposites,
         // on the other side, are all from earlier levels.
         std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, inWords{};
@@ -481,8 +493,7 @@ public:
                 meet[k] |= x & other[k];
             }
             grew |= any;
-            if (any)
-                b.active[b.activeCount++] = static_cast<std::int16_t>(w);
+            b.activeCount += any != 0;
         }
         std::uint64_t met = 0;
         for (int k = 0; k < words; ++k) {
