@@ -85,6 +85,7 @@ namespace {
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
+        board_ = &board;
         std::array<std::uint16_t, kCells> cand{};
         for (int cell = 0; cell < kCells; ++cell)
             cand[cell] = board.Candidates(cell);
@@ -153,9 +154,7 @@ public:
             const int off = ChainNode(cell, d + 1, false);
             bool links = false;
             for (int k = 0; k < 3 && !links; ++k)
-                links = (planes_[d] & kUnitTables.peerSets[cell] &
-                         kUnitTables.unitSets[kUnitTables.units[cell][k]])
-                            .Single();
+                links = Count9(board_->Positions(kUnitTables.units[cell][k], d + 1)) == 2;
             if (links) {
                 liveOff_[d].Add(cell);
                 liveOf_[off] = static_cast<std::int16_t>(live);
@@ -221,10 +220,12 @@ public:
         const std::uint16_t own = cand_[cell];
         if (!NodeOn(node)) {
             for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                if (Count9(board_->Positions(unit, digit)) != 2)
+                    continue;
                 const CellSet others = (planes_[digit - 1] & kUnitTables.peerSets[cell] &
-                                        kUnitTables.unitSets[kUnitTables.units[cell][k]]);
-                if (others.Single())
-                    f(ChainNode(others.First(), digit, true));
+                                        kUnitTables.unitSets[unit]);
+                f(ChainNode(others.First(), digit, true));
             }
             if (cellLinks_ && Count9(own) == 2) {
                 const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
@@ -821,6 +822,9 @@ private:
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
     bool built_ = false, cellLinks_ = false, closuresBuilt_ = false;
+    // The board of the search under way, for its places unit by unit (the candidates are
+    // those of cand_ and planes_).
+    const CandidateBoard* board_ = nullptr;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
@@ -924,10 +928,11 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
             const int cell = cells.PopFirst();
             for (int k = 0; k < 3; ++k) {
                 // The loop closes through the cell's partner in a unit with two places.
-                const CellSet partner = plane & kUnitTables.peerSets[cell] &
-                                        kUnitTables.unitSets[kUnitTables.units[cell][k]];
-                if (!partner.Single())
+                const int unit = kUnitTables.units[cell][k];
+                if (Count9(board.Positions(unit, digit)) != 2)
                     continue;
+                const CellSet partner =
+                    plane & kUnitTables.peerSets[cell] & kUnitTables.unitSets[unit];
                 const int limit = c.length ? c.length : 32;
                 const int length =
                     search.FindLoop(ChainNode(cell, digit, true),
