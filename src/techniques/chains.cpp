@@ -49,6 +49,15 @@ void Transpose64(std::array<std::uint64_t, 64>& a) {
     }
 }
 
+// The cells of a set in ascending order, a half at a time: cheaper than taking them one by one.
+template <class F>
+void ForEachCell(CellSet set, F&& f) {
+    for (std::uint64_t m = set.lo; m; m &= m - 1)
+        f(std::countr_zero(m));
+    for (std::uint64_t m = set.hi; m; m &= m - 1)
+        f(64 + std::countr_zero(m));
+}
+
 }  // namespace
 
 int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
@@ -197,8 +206,8 @@ public:
             // Only the live "off" nodes, as sets.
             const CellSet peers =
                 planes_[digit - 1] & kUnitTables.peerSets[cell] & liveOff_[digit - 1];
-            for (CellSet p = peers; !p.Empty();)
-                liveOut_[e++] = liveOf_[ChainNode(p.PopFirst(), digit, false)];
+            ForEachCell(peers,
+                        [&](int to) { liveOut_[e++] = liveOf_[ChainNode(to, digit, false)]; });
             if (cellLinks_) {
                 for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
                     const int d = std::countr_zero(m);
@@ -233,8 +242,8 @@ public:
             }
             return;
         }
-        for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
-            f(ChainNode(p.PopFirst(), digit, false));
+        ForEachCell(planes_[digit - 1] & kUnitTables.peerSets[cell],
+                    [&](int to) { f(ChainNode(to, digit, false)); });
         if (cellLinks_) {
             for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
                 f(ChainNode(cell, std::countr_zero(m) + 1, false));
@@ -622,8 +631,9 @@ public:
                 CellSet fresh =
                     (planes_[digit - 1] & kUnitTables.peerSets[cell]).Minus(offSeen_[digit - 1]);
                 offSeen_[digit - 1] |= fresh;
-                while (!fresh.Empty())
-                    reach(ChainNode(fresh.PopFirst(), digit, false), node, next, limit);
+                ForEachCell(fresh, [&](int to) {
+                    reach(ChainNode(to, digit, false), node, next, limit);
+                });
                 if (cellLinks_) {
                     for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
                         const int d = std::countr_zero(m);
