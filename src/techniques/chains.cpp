@@ -49,6 +49,15 @@ void Transpose64(std::array<std::uint64_t, 64>& a) {
     }
 }
 
+// The cells of a set in ascending order, a half at a time: cheaper than taking them one by one.
+template <class F>
+void ForEachCell(CellSet set, F&& f) {
+    for (std::uint64_t m = set.lo; m; m &= m - 1)
+        f(std::countr_zero(m));
+    for (std::uint64_t m = set.hi; m; m &= m - 1)
+        f(64 + std::countr_zero(m));
+}
+
 }  // namespace
 
 int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts,
@@ -85,6 +94,7 @@ namespace {
 class ChainSearch {
 public:
     void Reset(const CandidateBoard& board, bool cellLinks) {
+        board_ = &board;
         std::array<std::uint16_t, kCells> cand{};
         for (int cell = 0; cell < kCells; ++cell)
             cand[cell] = board.Candidates(cell);
@@ -153,9 +163,7 @@ public:
             const int off = ChainNode(cell, d + 1, false);
             bool links = false;
             for (int k = 0; k < 3 && !links; ++k)
-                links = (planes_[d] & kUnitTables.peerSets[cell] &
-                         kUnitTables.unitSets[kUnitTables.units[cell][k]])
-                            .Single();
+                links = Count9(board_->Positions(kUnitTables.units[cell][k], d + 1)) == 2;
             if (links) {
                 liveOff_[d].Add(cell);
                 liveOf_[off] = static_cast<std::int16_t>(live);
@@ -198,8 +206,8 @@ public:
             // Only the live "off" nodes, as sets.
             const CellSet peers =
                 planes_[digit - 1] & kUnitTables.peerSets[cell] & liveOff_[digit - 1];
-            for (CellSet p = peers; !p.Empty();)
-                liveOut_[e++] = liveOf_[ChainNode(p.PopFirst(), digit, false)];
+            ForEachCell(peers,
+                        [&](int to) { liveOut_[e++] = liveOf_[ChainNode(to, digit, false)]; });
             if (cellLinks_) {
                 for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
                     const int d = std::countr_zero(m);
@@ -221,10 +229,12 @@ public:
         const std::uint16_t own = cand_[cell];
         if (!NodeOn(node)) {
             for (int k = 0; k < 3; ++k) {
+                const int unit = kUnitTables.units[cell][k];
+                if (Count9(board_->Positions(unit, digit)) != 2)
+                    continue;
                 const CellSet others = (planes_[digit - 1] & kUnitTables.peerSets[cell] &
-                                        kUnitTables.unitSets[kUnitTables.units[cell][k]]);
-                if (others.Single())
-                    f(ChainNode(others.First(), digit, true));
+                                        kUnitTables.unitSets[unit]);
+                f(ChainNode(others.First(), digit, true));
             }
             if (cellLinks_ && Count9(own) == 2) {
                 const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
@@ -232,8 +242,8 @@ public:
             }
             return;
         }
-        for (CellSet p = planes_[digit - 1] & kUnitTables.peerSets[cell]; !p.Empty();)
-            f(ChainNode(p.PopFirst(), digit, false));
+        ForEachCell(planes_[digit - 1] & kUnitTables.peerSets[cell],
+                    [&](int to) { f(ChainNode(to, digit, false)); });
         if (cellLinks_) {
             for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
                 f(ChainNode(cell, std::countr_zero(m) + 1, false));
@@ -346,6 +356,23 @@ public:
             b.reach.assign(size, 0);
             b.meet.resize(static_cast<std::size_t>(b.words));
             b.in.resize(static_cast<std::size_t>(b.words));
+            b.push = false;
+            b.activeCount = 0;
+            const std::size_t nodes = static_cast<std::size_t>(hi - lo);
+            if (b.active.size() < nodes) {
+                b.active.resize(nodes);
+                b.touched.resize(nodes);
+            }
+            if (b.next.size() < size)
+                b.next.resize(size);
+            if (b.touchedAt.size() < nodes) {
+                b.touchedAt.assign(nodes, 0);
+                b.stamp = 0;
+            }
+            if (b.stamp > 0xfffffff0u) {
+                std::fill(b.touchedAt.begin(), b.touchedAt.end(), 0);
+                b.stamp = 0;
+            }
             for (int i = 0; i < count[side]; ++i) {
                 const std::size_t at = static_cast<std::size_t>(side_[side][i] - lo) * b.words;
                 for (int k = 0; k < b.words; ++k)
@@ -420,10 +447,29 @@ public:
     template <int kWords>
     int Level(int lo, int side, int level) {
         Bits& b = bits_[side];
+        // Late levels leave few nodes with a front: then the links out of those alone are
+        // walked, not all the links into every node. The fronts of the nodes the level does
+        // not reach then stay as they were, so there is no way back.
         const int words = kWords ? kWords : b.words;
+        const int to = level & 1 ? side : 1 - side;
+        if (!b.push && level > 2 && b.activeCount * 2 < takeCount_[1 - to]) {
+            // The nodes with a front: those the level before reached.
+            b.push = true;
+            b.activeCount = 0;
+            for (int j = 0; j < takeCount_[1 - to]; ++j) {
+                const int v = take_[1 - to][j];
+                const std::uint64_t* front = &b.front[static_cast<std::size_t>(v - lo) * words];
+                std::uint64_t any = 0;
+                for (int k = 0; k < words; ++k)
+                    any |= front[k];
+                if (any)
+                    b.active[b.activeCount++] = static_cast<std::int16_t>(v);
+            }
+        }
+        if (b.push)
+            return LevelPush<kWords>(lo, side, level);
         // A node's front is only read on the level after it was made, and the levels take
         // turns between the sides, so each side of nodes keeps its own.
-        const int to = level & 1 ? side : 1 - side;
         // With the word count known, the totals stay in registers. The new nodes' opposites,
         // on the other side, are all from earlier levels.
         std::array<std::uint64_t, kWords ? kWords : 1> meetWords{}, inWords{};
@@ -432,6 +478,7 @@ public:
         for (int k = 0; k < words; ++k)
             meet[k] = 0;
         std::uint64_t grew = 0;
+        b.activeCount = 0;
         for (int j = 0; j < takeCount_[to]; ++j) {
             const int w = take_[to][j];
             const std::size_t at = static_cast<std::size_t>(w - lo) * words;
@@ -447,13 +494,80 @@ public:
             }
             std::uint64_t* seen = &b.reach[at];
             const std::uint64_t* other = &b.reach[static_cast<std::size_t>(opposite - lo) * words];
+            std::uint64_t any = 0;
             for (int k = 0; k < words; ++k) {
                 const std::uint64_t x = in[k] & ~seen[k];
                 seen[k] |= x;
                 front[k] = x;
-                grew |= x;
+                any |= x;
                 meet[k] |= x & other[k];
             }
+            grew |= any;
+            b.activeCount += any != 0;
+        }
+        std::uint64_t met = 0;
+        for (int k = 0; k < words; ++k) {
+            met |= meet[k];
+            b.meet[k] = meet[k];
+        }
+        return (met ? kMet : 0) | (grew ? kGrew : 0);
+    }
+
+    // Level by pushing: each node with a front passes it to the nodes it links to, which are
+    // the opposites of its opposite's sources (if P then Q, so if not Q then not P). A node
+    // the level reached has sources, so its opposite is in the live graph.
+    template <int kWords>
+    int LevelPush(int lo, int side, int level) {
+        Bits& b = bits_[side];
+        const int words = kWords ? kWords : b.words;
+        (void)level;
+        const std::uint32_t stamp = ++b.stamp;
+        int touched = 0;
+        for (int a = 0; a < b.activeCount; ++a) {
+            const int v = b.active[a];
+            const std::uint64_t* from = &b.front[static_cast<std::size_t>(v - lo) * words];
+            const int o = liveOpp_[v];
+            for (int e = liveInFirst_[o]; e < liveInFirst_[o + 1]; ++e) {
+                const int t = liveOpp_[liveIn_[e]];
+                if (t < 0)
+                    continue;
+                std::uint64_t* to = &b.next[static_cast<std::size_t>(t - lo) * words];
+                if (b.touchedAt[t - lo] != stamp) {
+                    b.touchedAt[t - lo] = stamp;
+                    b.touched[touched++] = static_cast<std::int16_t>(t);
+                    for (int k = 0; k < words; ++k)
+                        to[k] = from[k];
+                } else {
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
+                }
+            }
+        }
+        std::array<std::uint64_t, kWords ? kWords : 1> meetWords{};
+        std::uint64_t* meet = kWords ? meetWords.data() : b.meet.data();
+        for (int k = 0; k < words; ++k)
+            meet[k] = 0;
+        std::uint64_t grew = 0;
+        b.activeCount = 0;
+        for (int j = 0; j < touched; ++j) {
+            const int w = b.touched[j];
+            const std::size_t at = static_cast<std::size_t>(w - lo) * words;
+            const std::uint64_t* in = &b.next[at];
+            std::uint64_t* front = &b.front[at];
+            std::uint64_t* seen = &b.reach[at];
+            const std::uint64_t* other =
+                &b.reach[static_cast<std::size_t>(liveOpp_[w] - lo) * words];
+            std::uint64_t any = 0;
+            for (int k = 0; k < words; ++k) {
+                const std::uint64_t x = in[k] & ~seen[k];
+                seen[k] |= x;
+                front[k] = x;
+                any |= x;
+                meet[k] |= x & other[k];
+            }
+            grew |= any;
+            if (any)
+                b.active[b.activeCount++] = static_cast<std::int16_t>(w);
         }
         std::uint64_t met = 0;
         for (int k = 0; k < words; ++k) {
@@ -517,8 +631,9 @@ public:
                 CellSet fresh =
                     (planes_[digit - 1] & kUnitTables.peerSets[cell]).Minus(offSeen_[digit - 1]);
                 offSeen_[digit - 1] |= fresh;
-                while (!fresh.Empty())
-                    reach(ChainNode(fresh.PopFirst(), digit, false), node, next, limit);
+                ForEachCell(fresh, [&](int to) {
+                    reach(ChainNode(to, digit, false), node, next, limit);
+                });
                 if (cellLinks_) {
                     for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
                         const int d = std::countr_zero(m);
@@ -717,6 +832,9 @@ private:
     std::array<std::uint32_t, kNodes> mark_{};  // base_ + depth where the last search got
     std::uint32_t base_ = 0;
     bool built_ = false, cellLinks_ = false, closuresBuilt_ = false;
+    // The board of the search under way, for its places unit by unit (the candidates are
+    // those of cand_ and planes_).
+    const CandidateBoard* board_ = nullptr;
     std::array<std::uint16_t, kCells> cand_{};  // the candidates the links were built from
     std::array<CellSet, 9> planes_{};
     std::array<CellSet, 9> offSeen_{};  // "off" nodes the contradiction search reached
@@ -760,6 +878,14 @@ private:
     struct Bits {
         int words = 0;
         std::vector<std::uint64_t> front, reach, meet, in;
+        // The nodes the last level gave a front, and for pushing: whether it does, the bits
+        // each node takes in and the nodes that took some on a level (by a stamp per level).
+        std::vector<std::int16_t> active, touched;
+        int activeCount = 0;
+        bool push = false;
+        std::vector<std::uint64_t> next;
+        std::vector<std::uint32_t> touchedAt;
+        std::uint32_t stamp = 0;
     };
     std::array<Bits, 2> bits_;
     // By node, or for a loop by live number.
@@ -812,10 +938,11 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
             const int cell = cells.PopFirst();
             for (int k = 0; k < 3; ++k) {
                 // The loop closes through the cell's partner in a unit with two places.
-                const CellSet partner = plane & kUnitTables.peerSets[cell] &
-                                        kUnitTables.unitSets[kUnitTables.units[cell][k]];
-                if (!partner.Single())
+                const int unit = kUnitTables.units[cell][k];
+                if (Count9(board.Positions(unit, digit)) != 2)
                     continue;
+                const CellSet partner =
+                    plane & kUnitTables.peerSets[cell] & kUnitTables.unitSets[unit];
                 const int limit = c.length ? c.length : 32;
                 const int length =
                     search.FindLoop(ChainNode(cell, digit, true),

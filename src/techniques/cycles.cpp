@@ -22,32 +22,29 @@ int OtherDigit(std::uint16_t candidates, int digit) {
     return std::countr_zero(static_cast<unsigned>(candidates & ~DigitBit(digit))) + 1;
 }
 
-}  // namespace
+// The rings' graph and each start's shortest ring depend on the cells with two digits alone:
+// kept per thread with those cells, and made again only when they changed.
+constexpr int kMost = kCells * 2;
+struct YRings {
+    bool known = false;
+    std::array<std::uint16_t, kCells> pairDigits{};  // the cells with two digits (0: not)
+    int states = 0;
+    bool any = false;  // some start closes a ring
+    std::array<std::int16_t, kMost> stateOf{};  // cell * 9 + digit - 1
+    std::array<std::uint16_t, kMost + 1> nextFirst{};
+    std::array<std::uint8_t, kMost * 20> next{};
+    std::array<std::uint8_t, kMost> shortest{};
+    std::array<std::uint8_t, kMost> order{};  // the starts, by their shortest ring
+};
 
-bool FindYCycle(const CandidateBoard& board, Step& step) {
-    // The cells with two digits and, for each, those of its peers that have two as well.
-    CellSet pairs;
-    std::array<std::uint16_t, kCells> pairDigits{};
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2) {
-            pairs.Add(cell);
-            pairDigits[cell] = board.Candidates(cell);
-        }
-    }
-    if (pairs.Count() < 3)
-        return false;
-    // The rings depend on the cells with two digits alone (what they remove, on the rest of
-    // the board too): the same cells as the last time none was found, none again.
-    thread_local std::array<std::uint16_t, kCells> noRing{};
-    if (pairDigits == noRing)
-        return false;
+void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
     // The states (a digit on in a cell with two), numbered cell by cell, and each one's next
     // states: the peers with two digits that hold its digit, in ascending order, each with
     // its other digit on.
-    constexpr int kMost = kCells * 2;
-    std::array<std::int16_t, kMost> stateOf;  // cell * 9 + digit - 1
-    std::array<std::uint16_t, kMost + 1> nextFirst;
-    std::array<std::uint8_t, kMost * 20> next;
+    auto& stateOf = r.stateOf;
+    auto& nextFirst = r.nextFirst;
+    auto& next = r.next;
+    auto& shortest = r.shortest;
     std::array<std::uint8_t, kStates> id;
     int states = 0;
     for (CellSet p = pairs; !p.Empty();) {
@@ -58,6 +55,7 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             ++states;
         }
     }
+    r.states = states;
     int links = 0;
     for (int i = 0; i < states; ++i) {
         const int cell = stateOf[i] / 9, digit = stateOf[i] % 9 + 1;
@@ -77,7 +75,6 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
     using Bits = std::array<std::uint64_t, kWords>;
     const int words = (states + 63) / 64;
     std::array<Bits, kMost> front, reach, fresh;
-    std::array<std::uint8_t, kMost> shortest;
     for (int i = 0; i < states; ++i) {
         front[i] = reach[i] = fresh[i] = Bits{};
         front[i][i / 64] = reach[i][i / 64] = std::uint64_t{1} << (i % 64);
@@ -120,25 +117,51 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             break;
     }
 
-    bool any = false;
-    for (int i = 0; i < states && !any; ++i)
-        any = shortest[i] != 0;
-    if (!any) {
-        noRing = pairDigits;
-        return false;
-    }
-    // The step is the shortest ring that removes something, of those as short the one from
-    // the first start. A start's rings are no shorter than its shortest, so the starts go
-    // from the shortest on (in their order where as short), and once a ring is found, only
-    // a start that could still beat it or tie with it from earlier is searched.
-    std::array<std::uint8_t, kMost> order;
+    r.any = false;
+    for (int i = 0; i < states && !r.any; ++i)
+        r.any = shortest[i] != 0;
+    // The starts go from the shortest on, in their order where as short.
     std::array<int, kChainRoom / 2 + 2> firstOf{};
     for (int i = 0; i < states; ++i)
         ++firstOf[shortest[i] + 1];
     for (int l = 1; l < kChainRoom / 2 + 2; ++l)
         firstOf[l] += firstOf[l - 1];
     for (int i = 0; i < states; ++i)
-        order[firstOf[shortest[i]]++] = static_cast<std::uint8_t>(i);
+        r.order[firstOf[shortest[i]]++] = static_cast<std::uint8_t>(i);
+}
+
+}  // namespace
+
+bool FindYCycle(const CandidateBoard& board, Step& step) {
+    // The cells with two digits.
+    CellSet pairs;
+    std::array<std::uint16_t, kCells> pairDigits{};
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (Count9(board.Candidates(cell)) == 2) {
+            pairs.Add(cell);
+            pairDigits[cell] = board.Candidates(cell);
+        }
+    }
+    if (pairs.Count() < 3)
+        return false;
+    YRings& r = PerThread<YRings>();
+    if (!r.known || r.pairDigits != pairDigits) {
+        r.known = true;
+        r.pairDigits = pairDigits;
+        MakeRings(board, pairs, r);
+    }
+    if (!r.any)
+        return false;
+    const int states = r.states;
+    const auto& stateOf = r.stateOf;
+    const auto& nextFirst = r.nextFirst;
+    const auto& next = r.next;
+    const auto& shortest = r.shortest;
+    const auto& order = r.order;
+    // The step is the shortest ring that removes something, of those as short the one from
+    // the first start. A start's rings are no shorter than its shortest, so the starts go
+    // from the shortest on (in their order where as short), and once a ring is found, only
+    // a start that could still beat it or tie with it from earlier is searched.
     std::array<std::uint8_t, kMost> parent, depth, queue;
     std::array<std::uint32_t, kMost> seen{};
     std::uint32_t stamp = 0;

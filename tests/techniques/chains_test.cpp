@@ -2,10 +2,12 @@
 
 #include <bit>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/test_board.h"
 #include "techniques/candidate_board.h"
+#include "techniques/families.h"
 #include "techniques/ladder.h"
 #include "techniques/step_text.h"
 
@@ -146,6 +148,53 @@ TEST(Chains, EveryLinkHoldsOnItsBoard) {
         }
     }
     EXPECT_GT(checked, 500);
+}
+
+// The chain and cycle searches keep what they built for the last board per thread; a thread
+// that went through the puzzle's earlier boards finds the very steps a fresh thread finds.
+TEST(Chains, KeptSearchesFindWhatFreshOnesFind) {
+    struct Found {
+        bool found[4] = {};
+        Step steps[4];
+    };
+    auto search = [](const CandidateBoard& board) {
+        Found f;
+        f.found[0] = FindYCycle(board, f.steps[0]);
+        f.found[1] = FindXCycle(board, f.steps[1]);
+        f.found[2] = FindChain(board, false, 0, f.steps[2]);
+        f.found[3] = FindChain(board, true, 0, f.steps[3]);
+        return f;
+    };
+    int compared = 0;
+    for (const std::string& rows : test::ReadPuzzleLines(test::PuzzleFile("top95.txt"), 12)) {
+        CandidateBoard board;
+        ASSERT_TRUE(board.SetRows(rows));
+        Step step;
+        while (!board.Solved() && FindEasiestStep(board, true, step)) {
+            const Found kept = search(board);
+            Found fresh;
+            std::thread([&] { fresh = search(board); }).join();
+            for (int i = 0; i < 4; ++i) {
+                SCOPED_TRACE(rows + " search " + std::to_string(i));
+                ASSERT_EQ(kept.found[i], fresh.found[i]);
+                if (!kept.found[i])
+                    continue;
+                const Step& a = kept.steps[i];
+                const Step& b = fresh.steps[i];
+                EXPECT_EQ(a.technique, b.technique);
+                ASSERT_EQ(a.chainLength, b.chainLength);
+                for (int k = 0; k < a.chainLength; ++k)
+                    EXPECT_EQ(a.chain[k], b.chain[k]) << k;
+                for (int cell = 0; cell < kCells; ++cell)
+                    EXPECT_EQ(a.removed[cell], b.removed[cell]) << cell;
+                EXPECT_EQ(a.placedCell, b.placedCell);
+                EXPECT_EQ(a.placedDigit, b.placedDigit);
+                ++compared;
+            }
+            ApplyStep(board, step);
+        }
+    }
+    EXPECT_GT(compared, 100);
 }
 
 // The uniqueness techniques wait for the caller's word that the puzzle has one solution: on
