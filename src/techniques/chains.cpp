@@ -752,9 +752,18 @@ public:
             closuresBuilt_ = true;
         }
         const std::size_t size = static_cast<std::size_t>(n) * words;
-        front_.assign(size, 0);
+        // Only the nodes with a front pass bits on, and only those some took bits from
+        // are weighed: late levels touch few. A front or next row is read only after this
+        // search wrote it, so neither needs clearing.
+        if (front_.size() < size) {
+            front_.resize(size);
+            next_.resize(size);
+        }
         reach_.assign(size, 0);
-        next_.assign(size, 0);
+        if (closureStamp_ > 0xfffffff0u) {
+            closureTouchedAt_.fill(0);
+            closureStamp_ = 0;
+        }
         // A row of depths per node, eight to a word: byte s of word k / 8 holds start s's.
         depth.resize(size * 8);
         auto record = [&](int t, int k, std::uint64_t fresh, int level) {
@@ -771,44 +780,55 @@ public:
                     bytes[std::countr_zero(fresh)] = static_cast<std::uint8_t>(level);
             }
         };
+        // The starts are all different nodes.
+        int active = 0;
         for (int s = 0; s < count; ++s) {
-            const std::size_t at = static_cast<std::size_t>(starts[s]) * words + s / 64;
-            front_[at] |= std::uint64_t{1} << (s % 64);
-            reach_[at] |= std::uint64_t{1} << (s % 64);
+            const std::size_t at = static_cast<std::size_t>(starts[s]) * words;
+            for (int k = 0; k < words; ++k)
+                front_[at + k] = 0;
+            front_[at + s / 64] = reach_[at + s / 64] = std::uint64_t{1} << (s % 64);
             record(starts[s], s / 64, std::uint64_t{1} << (s % 64), 1);
+            closureActive_[active++] = starts[s];
         }
         // Every link turns "on" into "off" or back, and the starts are all "on": a level's
-        // nodes are all "off" (even numbers) or all "on" (odd), in turn.
-        for (int level = 2; level < kChainRoom; ++level) {
-            for (int v = ~level & 1; v < n; v += 2) {
+        // nodes are all "off" or all "on", in turn.
+        for (int level = 2; level < kChainRoom && active; ++level) {
+            const std::uint32_t stamp = ++closureStamp_;
+            int touched = 0;
+            for (int a = 0; a < active; ++a) {
+                const int v = closureActive_[a];
                 const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
-                std::uint64_t any = 0;
-                for (int k = 0; k < words; ++k)
-                    any |= from[k];
-                if (!any)
-                    continue;
                 for (int e = outFirst_[v]; e < outFirst_[v + 1]; ++e) {
-                    std::uint64_t* to = &next_[static_cast<std::size_t>(out_[e]) * words];
-                    for (int k = 0; k < words; ++k)
-                        to[k] |= from[k];
+                    const int t = out_[e];
+                    std::uint64_t* to = &next_[static_cast<std::size_t>(t) * words];
+                    if (closureTouchedAt_[t] != stamp) {
+                        closureTouchedAt_[t] = stamp;
+                        closureTouched_[touched++] = static_cast<std::int16_t>(t);
+                        for (int k = 0; k < words; ++k)
+                            to[k] = from[k];
+                    } else {
+                        for (int k = 0; k < words; ++k)
+                            to[k] |= from[k];
+                    }
                 }
             }
-            bool grew = false;
-            for (int t = level & 1; t < n; t += 2) {
+            active = 0;
+            for (int j = 0; j < touched; ++j) {
+                const int t = closureTouched_[j];
                 const std::size_t at = static_cast<std::size_t>(t) * words;
+                std::uint64_t any = 0;
                 for (int k = 0; k < words; ++k) {
                     const std::uint64_t x = next_[at + k] & ~reach_[at + k];
-                    next_[at + k] = 0;
                     front_[at + k] = x;
+                    any |= x;
                     if (x) {
-                        grew = true;
                         reach_[at + k] |= x;
                         record(t, k, x, level);
                     }
                 }
+                if (any)
+                    closureActive_[active++] = static_cast<std::int16_t>(t);
             }
-            if (!grew)
-                break;
         }
         // The nodes each start reaches: the bits per node turned into bits per start, 64 of
         // each at a time.
@@ -875,6 +895,11 @@ private:
     // closures); for the all-starts search per side of starts, with the starts that met
     // their opposite.
     std::vector<std::uint64_t> front_, next_, reach_;
+    // The closures' nodes with a front, and those a level passed bits to (by a stamp per
+    // level).
+    std::array<std::int16_t, kNodes> closureActive_{}, closureTouched_{};
+    std::array<std::uint32_t, kNodes> closureTouchedAt_{};
+    std::uint32_t closureStamp_ = 0;
     struct Bits {
         int words = 0;
         std::vector<std::uint64_t> front, reach, meet, in;
