@@ -228,13 +228,14 @@ public:
         const int cell = NodeCell(node), digit = NodeDigit(node);
         const std::uint16_t own = cand_[cell];
         if (!NodeOn(node)) {
+            // The other place straight from the unit's places: no sets to cut.
             for (int k = 0; k < 3; ++k) {
                 const int unit = kUnitTables.units[cell][k];
-                if (Count9(board_->Positions(unit, digit)) != 2)
+                const unsigned places = board_->Positions(unit, digit);
+                if (Count9(places) != 2)
                     continue;
-                const CellSet others = (planes_[digit - 1] & kUnitTables.peerSets[cell] &
-                                        kUnitTables.unitSets[unit]);
-                f(ChainNode(others.First(), digit, true));
+                const unsigned other = places & ~(1u << kUnitTables.indexIn[cell][k]);
+                f(ChainNode(UnitCell(unit, std::countr_zero(other)), digit, true));
             }
             if (cellLinks_ && Count9(own) == 2) {
                 const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
