@@ -75,26 +75,36 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
     using Bits = std::array<std::uint64_t, kWords>;
     const int words = (states + 63) / 64;
     std::array<Bits, kMost> front, reach, fresh;
+    // The states with a front, and those a level passes bits to: late levels touch few, and
+    // a front is only read where the level before wrote it.
+    std::array<std::uint8_t, kMost> active, touched;
+    std::array<bool, kMost> taken{};
+    int activeCount = states;
     for (int i = 0; i < states; ++i) {
         front[i] = reach[i] = fresh[i] = Bits{};
         front[i][i / 64] = reach[i][i / 64] = std::uint64_t{1} << (i % 64);
         shortest[i] = 0;
+        active[i] = static_cast<std::uint8_t>(i);
     }
-    for (int level = 2; 2 * level <= kChainRoom; ++level) {
-        for (int i = 0; i < states; ++i) {
-            std::uint64_t any = 0;
-            for (int k = 0; k < words; ++k)
-                any |= front[i][k];
-            if (!any)
-                continue;
+    for (int level = 2; 2 * level <= kChainRoom && activeCount; ++level) {
+        int touchedCount = 0;
+        for (int a = 0; a < activeCount; ++a) {
+            const int i = active[a];
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
-                Bits& to = fresh[next[e]];
+                const int t = next[e];
+                if (!taken[t]) {
+                    taken[t] = true;
+                    touched[touchedCount++] = static_cast<std::uint8_t>(t);
+                }
+                Bits& to = fresh[t];
                 for (int k = 0; k < words; ++k)
                     to[k] |= front[i][k];
             }
         }
-        std::uint64_t grew = 0;
-        for (int i = 0; i < states; ++i) {
+        activeCount = 0;
+        for (int j = 0; j < touchedCount; ++j) {
+            const int i = touched[j];
+            taken[i] = false;
             std::uint64_t here = 0;
             for (int k = 0; k < words; ++k) {
                 const std::uint64_t x = fresh[i][k] & ~reach[i][k];
@@ -103,9 +113,11 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
                 reach[i][k] |= x;
                 here |= x;
             }
-            grew |= here;
+            if (!here)
+                continue;
+            active[activeCount++] = static_cast<std::uint8_t>(i);
             // Rings of three cells at least.
-            if (level < 3 || !here)
+            if (level < 3)
                 continue;
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
                 const int start = next[e];
@@ -113,8 +125,6 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
                     shortest[start] = static_cast<std::uint8_t>(level);
             }
         }
-        if (!grew)
-            break;
     }
 
     r.any = false;
