@@ -195,32 +195,13 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         const int w = OtherDigit(board.Candidates(first), x);  // the digit that closes the ring
         const CellSet nearFirst = kUnitTables.peerSets[first];
         // Breadth first from "x in the first cell"; every state reached that sees the
-        // first cell with w on closes a ring, the first that removes something the one.
-        ++stamp;
-        int head = 0, tail = 0;
-        queue[tail++] = static_cast<std::uint8_t>(startId);
-        seen[startId] = stamp;
-        depth[startId] = 1;
-        while (head < tail) {
-            const int state = queue[head++];
-            if (depth[state] + 1 > most)
-                break;
-            for (int i = nextFirst[state], end = nextFirst[state + 1]; i < end; ++i) {
-                const int to = next[i];
-                if (seen[to] == stamp)
-                    continue;
-                seen[to] = stamp;
-                parent[to] = static_cast<std::uint8_t>(state);
-                depth[to] = static_cast<std::uint8_t>(depth[state] + 1);
-                queue[tail++] = static_cast<std::uint8_t>(to);
-            }
-        }
-        for (int k = 1; k < tail; ++k) {
-            const int endId = queue[k];
+        // first cell with w on closes a ring, the first that removes something the one: each
+        // is tried as it is reached, in the order of the search, which then ends.
+        auto closes = [&](int endId) {
             const int end = stateOf[endId];
             const int cells = depth[endId];
             if (end % 9 + 1 != w || cells < 3 || !nearFirst.Has(end / 9))
-                continue;
+                return false;
             // The ring, first cell first: each cell's "on" digit and the digit it shares
             // with the next cell, which is off there.
             std::array<int, kChainRoom / 2> ring{};
@@ -232,7 +213,7 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                 ringCells.Add(ring[i] / 9);
             }
             if (!simple)
-                continue;
+                return false;
             std::array<CellSet, 9> on{}, off{};
             Step s;
             s.technique = Technique::YCycle;
@@ -261,14 +242,38 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                 }
             }
             if (!removes)
-                continue;
+                return false;
             s.chainLength = 2 * cells;
             s.extra = ChainLengthExtra(2 * cells);
             s.cells = s.loop = ringCells;
             step = s;
             bestCells = cells;
             bestStart = startId;
-            break;
+            return true;
+        };
+        ++stamp;
+        int head = 0, tail = 0;
+        queue[tail++] = static_cast<std::uint8_t>(startId);
+        seen[startId] = stamp;
+        depth[startId] = 1;
+        bool found = false;
+        while (head < tail && !found) {
+            const int state = queue[head++];
+            if (depth[state] + 1 > most)
+                break;
+            for (int i = nextFirst[state], end = nextFirst[state + 1]; i < end; ++i) {
+                const int to = next[i];
+                if (seen[to] == stamp)
+                    continue;
+                seen[to] = stamp;
+                parent[to] = static_cast<std::uint8_t>(state);
+                depth[to] = static_cast<std::uint8_t>(depth[state] + 1);
+                queue[tail++] = static_cast<std::uint8_t>(to);
+                if (closes(to)) {
+                    found = true;
+                    break;
+                }
+            }
         }
     }
     return bestCells > 0;
