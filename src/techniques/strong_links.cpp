@@ -12,6 +12,7 @@ namespace {
 struct Link {
     int a, b;  // the digit's two places in the unit
     int unit;
+    bool fresh;  // the unit lost a place of the digit since the last search found nothing
 };
 
 Technique KindOf(int unitA, int unitB) {
@@ -36,14 +37,20 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
             const unsigned places = board.Positions(unit, digit);
             if (Count9(places) != 2)
                 continue;
+            // A pattern of two links that both stood when nothing was found finds nothing now:
+            // its removals only shrank. So one of them is fresh, in a unit that lost a place.
+            const bool fresh =
+                !changes || !(changes->places[digit - 1] & kUnitTables.unitSets[unit]).Empty();
             links[static_cast<std::size_t>(count++)] = {
                 UnitCell(unit, std::countr_zero(places)),
-                UnitCell(unit, 31 - std::countl_zero(places)), unit};
+                UnitCell(unit, 31 - std::countl_zero(places)), unit, fresh};
         }
         for (int i = 0; i < count; ++i) {
             for (int j = i + 1; j < count; ++j) {
                 const Link& x = links[static_cast<std::size_t>(i)];
                 const Link& y = links[static_cast<std::size_t>(j)];
+                if (!x.fresh && !y.fresh)
+                    continue;
                 const Technique kind = KindOf(x.unit, y.unit);
                 // The easiest kind wins, as the scale's own search sorts them.
                 if (found && Info(kind).rating >= Info(step.technique).rating)
