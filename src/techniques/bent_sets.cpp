@@ -115,6 +115,47 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
     return true;
 }
 
+// The sets of `size` - 1 of a unit's usable cells holding `size` digits between them, in
+// ascending order of their cell bits. A ladder run calls the wings again and again on boards
+// that differ in a few cells, so the list is kept per unit and size on this thread together
+// with the unit's candidates it came from, which decide it alone.
+struct SetList {
+    std::array<std::uint16_t, 9> key{};
+    bool valid = false;
+    int count = 0;
+    std::array<std::uint16_t, 126> chosen{};  // at most 9 choose 4 sets
+    std::array<std::uint16_t, 126> held{};
+};
+
+const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& inUnit,
+                      unsigned usable) {
+    thread_local std::array<std::array<SetList, 3>, kUnits> cache;
+    SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
+    if (list.valid && list.key == inUnit)
+        return list;
+    list.key = inUnit;
+    list.valid = true;
+    list.count = 0;
+    // The highest cell first, then the next below it, so a set that already holds too many
+    // digits is cut with all its extensions.
+    auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> void {
+        if (left == 0) {
+            if (Count9(held) == size) {
+                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(chosen);
+                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(held);
+            }
+            return;
+        }
+        for (int i = left - 1; i < below; ++i) {
+            const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
+            if ((usable >> i & 1) && Count9(more) <= size)
+                self(self, i, left - 1, chosen | 1u << i, more);
+        }
+    };
+    walk(walk, 9, size - 1, 0u, 0u);
+    return list;
+}
+
 }  // namespace
 
 bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
@@ -226,24 +267,16 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             }
             return false;
         };
-        // The sets in ascending order of their cell bits, as SetsOfSize lists them: the
-        // highest cell first, then the next below it, so a set that already holds too many
-        // digits is cut with all its extensions.
-        auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> bool {
-            if (left == 0)
-                return Count9(held) == size && trySet(chosen, held);
-            if (needChange && !(chosen & changedHere) && !(usable & changedHere & ((1u << below) - 1)))
-                return false;
-            for (int i = left - 1; i < below; ++i) {
-                const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
-                if ((usable >> i & 1) && Count9(more) <= size &&
-                    self(self, i, left - 1, chosen | 1u << i, more))
-                    return true;
-            }
-            return false;
-        };
-        if (walk(walk, 9, size - 1, 0u, 0u))
-            return true;
+        // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
+        // lists them; listed afresh only when the unit's candidates differ from last time.
+        const SetList& sets = SetsOf(unit, size, inUnit, usable);
+        for (int k = 0; k < sets.count; ++k) {
+            const unsigned chosen = sets.chosen[static_cast<std::size_t>(k)];
+            if (needChange && !(chosen & changedHere))
+                continue;
+            if (trySet(chosen, sets.held[static_cast<std::size_t>(k)]))
+                return true;
+        }
     }
     return false;
 }
