@@ -136,23 +136,31 @@ const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& in
     list.key = inUnit;
     list.valid = true;
     list.count = 0;
+    // Only the usable cells, lowest first, so the walk steps over no other.
+    std::array<int, 9> at{};
+    std::array<std::uint16_t, 9> digitsAt{};
+    int n = 0;
+    for (unsigned rest = usable; rest; rest &= rest - 1, ++n) {
+        at[static_cast<std::size_t>(n)] = std::countr_zero(rest);
+        digitsAt[static_cast<std::size_t>(n)] = inUnit[static_cast<std::size_t>(at[static_cast<std::size_t>(n)])];
+    }
     // The highest cell first, then the next below it, so a set that already holds too many
     // digits is cut with all its extensions.
     auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> void {
-        if (left == 0) {
-            if (Count9(held) == size) {
-                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(chosen);
-                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(held);
+        for (int j = left - 1; j < below; ++j) {
+            const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
+            if (Count9(more) > size)
+                continue;
+            const unsigned with = chosen | 1u << at[static_cast<std::size_t>(j)];
+            if (left > 1) {
+                self(self, j, left - 1, with, more);
+            } else if (Count9(more) == size) {
+                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(with);
+                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
             }
-            return;
-        }
-        for (int i = left - 1; i < below; ++i) {
-            const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
-            if ((usable >> i & 1) && Count9(more) <= size)
-                self(self, i, left - 1, chosen | 1u << i, more);
         }
     };
-    walk(walk, 9, size - 1, 0u, 0u);
+    walk(walk, n, size - 1, 0u, 0u);
     return list;
 }
 
