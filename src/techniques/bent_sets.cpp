@@ -192,6 +192,11 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         }
         if (Count9(usable) < size - 1)
             continue;
+        // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
+        // lists them; listed afresh only when the unit's candidates differ from last time.
+        const SetList& sets = SetsOf(unit, size, inUnit, usable);
+        if (sets.count == 0)
+            continue;
         unsigned changedHere = 0x1ff;
         // Whether a set must hold a changed cell: where no changed two-digit cell sees the
         // unit's cells, a new pattern's change is in the set.
@@ -275,9 +280,6 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             }
             return false;
         };
-        // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
-        // lists them; listed afresh only when the unit's candidates differ from last time.
-        const SetList& sets = SetsOf(unit, size, inUnit, usable);
         for (int k = 0; k < sets.count; ++k) {
             const unsigned chosen = sets.chosen[static_cast<std::size_t>(k)];
             if (needChange && !(chosen & changedHere))
