@@ -122,13 +122,13 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 struct SetList {
     std::array<std::uint16_t, 9> key{};
     bool valid = false;
+    unsigned usable = 0;  // the cells with two to `size` digits
     int count = 0;
     std::array<std::uint16_t, 126> chosen{};  // at most 9 choose 4 sets
     std::array<std::uint16_t, 126> held{};
 };
 
-const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& inUnit,
-                      unsigned usable) {
+const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& inUnit) {
     thread_local std::array<std::array<SetList, 3>, kUnits> cache;
     SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
     if (list.valid && list.key == inUnit)
@@ -136,6 +136,15 @@ const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& in
     list.key = inUnit;
     list.valid = true;
     list.count = 0;
+    unsigned usable = 0;
+    for (int i = 0; i < 9; ++i) {
+        const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
+        if (n >= 2 && n <= size)
+            usable |= 1u << i;
+    }
+    list.usable = usable;
+    if (Count9(usable) < size - 1)
+        return list;
     // Only the usable cells, lowest first, so the walk steps over no other.
     std::array<int, 9> at{};
     std::array<std::uint16_t, 9> digitsAt{};
@@ -182,21 +191,15 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     const SightTable& sights = Sights();
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
-        unsigned usable = 0;
-        std::array<std::uint16_t, 9> inUnit{};
-        for (int i = 0; i < 9; ++i) {
+        std::array<std::uint16_t, 9> inUnit;
+        for (int i = 0; i < 9; ++i)
             inUnit[static_cast<std::size_t>(i)] = board.Candidates(cells[static_cast<std::size_t>(i)]);
-            const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
-            if (n >= 2 && n <= size)
-                usable |= 1u << i;
-        }
-        if (Count9(usable) < size - 1)
-            continue;
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
         // lists them; listed afresh only when the unit's candidates differ from last time.
-        const SetList& sets = SetsOf(unit, size, inUnit, usable);
+        const SetList& sets = SetsOf(unit, size, inUnit);
         if (sets.count == 0)
             continue;
+        const unsigned usable = sets.usable;
         unsigned changedHere = 0x1ff;
         // Whether a set must hold a changed cell: where no changed two-digit cell sees the
         // unit's cells, a new pattern's change is in the set.
