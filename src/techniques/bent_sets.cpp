@@ -145,28 +145,38 @@ const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& in
     list.usable = usable;
     if (Count9(usable) < size - 1)
         return list;
-    // Only the usable cells, lowest first, so the walk steps over no other.
+    // Only the usable cells, lowest first, so the walk steps over no other; and the digits of
+    // all cells below each, so a set that can no longer reach `size` digits is cut at once.
     std::array<int, 9> at{};
     std::array<std::uint16_t, 9> digitsAt{};
+    std::array<std::uint16_t, 10> below{};
     int n = 0;
     for (unsigned rest = usable; rest; rest &= rest - 1, ++n) {
-        at[static_cast<std::size_t>(n)] = std::countr_zero(rest);
-        digitsAt[static_cast<std::size_t>(n)] = inUnit[static_cast<std::size_t>(at[static_cast<std::size_t>(n)])];
+        const auto k = static_cast<std::size_t>(n);
+        at[k] = std::countr_zero(rest);
+        digitsAt[k] = inUnit[static_cast<std::size_t>(at[k])];
+        below[k + 1] = static_cast<std::uint16_t>(below[k] | digitsAt[k]);
     }
     // The highest cell first, then the next below it, so a set that already holds too many
     // digits is cut with all its extensions.
-    auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> void {
-        for (int j = left - 1; j < below; ++j) {
-            const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
-            if (Count9(more) > size)
-                continue;
-            const unsigned with = chosen | 1u << at[static_cast<std::size_t>(j)];
-            if (left > 1) {
-                self(self, j, left - 1, with, more);
-            } else if (Count9(more) == size) {
-                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(with);
-                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
+    auto walk = [&](auto&& self, int under, int left, unsigned chosen, unsigned held) -> void {
+        if (Count9(held | below[static_cast<std::size_t>(under)]) < size)
+            return;
+        if (left == 1) {
+            for (int j = 0; j < under; ++j) {
+                const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
+                if (Count9(more) == size) {
+                    list.chosen[static_cast<std::size_t>(list.count)] =
+                        static_cast<std::uint16_t>(chosen | 1u << at[static_cast<std::size_t>(j)]);
+                    list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
+                }
             }
+            return;
+        }
+        for (int j = left - 1; j < under; ++j) {
+            const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
+            if (Count9(more) <= size)
+                self(self, j, left - 1, chosen | 1u << at[static_cast<std::size_t>(j)], more);
         }
     };
     walk(walk, n, size - 1, 0u, 0u);
