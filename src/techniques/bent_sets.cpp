@@ -199,6 +199,9 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
     const SightTable& sights = Sights();
+    // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
+    // most sets, which have no wing, do not clear it.
+    std::array<CellSet, 9> seeAll;
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
         std::array<std::uint16_t, 9> inUnit;
@@ -246,8 +249,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             wings = (wings & seen).Minus(alsCells);
             // Per digit, the cells that see all of the set's cells holding it: the set's
             // cells share the unit, so beside it only a second unit all of them lie in, or a
-            // lone holder's own peers. Worked out when asked for.
-            std::array<CellSet, 9> seeAll;
+            // lone holder's own peers. Worked out when asked for, into `seeAll`.
             unsigned seeReady = 0;
             while (!wings.Empty()) {
                 const int cell = wings.PopFirst();
