@@ -218,15 +218,21 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         // unit's cells, a new pattern's change is in the set.
         bool needChange = false;
         if (changes) {
+            // Only the usable cells matter: the sets are made of them.
             changedHere = 0;
-            for (int i = 0; i < 9; ++i) {
-                if (changes->cells.Has(cells[static_cast<std::size_t>(i)]))
-                    changedHere |= 1u << i;
+            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty()) {
+                for (unsigned rest = usable; rest; rest &= rest - 1) {
+                    if (changes->cells.Has(cells[static_cast<std::size_t>(std::countr_zero(rest))]))
+                        changedHere |= rest & -rest;
+                }
             }
-            CellSet seenHere;
-            for (unsigned rest = usable; rest; rest &= rest - 1)
-                seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
-            needChange = (changedPairs & seenHere).Empty();
+            needChange = true;
+            if (!changedPairs.Empty()) {
+                CellSet seenHere;
+                for (unsigned rest = usable; rest; rest &= rest - 1)
+                    seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
+                needChange = (changedPairs & seenHere).Empty();
+            }
             if (needChange && !(changedHere & usable))
                 continue;
         }
