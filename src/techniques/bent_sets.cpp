@@ -188,11 +188,15 @@ const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& in
 bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     // The almost locked set: size - 1 cells of one unit (cells that all see one another always
     // share one) holding `size` digits between them.
-    CellSet pairs;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2)
-            pairs.Add(cell);
+    // The two-digit cells, counted plane by plane rather than cell by cell.
+    CellSet once, twice, more;
+    for (int d = 1; d <= 9; ++d) {
+        const CellSet plane = board.Plane(d);
+        more |= twice & plane;
+        twice |= once & plane;
+        once |= plane;
     }
+    const CellSet pairs = twice.Minus(more);
     if (pairs.Empty())
         return false;
     // A pattern depends on its own cells' candidates alone (its removals can only have
