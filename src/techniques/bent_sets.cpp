@@ -128,14 +128,21 @@ struct SetList {
     std::array<std::uint16_t, 126> held{};
 };
 
-const SetList& SetsOf(int unit, int size, const std::array<std::uint16_t, 9>& inUnit) {
+const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
     thread_local std::array<std::array<SetList, 3>, kUnits> cache;
     SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
-    if (list.valid && list.key == inUnit)
+    // The unit's places of its digits say the same as its cells' candidates, in one row.
+    std::array<std::uint16_t, 9> key;
+    for (int d = 0; d < 9; ++d)
+        key[static_cast<std::size_t>(d)] = board.Positions(unit, d + 1);
+    if (list.valid && list.key == key)
         return list;
-    list.key = inUnit;
+    list.key = key;
     list.valid = true;
     list.count = 0;
+    std::array<std::uint16_t, 9> inUnit;
+    for (int i = 0; i < 9; ++i)
+        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
     unsigned usable = 0;
     for (int i = 0; i < 9; ++i) {
         const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
@@ -208,12 +215,9 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     std::array<CellSet, 9> seeAll;
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
-        std::array<std::uint16_t, 9> inUnit;
-        for (int i = 0; i < 9; ++i)
-            inUnit[static_cast<std::size_t>(i)] = board.Candidates(cells[static_cast<std::size_t>(i)]);
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
         // lists them; listed afresh only when the unit's candidates differ from last time.
-        const SetList& sets = SetsOf(unit, size, inUnit);
+        const SetList& sets = SetsOf(board, unit, size);
         if (sets.count == 0)
             continue;
         const unsigned usable = sets.usable;
