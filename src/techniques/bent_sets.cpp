@@ -118,7 +118,7 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 // The sets of `size` - 1 of a unit's usable cells holding `size` digits between them, in
 // ascending order of their cell bits. A ladder run calls the wings again and again on boards
 // that differ in a few cells, so the list is kept per unit and size on this thread together
-// with the unit's candidates it came from, which decide it alone.
+// with the unit's candidates it came from (as the unit's places), which decide it alone.
 struct SetList {
     std::array<std::uint16_t, 9> key{};
     bool valid = false;
@@ -141,10 +141,9 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
     list.valid = true;
     list.count = 0;
     std::array<std::uint16_t, 9> inUnit;
-    for (int i = 0; i < 9; ++i)
-        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
     unsigned usable = 0;
     for (int i = 0; i < 9; ++i) {
+        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
         const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
         if (n >= 2 && n <= size)
             usable |= 1u << i;
@@ -195,6 +194,7 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
 bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     // The almost locked set: size - 1 cells of one unit (cells that all see one another always
     // share one) holding `size` digits between them.
+
     // The two-digit cells, counted plane by plane rather than cell by cell.
     CellSet once, twice, more;
     for (int d = 1; d <= 9; ++d) {
