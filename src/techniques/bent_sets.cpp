@@ -141,9 +141,10 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
     list.valid = true;
     list.count = 0;
     std::array<std::uint16_t, 9> inUnit;
+    for (int i = 0; i < 9; ++i)
+        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
     unsigned usable = 0;
     for (int i = 0; i < 9; ++i) {
-        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
         const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
         if (n >= 2 && n <= size)
             usable |= 1u << i;
