@@ -115,48 +115,133 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
     return true;
 }
 
+// The sets of `size` - 1 of a unit's usable cells holding `size` digits between them, in
+// ascending order of their cell bits. A ladder run calls the wings again and again on boards
+// that differ in a few cells, so the list is kept per unit and size on this thread together
+// with the unit's candidates it came from (as the unit's places), which decide it alone.
+struct SetList {
+    std::array<std::uint16_t, 9> key{};
+    bool valid = false;
+    unsigned usable = 0;  // the cells with two to `size` digits
+    int count = 0;
+    std::array<std::uint16_t, 126> chosen{};  // at most 9 choose 4 sets
+    std::array<std::uint16_t, 126> held{};
+};
+
+const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
+    thread_local std::array<std::array<SetList, 3>, kUnits> cache;
+    SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
+    // The unit's places of its digits say the same as its cells' candidates, in one row.
+    std::array<std::uint16_t, 9> key;
+    for (int d = 0; d < 9; ++d)
+        key[static_cast<std::size_t>(d)] = board.Positions(unit, d + 1);
+    if (list.valid && list.key == key)
+        return list;
+    list.key = key;
+    list.valid = true;
+    list.count = 0;
+    std::array<std::uint16_t, 9> inUnit;
+    for (int i = 0; i < 9; ++i)
+        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
+    unsigned usable = 0;
+    for (int i = 0; i < 9; ++i) {
+        const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
+        if (n >= 2 && n <= size)
+            usable |= 1u << i;
+    }
+    list.usable = usable;
+    if (Count9(usable) < size - 1)
+        return list;
+    // Only the usable cells, lowest first, so the walk steps over no other; and the digits of
+    // all cells below each, so a set that can no longer reach `size` digits is cut at once.
+    std::array<int, 9> at{};
+    std::array<std::uint16_t, 9> digitsAt{};
+    std::array<std::uint16_t, 10> below{};
+    int n = 0;
+    for (unsigned rest = usable; rest; rest &= rest - 1, ++n) {
+        const auto k = static_cast<std::size_t>(n);
+        at[k] = std::countr_zero(rest);
+        digitsAt[k] = inUnit[static_cast<std::size_t>(at[k])];
+        below[k + 1] = static_cast<std::uint16_t>(below[k] | digitsAt[k]);
+    }
+    // The highest cell first, then the next below it, so a set that already holds too many
+    // digits is cut with all its extensions.
+    auto walk = [&](auto&& self, int under, int left, unsigned chosen, unsigned held) -> void {
+        if (Count9(held | below[static_cast<std::size_t>(under)]) < size)
+            return;
+        if (left == 1) {
+            for (int j = 0; j < under; ++j) {
+                const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
+                if (Count9(more) == size) {
+                    list.chosen[static_cast<std::size_t>(list.count)] =
+                        static_cast<std::uint16_t>(chosen | 1u << at[static_cast<std::size_t>(j)]);
+                    list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
+                }
+            }
+            return;
+        }
+        for (int j = left - 1; j < under; ++j) {
+            const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
+            if (Count9(more) <= size)
+                self(self, j, left - 1, chosen | 1u << at[static_cast<std::size_t>(j)], more);
+        }
+    };
+    walk(walk, n, size - 1, 0u, 0u);
+    return list;
+}
+
 }  // namespace
 
 bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
     // The almost locked set: size - 1 cells of one unit (cells that all see one another always
     // share one) holding `size` digits between them.
-    CellSet pairs;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (Count9(board.Candidates(cell)) == 2)
-            pairs.Add(cell);
+
+    // The two-digit cells, counted plane by plane rather than cell by cell.
+    CellSet once, twice, more;
+    for (int d = 1; d <= 9; ++d) {
+        const CellSet plane = board.Plane(d);
+        more |= twice & plane;
+        twice |= once & plane;
+        once |= plane;
     }
+    const CellSet pairs = twice.Minus(more);
     if (pairs.Empty())
         return false;
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
     const SightTable& sights = Sights();
+    // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
+    // most sets, which have no wing, do not clear it.
+    std::array<CellSet, 9> seeAll;
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
-        unsigned usable = 0;
-        std::array<std::uint16_t, 9> inUnit{};
-        for (int i = 0; i < 9; ++i) {
-            inUnit[static_cast<std::size_t>(i)] = board.Candidates(cells[static_cast<std::size_t>(i)]);
-            const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
-            if (n >= 2 && n <= size)
-                usable |= 1u << i;
-        }
-        if (Count9(usable) < size - 1)
+        // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
+        // lists them; listed afresh only when the unit's candidates differ from last time.
+        const SetList& sets = SetsOf(board, unit, size);
+        if (sets.count == 0)
             continue;
+        const unsigned usable = sets.usable;
         unsigned changedHere = 0x1ff;
         // Whether a set must hold a changed cell: where no changed two-digit cell sees the
         // unit's cells, a new pattern's change is in the set.
         bool needChange = false;
         if (changes) {
+            // Only the usable cells matter: the sets are made of them.
             changedHere = 0;
-            for (int i = 0; i < 9; ++i) {
-                if (changes->cells.Has(cells[static_cast<std::size_t>(i)]))
-                    changedHere |= 1u << i;
+            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty()) {
+                for (unsigned rest = usable; rest; rest &= rest - 1) {
+                    if (changes->cells.Has(cells[static_cast<std::size_t>(std::countr_zero(rest))]))
+                        changedHere |= rest & -rest;
+                }
             }
-            CellSet seenHere;
-            for (unsigned rest = usable; rest; rest &= rest - 1)
-                seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
-            needChange = (changedPairs & seenHere).Empty();
+            needChange = true;
+            if (!changedPairs.Empty()) {
+                CellSet seenHere;
+                for (unsigned rest = usable; rest; rest &= rest - 1)
+                    seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
+                needChange = (changedPairs & seenHere).Empty();
+            }
             if (needChange && !(changedHere & usable))
                 continue;
         }
@@ -179,8 +264,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             wings = (wings & seen).Minus(alsCells);
             // Per digit, the cells that see all of the set's cells holding it: the set's
             // cells share the unit, so beside it only a second unit all of them lie in, or a
-            // lone holder's own peers. Worked out when asked for.
-            std::array<CellSet, 9> seeAll;
+            // lone holder's own peers. Worked out when asked for, into `seeAll`.
             unsigned seeReady = 0;
             while (!wings.Empty()) {
                 const int cell = wings.PopFirst();
@@ -226,24 +310,13 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             }
             return false;
         };
-        // The sets in ascending order of their cell bits, as SetsOfSize lists them: the
-        // highest cell first, then the next below it, so a set that already holds too many
-        // digits is cut with all its extensions.
-        auto walk = [&](auto&& self, int below, int left, unsigned chosen, unsigned held) -> bool {
-            if (left == 0)
-                return Count9(held) == size && trySet(chosen, held);
-            if (needChange && !(chosen & changedHere) && !(usable & changedHere & ((1u << below) - 1)))
-                return false;
-            for (int i = left - 1; i < below; ++i) {
-                const unsigned more = held | inUnit[static_cast<std::size_t>(i)];
-                if ((usable >> i & 1) && Count9(more) <= size &&
-                    self(self, i, left - 1, chosen | 1u << i, more))
-                    return true;
-            }
-            return false;
-        };
-        if (walk(walk, 9, size - 1, 0u, 0u))
-            return true;
+        for (int k = 0; k < sets.count; ++k) {
+            const unsigned chosen = sets.chosen[static_cast<std::size_t>(k)];
+            if (needChange && !(chosen & changedHere))
+                continue;
+            if (trySet(chosen, sets.held[static_cast<std::size_t>(k)]))
+                return true;
+        }
     }
     return false;
 }
