@@ -129,7 +129,7 @@ struct SetList {
 };
 
 const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
-    thread_local std::array<std::array<SetList, 3>, kUnits> cache;
+    auto& cache = PerThread<std::array<std::array<SetList, 3>, kUnits>>();
     SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
     // The unit's places of its digits say the same as its cells' candidates, in one row.
     std::array<std::uint16_t, 9> key;
