@@ -407,7 +407,7 @@ public:
             }
             // The nodes no level reaches: none on the other side; on the starts' own, the
             // start's bit stays, which the nodes it links to have from the first level on.
-            for (int i = 0; i < count[1 - side]; ++i) {
+            for (int i = 0; i < count[1 - side] && b.words > 0; ++i) {
                 const int v = side_[1 - side][i];
                 if (liveOpp_[v] < 0)
                     ClearWords(&b.front[static_cast<std::size_t>(v - lo) * b.words], b.words);
