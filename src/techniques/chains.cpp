@@ -491,7 +491,7 @@ public:
             }
         }
         if (b.push)
-            return LevelPush<kWords>(lo, side, level);
+            return LevelPush<kWords>(lo, side);
         // A node's front is only read on the level after it was made, and the levels take
         // turns between the sides, so each side of nodes keeps its own.
         // With the word count known, the totals stay in registers. The new nodes' opposites,
@@ -516,23 +516,38 @@ public:
                 for (int k = 0; k < words; ++k)
                     in[k] |= from[k];
             }
-            std::uint64_t* seen = &b.reach[at];
-            const std::uint64_t* other = &b.reach[static_cast<std::size_t>(opposite - lo) * words];
-            std::uint64_t any = 0;
-            for (int k = 0; k < words; ++k) {
-                const std::uint64_t x = in[k] & ~seen[k];
-                seen[k] |= x;
-                front[k] = x;
-                any |= x;
-                meet[k] |= x & other[k];
-            }
+            const std::uint64_t any =
+                Absorb(words, in, front, &b.reach[at],
+                       &b.reach[static_cast<std::size_t>(opposite - lo) * words], meet);
             grew |= any;
             b.activeCount += any != 0;
         }
+        return Outcome(b.meet.data(), words, meet, grew);
+    }
+
+    // What a node takes in on a level: the bits of `in` it had not reached, which become its
+    // front; where its opposite has them too, a start meets. Returns whether it got any.
+    static std::uint64_t Absorb(int words, const std::uint64_t* in, std::uint64_t* front,
+                                std::uint64_t* seen, const std::uint64_t* other,
+                                std::uint64_t* meet) {
+        std::uint64_t any = 0;
+        for (int k = 0; k < words; ++k) {
+            const std::uint64_t x = in[k] & ~seen[k];
+            seen[k] |= x;
+            front[k] = x;
+            any |= x;
+            meet[k] |= x & other[k];
+        }
+        return any;
+    }
+
+    // A level's result; its meetings are kept in `kept`, the side's own.
+    static int Outcome(std::uint64_t* kept, int words, const std::uint64_t* meet,
+                       std::uint64_t grew) {
         std::uint64_t met = 0;
         for (int k = 0; k < words; ++k) {
             met |= meet[k];
-            b.meet[k] = meet[k];
+            kept[k] = meet[k];
         }
         return (met ? kMet : 0) | (grew ? kGrew : 0);
     }
@@ -541,10 +556,9 @@ public:
     // the opposites of its opposite's sources (if P then Q, so if not Q then not P). A node
     // the level reached has sources, so its opposite is in the live graph.
     template <int kWords>
-    int LevelPush(int lo, int side, int level) {
+    int LevelPush(int lo, int side) {
         Bits& b = bits_[side];
         const int words = kWords ? kWords : b.words;
-        (void)level;
         const std::uint32_t stamp = ++b.stamp;
         int touched = 0;
         for (int a = 0; a < b.activeCount; ++a) {
@@ -576,29 +590,14 @@ public:
         for (int j = 0; j < touched; ++j) {
             const int w = b.touched[j];
             const std::size_t at = static_cast<std::size_t>(w - lo) * words;
-            const std::uint64_t* in = &b.next[at];
-            std::uint64_t* front = &b.front[at];
-            std::uint64_t* seen = &b.reach[at];
-            const std::uint64_t* other =
-                &b.reach[static_cast<std::size_t>(liveOpp_[w] - lo) * words];
-            std::uint64_t any = 0;
-            for (int k = 0; k < words; ++k) {
-                const std::uint64_t x = in[k] & ~seen[k];
-                seen[k] |= x;
-                front[k] = x;
-                any |= x;
-                meet[k] |= x & other[k];
-            }
+            const std::uint64_t any =
+                Absorb(words, &b.next[at], &b.front[at], &b.reach[at],
+                       &b.reach[static_cast<std::size_t>(liveOpp_[w] - lo) * words], meet);
             grew |= any;
             if (any)
                 b.active[b.activeCount++] = static_cast<std::int16_t>(w);
         }
-        std::uint64_t met = 0;
-        for (int k = 0; k < words; ++k) {
-            met |= meet[k];
-            b.meet[k] = meet[k];
-        }
-        return (met ? kMet : 0) | (grew ? kGrew : 0);
+        return Outcome(b.meet.data(), words, meet, grew);
     }
 
     // The shortest chain from `start` to its opposite (a digit on in a cell to off there, or
