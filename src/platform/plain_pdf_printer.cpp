@@ -5,12 +5,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "files/cp1252.h"
+#include "platform/system_platform.h"
 
 namespace zw {
 
@@ -182,15 +182,6 @@ std::string TextString(std::string_view utf8) {
 
 std::string SystemReason(int code) {
     return std::error_code(code != 0 ? code : EIO, std::generic_category()).message();
-}
-
-// A name beside the target that no other save uses at the same time.
-fs::path TempPathBeside(const fs::path& target) {
-    using namespace std::chrono;
-    const auto stamp = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
-    fs::path temp = target;
-    temp += ".zw-" + std::to_string(stamp) + ".tmp";
-    return temp;
 }
 
 }  // namespace

@@ -155,7 +155,8 @@ bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& e
     return WriteBytes(target, bytes, error, opened);
 }
 
-// A name beside the target that no other save uses at the same time.
+}  // namespace
+
 fs::path TempPathBeside(const fs::path& target) {
     using namespace std::chrono;
     const auto stamp = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
@@ -163,8 +164,6 @@ fs::path TempPathBeside(const fs::path& target) {
     temp += ".zw-" + std::to_string(stamp) + ".tmp";
     return temp;
 }
-
-}  // namespace
 
 bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::string& error) {
     constexpr std::size_t kChunk = std::size_t{1} << 20;

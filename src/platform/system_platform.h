@@ -2,6 +2,8 @@
 // the real files. Used by the command-line tool and by the Qt program.
 #pragma once
 
+#include <filesystem>
+
 #include "platform/platform.h"
 
 namespace zw {
@@ -14,6 +16,10 @@ public:
     std::string ShortDateText() override;  // DD.MM.YYYY
     std::string FormatNumber(double value, int digits) override;
 };
+
+// A name beside the target that no other save uses at the same time: where a file is written
+// before it is renamed over the target.
+std::filesystem::path TempPathBeside(const std::filesystem::path& target);
 
 // Files on disk; a write goes to a temporary file beside the target, then renames it over,
 // except where that cannot be done or would make it another file (a folder that takes no new
