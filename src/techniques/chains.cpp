@@ -293,23 +293,33 @@ public:
             AllStarts(0, liveCount_, maxNodes, best, start);
             return best;
         }
-        // A digit's chains depend on its places alone: each digit's shortest, however long,
-        // is kept with the places it was found on, and those that fit are compared.
         for (int d = 0; d < 9; ++d) {
-            DigitChain& c = digitChain_[d];
-            if (!c.known || c.plane != planes_[d]) {
-                EnsureDigit(d);
-                c.known = true;
-                c.plane = planes_[d];
-                c.nodes = c.start = 0;
-                AllStarts(d * kBlock, digitEnd_[d], kChainRoom, c.nodes, c.start);
-            }
+            const DigitChain& c = ShortestOf(d);
             // "on" before "off": the ladder's order is that of node ^ 1.
             if (c.nodes && c.nodes <= maxNodes &&
                 (!best || c.nodes < best || (c.nodes == best && (c.start ^ 1) < (start ^ 1))))
                 best = c.nodes, start = c.start;
         }
         return best;
+    }
+
+    // Digit d's shortest X-chain, however long: a digit's chains depend on its places alone,
+    // so it is kept with the places it was found on.
+    struct DigitChain {
+        bool known = false;
+        CellSet plane;
+        int nodes = 0, start = 0;  // nodes 0: none
+    };
+    const DigitChain& ShortestOf(int d) {
+        DigitChain& c = digitChain_[d];
+        if (!c.known || c.plane != planes_[d]) {
+            EnsureDigit(d);
+            c.known = true;
+            c.plane = planes_[d];
+            c.nodes = c.start = 0;
+            AllStarts(d * kBlock, digitEnd_[d], kChainRoom, c.nodes, c.start);
+        }
+        return c;
     }
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
@@ -904,11 +914,6 @@ private:
     std::array<bool, 9> digitBuilt_{};
     std::array<CellSet, 9> digitPlane_{};
     std::array<std::int16_t, 9> digitEnd_{};
-    struct DigitChain {
-        bool known = false;
-        CellSet plane;
-        int nodes = 0, start = 0;
-    };
     std::array<DigitChain, 9> digitChain_{};
     // The all-starts search's nodes of each side ("off", "on") and how many.
     std::array<std::array<std::int16_t, kNodes / 2>, 2> side_{};
@@ -952,6 +957,9 @@ ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
 
 }  // namespace
 
+// The most nodes an X-cycle may have.
+constexpr int kLongestLoop = 32;
+
 // X-cycle: a loop on one digit, strong and weak links taking turns, read as implications from
 // "on" in a cell back to it. Either way round every weak link then joins one cell that holds
 // the digit and one that does not, so a cell that sees both loses it. Rated 6.5 plus the
@@ -961,6 +969,11 @@ ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
 // unit) counts. A digit's loops depend on its places alone, so each digit's shortest and its
 // last start are kept with the places they were found on, and only the digits whose places
 // changed are searched again.
+//
+// A loop of n nodes that removes a candidate makes an X-chain of n + 2 from it: on there, off
+// in the far end of the weak link it sees, round the loop to its near end, on, and off again
+// in the candidate. So a digit whose shortest X-chain is longer than the longest loop looked
+// for, or that has none, has no loop to find.
 bool FindXCycle(const CandidateBoard& board, Step& step) {
     struct DigitCycle {
         bool known = false;
@@ -981,6 +994,9 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
         c.known = true;
         c.plane = plane;
         c.length = 0;
+        const int chain = search.ShortestOf(d).nodes;
+        if (!chain || chain > kLongestLoop + 2)
+            continue;
         search.EnsureDigit(d);
         for (CellSet cells = plane; !cells.Empty();) {
             const int cell = cells.PopFirst();
@@ -991,7 +1007,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
                     continue;
                 const CellSet partner =
                     plane & kUnitTables.peerSets[cell] & kUnitTables.unitSets[unit];
-                const int limit = c.length ? c.length : 32;
+                const int limit = c.length ? c.length : kLongestLoop;
                 const int length =
                     search.FindLoop(ChainNode(cell, digit, true),
                                     ChainNode(partner.First(), digit, false), limit, loop);
