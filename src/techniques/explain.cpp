@@ -17,8 +17,7 @@ std::string Said(const std::string& text) {
     return text.rfind(kPrefix, 0) == 0 ? text.substr(kPrefix.size()) : text;
 }
 
-// Both stages of a step after its rating, "[1.2] ", onto `out`; the answer's leading technique
-// name is already the hint's.
+// Both stages of a step after its rating, "[1.2] ", onto `out`.
 void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
                     const techniques::Step& step) {
     const int rating = step.Rating();
@@ -27,13 +26,7 @@ void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
     out += '.';
     out += static_cast<char>('0' + rating % 10);
     out += "] ";
-    out += techniques::StepHintText(step);
-    out += ' ';
-    const std::string answer = techniques::StepAnswerText(before, step);
-    const std::string_view name = techniques::Info(step.technique).name;
-    const bool named = answer.size() >= name.size() + 2 && answer.compare(0, name.size(), name) == 0 &&
-                       answer.compare(name.size(), 2, ": ") == 0;
-    out.append(answer, named ? name.size() + 2 : 0);
+    techniques::AppendStepTexts(out, before, step);
     out += '\n';
 }
 
@@ -53,7 +46,8 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
         techniques::CandidateBoard board = tip.before;
         techniques::ApplyStep(board, tip.step);
         techniques::CandidateBoard after = board;
-        std::vector<techniques::Step> steps;
+        // One run per thread keeps its room for steps.
+        thread_local std::vector<techniques::Step> steps;
         techniques::RunLadder(after, true, steps);
         board = tip.before;
         AppendStepLine(out, board, tip.step);
@@ -62,9 +56,9 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
             AppendStepLine(out, board, step);
             techniques::ApplyStep(board, step);
         }
-        if (board.Solved())
-            return out + "Das SuDoKu ist gelöst.\n";
-        return out + Said(TipAnswerText(FindLadderTip(board, tip.solution))) + "\n";
+        out += board.Solved() ? "Das SuDoKu ist gelöst." : Said(TipAnswerText(FindLadderTip(board, tip.solution)));
+        out += '\n';
+        return out;
     }
     // A board with several solutions: the singles and pairs, which hold whatever the solution.
     std::array<CellValue, kCellCount> board = cells;

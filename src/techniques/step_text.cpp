@@ -1,10 +1,13 @@
 #include "techniques/step_text.h"
 
 #include <bit>
+#include <string_view>
 #include <vector>
 
 namespace zw::techniques {
 namespace {
+
+using namespace std::string_view_literals;
 
 std::string Digit(int d) {
     return std::string(1, static_cast<char>('0' + d));
@@ -18,16 +21,17 @@ std::string UnitText(int unit) {
     return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
 }
 
-// The singles' sentences, most of every explanation, are put together in one string each.
+// The singles' sentences, most of every explanation, are put together in one string each, of
+// pieces whose lengths the compiler knows.
 void AppendCell(std::string& out, int cell) {
-    out += "Zeile ";
+    out += "Zeile "sv;
     out += static_cast<char>('1' + Row(cell));
-    out += ", Spalte ";
+    out += ", Spalte "sv;
     out += static_cast<char>('1' + Column(cell));
 }
 
 void AppendUnit(std::string& out, int unit) {
-    out += unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ";
+    out += unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
     out += static_cast<char>('1' + unit % 9);
 }
 
@@ -36,44 +40,56 @@ bool IsSingle(Technique t) {
            t == Technique::HiddenSingleLine || t == Technique::NakedSingle;
 }
 
-// "Full House: In Block 3 ist nur noch eine Zelle frei." and the like.
-std::string SingleHintText(const Step& step) {
+// "Full House: In Block 3 ist nur noch eine Zelle frei." and the like, onto `out`.
+void AppendSingleHint(std::string& out, const Step& step) {
     const Technique t = step.technique;
-    std::string out;
-    out.reserve(96);
     out += Info(t).name;
-    out += ": In ";
+    out += ": In "sv;
     if (t == Technique::NakedSingle) {
         AppendCell(out, step.placedCell);
-        out += " passt nur noch eine Zahl.";
-        return out;
+        out += " passt nur noch eine Zahl."sv;
+        return;
     }
     AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " ist nur noch eine Zelle frei."
-                                     : " passt eine Zahl nur an eine Stelle.";
+    out += t == Technique::FullHouse ? " ist nur noch eine Zelle frei."sv
+                                     : " passt eine Zahl nur an eine Stelle."sv;
+}
+
+// Its answer, with or without the leading "Full House: ".
+void AppendSingleAnswer(std::string& out, const Step& step, bool named) {
+    const Technique t = step.technique;
+    const char digit = static_cast<char>('0' + step.placedDigit);
+    if (named) {
+        out += Info(t).name;
+        out += ": "sv;
+    }
+    out += "In "sv;
+    if (t == Technique::NakedSingle) {
+        AppendCell(out, step.placedCell);
+        out += " passt nur noch die "sv;
+        out += digit;
+        out += '.';
+        return;
+    }
+    AppendUnit(out, step.placedUnit);
+    out += t == Technique::FullHouse ? " fehlt nur noch die "sv : " passt die "sv;
+    out += digit;
+    out += t == Technique::FullHouse ? "; sie gehört in "sv : " nur in "sv;
+    AppendCell(out, step.placedCell);
+    out += '.';
+}
+
+std::string SingleHintText(const Step& step) {
+    std::string out;
+    out.reserve(96);
+    AppendSingleHint(out, step);
     return out;
 }
 
 std::string SingleAnswerText(const Step& step) {
-    const Technique t = step.technique;
-    const char digit = static_cast<char>('0' + step.placedDigit);
     std::string out;
     out.reserve(112);
-    out += Info(t).name;
-    out += ": In ";
-    if (t == Technique::NakedSingle) {
-        AppendCell(out, step.placedCell);
-        out += " passt nur noch die ";
-        out += digit;
-        out += '.';
-        return out;
-    }
-    AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " fehlt nur noch die " : " passt die ";
-    out += digit;
-    out += t == Technique::FullHouse ? "; sie gehört in " : " nur in ";
-    AppendCell(out, step.placedCell);
-    out += '.';
+    AppendSingleAnswer(out, step, true);
     return out;
 }
 
@@ -432,24 +448,29 @@ std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
     if (step.placedCell >= 0)
         return " Damit bleibt für die " + Digit(step.placedDigit) + " in " +
                UnitText(step.placedUnit) + " nur noch " + CellText(step.placedCell) + ".";
-    CandidateBoard after = before;
-    for (int cell = 0; cell < kCells; ++cell)
-        after.Remove(cell, step.removed[cell]);
+    // The first unit, by removed candidate, that the removals leave one place for its digit;
+    // then the first cell they leave one digit.
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned r = step.removed[cell]; r; r &= r - 1) {
             const int d = std::countr_zero(r) + 1;
             for (int unit : kUnitTables.units[cell]) {
-                const std::uint16_t places = after.Positions(unit, d);
-                if (std::has_single_bit(places))
+                unsigned places = before.Positions(unit, d);
+                for (unsigned m = places; m; m &= m - 1) {
+                    const int i = std::countr_zero(m);
+                    if (step.removed[UnitCell(unit, i)] & DigitBit(d))
+                        places &= ~(1u << i);
+                }
+                if (OneBit(places))
                     return " Damit bleibt für die " + Digit(d) + " in " + UnitText(unit) +
                            " nur noch " + CellText(UnitCell(unit, std::countr_zero(places))) + ".";
             }
         }
     }
     for (int cell = 0; cell < kCells; ++cell) {
-        if (step.removed[cell] && std::has_single_bit(after.Candidates(cell)))
+        const unsigned left = before.Candidates(cell) & ~step.removed[cell];
+        if (step.removed[cell] && OneBit(left))
             return " Damit passt in " + CellText(cell) + " nur noch die " +
-                   Digit(std::countr_zero(after.Candidates(cell)) + 1) + ".";
+                   Digit(std::countr_zero(left) + 1) + ".";
     }
     return " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter.";
 }
@@ -620,6 +641,22 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                ConsequenceText(before, step);
     return name + ": " + (IsRectangle(t) ? RectangleText(before, step) : PatternText(step)) +
            RemovalText(step) + ConsequenceText(before, step);
+}
+
+void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
+    if (IsSingle(step.technique)) {
+        AppendSingleHint(out, step);
+        out += ' ';
+        AppendSingleAnswer(out, step, false);
+        return;
+    }
+    out += StepHintText(step);
+    out += ' ';
+    const std::string answer = StepAnswerText(before, step);
+    const std::string_view name = Info(step.technique).name;
+    const bool named = answer.size() >= name.size() + 2 && answer.compare(0, name.size(), name) == 0 &&
+                       answer.compare(name.size(), 2, ": ") == 0;
+    out.append(answer, named ? name.size() + 2 : 0);
 }
 
 }  // namespace zw::techniques

@@ -13,5 +13,8 @@ std::string StepHintText(const Step& step);
 // `before` is the board the step was found on; the text names the digit the removals leave
 // one place or one cell, or says that they only remove candidates.
 std::string StepAnswerText(const CandidateBoard& before, const Step& step);
+// Both onto `out`, the hint, a blank and the answer, which does not repeat the technique's
+// name that the hint begins with.
+void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step);
 
 }  // namespace zw::techniques
