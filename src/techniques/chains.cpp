@@ -165,7 +165,7 @@ public:
         }
         digitFirst_[9] = static_cast<std::int16_t>(count);
         liveCount_ = live;
-        ListLiveLinks(0, live, 0, false);
+        ListLiveLinks(0, live, 0);
         closuresBuilt_ = false;
     }
 
@@ -197,16 +197,22 @@ public:
             liveNode_[live++] = static_cast<std::int16_t>(off + 1);
         }
         digitEnd_[d] = static_cast<std::int16_t>(live);
-        ListLiveLinks(first, live, d * kLinkBlock, true);
+        ListLiveLinks(first, live, d * kLinkBlock);
+        digitLoops_[d] = false;
+    }
+    // And its links out of each node, which only the loops follow.
+    void EnsureLoops(int d) {
+        EnsureDigit(d);
+        if (!digitLoops_[d])
+            ListLoopLinks(d * kBlock, digitEnd_[d], d * kLinkBlock);
+        digitLoops_[d] = true;
     }
 
-    // The live graph's links of its nodes `first` to `end`, listed from `e` on: for the
-    // all-starts search each node's sources, and for a loop (`out`) each node's targets in
-    // the order ForEachLink gives them, less those to the nodes left out. Links come in
-    // pairs (if P then Q, so if not Q then not P): a node's sources are the opposites of its
-    // opposite's targets, all of them live, as they link somewhere.
-    void ListLiveLinks(int first, int end, int e, bool out) {
-        const int e0 = e;
+    // The live graph's links of its nodes `first` to `end`, listed from `e` on: each node's
+    // sources, for the all-starts search. Links come in pairs (if P then Q, so if not Q then
+    // not P): a node's sources are the opposites of its opposite's targets, all of them live,
+    // as they link somewhere.
+    void ListLiveLinks(int first, int end, int e) {
         for (int r = first; r < end; ++r) {
             const int node = liveNode_[r];
             liveOpp_[r] = liveOf_[node ^ 1];
@@ -214,9 +220,11 @@ public:
             ForEachLink(node ^ 1, [&](int to) { liveIn_[e++] = liveOf_[to ^ 1]; });
         }
         liveInFirst_[end] = static_cast<std::uint16_t>(e);
-        if (!out)
-            return;
-        e = e0;
+    }
+
+    // For a loop, each node's targets in the order ForEachLink gives them, less those to the
+    // nodes left out.
+    void ListLoopLinks(int first, int end, int e) {
         for (int r = first; r < end; ++r) {
             const int node = liveNode_[r];
             const int cell = NodeCell(node), digit = NodeDigit(node);
@@ -911,7 +919,7 @@ private:
     std::array<CellSet, 9> liveOff_{};  // per digit, the cells whose "off" node is live
     // X-chains: the places each digit's graph was built on, where it ends, and its shortest
     // chain (nodes, 0 for none; its start) on the places it was found on.
-    std::array<bool, 9> digitBuilt_{};
+    std::array<bool, 9> digitBuilt_{}, digitLoops_{};
     std::array<CellSet, 9> digitPlane_{};
     std::array<std::int16_t, 9> digitEnd_{};
     std::array<DigitChain, 9> digitChain_{};
@@ -997,7 +1005,7 @@ bool FindXCycle(const CandidateBoard& board, Step& step) {
         const int chain = search.ShortestOf(d).nodes;
         if (!chain || chain > kLongestLoop + 2)
             continue;
-        search.EnsureDigit(d);
+        search.EnsureLoops(d);
         for (CellSet cells = plane; !cells.Empty();) {
             const int cell = cells.PopFirst();
             for (int k = 0; k < 3; ++k) {
