@@ -193,6 +193,9 @@ bool RunInOrder(int threads, const ReadItems& read, const ItemWork& work, std::o
         for (Slot* slot = &slots[next % kWindow]; slot->done.load(std::memory_order_acquire);
              slot = &slots[next % kWindow]) {
             out << slot->text;
+            // Its memory goes back at once: texts kept for a whole window would grow the
+            // worker's heap page by page, and each new page costs a fault.
+            std::string().swap(slot->text);
             slot->done.store(false, std::memory_order_relaxed);
             ++next;
         }
