@@ -32,22 +32,75 @@ const UnitTables kUnitTables = [] {
 bool CandidateBoard::SetRows(std::string_view rows) {
     if (rows.size() < kCells)
         return false;
-    cand_.fill(kAllDigits);
-    planes_.fill(CellSet::All());
-    for (auto& unit : places_)
-        unit.fill(kAllDigits);
-    present_.fill(kAllDigits);
+    // The givens digit by digit, and the cells each one's digit leaves.
+    std::array<CellSet, 9> given{}, taken{};
+    CellSet filled;
+    for (int cell = 0; cell < kCells; ++cell) {
+        const char c = rows[cell];
+        if (c >= '1' && c <= '9') {
+            given[c - '1'].Add(cell);
+            filled.Add(cell);
+        }
+    }
+    bool clash = false;
+    for (int d = 0; d < 9; ++d) {
+        for (CellSet g = given[d]; !g.Empty();)
+            taken[d] |= kUnitTables.peerSets[g.PopFirst()];
+        clash = clash || !(taken[d] & given[d]).Empty();
+    }
+    cand_.fill(0);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
+    if (clash) {
+        // One given at a time, up to the first that a peer already holds.
+        cand_.fill(kAllDigits);
+        planes_.fill(CellSet::All());
+        for (auto& unit : places_)
+            unit.fill(kAllDigits);
+        present_.fill(kAllDigits);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const char c = rows[cell];
+            if (c < '1' || c > '9')
+                continue;
+            if (!(cand_[cell] & DigitBit(c - '0')))
+                return false;
+            Place(cell, c - '0');
+        }
+        return true;
+    }
+    // All at once: what placing the givens one by one leaves, without walking each one's
+    // peers.
+    for (auto& unit : places_)
+        unit.fill(0);
+    for (int d = 0; d < 9; ++d) {
+        planes_[d] = CellSet::All().Minus(filled).Minus(taken[d]);
+        for (CellSet p = planes_[d]; !p.Empty();)
+            cand_[p.PopFirst()] |= DigitBit(d + 1);
+        for (CellSet g = given[d]; !g.Empty();) {
+            const int cell = g.PopFirst();
+            value_[cell] = static_cast<std::uint8_t>(d + 1);
+            for (int unit : kUnitTables.units[cell])
+                placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | DigitBit(d + 1));
+            --open_;
+        }
+    }
     for (int cell = 0; cell < kCells; ++cell) {
-        const char c = rows[cell];
-        if (c < '1' || c > '9')
-            continue;
-        const int digit = c - '0';
-        if (!(cand_[cell] & DigitBit(digit)))
-            return false;  // a peer already holds it
-        Place(cell, digit);
+        for (unsigned m = cand_[cell]; m; m &= m - 1) {
+            const int d = std::countr_zero(m);
+            for (int k = 0; k < 3; ++k) {
+                auto& places = places_[kUnitTables.units[cell][k]][d];
+                places = static_cast<std::uint16_t>(places | 1u << kUnitTables.indexIn[cell][k]);
+            }
+        }
+    }
+    for (int unit = 0; unit < kUnits; ++unit) {
+        std::uint16_t present = 0;
+        for (int d = 0; d < 9; ++d) {
+            if (places_[unit][d])
+                present = static_cast<std::uint16_t>(present | 1u << d);
+        }
+        present_[unit] = present;
     }
     return true;
 }
