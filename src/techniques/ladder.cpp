@@ -106,6 +106,12 @@ public:
         return false;
     }
 
+    // A family that searches the whole board every time: the memory would pass it over only
+    // on the board it last found nothing on, and every step changes the board.
+    bool Whole(Technique floor, bool (*find)(const CandidateBoard&, Step&)) {
+        return !Capped(floor) && find(board_, step_);
+    }
+
     bool Capped(Technique floor) {
         capped_ = capped_ || Info(floor).rating > maxRating_;
         return capped_;
@@ -125,10 +131,7 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
     Rungs r(board, memo, step, maxRating);
     using C = const Changes*;
     using T = Technique;
-    auto plain = [&](bool (*find)(const CandidateBoard&, Step&)) {
-        return [&b, find](Step& s, C) { return find(b, s); };
-    };
-    if (r.Try(0, T::FullHouse, plain(FindFullHouse)) ||
+    if (r.Whole(T::FullHouse, FindFullHouse) ||
         r.Try(1, T::HiddenSingleBox, [&](Step& s, C c) { return FindHiddenSingle(b, true, s, c); }) ||
         r.Try(2, T::HiddenSingleLine, [&](Step& s, C c) { return FindHiddenSingle(b, false, s, c); }) ||
         r.Try(3, T::DirectPointing, [&](Step& s, C c) { return FindIntersection(b, true, true, s, c); }) ||
@@ -164,18 +167,18 @@ bool FindEasiest(const CandidateBoard& board, bool oneSolution, Step& step, Memo
            r.Try(23, T::Jellyfish, [&](Step& s, C c) { return FindFish(b, 4, s, c); }) ||
            r.Try(24, T::HiddenQuad, [&](Step& s, C c) { return FindHiddenSubset(b, 4, false, s, c); }) ||
            r.Try(35, T::WXYZWing, [&](Step& s, C c) { return FindBentSet(b, 4, s, c); }) ||
-           (oneSolution && r.Try(25, T::Bug1, plain(FindBug))) ||
+           (oneSolution && r.Whole(T::Bug1, FindBug)) ||
            r.Try(36, T::VWXYZWing, [&](Step& s, C c) { return FindBentSet(b, 5, s, c); }) ||
            r.Try(26, T::AlignedPairExclusion, [&](Step& s, C c) { return FindAlignedPairExclusion(b, s, c); }) ||
            r.Try(37, T::XCycle, [&](Step& s, C c) { return FindBentSet(b, 6, s, c); }) ||
-           r.Try(27, T::XCycle, plain(FindChains)) ||
+           r.Whole(T::XCycle, FindChains) ||
            r.Try(34, T::AlignedTripletExclusion, [&](Step& s, C c) { return FindAlignedTripletExclusion(b, s, c); }) ||
-           r.Try(28, T::Nishio, plain(FindNishio)) ||
-           r.Try(29, T::CellForcingChain, plain(FindForcingChains)) ||
-           r.Try(30, T::DynamicContradiction, plain(FindDynamicContradiction)) ||
-           r.Try(31, T::DynamicCellForcing, [&](Step& s, C) { return FindDynamicForcing(b, 0, s); }) ||
-           r.Try(32, T::DynamicForcingPlus, [&](Step& s, C) { return FindDynamicForcing(b, 1, s); }) ||
-           (!r.Capped(T::DynamicForcingNested) && FindDynamicForcing(b, 2, step));
+           r.Whole(T::Nishio, FindNishio) ||
+           r.Whole(T::CellForcingChain, FindForcingChains) ||
+           r.Whole(T::DynamicContradiction, FindDynamicContradiction) ||
+           r.Whole(T::DynamicCellForcing, [](const CandidateBoard& on, Step& s) { return FindDynamicForcing(on, 0, s); }) ||
+           r.Whole(T::DynamicForcingPlus, [](const CandidateBoard& on, Step& s) { return FindDynamicForcing(on, 1, s); }) ||
+           r.Whole(T::DynamicForcingNested, [](const CandidateBoard& on, Step& s) { return FindDynamicForcing(on, 2, s); });
 }
 
 }  // namespace
