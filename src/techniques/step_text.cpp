@@ -24,15 +24,18 @@ std::string UnitText(int unit) {
 // The singles' sentences, most of every explanation, are put together in one string each, of
 // pieces whose lengths the compiler knows.
 void AppendCell(std::string& out, int cell) {
-    out += "Zeile "sv;
-    out += static_cast<char>('1' + Row(cell));
-    out += ", Spalte "sv;
-    out += static_cast<char>('1' + Column(cell));
+    char text[] = "Zeile ?, Spalte ?";
+    text[6] = static_cast<char>('1' + Row(cell));
+    text[16] = static_cast<char>('1' + Column(cell));
+    out.append(text, sizeof text - 1);
 }
 
 void AppendUnit(std::string& out, int unit) {
-    out += unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
-    out += static_cast<char>('1' + unit % 9);
+    char text[] = "Spalte ?";
+    const std::string_view name = unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
+    name.copy(text, name.size());
+    text[name.size()] = static_cast<char>('1' + unit % 9);
+    out.append(text, name.size() + 1);
 }
 
 bool IsSingle(Technique t) {
