@@ -321,13 +321,89 @@ public:
     const DigitChain& ShortestOf(int d) {
         DigitChain& c = digitChain_[d];
         if (!c.known || c.plane != planes_[d]) {
-            EnsureDigit(d);
             c.known = true;
             c.plane = planes_[d];
             c.nodes = c.start = 0;
-            AllStarts(d * kBlock, digitEnd_[d], kChainRoom, c.nodes, c.start);
+            if (MayContradict(d)) {
+                EnsureDigit(d);
+                AllStarts(d * kBlock, digitEnd_[d], kChainRoom, c.nodes, c.start);
+            }
         }
         return c;
+    }
+
+    // Whether some assumption on digit d alone leads to a contradiction, however long the
+    // chain: most digits have none, and sets of cells tell it faster than the search. "On"
+    // in a cell puts the digit "on" in the partners (units with two places) of the cells it
+    // sees; an assumption fails where the cells it puts "on" include two that see each other,
+    // or, for "off" in a cell, the cell itself.
+    bool MayContradict(int d) const {
+        const CellSet plane = planes_[d];
+        std::array<CellSet, kCells> partners, next;
+        CellSet linked;  // the cells with a partner
+        for (int unit = 0; unit < kUnits; ++unit) {
+            const unsigned places = board_->Positions(unit, d + 1);
+            if (Count9(places) != 2)
+                continue;
+            const int a = UnitCell(unit, std::countr_zero(places));
+            const int b = UnitCell(unit, std::countr_zero(places & (places - 1)));
+            for (const int cell : {a, b}) {
+                if (!linked.Has(cell))
+                    partners[cell] = CellSet{};
+                linked.Add(cell);
+            }
+            partners[a].Add(b);
+            partners[b].Add(a);
+        }
+        if (linked.Empty())
+            return false;
+        for (CellSet p = plane; !p.Empty();) {
+            const int cell = p.PopFirst();
+            CellSet to;
+            for (CellSet seen = linked & kUnitTables.peerSets[cell]; !seen.Empty();)
+                to |= partners[seen.PopFirst()];
+            next[cell] = to;
+        }
+        auto clashes = [](CellSet on) {
+            for (CellSet rest = on; !rest.Empty();) {
+                if (!(kUnitTables.peerSets[rest.PopFirst()] & on).Empty())
+                    return true;
+            }
+            return false;
+        };
+        // Only a cell with a partner is ever put "on"; the others just start.
+        std::array<CellSet, kCells> closure;
+        for (CellSet p = linked; !p.Empty();) {
+            const int cell = p.PopFirst();
+            CellSet on = CellSet::Of(cell), front = on;
+            while (!front.Empty()) {
+                CellSet to;
+                for (CellSet f = front; !f.Empty();)
+                    to |= next[f.PopFirst()];
+                front = to.Minus(on);
+                on |= front;
+            }
+            if (clashes(on))
+                return true;
+            closure[cell] = on;
+        }
+        for (CellSet p = plane.Minus(linked); !p.Empty();) {
+            const int cell = p.PopFirst();
+            CellSet on = CellSet::Of(cell);
+            for (CellSet q = next[cell]; !q.Empty();)
+                on |= closure[q.PopFirst()];
+            if (clashes(on))
+                return true;
+        }
+        for (CellSet p = linked; !p.Empty();) {
+            const int cell = p.PopFirst();
+            CellSet on;
+            for (CellSet q = partners[cell]; !q.Empty();)
+                on |= closure[q.PopFirst()];
+            if (on.Has(cell) || clashes(on))
+                return true;
+        }
+        return false;
     }
 
     // The nodes of the shortest chain from `start` to `goal`, start first; 0 when there is
