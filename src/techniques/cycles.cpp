@@ -35,6 +35,10 @@ struct YRings {
     std::array<std::uint8_t, kMost * 20> next{};
     std::array<std::uint8_t, kMost> shortest{};
     std::array<std::uint8_t, kMost> order{};  // the starts, by their shortest ring
+    // The candidates the last search on these rings found nothing on: a ring's removals only
+    // shrink with the candidates, so on a board that lost some since, it finds nothing again.
+    bool barren = false;
+    std::array<CellSet, 9> barrenPlanes{};
 };
 
 void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
@@ -158,10 +162,18 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
     if (!r.known || r.pairDigits != pairDigits) {
         r.known = true;
         r.pairDigits = pairDigits;
+        r.barren = false;
         MakeRings(board, pairs, r);
     }
     if (!r.any)
         return false;
+    if (r.barren) {
+        bool within = true;
+        for (int d = 0; d < 9 && within; ++d)
+            within = board.Plane(d + 1).Within(r.barrenPlanes[d]);
+        if (within)
+            return false;
+    }
     const int states = r.states;
     const auto& stateOf = r.stateOf;
     const auto& nextFirst = r.nextFirst;
@@ -275,6 +287,11 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                 }
             }
         }
+    }
+    if (!bestCells) {
+        r.barren = true;
+        for (int d = 0; d < 9; ++d)
+            r.barrenPlanes[d] = board.Plane(d + 1);
     }
     return bestCells > 0;
 }
