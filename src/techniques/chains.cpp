@@ -886,10 +886,13 @@ public:
         auto record = [&](int t, int k, std::uint64_t fresh, int level) {
             std::uint64_t* row = &depth[(static_cast<std::size_t>(t) * words + k) * 8];
             if constexpr (std::endian::native == std::endian::little) {
+                // Only the bytes of starts that got here: a level brings a node few.
                 const std::uint64_t all = std::uint64_t{0x0101010101010101} * level;
-                for (int j = 0; j < 8; ++j, fresh >>= 8) {
-                    const std::uint64_t m = kByteMasks[fresh & 0xff];
+                while (fresh) {
+                    const int j = std::countr_zero(fresh) / 8;
+                    const std::uint64_t m = kByteMasks[fresh >> (8 * j) & 0xff];
                     row[j] = (row[j] & ~m) | (all & m);
+                    fresh &= ~(std::uint64_t{0xff} << (8 * j));
                 }
             } else {
                 auto* bytes = reinterpret_cast<std::uint8_t*>(row);
