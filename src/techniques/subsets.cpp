@@ -7,6 +7,7 @@
 #include <bit>
 
 #include "techniques/families.h"
+#include "techniques/locked_sets.h"
 
 namespace zw::techniques {
 
@@ -47,35 +48,29 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
         unsigned eligible = 0, open = 0;
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
-            if (cand[i])
-                open |= 1u << i;
-            if (cand[i] && Count9(cand[i]) <= size)
-                eligible |= 1u << i;
+            const unsigned n = static_cast<unsigned>(Count9(cand[i]));
+            open |= static_cast<unsigned>(n != 0) << i;
+            eligible |= static_cast<unsigned>(n - 1 < static_cast<unsigned>(size)) << i;
         }
         if (Count9(eligible) < size || Count9(open) <= size)
             continue;
         // A new naked set has a cell that changed: the others' removals only shrank.
-        unsigned changedIn = 0;
+        unsigned changedIn = kAllDigits;
         if (changes) {
+            changedIn = 0;
             for (int i = 0; i < 9; ++i) {
                 if (changes->cells.Has(UnitCell(unit, i)))
                     changedIn |= 1u << i;
             }
+            if (!(changedIn & eligible))
+                continue;
         }
-        for (SetsWithin sets(eligible, size); sets.Next();) {
-            const unsigned set = sets.set;
-            if (changes && !(set & changedIn))
-                continue;
-            unsigned digits = 0;
-            for (unsigned m = set; m; m &= m - 1)
-                digits |= cand[std::countr_zero(m)];
-            if (Count9(digits) != size)
-                continue;
+        auto found = [&](unsigned set, unsigned digits) {
             bool removes = false;
             for (unsigned m = open & ~set; m && !removes; m &= m - 1)
                 removes = (cand[std::countr_zero(m)] & digits) != 0;
             if (!removes)
-                continue;
+                return false;
             step = Step{};
             step.technique = size == 2   ? Technique::NakedPair
                              : size == 3 ? Technique::NakedTriple
@@ -90,16 +85,30 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
                     step.removed[cell] = static_cast<std::uint16_t>(cand[i] & digits);
             }
             return true;
-        }
+        };
+        if (LockedSets(cand, eligible, size, changedIn, found))
+            return true;
     }
     return false;
 }
 
 bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
                       const Changes* changes) {
+    const ByUnit changed = ChangedDigits(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
-        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;  // a unit's own cells decide
+        // A new hidden set has a digit whose places here changed: the rest only lost others.
+        // A direct one may instead place another digit that lost a place, one with a place
+        // more than the set has.
+        const unsigned changedDigits = changed[unit];
+        if (changes) {
+            bool any = false;
+            for (unsigned m = changedDigits; m && !any; m &= m - 1) {
+                const int n = Count9(board.Positions(unit, std::countr_zero(m) + 1));
+                any = n && n <= size + direct;
+            }
+            if (!any)
+                continue;
+        }
         std::array<std::uint16_t, 9> places{}, cand{};
         unsigned eligible = 0;
         for (int d = 0; d < 9; ++d) {
@@ -109,37 +118,24 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         }
         if (Count9(eligible) < size)
             continue;
-        int open = 0;
-        for (int i = 0; i < 9; ++i) {
-            cand[i] = board.Candidates(UnitCell(unit, i));
-            open += cand[i] != 0;
-        }
-        if (open <= size)
-            continue;
-        // A new hidden set has a digit whose places here changed: the rest only lost others.
-        // Not so a direct one, which may place another digit that lost a place.
-        unsigned changedDigits = kAllDigits;
-        if (changes && !direct) {
-            changedDigits = 0;
-            for (int d = 0; d < 9; ++d) {
-                if (!(changes->places[d] & kUnitTables.unitSets[unit]).Empty())
-                    changedDigits |= 1u << d;
+        const unsigned wanted = direct ? kAllDigits : changedDigits;
+        // The unit's candidates only for a set that may make a step.
+        int open = -1;
+        auto found = [&](unsigned digits, unsigned cells) {
+            if (open < 0) {
+                open = 0;
+                for (int i = 0; i < 9; ++i) {
+                    cand[i] = board.Candidates(UnitCell(unit, i));
+                    open += cand[i] != 0;
+                }
             }
-        }
-        for (SetsWithin sets(eligible, size); sets.Next();) {
-            const unsigned digits = sets.set;
-            if (!(digits & changedDigits))
-                continue;
-            unsigned cells = 0;
-            for (unsigned m = digits; m; m &= m - 1)
-                cells |= places[std::countr_zero(m)];
-            if (Count9(cells) != size)
-                continue;
+            if (open <= size)
+                return false;
             bool removes = false;
             for (unsigned m = cells; m && !removes; m &= m - 1)
                 removes = (cand[std::countr_zero(m)] & ~digits) != 0;
             if (!removes)
-                continue;
+                return false;
             // The direct form: another digit whose places outside the set are now one.
             int placedDigit = 0, placedIndex = -1;
             if (direct) {
@@ -149,7 +145,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
                         placedDigit = d + 1, placedIndex = std::countr_zero(rest);
                 }
                 if (!placedDigit)
-                    continue;
+                    return false;
             }
             step = Step{};
             step.technique =
@@ -170,7 +166,9 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
                 step.placedUnit = unit;
             }
             return true;
-        }
+        };
+        if (LockedSets(places, eligible, size, wanted, found))
+            return true;
     }
     return false;
 }
