@@ -97,16 +97,19 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
     const ByUnit changed = ChangedDigits(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
         // A new hidden set has a digit whose places here changed: the rest only lost others.
-        // A direct one may instead place another digit that lost a place, one with a place
-        // more than the set has.
-        const unsigned changedDigits = changed[unit];
+        // A direct one may instead place another digit that lost a place, one with more
+        // places than one and at most one more than the set has.
+        unsigned wanted = changed[unit];
         if (changes) {
-            bool any = false;
-            for (unsigned m = changedDigits; m && !any; m &= m - 1) {
+            bool member = false, placer = false;
+            for (unsigned m = wanted; m; m &= m - 1) {
                 const int n = Count9(board.Positions(unit, std::countr_zero(m) + 1));
-                any = n && n <= size + direct;
+                member = member || (n >= 1 && n <= size);
+                placer = placer || (n >= 2 && n <= size + 1);
             }
-            if (!any)
+            if (direct && placer)
+                wanted = kAllDigits;
+            else if (!member)
                 continue;
         }
         std::array<std::uint16_t, 9> places{}, cand{};
@@ -118,7 +121,6 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         }
         if (Count9(eligible) < size)
             continue;
-        const unsigned wanted = direct ? kAllDigits : changedDigits;
         // The unit's candidates only for a set that may make a step.
         int open = -1;
         auto found = [&](unsigned digits, unsigned cells) {
