@@ -10,8 +10,22 @@
 
 namespace zw::techniques {
 
-// Per unit, the digits whose places there changed; every digit everywhere for a full search.
 using ByUnit = std::array<std::uint16_t, kUnits>;
+
+// Per unit, the cells (bit i for its i-th) whose candidates changed; all for a full search.
+inline ByUnit ChangedCells(const Changes* changes) {
+    ByUnit cells;
+    cells.fill(changes ? 0 : kAllDigits);
+    for (CellSet rest = changes ? changes->cells : CellSet{}; !rest.Empty();) {
+        const int cell = rest.PopFirst();
+        for (int k = 0; k < 3; ++k) {
+            auto& c = cells[kUnitTables.units[cell][k]];
+            c = static_cast<std::uint16_t>(c | 1u << kUnitTables.indexIn[cell][k]);
+        }
+    }
+    return cells;
+}
+// Per unit, the digits whose places there changed; every digit everywhere for a full search.
 inline ByUnit ChangedDigits(const Changes* changes) {
     ByUnit digits;
     digits.fill(changes ? 0 : kAllDigits);

@@ -40,9 +40,12 @@ bool Step::Removes() const {
 }
 
 bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+    const ByUnit changed = ChangedCells(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
-        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;  // a unit's own cells decide
+        // A new naked set has a cell that changed: the others' removals only shrank.
+        const unsigned changedIn = changed[unit];
+        if (!changedIn)
+            continue;
         // Open cells with at most `size` candidates may take part.
         std::array<std::uint16_t, 9> cand{};
         unsigned eligible = 0, open = 0;
@@ -54,17 +57,8 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
         }
         if (Count9(eligible) < size || Count9(open) <= size)
             continue;
-        // A new naked set has a cell that changed: the others' removals only shrank.
-        unsigned changedIn = kAllDigits;
-        if (changes) {
-            changedIn = 0;
-            for (int i = 0; i < 9; ++i) {
-                if (changes->cells.Has(UnitCell(unit, i)))
-                    changedIn |= 1u << i;
-            }
-            if (!(changedIn & eligible))
-                continue;
-        }
+        if (!(changedIn & eligible))
+            continue;
         auto found = [&](unsigned set, unsigned digits) {
             bool removes = false;
             for (unsigned m = open & ~set; m && !removes; m &= m - 1)
