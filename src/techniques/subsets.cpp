@@ -106,7 +106,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             else if (!member)
                 continue;
         }
-        std::array<std::uint16_t, 9> places{}, cand{};
+        std::array<std::uint16_t, 9> places, cand;
         unsigned eligible = 0;
         for (int d = 0; d < 9; ++d) {
             places[d] = board.Positions(unit, d + 1);
