@@ -47,9 +47,9 @@ inline ByUnit ChangedDigits(const Changes* changes) {
 // them (ascending), until it takes one. An eligible member's mask has at most `size` bits. A
 // set is chosen from its highest member down, so a start whose masks already join into too
 // many bits is dropped with everything that would complete it.
-template <class Found>
-bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, int size,
-                unsigned wanted, Found&& found) {
+template <int size, class Found>
+bool LockedSetsOf(const std::array<std::uint16_t, 9>& masks, unsigned eligible, unsigned wanted,
+                  Found& found) {
     for (unsigned a = eligible; a; a &= a - 1) {
         const unsigned sa = 1u << std::countr_zero(a), ja = masks[std::countr_zero(a)];
         const unsigned belowA = eligible & (sa - 1);
@@ -59,7 +59,7 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, in
             const int nb = Count9(jb);
             if (nb > size)
                 continue;
-            if (size == 2) {
+            if constexpr (size == 2) {
                 if (nb == 2 && (sb & wanted) && found(sb, jb))
                     return true;
                 continue;
@@ -73,7 +73,7 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, in
                 const int nc = Count9(jc);
                 if (nc > size)
                     continue;
-                if (size == 3) {
+                if constexpr (size == 3) {
                     if (nc == 3 && (sc & wanted) && found(sc, jc))
                         return true;
                     continue;
@@ -91,6 +91,20 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, in
         }
     }
     return false;
+}
+
+// The size fixed at compile time: the walk above, its tests on the size gone.
+template <class Found>
+bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, int size,
+                unsigned wanted, Found&& found) {
+    switch (size) {
+        case 2:
+            return LockedSetsOf<2>(masks, eligible, wanted, found);
+        case 3:
+            return LockedSetsOf<3>(masks, eligible, wanted, found);
+        default:
+            return LockedSetsOf<4>(masks, eligible, wanted, found);
+    }
 }
 
 }  // namespace zw::techniques
