@@ -86,8 +86,10 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
     return false;
 }
 
-bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
-                      const Changes* changes) {
+namespace {
+
+template <int size, bool direct>
+bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes) {
     const ByUnit changed = ChangedDigits(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
         // A new hidden set has a digit whose places here changed: the rest only lost others.
@@ -167,6 +169,19 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
             return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
+                      const Changes* changes) {
+    if (direct)
+        return size == 2   ? FindHidden<2, true>(board, step, changes)
+               : size == 3 ? FindHidden<3, true>(board, step, changes)
+                           : FindHidden<4, true>(board, step, changes);
+    return size == 2   ? FindHidden<2, false>(board, step, changes)
+           : size == 3 ? FindHidden<3, false>(board, step, changes)
+                       : FindHidden<4, false>(board, step, changes);
 }
 
 }  // namespace zw::techniques
