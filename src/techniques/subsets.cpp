@@ -39,7 +39,10 @@ bool Step::Removes() const {
     return false;
 }
 
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+namespace {
+
+template <int size>
+bool FindNaked(const CandidateBoard& board, Step& step, const Changes* changes) {
     const ByUnit changed = ChangedCells(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
         // A new naked set has a cell that changed: the others' removals only shrank.
@@ -85,8 +88,6 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
     }
     return false;
 }
-
-namespace {
 
 template <int size, bool direct>
 bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes) {
@@ -172,6 +173,12 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
 }
 
 }  // namespace
+
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+    return size == 2   ? FindNaked<2>(board, step, changes)
+           : size == 3 ? FindNaked<3>(board, step, changes)
+                       : FindNaked<4>(board, step, changes);
+}
 
 bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
                       const Changes* changes) {
