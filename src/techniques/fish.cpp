@@ -8,7 +8,10 @@
 
 namespace zw::techniques {
 
-bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+namespace {
+
+template <int size>
+bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;
@@ -68,6 +71,14 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+    return size == 2   ? Find<2>(board, step, changes)
+           : size == 3 ? Find<3>(board, step, changes)
+                       : Find<4>(board, step, changes);
 }
 
 }  // namespace zw::techniques
