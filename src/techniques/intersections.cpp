@@ -61,10 +61,8 @@ constexpr Confined kConfined = [] {
     return c;
 }();
 
-}  // namespace
-
-bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
-                      const Changes* changes) {
+template <bool pointing, bool direct>
+bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;  // one digit's places decide
@@ -133,6 +131,17 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
+                      const Changes* changes) {
+    if (pointing)
+        return direct ? Find<true, true>(board, step, changes)
+                      : Find<true, false>(board, step, changes);
+    return direct ? Find<false, true>(board, step, changes)
+                  : Find<false, false>(board, step, changes);
 }
 
 }  // namespace zw::techniques
