@@ -91,22 +91,21 @@ bool FindNaked(const CandidateBoard& board, Step& step, const Changes* changes) 
 
 template <int size, bool direct>
 bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes) {
-    const ByUnit changed = ChangedDigits(changes);
+    // A new hidden set has a digit whose places here changed: the rest only lost others. Not
+    // so a direct one, which may place another digit that lost a place: only a unit whose
+    // cells all stayed as they were is passed over.
+    const ByUnit changed = ChangedDigits(direct ? nullptr : changes);
     for (int unit = 0; unit < kUnits; ++unit) {
-        // A new hidden set has a digit whose places here changed: the rest only lost others.
-        // A direct one may instead place another digit that lost a place, one with more
-        // places than one and at most one more than the set has.
-        unsigned wanted = changed[unit];
-        if (changes) {
-            bool member = false, placer = false;
-            for (unsigned m = wanted; m; m &= m - 1) {
+        if (direct && changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;
+        const unsigned wanted = changed[unit];
+        if (!direct && changes) {
+            bool member = false;
+            for (unsigned m = wanted; m && !member; m &= m - 1) {
                 const int n = Count9(board.Positions(unit, std::countr_zero(m) + 1));
-                member = member || (n >= 1 && n <= size);
-                placer = placer || (n >= 2 && n <= size + 1);
+                member = n >= 1 && n <= size;
             }
-            if (direct && placer)
-                wanted = kAllDigits;
-            else if (!member)
+            if (!member)
                 continue;
         }
         std::array<std::uint16_t, 9> places, cand;
