@@ -66,7 +66,7 @@ bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
                 RemoveFrom(step, removed, DigitBit(digit));
                 return true;
             };
-            if (LockedSets(places, eligible, size, changedLines, found))
+            if (LockedSets<size>(places, eligible, changedLines, found))
                 return true;
         }
     }

@@ -48,8 +48,8 @@ inline ByUnit ChangedDigits(const Changes* changes) {
 // set is chosen from its highest member down, so a start whose masks already join into too
 // many bits is dropped with everything that would complete it.
 template <int size, class Found>
-bool LockedSetsOf(const std::array<std::uint16_t, 9>& masks, unsigned eligible, unsigned wanted,
-                  Found& found) {
+bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, unsigned wanted,
+                Found& found) {
     for (unsigned a = eligible; a; a &= a - 1) {
         const unsigned sa = 1u << std::countr_zero(a), ja = masks[std::countr_zero(a)];
         const unsigned belowA = eligible & (sa - 1);
@@ -91,20 +91,6 @@ bool LockedSetsOf(const std::array<std::uint16_t, 9>& masks, unsigned eligible, 
         }
     }
     return false;
-}
-
-// The size fixed at compile time: the walk above, its tests on the size gone.
-template <class Found>
-bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, int size,
-                unsigned wanted, Found&& found) {
-    switch (size) {
-        case 2:
-            return LockedSetsOf<2>(masks, eligible, wanted, found);
-        case 3:
-            return LockedSetsOf<3>(masks, eligible, wanted, found);
-        default:
-            return LockedSetsOf<4>(masks, eligible, wanted, found);
-    }
 }
 
 }  // namespace zw::techniques

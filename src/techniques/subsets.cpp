@@ -83,7 +83,7 @@ bool FindNaked(const CandidateBoard& board, Step& step, const Changes* changes) 
             }
             return true;
         };
-        if (LockedSets(cand, eligible, size, changedIn, found))
+        if (LockedSets<size>(cand, eligible, changedIn, found))
             return true;
     }
     return false;
@@ -165,7 +165,7 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
             }
             return true;
         };
-        if (LockedSets(places, eligible, size, wanted, found))
+        if (LockedSets<size>(places, eligible, wanted, found))
             return true;
     }
     return false;
