@@ -32,75 +32,65 @@ const UnitTables kUnitTables = [] {
 bool CandidateBoard::SetRows(std::string_view rows) {
     if (rows.size() < kCells)
         return false;
-    // The givens digit by digit, and the cells each one's digit leaves.
-    std::array<CellSet, 9> given{}, taken{};
-    CellSet filled;
-    for (int cell = 0; cell < kCells; ++cell) {
-        const char c = rows[cell];
-        if (c >= '1' && c <= '9') {
-            given[c - '1'].Add(cell);
-            filled.Add(cell);
-        }
-    }
-    bool clash = false;
-    for (int d = 0; d < 9; ++d) {
-        for (CellSet g = given[d]; !g.Empty();)
-            taken[d] |= kUnitTables.peerSets[g.PopFirst()];
-        clash = clash || !(taken[d] & given[d]).Empty();
-    }
+    // The givens first, then every open cell's candidates at once: placing the givens one by
+    // one takes each from a full board's peers, many times the work.
     cand_.fill(0);
+    planes_.fill(CellSet{});
+    for (auto& unit : places_)
+        unit.fill(0);
+    present_.fill(0);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
-    if (clash) {
-        // One given at a time, up to the first that a peer already holds.
-        cand_.fill(kAllDigits);
-        planes_.fill(CellSet::All());
-        for (auto& unit : places_)
-            unit.fill(kAllDigits);
-        present_.fill(kAllDigits);
-        for (int cell = 0; cell < kCells; ++cell) {
-            const char c = rows[cell];
-            if (c < '1' || c > '9')
-                continue;
-            if (!(cand_[cell] & DigitBit(c - '0')))
-                return false;
-            Place(cell, c - '0');
-        }
-        return true;
-    }
-    // All at once: what placing the givens one by one leaves, without walking each one's
-    // peers.
-    for (auto& unit : places_)
-        unit.fill(0);
-    for (int d = 0; d < 9; ++d) {
-        planes_[d] = CellSet::All().Minus(filled).Minus(taken[d]);
-        for (CellSet p = planes_[d]; !p.Empty();)
-            cand_[p.PopFirst()] |= DigitBit(d + 1);
-        for (CellSet g = given[d]; !g.Empty();) {
-            const int cell = g.PopFirst();
-            value_[cell] = static_cast<std::uint8_t>(d + 1);
-            for (int unit : kUnitTables.units[cell])
-                placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | DigitBit(d + 1));
-            --open_;
-        }
+    for (int cell = 0; cell < kCells; ++cell) {
+        const char c = rows[cell];
+        if (c < '1' || c > '9')
+            continue;
+        const int digit = c - '0';
+        const auto& units = kUnitTables.units[cell];
+        if ((placed_[units[0]] | placed_[units[1]] | placed_[units[2]]) & DigitBit(digit))
+            return PlaceOneByOne(rows);  // a peer already holds it
+        value_[cell] = static_cast<std::uint8_t>(digit);
+        for (int unit : units)
+            placed_[unit] = static_cast<std::uint16_t>(placed_[unit] | DigitBit(digit));
+        --open_;
     }
     for (int cell = 0; cell < kCells; ++cell) {
+        if (value_[cell])
+            continue;
+        const auto& units = kUnitTables.units[cell];
+        cand_[cell] = static_cast<std::uint16_t>(
+            kAllDigits & ~(placed_[units[0]] | placed_[units[1]] | placed_[units[2]]));
         for (unsigned m = cand_[cell]; m; m &= m - 1) {
             const int d = std::countr_zero(m);
+            planes_[d].Add(cell);
             for (int k = 0; k < 3; ++k) {
-                auto& places = places_[kUnitTables.units[cell][k]][d];
-                places = static_cast<std::uint16_t>(places | 1u << kUnitTables.indexIn[cell][k]);
+                places_[units[k]][d] |=
+                    static_cast<std::uint16_t>(1u << kUnitTables.indexIn[cell][k]);
+                present_[units[k]] |= static_cast<std::uint16_t>(1u << d);
             }
         }
     }
-    for (int unit = 0; unit < kUnits; ++unit) {
-        std::uint16_t present = 0;
-        for (int d = 0; d < 9; ++d) {
-            if (places_[unit][d])
-                present = static_cast<std::uint16_t>(present | 1u << d);
-        }
-        present_[unit] = present;
+    return true;
+}
+
+bool CandidateBoard::PlaceOneByOne(std::string_view rows) {
+    cand_.fill(kAllDigits);
+    planes_.fill(CellSet::All());
+    for (auto& unit : places_)
+        unit.fill(kAllDigits);
+    present_.fill(kAllDigits);
+    value_.fill(0);
+    placed_.fill(0);
+    open_ = kCells;
+    for (int cell = 0; cell < kCells; ++cell) {
+        const char c = rows[cell];
+        if (c < '1' || c > '9')
+            continue;
+        const int digit = c - '0';
+        if (!(cand_[cell] & DigitBit(digit)))
+            return false;  // a peer already holds it
+        Place(cell, digit);
     }
     return true;
 }

@@ -113,6 +113,9 @@ public:
     std::array<char, kCells> Rows() const;
 
 private:
+    // SetRows the slow way, given by given, for givens that break the rules: the board is left
+    // as far as it got.
+    bool PlaceOneByOne(std::string_view rows);
     // Takes digit index d from the cell's place in the planes and the units.
     void Drop(int cell, int d) {
         planes_[d].Remove(cell);

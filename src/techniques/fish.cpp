@@ -4,14 +4,28 @@
 #include <bit>
 
 #include "techniques/families.h"
+#include "techniques/locked_sets.h"
 
 namespace zw::techniques {
 
-bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+namespace {
+
+template <int size>
+bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;
         const CellSet plane = board.Plane(digit);
+        // The rows and the columns where the digit lost a place.
+        unsigned changedRows = kAllDigits, changedColumns = kAllDigits;
+        if (changes) {
+            changedRows = changedColumns = 0;
+            for (int r = 0; r < 9; ++r) {
+                const unsigned row = changes->places[digit - 1].Nine(r * 9);
+                changedRows |= static_cast<unsigned>(row != 0) << r;
+                changedColumns |= row;
+            }
+        }
         for (int byColumns = 0; byColumns < 2; ++byColumns) {
             const int base = byColumns ? 9 : 0, cover = byColumns ? 0 : 9;
             // Each base line's places as a set of cover lines.
@@ -27,23 +41,10 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
             if (Count9(eligible) < size)
                 continue;
             // A new fish has a base line whose places changed: the covers only lost some.
-            unsigned changedLines = kAllDigits;
-            if (changes) {
-                changedLines = 0;
-                for (int k = 0; k < 9; ++k) {
-                    if (!(changes->places[digit - 1] & kUnitTables.unitSets[base + k]).Empty())
-                        changedLines |= 1u << k;
-                }
-            }
-            for (SetsWithin sets(eligible, size); sets.Next();) {
-                const unsigned lines = sets.set;
-                if (!(lines & changedLines))
-                    continue;
-                unsigned covers = 0;
-                for (unsigned m = lines; m; m &= m - 1)
-                    covers |= places[std::countr_zero(m)];
-                if (Count9(covers) != size)
-                    continue;
+            const unsigned changedLines = byColumns ? changedColumns : changedRows;
+            if (!(changedLines & eligible))
+                continue;
+            auto found = [&](unsigned lines, unsigned covers) {
                 CellSet baseCells, coverCells;
                 for (unsigned m = lines; m; m &= m - 1)
                     baseCells |= kUnitTables.unitSets[base + std::countr_zero(m)];
@@ -51,7 +52,7 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
                     coverCells |= kUnitTables.unitSets[cover + std::countr_zero(m)];
                 const CellSet removed = (plane & coverCells).Minus(baseCells);
                 if (removed.Empty())
-                    continue;
+                    return false;
                 step = Step{};
                 step.technique = size == 2   ? Technique::XWing
                                  : size == 3 ? Technique::Swordfish
@@ -64,10 +65,20 @@ bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* 
                     step.units |= 1u << (cover + std::countr_zero(m));
                 RemoveFrom(step, removed, DigitBit(digit));
                 return true;
-            }
+            };
+            if (LockedSets<size>(places, eligible, changedLines, found))
+                return true;
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool FindFish(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+    return size == 2   ? Find<2>(board, step, changes)
+           : size == 3 ? Find<3>(board, step, changes)
+                       : Find<4>(board, step, changes);
 }
 
 }  // namespace zw::techniques

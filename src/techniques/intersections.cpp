@@ -12,10 +12,19 @@
 namespace zw::techniques {
 namespace {
 
-// The three rows and three columns crossing a box.
+// The three rows and three columns crossing a box (18-26), by table, as every confined
+// digit asks for them.
+constexpr auto kCrossing = [] {
+    std::array<std::array<std::uint8_t, 6>, 9> lines{};
+    for (int b = 0; b < 9; ++b) {
+        for (int k = 0; k < 6; ++k)
+            lines[b][k] =
+                static_cast<std::uint8_t>(k < 3 ? b / 3 * 3 + k : 9 + b % 3 * 3 + (k - 3));
+    }
+    return lines;
+}();
 int CrossingLine(int box, int k) {
-    const int b = box - 18;
-    return k < 3 ? b / 3 * 3 + k : 9 + b % 3 * 3 + (k - 3);
+    return kCrossing[box - 18][k];
 }
 
 // The regions of the first kind that cross `second` (besides `first`): the boxes along a
@@ -52,10 +61,8 @@ constexpr Confined kConfined = [] {
     return c;
 }();
 
-}  // namespace
-
-bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
-                      const Changes* changes) {
+template <bool pointing, bool direct>
+bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
     for (int digit = 1; digit <= 9; ++digit) {
         if (changes && !(changes->digits & DigitBit(digit)))
             continue;  // one digit's places decide
@@ -63,22 +70,25 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
         // Per box, its crossing lines k whose first region's places all lie in the second:
         // the only ones that can make a step.
         std::array<unsigned, 9> lines{};
+        unsigned boxes = 0;  // those with any
         if (pointing) {
-            for (int b = 0; b < 9; ++b)
+            for (int b = 0; b < 9; ++b) {
                 lines[b] = kConfined.box[board.Positions(18 + b, digit)];
+                boxes |= static_cast<unsigned>(lines[b] != 0) << b;
+            }
         } else {
             for (int line = 0; line < 18; ++line) {
                 const unsigned stretch = kConfined.line[board.Positions(line, digit)];
                 if (!stretch)
                     continue;
                 const int s = std::countr_zero(stretch), i = line % 9;
-                if (line < 9)
-                    lines[i / 3 * 3 + s] |= 1u << (i % 3);
-                else
-                    lines[s * 3 + i / 3] |= 1u << (3 + i % 3);
+                const int b = line < 9 ? i / 3 * 3 + s : s * 3 + i / 3;
+                lines[b] |= line < 9 ? 1u << (i % 3) : 1u << (3 + i % 3);
+                boxes |= 1u << b;
             }
         }
-        for (int box = 18; box < kUnits; ++box) {
+        for (; boxes; boxes &= boxes - 1) {
+            const int box = 18 + std::countr_zero(boxes);
             for (unsigned ks = lines[box - 18]; ks; ks &= ks - 1) {
                 const int k = std::countr_zero(ks);
                 const int line = CrossingLine(box, k);
@@ -121,6 +131,17 @@ bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, S
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool FindIntersection(const CandidateBoard& board, bool pointing, bool direct, Step& step,
+                      const Changes* changes) {
+    if (pointing)
+        return direct ? Find<true, true>(board, step, changes)
+                      : Find<true, false>(board, step, changes);
+    return direct ? Find<false, true>(board, step, changes)
+                  : Find<false, false>(board, step, changes);
 }
 
 }  // namespace zw::techniques

@@ -39,27 +39,19 @@ bool FindFullHouse(const CandidateBoard& board, Step& step) {
     return false;
 }
 
-bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step,
-                      const Changes* changes) {
+bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step, const Changes* changes) {
     const int first = boxes ? 18 : 0, last = boxes ? kUnits : 18;
     for (int unit = first; unit < last; ++unit) {
         if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
             continue;  // a unit's own cells decide
-        // Digits seen once and twice or more among the unit's candidates.
-        unsigned once = 0, twice = 0;
-        for (int cell : kUnitTables.cells[unit]) {
-            const unsigned c = board.Candidates(cell);
-            twice |= once & c;
-            once |= c;
-        }
-        const unsigned alone = once & ~twice;
-        if (!alone)
-            continue;
-        const int digit = std::countr_zero(alone) + 1;
-        for (int cell : kUnitTables.cells[unit]) {
-            if (board.Candidates(cell) & DigitBit(digit)) {
-                Single(step, boxes ? Technique::HiddenSingleBox : Technique::HiddenSingleLine, cell,
-                       digit, unit);
+        // A digit alone in the unit lost a place: the others' places there are as they were.
+        const unsigned digits = changes ? changes->digits : kAllDigits;
+        for (unsigned m = digits; m; m &= m - 1) {
+            const int digit = std::countr_zero(m) + 1;
+            const unsigned places = board.Positions(unit, digit);
+            if (OneBit(places)) {
+                Single(step, boxes ? Technique::HiddenSingleBox : Technique::HiddenSingleLine,
+                       UnitCell(unit, std::countr_zero(places)), digit, unit);
                 return true;
             }
         }

@@ -7,6 +7,7 @@
 #include <bit>
 
 #include "techniques/families.h"
+#include "techniques/locked_sets.h"
 
 namespace zw::techniques {
 
@@ -38,44 +39,35 @@ bool Step::Removes() const {
     return false;
 }
 
-bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+namespace {
+
+template <int size>
+bool FindNaked(const CandidateBoard& board, Step& step, const Changes* changes) {
+    const ByUnit changed = ChangedCells(changes);
     for (int unit = 0; unit < kUnits; ++unit) {
-        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;  // a unit's own cells decide
+        // A new naked set has a cell that changed: the others' removals only shrank.
+        const unsigned changedIn = changed[unit];
+        if (!changedIn)
+            continue;
         // Open cells with at most `size` candidates may take part.
         std::array<std::uint16_t, 9> cand{};
         unsigned eligible = 0, open = 0;
         for (int i = 0; i < 9; ++i) {
             cand[i] = board.Candidates(UnitCell(unit, i));
-            if (cand[i])
-                open |= 1u << i;
-            if (cand[i] && Count9(cand[i]) <= size)
-                eligible |= 1u << i;
+            const unsigned n = static_cast<unsigned>(Count9(cand[i]));
+            open |= static_cast<unsigned>(n != 0) << i;
+            eligible |= static_cast<unsigned>(n - 1 < static_cast<unsigned>(size)) << i;
         }
         if (Count9(eligible) < size || Count9(open) <= size)
             continue;
-        // A new naked set has a cell that changed: the others' removals only shrank.
-        unsigned changedIn = 0;
-        if (changes) {
-            for (int i = 0; i < 9; ++i) {
-                if (changes->cells.Has(UnitCell(unit, i)))
-                    changedIn |= 1u << i;
-            }
-        }
-        for (SetsWithin sets(eligible, size); sets.Next();) {
-            const unsigned set = sets.set;
-            if (changes && !(set & changedIn))
-                continue;
-            unsigned digits = 0;
-            for (unsigned m = set; m; m &= m - 1)
-                digits |= cand[std::countr_zero(m)];
-            if (Count9(digits) != size)
-                continue;
+        if (!(changedIn & eligible))
+            continue;
+        auto found = [&](unsigned set, unsigned digits) {
             bool removes = false;
             for (unsigned m = open & ~set; m && !removes; m &= m - 1)
                 removes = (cand[std::countr_zero(m)] & digits) != 0;
             if (!removes)
-                continue;
+                return false;
             step = Step{};
             step.technique = size == 2   ? Technique::NakedPair
                              : size == 3 ? Technique::NakedTriple
@@ -90,17 +82,33 @@ bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Ch
                     step.removed[cell] = static_cast<std::uint16_t>(cand[i] & digits);
             }
             return true;
-        }
+        };
+        if (LockedSets<size>(cand, eligible, changedIn, found))
+            return true;
     }
     return false;
 }
 
-bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
-                      const Changes* changes) {
+template <int size, bool direct>
+bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes) {
+    // A new hidden set has a digit whose places here changed: the rest only lost others. Not
+    // so a direct one, which may place another digit that lost a place: only a unit whose
+    // cells all stayed as they were is passed over.
+    const ByUnit changed = ChangedDigits(direct ? nullptr : changes);
     for (int unit = 0; unit < kUnits; ++unit) {
-        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;  // a unit's own cells decide
-        std::array<std::uint16_t, 9> places{}, cand{};
+        if (direct && changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
+            continue;
+        const unsigned wanted = changed[unit];
+        if (!direct && changes) {
+            bool member = false;
+            for (unsigned m = wanted; m && !member; m &= m - 1) {
+                const int n = Count9(board.Positions(unit, std::countr_zero(m) + 1));
+                member = n >= 1 && n <= size;
+            }
+            if (!member)
+                continue;
+        }
+        std::array<std::uint16_t, 9> places, cand;
         unsigned eligible = 0;
         for (int d = 0; d < 9; ++d) {
             places[d] = board.Positions(unit, d + 1);
@@ -109,37 +117,23 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
         }
         if (Count9(eligible) < size)
             continue;
-        int open = 0;
-        for (int i = 0; i < 9; ++i) {
-            cand[i] = board.Candidates(UnitCell(unit, i));
-            open += cand[i] != 0;
-        }
-        if (open <= size)
-            continue;
-        // A new hidden set has a digit whose places here changed: the rest only lost others.
-        // Not so a direct one, which may place another digit that lost a place.
-        unsigned changedDigits = kAllDigits;
-        if (changes && !direct) {
-            changedDigits = 0;
-            for (int d = 0; d < 9; ++d) {
-                if (!(changes->places[d] & kUnitTables.unitSets[unit]).Empty())
-                    changedDigits |= 1u << d;
+        // The unit's candidates only for a set that may make a step.
+        int open = -1;
+        auto found = [&](unsigned digits, unsigned cells) {
+            if (open < 0) {
+                open = 0;
+                for (int i = 0; i < 9; ++i) {
+                    cand[i] = board.Candidates(UnitCell(unit, i));
+                    open += cand[i] != 0;
+                }
             }
-        }
-        for (SetsWithin sets(eligible, size); sets.Next();) {
-            const unsigned digits = sets.set;
-            if (!(digits & changedDigits))
-                continue;
-            unsigned cells = 0;
-            for (unsigned m = digits; m; m &= m - 1)
-                cells |= places[std::countr_zero(m)];
-            if (Count9(cells) != size)
-                continue;
+            if (open <= size)
+                return false;
             bool removes = false;
             for (unsigned m = cells; m && !removes; m &= m - 1)
                 removes = (cand[std::countr_zero(m)] & ~digits) != 0;
             if (!removes)
-                continue;
+                return false;
             // The direct form: another digit whose places outside the set are now one.
             int placedDigit = 0, placedIndex = -1;
             if (direct) {
@@ -149,7 +143,7 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
                         placedDigit = d + 1, placedIndex = std::countr_zero(rest);
                 }
                 if (!placedDigit)
-                    continue;
+                    return false;
             }
             step = Step{};
             step.technique =
@@ -170,9 +164,30 @@ bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& 
                 step.placedUnit = unit;
             }
             return true;
-        }
+        };
+        if (LockedSets<size>(places, eligible, wanted, found))
+            return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool FindNakedSubset(const CandidateBoard& board, int size, Step& step, const Changes* changes) {
+    return size == 2   ? FindNaked<2>(board, step, changes)
+           : size == 3 ? FindNaked<3>(board, step, changes)
+                       : FindNaked<4>(board, step, changes);
+}
+
+bool FindHiddenSubset(const CandidateBoard& board, int size, bool direct, Step& step,
+                      const Changes* changes) {
+    if (direct)
+        return size == 2   ? FindHidden<2, true>(board, step, changes)
+               : size == 3 ? FindHidden<3, true>(board, step, changes)
+                           : FindHidden<4, true>(board, step, changes);
+    return size == 2   ? FindHidden<2, false>(board, step, changes)
+           : size == 3 ? FindHidden<3, false>(board, step, changes)
+                       : FindHidden<4, false>(board, step, changes);
 }
 
 }  // namespace zw::techniques

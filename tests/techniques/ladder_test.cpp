@@ -129,7 +129,7 @@ TEST(Ladder, ARunTakesTheStepsOfAFreshSearchEachTime) {
             const bool solved = RunLadder(board, true, steps);
             std::vector<Step> found;
             std::vector<CandidateBoard> before;
-            bool agree = true;
+            bool agree = PlacesAgree(fresh);
             for (Step step; !fresh.Solved();) {
                 bool any = false;
                 std::thread([&] { any = FindEasiestStep(fresh, true, step); }).join();
