@@ -17,29 +17,14 @@ namespace zw::techniques {
 
 namespace {
 
-// The cells with two digits or more, exactly two, and two or three, counted plane by plane in
-// bit slices: ones, twos, and four or more.
+// The cells with two digits or more, exactly two, and two or three.
 struct Counts {
     CellSet open, two, small;
 };
 
 Counts CountCandidates(const CandidateBoard& board) {
-    std::uint64_t s0[2] = {0, 0}, s1[2] = {0, 0}, s2[2] = {0, 0};
-    for (int d = 1; d <= 9; ++d) {
-        const CellSet p = board.Plane(d);
-        const std::uint64_t w[2] = {p.lo, p.hi};
-        for (int i = 0; i < 2; ++i) {
-            const std::uint64_t c0 = s0[i] & w[i];
-            s0[i] ^= w[i];
-            s2[i] |= s1[i] & c0;
-            s1[i] ^= c0;
-        }
-    }
-    Counts counts;
-    counts.open = {s1[0] | s2[0], s1[1] | s2[1]};
-    counts.two = {s1[0] & ~s0[0] & ~s2[0], s1[1] & ~s0[1] & ~s2[1]};
-    counts.small = {s1[0] & ~s2[0], s1[1] & ~s2[1]};
-    return counts;
+    const CellSizes sizes = CountCellSizes(board);
+    return {sizes.two | sizes.three | sizes.many, sizes.two, sizes.two | sizes.three};
 }
 
 // The cells before `cell`.
@@ -93,6 +78,26 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
 }
 
 }  // namespace
+
+// In bit slices: ones, twos, and four or more.
+CellSizes CountCellSizes(const CandidateBoard& board) {
+    std::uint64_t s0[2] = {0, 0}, s1[2] = {0, 0}, s2[2] = {0, 0};
+    for (int d = 1; d <= 9; ++d) {
+        const CellSet p = board.Plane(d);
+        const std::uint64_t w[2] = {p.lo, p.hi};
+        for (int i = 0; i < 2; ++i) {
+            const std::uint64_t c0 = s0[i] & w[i];
+            s0[i] ^= w[i];
+            s2[i] |= s1[i] & c0;
+            s1[i] ^= c0;
+        }
+    }
+    CellSizes sizes;
+    sizes.two = {s1[0] & ~s0[0] & ~s2[0], s1[1] & ~s0[1] & ~s2[1]};
+    sizes.three = {s1[0] & s0[0] & ~s2[0], s1[1] & s0[1] & ~s2[1]};
+    sizes.many = {s2[0], s2[1]};
+    return sizes;
+}
 
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
     const Counts counts = CountCandidates(board);
