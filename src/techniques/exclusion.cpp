@@ -52,6 +52,10 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
                    const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
                    unsigned& allowedY, unsigned& allowedZ) {
     const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
+    // Most choices of x and z lie in no excluder of three digits.
+    unsigned inTriples = 0;
+    for (int k = 0; k < n3; ++k)
+        inTriples |= triples[k];
     for (unsigned x = cx; x; x &= x - 1) {
         const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
         const unsigned yx = cy & ~px & ~(dx & sameXY);
@@ -60,7 +64,7 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
         for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
             const unsigned dz = z & -z, two = dx | dz;
             unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
-            if (dx != dz) {
+            if (dx != dz && (inTriples & two) == two) {
                 for (int k = 0; k < n3; ++k) {
                     if ((triples[k] & two) == two)
                         y &= ~(triples[k] ^ two);
@@ -201,11 +205,12 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
         const std::uint16_t ca = board.Candidates(a);
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
+            const bool changedB = changed.Has(b);
             const CellSet both = nearA & peers[b];
             // The third cell: one with two or three digits that sees a or b. With a and b as
             // they were, a changed one or one that sees a changed excluder.
             CellSet thirds = (small & (peers[a] | peers[b])).Minus(CellSet::Of(a) | CellSet::Of(b));
-            if (changes && !changedA && !changed.Has(b))
+            if (changes && !changedA && !changedB)
                 thirds = thirds & (changed | PeersOf(changed & both));
             // The same three cells come up again as a, b and c in another order, with the same
             // excluders and the same answer: only their first time counts. Before this one
@@ -238,12 +243,17 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // any two of them beside the third (per pair of digits, the third).
                 std::array<std::uint16_t, 9> partners{};
                 std::array<std::uint16_t, 20> triples;
+                // With the three cells as they were, only a changed excluder can make
+                // something new: one that can be emptied.
+                bool fresh = !changes || changedA || changedB || changed.Has(c);
                 int n = 0, n3 = 0;
                 for (CellSet e = excluders; !e.Empty();) {
-                    const unsigned d = board.Candidates(e.PopFirst());
+                    const int cell = e.PopFirst();
+                    const unsigned d = board.Candidates(cell);
                     if (d & ~within)
                         continue;
                     ++n;
+                    fresh = fresh || changed.Has(cell);
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
                         triples[n3++] = static_cast<std::uint16_t>(d);
@@ -253,7 +263,7 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                         partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
                     }
                 }
-                if (n == 0)
+                if (n == 0 || !fresh)
                     continue;
                 unsigned allowedA = 0, allowedB = 0, allowedC = 0;
                 AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
