@@ -222,10 +222,17 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
-    // The cells a changed two-digit cell sees.
+    // The changed two-digit cells with their digits, and the cells they see.
     CellSet pairReach;
-    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();)
-        pairReach |= kUnitTables.peerSets[c.PopFirst()];
+    std::array<int, kCells> changedCells;
+    std::array<std::uint16_t, kCells> changedDigits;
+    int changedCount = 0;
+    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();) {
+        const int cell = c.PopFirst();
+        pairReach |= kUnitTables.peerSets[cell];
+        changedCells[static_cast<std::size_t>(changedCount)] = cell;
+        changedDigits[static_cast<std::size_t>(changedCount++)] = board.Candidates(cell);
+    }
     const SightTable& sights = Sights();
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
@@ -265,10 +272,19 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         auto trySet = [&](unsigned chosen, unsigned held) {
             // The two-digit cell: both digits in the set, in sight of one of its cells. The
             // set's pattern is built for the first one only: most sets have none.
-            CellSet otherDigits;
-            for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
-                otherDigits |= board.Plane(std::countr_zero(rest) + 1);
-            CellSet wings = (chosen & changedHere ? pairs : changedPairs).Minus(otherDigits);
+            CellSet wings;
+            if (chosen & changedHere) {
+                CellSet otherDigits;
+                for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
+                    otherDigits |= board.Plane(std::countr_zero(rest) + 1);
+                wings = pairs.Minus(otherDigits);
+            } else {
+                // Only a changed one, of the few, cell by cell.
+                for (int i = 0; i < changedCount; ++i) {
+                    if (!(changedDigits[static_cast<std::size_t>(i)] & ~held))
+                        wings.Add(changedCells[static_cast<std::size_t>(i)]);
+                }
+            }
             if (wings.Empty())
                 return false;
             CellSet alsCells, seen;
