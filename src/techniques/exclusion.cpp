@@ -138,6 +138,17 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
             const CellSet excluders = near & kUnitTables.peerSets[b];
             if (!excluders.Many())
                 continue;
+            // A digit leaves A only if the excluders pair it with each digit of B but itself
+            // (where A and B see each other): those all lie among the excluders' digits. The
+            // same for B.
+            unsigned held = 0;
+            for (CellSet e = excluders; !e.Empty();)
+                held |= board.Candidates(e.PopFirst());
+            const unsigned same = kUnitTables.peerSets[a].Has(b) ? ~0u : 0u;
+            const unsigned freeA = ca & ~held, freeB = cb & ~held;
+            if ((freeB && !(OneBit(freeB) && (freeB & ca & same))) &&
+                (freeA && !(OneBit(freeA) && (freeA & cb & same))))
+                continue;
             // Per digit of A, the digits of B its excluders' pairs forbid beside it.
             std::array<std::uint16_t, 9> partners{};
             for (CellSet e = excluders; !e.Empty();) {
@@ -146,7 +157,6 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
                 partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
                 partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
             }
-            const unsigned same = kUnitTables.peerSets[a].Has(b) ? ~0u : 0u;
             std::uint16_t allowedA = 0, allowedB = 0;
             for (unsigned x = ca; x; x &= x - 1) {
                 const unsigned dx = x & -x;
@@ -247,12 +257,14 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // something new: one that can be emptied.
                 bool fresh = !changes || changedA || changedB || changed.Has(c);
                 int n = 0, n3 = 0;
+                unsigned held = 0;
                 for (CellSet e = excluders; !e.Empty();) {
                     const int cell = e.PopFirst();
                     const unsigned d = board.Candidates(cell);
                     if (d & ~within)
                         continue;
                     ++n;
+                    held |= d;
                     fresh = fresh || changed.Has(cell);
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
@@ -264,6 +276,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                     }
                 }
                 if (n == 0 || !fresh)
+                    continue;
+                // A digit of each cell that no excluder holds and no cell it sees has makes a
+                // choice with any digit of the other two: then every digit has one.
+                const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
+                const unsigned freeB = cb & ~held & ~(seeAB ? ca : 0u) & ~(seeBC ? cc : 0u);
+                const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
+                if (freeA && freeB && freeC)
                     continue;
                 unsigned allowedA = 0, allowedB = 0, allowedC = 0;
                 AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
