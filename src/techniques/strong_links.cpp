@@ -28,11 +28,14 @@ Technique KindOf(int unitA, int unitB) {
 
 bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* changes) {
     // Per kind of the two units (rows, columns, boxes), the rating, looked up once.
-    std::array<std::array<int, 3>, 3> ratings;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j)
-            ratings[i][j] = Info(KindOf(i * 9, j * 9)).rating;
-    }
+    static const auto ratings = [] {
+        std::array<std::array<int, 3>, 3> r;
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j)
+                r[i][j] = Info(KindOf(i * 9, j * 9)).rating;
+        }
+        return r;
+    }();
     bool found = false;
     int foundRating = 0;
     for (int digit = 1; digit <= 9; ++digit) {
@@ -91,11 +94,15 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
                     const int c = turn & 2 ? y.b : y.a, d = turn & 2 ? y.a : y.b;
                     if (!Sees(b, c))
                         continue;
-                    CellSet pattern = CellSet::Of(a) | CellSet::Of(b) | CellSet::Of(c) | CellSet::Of(d);
-                    const CellSet removed =
-                        (plane & kUnitTables.peerSets[a] & kUnitTables.peerSets[d]).Minus(pattern);
+                    // The cells that see A and D but B and C (neither A nor D sees itself).
+                    CellSet removed = plane & kUnitTables.peerSets[a] & kUnitTables.peerSets[d];
                     if (removed.Empty())
                         continue;
+                    removed.Remove(b);
+                    removed.Remove(c);
+                    if (removed.Empty())
+                        continue;
+                    const CellSet pattern = CellSet::Of(a) | CellSet::Of(b) | CellSet::Of(c) | CellSet::Of(d);
                     step = Step{};
                     step.technique = KindOf(x.unit, y.unit);
                     step.digits = DigitBit(digit);
