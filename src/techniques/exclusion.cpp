@@ -188,8 +188,8 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     const CellSet open = counts.open, small = counts.small;  // two digits or more; two or three
     const auto& peers = kUnitTables.peerSets;
     // Something new needs a changed cell among the three or their excluders. With a and b as
-    // they were, that is a changed third cell or excluder, which sees a or b: one of them lies
-    // within reach of the changed cells with two or three digits.
+    // they were, that is a changed third cell or excluder with two or three digits: an
+    // excluder sees both, the third cell b or a.
     const CellSet changed = changes ? changes->cells : CellSet{};
     const CellSet reach = changes ? changed | PeersOf(changed & small) : CellSet::All();
     for (CellSet as = open; !as.Empty();) {
@@ -199,8 +199,20 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
             continue;
         const bool changedA = changed.Has(a);
         CellSet bs = as;
-        if (!changedA && !reach.Has(a)) {
-            bs = bs & reach;
+        if (changes && !changedA) {
+            // With a as it was, b changed or lies within reach of such a cell; or, where a sees
+            // one (x) as the third cell, b sees two of the excluders, which see a and x.
+            CellSet within = reach;
+            for (CellSet xs = changed & small & peers[a]; !xs.Empty();) {
+                CellSet once, twice;
+                for (CellSet e = nearA & peers[xs.PopFirst()]; !e.Empty();) {
+                    const CellSet p = peers[e.PopFirst()];
+                    twice |= once & p;
+                    once |= p;
+                }
+                within |= twice;
+            }
+            bs = bs & within;
             if (bs.Empty())
                 continue;
         }
