@@ -191,7 +191,22 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     // they were, that is a changed third cell or excluder with two or three digits: an
     // excluder sees both, the third cell b or a.
     const CellSet changed = changes ? changes->cells : CellSet{};
-    const CellSet reach = changes ? changed | PeersOf(changed & small) : CellSet::All();
+    // Per such cell x, the cells that see two of its peers with two or three digits: as the
+    // third cell x leaves an a that does not see it excluders enough only among them.
+    std::array<int, kCells> thirdCells;
+    std::array<CellSet, kCells> twiceNear;
+    int thirdCount = 0;
+    for (CellSet xs = changed & small; !xs.Empty();) {
+        const int x = xs.PopFirst();
+        CellSet once, twice;
+        for (CellSet e = small & peers[x]; !e.Empty();) {
+            const CellSet p = peers[e.PopFirst()];
+            twice |= once & p;
+            once |= p;
+        }
+        thirdCells[static_cast<std::size_t>(thirdCount)] = x;
+        twiceNear[static_cast<std::size_t>(thirdCount++)] = twice;
+    }
     for (CellSet as = open; !as.Empty();) {
         const int a = as.PopFirst();
         const CellSet nearA = small & peers[a];
@@ -200,19 +215,26 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
         const bool changedA = changed.Has(a);
         CellSet bs = as;
         if (changes && !changedA) {
-            // With a as it was, b changed or lies within reach of such a cell; or, where a sees
-            // one (x) as the third cell, b sees two of the excluders, which see a and x.
-            CellSet within = reach;
-            for (CellSet xs = changed & small & peers[a]; !xs.Empty();) {
-                CellSet once, twice;
-                for (CellSet e = nearA & peers[xs.PopFirst()]; !e.Empty();) {
-                    const CellSet p = peers[e.PopFirst()];
-                    twice |= once & p;
-                    once |= p;
+            // With a as it was, b changed, or some such cell x is new to the three. As an
+            // excluder x sees a and b; as the third cell, x sees b and a sees two of the
+            // excluders, which see x; or x sees a and b two of the excluders.
+            CellSet reachB = changed;
+            for (int i = 0; i < thirdCount; ++i) {
+                const int x = thirdCells[static_cast<std::size_t>(i)];
+                if (peers[x].Has(a)) {
+                    reachB |= peers[x];
+                    CellSet once, twice;
+                    for (CellSet e = nearA & peers[x]; !e.Empty();) {
+                        const CellSet p = peers[e.PopFirst()];
+                        twice |= once & p;
+                        once |= p;
+                    }
+                    reachB |= twice;
+                } else if (twiceNear[static_cast<std::size_t>(i)].Has(a)) {
+                    reachB |= peers[x];
                 }
-                within |= twice;
             }
-            bs = bs & within;
+            bs = bs & reachB;
             if (bs.Empty())
                 continue;
         }
