@@ -75,6 +75,9 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
             allowedX |= dx;
             allowedY |= y;
             allowedZ |= dz;
+            // Once the others all have one, x needs no more.
+            if (allowedY == cy && allowedZ == cz)
+                break;
         }
         if (allowedX == cx && allowedY == cy && allowedZ == cz)
             return;
