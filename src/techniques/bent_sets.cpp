@@ -196,26 +196,59 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // The almost locked set: size - 1 cells of one unit (cells that all see one another always
     // share one) holding `size` digits between them.
 
-    // The two-digit cells, counted plane by plane rather than cell by cell.
-    CellSet once, twice, more;
+    // The cells' digit counts, plane by plane rather than cell by cell, in bit slices: ones,
+    // twos, fours and eights.
+    std::array<CellSet, 4> slices{};
     for (int d = 1; d <= 9; ++d) {
-        const CellSet plane = board.Plane(d);
-        more |= twice & plane;
-        twice |= once & plane;
-        once |= plane;
+        CellSet carry = board.Plane(d);
+        for (CellSet& slice : slices) {
+            const CellSet next = slice & carry;
+            slice = {slice.lo ^ carry.lo, slice.hi ^ carry.hi};
+            carry = next;
+        }
     }
-    const CellSet pairs = twice.Minus(more);
+    const CellSet pairs = slices[1].Minus(slices[0] | slices[2] | slices[3]);
     if (pairs.Empty())
         return false;
+    // The cells a set can take: two digits up to `size`; from two to seven, less five to seven,
+    // six and seven, or seven.
+    CellSet usableCells = (slices[1] | slices[2]).Minus(slices[3]);
+    if (size == 4)
+        usableCells = usableCells.Minus(slices[2] & (slices[0] | slices[1]));
+    else if (size == 5)
+        usableCells = usableCells.Minus(slices[2] & slices[1]);
+    else
+        usableCells = usableCells.Minus(slices[2] & slices[1] & slices[0]);
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
+    // The changed two-digit cells with their digits, and the cells they see.
+    CellSet pairReach;
+    std::array<int, kCells> changedCells;
+    std::array<std::uint16_t, kCells> changedDigits;
+    int changedCount = 0;
+    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();) {
+        const int cell = c.PopFirst();
+        pairReach |= kUnitTables.peerSets[cell];
+        changedCells[static_cast<std::size_t>(changedCount)] = cell;
+        changedDigits[static_cast<std::size_t>(changedCount++)] = board.Candidates(cell);
+    }
     const SightTable& sights = Sights();
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
     for (int unit = 0; unit < kUnits; ++unit) {
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
+        // Whether a set must hold a changed cell: where no changed two-digit cell sees the
+        // unit's usable cells, a new pattern's change is in the set. A unit without one is
+        // passed over before its sets are listed.
+        bool needChange = false;
+        if (changes) {
+            const CellSet here = usableCells & kUnitTables.unitSets[unit];
+            needChange = (here & pairReach).Empty();
+            if (needChange && (here & changes->cells).Empty())
+                continue;
+        }
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
         // lists them; listed afresh only when the unit's candidates differ from last time.
         const SetList& sets = SetsOf(board, unit, size);
@@ -223,9 +256,6 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             continue;
         const unsigned usable = sets.usable;
         unsigned changedHere = 0x1ff;
-        // Whether a set must hold a changed cell: where no changed two-digit cell sees the
-        // unit's cells, a new pattern's change is in the set.
-        bool needChange = false;
         if (changes) {
             // Only the usable cells matter: the sets are made of them.
             changedHere = 0;
@@ -235,24 +265,26 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                         changedHere |= rest & -rest;
                 }
             }
-            needChange = true;
-            if (!changedPairs.Empty()) {
-                CellSet seenHere;
-                for (unsigned rest = usable; rest; rest &= rest - 1)
-                    seenHere |= kUnitTables.peerSets[cells[static_cast<std::size_t>(std::countr_zero(rest))]];
-                needChange = (changedPairs & seenHere).Empty();
-            }
-            if (needChange && !(changedHere & usable))
+            if (needChange && !changedHere)
                 continue;
         }
         // A set with its `size` digits, whose two-digit cells are tried in order.
         auto trySet = [&](unsigned chosen, unsigned held) {
             // The two-digit cell: both digits in the set, in sight of one of its cells. The
             // set's pattern is built for the first one only: most sets have none.
-            CellSet otherDigits;
-            for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
-                otherDigits |= board.Plane(std::countr_zero(rest) + 1);
-            CellSet wings = (chosen & changedHere ? pairs : changedPairs).Minus(otherDigits);
+            CellSet wings;
+            if (chosen & changedHere) {
+                CellSet otherDigits;
+                for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
+                    otherDigits |= board.Plane(std::countr_zero(rest) + 1);
+                wings = pairs.Minus(otherDigits);
+            } else {
+                // Only a changed one, of the few, cell by cell.
+                for (int i = 0; i < changedCount; ++i) {
+                    if (!(changedDigits[static_cast<std::size_t>(i)] & ~held))
+                        wings.Add(changedCells[static_cast<std::size_t>(i)]);
+                }
+            }
             if (wings.Empty())
                 return false;
             CellSet alsCells, seen;
@@ -272,13 +304,12 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 // Whether the pattern removes anything, before it is built: a wing digit is
                 // loose where the wing does not see the set's cells that hold it.
                 const unsigned unseen = chosen & ~sights[static_cast<std::size_t>(cell)][static_cast<std::size_t>(unit)];
-                unsigned loose = 0;
-                for (unsigned rest = digits; rest; rest &= rest - 1) {
-                    if (board.Positions(unit, std::countr_zero(rest) + 1) & unseen)
-                        loose |= rest & -rest;
-                }
-                if (Count9(loose) > 1)
+                const unsigned low = digits & -digits, high = digits & (digits - 1);
+                const bool lowLoose = board.Positions(unit, std::countr_zero(low) + 1) & unseen;
+                const bool highLoose = board.Positions(unit, std::countr_zero(high) + 1) & unseen;
+                if (lowLoose && highLoose)
                     continue;
+                const unsigned loose = lowLoose ? low : highLoose ? high : 0;
                 const CellSet& peers = kUnitTables.peerSets[cell];
                 bool removes = false;
                 for (unsigned rest = loose ? loose : held; rest && !removes; rest &= rest - 1) {

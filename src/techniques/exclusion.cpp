@@ -17,29 +17,14 @@ namespace zw::techniques {
 
 namespace {
 
-// The cells with two digits or more, exactly two, and two or three, counted plane by plane in
-// bit slices: ones, twos, and four or more.
+// The cells with two digits or more, exactly two, and two or three.
 struct Counts {
     CellSet open, two, small;
 };
 
 Counts CountCandidates(const CandidateBoard& board) {
-    std::uint64_t s0[2] = {0, 0}, s1[2] = {0, 0}, s2[2] = {0, 0};
-    for (int d = 1; d <= 9; ++d) {
-        const CellSet p = board.Plane(d);
-        const std::uint64_t w[2] = {p.lo, p.hi};
-        for (int i = 0; i < 2; ++i) {
-            const std::uint64_t c0 = s0[i] & w[i];
-            s0[i] ^= w[i];
-            s2[i] |= s1[i] & c0;
-            s1[i] ^= c0;
-        }
-    }
-    Counts counts;
-    counts.open = {s1[0] | s2[0], s1[1] | s2[1]};
-    counts.two = {s1[0] & ~s0[0] & ~s2[0], s1[1] & ~s0[1] & ~s2[1]};
-    counts.small = {s1[0] & ~s2[0], s1[1] & ~s2[1]};
-    return counts;
+    const CellSizes sizes = CountCellSizes(board);
+    return {sizes.two | sizes.three | sizes.many, sizes.two, sizes.two | sizes.three};
 }
 
 // The cells before `cell`.
@@ -67,6 +52,10 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
                    const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
                    unsigned& allowedY, unsigned& allowedZ) {
     const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
+    // Most choices of x and z lie in no excluder of three digits.
+    unsigned inTriples = 0;
+    for (int k = 0; k < n3; ++k)
+        inTriples |= triples[k];
     for (unsigned x = cx; x; x &= x - 1) {
         const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
         const unsigned yx = cy & ~px & ~(dx & sameXY);
@@ -75,7 +64,7 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
         for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
             const unsigned dz = z & -z, two = dx | dz;
             unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
-            if (dx != dz) {
+            if (dx != dz && (inTriples & two) == two) {
                 for (int k = 0; k < n3; ++k) {
                     if ((triples[k] & two) == two)
                         y &= ~(triples[k] ^ two);
@@ -86,6 +75,9 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
             allowedX |= dx;
             allowedY |= y;
             allowedZ |= dz;
+            // Once the others all have one, x needs no more.
+            if (allowedY == cy && allowedZ == cz)
+                break;
         }
         if (allowedX == cx && allowedY == cy && allowedZ == cz)
             return;
@@ -93,6 +85,26 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
 }
 
 }  // namespace
+
+// In bit slices: ones, twos, and four or more.
+CellSizes CountCellSizes(const CandidateBoard& board) {
+    std::uint64_t s0[2] = {0, 0}, s1[2] = {0, 0}, s2[2] = {0, 0};
+    for (int d = 1; d <= 9; ++d) {
+        const CellSet p = board.Plane(d);
+        const std::uint64_t w[2] = {p.lo, p.hi};
+        for (int i = 0; i < 2; ++i) {
+            const std::uint64_t c0 = s0[i] & w[i];
+            s0[i] ^= w[i];
+            s2[i] |= s1[i] & c0;
+            s1[i] ^= c0;
+        }
+    }
+    CellSizes sizes;
+    sizes.two = {s1[0] & ~s0[0] & ~s2[0], s1[1] & ~s0[1] & ~s2[1]};
+    sizes.three = {s1[0] & s0[0] & ~s2[0], s1[1] & s0[1] & ~s2[1]};
+    sizes.many = {s2[0], s2[1]};
+    return sizes;
+}
 
 bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Changes* changes) {
     const Counts counts = CountCandidates(board);
@@ -129,6 +141,17 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
             const CellSet excluders = near & kUnitTables.peerSets[b];
             if (!excluders.Many())
                 continue;
+            // A digit leaves A only if the excluders pair it with each digit of B but itself
+            // (where A and B see each other): those all lie among the excluders' digits. The
+            // same for B.
+            unsigned held = 0;
+            for (CellSet e = excluders; !e.Empty();)
+                held |= board.Candidates(e.PopFirst());
+            const unsigned same = kUnitTables.peerSets[a].Has(b) ? ~0u : 0u;
+            const unsigned freeA = ca & ~held, freeB = cb & ~held;
+            if ((freeB && !(OneBit(freeB) && (freeB & ca & same))) &&
+                (freeA && !(OneBit(freeA) && (freeA & cb & same))))
+                continue;
             // Per digit of A, the digits of B its excluders' pairs forbid beside it.
             std::array<std::uint16_t, 9> partners{};
             for (CellSet e = excluders; !e.Empty();) {
@@ -137,7 +160,6 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
                 partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
                 partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
             }
-            const unsigned same = kUnitTables.peerSets[a].Has(b) ? ~0u : 0u;
             std::uint16_t allowedA = 0, allowedB = 0;
             for (unsigned x = ca; x; x &= x - 1) {
                 const unsigned dx = x & -x;
@@ -169,10 +191,25 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     const CellSet open = counts.open, small = counts.small;  // two digits or more; two or three
     const auto& peers = kUnitTables.peerSets;
     // Something new needs a changed cell among the three or their excluders. With a and b as
-    // they were, that is a changed third cell or excluder, which sees a or b: one of them lies
-    // within reach of the changed cells with two or three digits.
+    // they were, that is a changed third cell or excluder with two or three digits: an
+    // excluder sees both, the third cell b or a.
     const CellSet changed = changes ? changes->cells : CellSet{};
-    const CellSet reach = changes ? changed | PeersOf(changed & small) : CellSet::All();
+    // Per such cell x, the cells that see two of its peers with two or three digits: as the
+    // third cell x leaves an a that does not see it excluders enough only among them.
+    std::array<int, kCells> thirdCells;
+    std::array<CellSet, kCells> twiceNear;
+    int thirdCount = 0;
+    for (CellSet xs = changed & small; !xs.Empty();) {
+        const int x = xs.PopFirst();
+        CellSet once, twice;
+        for (CellSet e = small & peers[x]; !e.Empty();) {
+            const CellSet p = peers[e.PopFirst()];
+            twice |= once & p;
+            once |= p;
+        }
+        thirdCells[static_cast<std::size_t>(thirdCount)] = x;
+        twiceNear[static_cast<std::size_t>(thirdCount++)] = twice;
+    }
     for (CellSet as = open; !as.Empty();) {
         const int a = as.PopFirst();
         const CellSet nearA = small & peers[a];
@@ -180,8 +217,27 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
             continue;
         const bool changedA = changed.Has(a);
         CellSet bs = as;
-        if (!changedA && !reach.Has(a)) {
-            bs = bs & reach;
+        if (changes && !changedA) {
+            // With a as it was, b changed, or some such cell x is new to the three. As an
+            // excluder x sees a and b; as the third cell, x sees b and a sees two of the
+            // excluders, which see x; or x sees a and b two of the excluders.
+            CellSet reachB = changed;
+            for (int i = 0; i < thirdCount; ++i) {
+                const int x = thirdCells[static_cast<std::size_t>(i)];
+                if (peers[x].Has(a)) {
+                    reachB |= peers[x];
+                    CellSet once, twice;
+                    for (CellSet e = nearA & peers[x]; !e.Empty();) {
+                        const CellSet p = peers[e.PopFirst()];
+                        twice |= once & p;
+                        once |= p;
+                    }
+                    reachB |= twice;
+                } else if (twiceNear[static_cast<std::size_t>(i)].Has(a)) {
+                    reachB |= peers[x];
+                }
+            }
+            bs = bs & reachB;
             if (bs.Empty())
                 continue;
         }
@@ -196,11 +252,12 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
         const std::uint16_t ca = board.Candidates(a);
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
+            const bool changedB = changed.Has(b);
             const CellSet both = nearA & peers[b];
             // The third cell: one with two or three digits that sees a or b. With a and b as
             // they were, a changed one or one that sees a changed excluder.
             CellSet thirds = (small & (peers[a] | peers[b])).Minus(CellSet::Of(a) | CellSet::Of(b));
-            if (changes && !changedA && !changed.Has(b))
+            if (changes && !changedA && !changedB)
                 thirds = thirds & (changed | PeersOf(changed & both));
             // The same three cells come up again as a, b and c in another order, with the same
             // excluders and the same answer: only their first time counts. Before this one
@@ -233,12 +290,19 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // any two of them beside the third (per pair of digits, the third).
                 std::array<std::uint16_t, 9> partners{};
                 std::array<std::uint16_t, 20> triples;
+                // With the three cells as they were, only a changed excluder can make
+                // something new: one that can be emptied.
+                bool fresh = !changes || changedA || changedB || changed.Has(c);
                 int n = 0, n3 = 0;
+                unsigned held = 0;
                 for (CellSet e = excluders; !e.Empty();) {
-                    const unsigned d = board.Candidates(e.PopFirst());
+                    const int cell = e.PopFirst();
+                    const unsigned d = board.Candidates(cell);
                     if (d & ~within)
                         continue;
                     ++n;
+                    held |= d;
+                    fresh = fresh || changed.Has(cell);
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
                         triples[n3++] = static_cast<std::uint16_t>(d);
@@ -248,7 +312,14 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                         partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
                     }
                 }
-                if (n == 0)
+                if (n == 0 || !fresh)
+                    continue;
+                // A digit of each cell that no excluder holds and no cell it sees has makes a
+                // choice with any digit of the other two: then every digit has one.
+                const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
+                const unsigned freeB = cb & ~held & ~(seeAB ? ca : 0u) & ~(seeBC ? cc : 0u);
+                const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
+                if (freeA && freeB && freeC)
                     continue;
                 unsigned allowedA = 0, allowedB = 0, allowedC = 0;
                 AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,

@@ -142,5 +142,11 @@ private:
     int count_ = 0, index_ = 0;
 };
 void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits);
+// exclusion.cpp, for the wings too: the cells with exactly two digits, exactly three, and four
+// or more, counted plane by plane.
+struct CellSizes {
+    CellSet two, three, many;
+};
+CellSizes CountCellSizes(const CandidateBoard& board);
 
 }  // namespace zw::techniques

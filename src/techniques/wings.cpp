@@ -9,26 +9,44 @@ namespace zw::techniques {
 namespace {
 
 bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Changes* changes) {
-    for (int pivot = 0; pivot < kCells; ++pivot) {
+    const CellSizes sizes = CountCellSizes(board);
+    CellSet pivots = pivotSize == 2 ? sizes.two : sizes.three;
+    // A new wing needs a changed pivot or pincer: the pivot changed or sees a changed cell with
+    // two digits.
+    CellSet changedPincers;
+    if (changes) {
+        changedPincers = changes->cells & sizes.two;
+        CellSet reach = changes->cells;
+        for (CellSet c = changedPincers; !c.Empty();)
+            reach |= kUnitTables.peerSets[c.PopFirst()];
+        pivots = pivots & reach;
+    }
+    while (!pivots.Empty()) {
+        const int pivot = pivots.PopFirst();
         const std::uint16_t p = board.Candidates(pivot);
-        if (Count9(p) != pivotSize)
-            continue;
-        // A new wing needs a changed pivot or pincer.
-        if (changes &&
-            (changes->cells & (kUnitTables.peerSets[pivot] | CellSet::Of(pivot))).Empty())
-            continue;
-        const auto& peers = kUnitTables.peers[pivot];
-        for (int a = 0; a < 20; ++a) {
-            const std::uint16_t pa = board.Candidates(peers[a]);
-            // The first pincer: two digits, one shared with the pivot's pair (XY) or both
-            // within the pivot's three (XYZ).
-            if (Count9(pa) != 2)
+        // The pincers: two digits, one shared with the pivot's pair (XY) or both within the
+        // pivot's three (XYZ); whether they changed, where the pivot did not.
+        std::array<int, 20> cells;
+        std::array<std::uint16_t, 20> digits;
+        unsigned changed = 0;
+        int n = 0;
+        for (CellSet s = sizes.two & kUnitTables.peerSets[pivot]; !s.Empty();) {
+            const int cell = s.PopFirst();
+            const std::uint16_t d = board.Candidates(cell);
+            if (pivotSize == 2 ? !OneBit(static_cast<unsigned>(d & p)) : (d & ~p) != 0)
                 continue;
-            if (pivotSize == 2 ? Count9(static_cast<unsigned>(pa & p)) != 1 : (pa & ~p) != 0)
-                continue;
-            for (int b = a + 1; b < 20; ++b) {
-                const std::uint16_t pb = board.Candidates(peers[b]);
-                if (Count9(pb) != 2 || pb == pa)
+            if (changedPincers.Has(cell))
+                changed |= 1u << n;
+            cells[static_cast<std::size_t>(n)] = cell;
+            digits[static_cast<std::size_t>(n++)] = d;
+        }
+        if (!changes || changes->cells.Has(pivot))
+            changed = ~0u;
+        for (int a = 0; a < n; ++a) {
+            const std::uint16_t pa = digits[static_cast<std::size_t>(a)];
+            for (int b = a + 1; b < n; ++b) {
+                const std::uint16_t pb = digits[static_cast<std::size_t>(b)];
+                if (pb == pa || !(changed >> a & 1 || changed >> b & 1))
                     continue;
                 std::uint16_t z;
                 if (pivotSize == 2) {
@@ -37,10 +55,11 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
                         continue;
                 } else {
                     z = pa & pb;
-                    if ((pb & ~p) != 0 || (pa | pb) != p || !OneBit(z))
+                    if ((pa | pb) != p || !OneBit(z))
                         continue;
                 }
-                CellSet target = kUnitTables.peerSets[peers[a]] & kUnitTables.peerSets[peers[b]];
+                const int ca = cells[static_cast<std::size_t>(a)], cb = cells[static_cast<std::size_t>(b)];
+                CellSet target = kUnitTables.peerSets[ca] & kUnitTables.peerSets[cb];
                 if (pivotSize == 3)
                     target = target & kUnitTables.peerSets[pivot];
                 const CellSet removed =
@@ -50,7 +69,7 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
                 step = Step{};
                 step.technique = pivotSize == 2 ? Technique::XYWing : Technique::XYZWing;
                 step.digits = p | z;
-                step.cells = CellSet::Of(pivot) | CellSet::Of(peers[a]) | CellSet::Of(peers[b]);
+                step.cells = CellSet::Of(pivot) | CellSet::Of(ca) | CellSet::Of(cb);
                 RemoveFrom(step, removed, z);
                 return true;
             }
