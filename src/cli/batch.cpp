@@ -62,7 +62,8 @@ std::uint64_t PuzzleSeed(std::uint64_t seed, std::uint64_t index) {
 namespace {
 
 // Items between reading and writing: what bounds the memory, whatever the input's length.
-constexpr std::size_t kWindow = 4096;
+// Every slot is made at the start, so a short run pays for all of them.
+constexpr std::size_t kWindow = 1024;
 // Items a worker takes at a time when there are plenty, so the workers seldom meet on the lock;
 // a lone worker takes more, as no other worker could start on them meanwhile.
 constexpr std::uint64_t kMostPerTake = 8;

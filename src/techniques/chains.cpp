@@ -983,7 +983,9 @@ private:
     // a cell for an "off" one), each digit's first node.
     std::array<std::int16_t, kNodes> index_{};
     std::array<std::int16_t, kNodes> nodeOf_{};
-    std::array<std::int16_t, kCells * 9 * 32> out_{};
+    // The link lists are written before they are read, so they are not cleared first: a
+    // thread then touches only the pages its searches use.
+    std::array<std::int16_t, kCells * 9 * 32> out_;
     std::array<std::uint16_t, kNodes + 1> outFirst_{};
     std::array<std::int16_t, 10> digitFirst_{};
     // The live graph, without the "off" nodes that link nowhere: each node's number there
@@ -991,7 +993,7 @@ private:
     // sources, and for X-chains and cycles its targets.
     std::array<std::int16_t, kNodes> liveOf_{};
     std::array<std::int16_t, 9 * kBlock> liveNode_{}, liveOpp_{};
-    std::array<std::int16_t, kCells * 9 * 32> liveOut_{}, liveIn_{};
+    std::array<std::int16_t, kCells * 9 * 32> liveOut_, liveIn_;  // written before read
     std::array<std::uint16_t, 9 * kBlock + 1> liveInFirst_{};
     std::array<std::uint16_t, 9 * kBlock + 1> liveOutFirst_{};
     int liveCount_ = 0;
@@ -1037,7 +1039,7 @@ private:
 // One search per kind of link and thread, too large for the stack; its links are rebuilt only
 // when the board changed.
 ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
-    ChainSearch& search = PerThread<std::array<ChainSearch, 2>>()[cellLinks];
+    ChainSearch& search = PerThreadUnset<std::array<ChainSearch, 2>>()[cellLinks];
     search.Reset(board, cellLinks);
     return search;
 }

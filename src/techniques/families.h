@@ -103,6 +103,15 @@ T& PerThread() {
         own = std::make_unique<T>();
     return *own;
 }
+// The same for a T whose members without an initializer are written before they are read:
+// those are left as the allocator gives them, untouched until used.
+template <class T>
+T& PerThreadUnset() {
+    thread_local std::unique_ptr<T> own;
+    if (!own)
+        own = std::make_unique_for_overwrite<T>();
+    return *own;
+}
 
 // Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from a
 // set of cells.
