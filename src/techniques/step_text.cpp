@@ -104,16 +104,20 @@ std::string Join(const std::vector<std::string>& parts, const char* last = " und
     return out;
 }
 
-// "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5", in one string.
-std::string CellsText(CellSet cells, const char* last = " und ") {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(cells.Count()) * 22);
+// "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5", onto `out`.
+void AppendCells(std::string& out, CellSet cells, const char* last = " und ") {
     for (bool first = true; !cells.Empty(); first = false) {
         const int cell = cells.PopFirst();
         if (!first)
             out += cells.Empty() ? last : ", ";
         AppendCell(out, cell);
     }
+}
+
+std::string CellsText(CellSet cells, const char* last = " und ") {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(cells.Count()) * 22);
+    AppendCells(out, cells, last);
     return out;
 }
 
@@ -425,32 +429,38 @@ std::string PatternText(const Step& step) {
 }
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
-std::string RemovalText(const Step& step) {
+void AppendRemovals(std::string& out, const Step& step) {
     std::array<CellSet, 9> cells{};
     for (int cell = 0; cell < kCells; ++cell) {
         for (unsigned r = step.removed[cell]; r; r &= r - 1)
             cells[static_cast<std::size_t>(std::countr_zero(r))].Add(cell);
     }
-    std::string out;
     for (int d = 1; d <= 9; ++d) {
         const CellSet& from = cells[static_cast<std::size_t>(d - 1)];
         if (from.Empty())
             continue;
-        out += " Die ";
+        out += " Die "sv;
         out += static_cast<char>('0' + d);
-        out += " fällt in ";
-        out += CellsText(from);
-        out += " weg.";
+        out += " fällt in "sv;
+        AppendCells(out, from);
+        out += " weg."sv;
     }
-    return out;
 }
 
 // What the removals lead to: a digit with one place left in a unit of a removed cell, or a
 // removed cell with one digit left.
-std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
+void AppendConsequence(std::string& out, const CandidateBoard& before, const Step& step) {
+    auto onePlace = [&](int digit, int unit, int cell) {
+        out += " Damit bleibt für die "sv;
+        out += static_cast<char>('0' + digit);
+        out += " in "sv;
+        AppendUnit(out, unit);
+        out += " nur noch "sv;
+        AppendCell(out, cell);
+        out += '.';
+    };
     if (step.placedCell >= 0)
-        return " Damit bleibt für die " + Digit(step.placedDigit) + " in " +
-               UnitText(step.placedUnit) + " nur noch " + CellText(step.placedCell) + ".";
+        return onePlace(step.placedDigit, step.placedUnit, step.placedCell);
     // The first unit, by removed candidate, that the removals leave one place for its digit;
     // then the first cell they leave one digit.
     for (int cell = 0; cell < kCells; ++cell) {
@@ -464,18 +474,22 @@ std::string ConsequenceText(const CandidateBoard& before, const Step& step) {
                         places &= ~(1u << i);
                 }
                 if (OneBit(places))
-                    return " Damit bleibt für die " + Digit(d) + " in " + UnitText(unit) +
-                           " nur noch " + CellText(UnitCell(unit, std::countr_zero(places))) + ".";
+                    return onePlace(d, unit, UnitCell(unit, std::countr_zero(places)));
             }
         }
     }
     for (int cell = 0; cell < kCells; ++cell) {
         const unsigned left = before.Candidates(cell) & ~step.removed[cell];
-        if (step.removed[cell] && OneBit(left))
-            return " Damit passt in " + CellText(cell) + " nur noch die " +
-                   Digit(std::countr_zero(left) + 1) + ".";
+        if (step.removed[cell] && OneBit(left)) {
+            out += " Damit passt in "sv;
+            AppendCell(out, cell);
+            out += " nur noch die "sv;
+            out += static_cast<char>('1' + std::countr_zero(left));
+            out += '.';
+            return;
+        }
     }
-    return " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter.";
+    out += " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter."sv;
 }
 
 // A cycle's nodes in order and back to the first: "A, also B, ..., also wieder A".
@@ -552,15 +566,13 @@ std::string StepHintText(const Step& step) {
            ": Schau auf " + Join(units) + ".";
 }
 
-std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
+namespace {
+
+// A step's answer after its "Name: ", onto `out`.
+void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step& step) {
     const Technique t = step.technique;
-    if (IsSingle(t))
-        return SingleAnswerText(step);
-    const std::string name(Info(t).name);
-    const std::string placed = Digit(step.placedDigit);
     if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
         t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
-        std::string out = name + ": ";
         out += step.units == 0
                    ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
                    : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
@@ -578,19 +590,20 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                 out += (k == 1 ? " " : ", ") + NodeText(step.chain[at + k]);
             out += step.branchLengths[i] == 1 ? " Dann ist es schon so." : ".";
         }
-        const std::string result =
-            step.placedCell >= 0
-                ? " In jedem Fall steht die " + Digit(step.placedDigit) + " in " +
-                      CellText(step.placedCell) + " (oder der Fall führt zu einem Widerspruch)."
-                : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
-                      " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
-                      "Widerspruch).";
-        return out + result + RemovalText(step) +
-               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+        out += step.placedCell >= 0
+                   ? " In jedem Fall steht die " + Digit(step.placedDigit) + " in " +
+                         CellText(step.placedCell) + " (oder der Fall führt zu einem Widerspruch)."
+                   : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
+                         " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
+                         "Widerspruch).";
+        AppendRemovals(out, step);
+        if (step.placedCell < 0)
+            AppendConsequence(out, before, step);
+        return;
     }
     if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
-        std::string out = name + ": Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
-                          CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
+        out += "Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
+               CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
         for (int i = 1; i < step.chainLength; ++i)
             out += (i == 1 ? " " : ", ") + NodeText(step.chain[i]);
         out += step.chainLength == 1 ? " nichts weiter" : "";
@@ -598,52 +611,73 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
                    ? "; dann bliebe für " + CellText(step.emptyCell) + " keine Zahl mehr."
                    : "; dann bliebe für die " + Digit(step.emptyDigit) + " in " +
                          UnitText(step.emptyUnit) + " kein Platz mehr.";
-        return out + RemovalText(step) + ConsequenceText(before, step);
+        AppendRemovals(out, step);
+        AppendConsequence(out, before, step);
+        return;
     }
-    if (IsForcingChains(t))
-        return name + ": " + BranchesText(before, step) + RemovalText(step) +
-               (step.placedCell >= 0 ? "" : ConsequenceText(before, step));
+    if (IsForcingChains(t)) {
+        out += BranchesText(before, step);
+        AppendRemovals(out, step);
+        if (step.placedCell < 0)
+            AppendConsequence(out, before, step);
+        return;
+    }
     if (t == Technique::AlignedPairExclusion) {
         const CellSet pair = step.loop;
-        return name + ": " + CellsText(pair) +
-               " können kein Zahlenpaar tragen, das eine der Zellen " +
-               CellsText(step.cells.Minus(pair)) +
-               " (je zwei Zahlen, jede sieht beide) leer ließe" +
-               (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First())
-                    ? ", und nicht zweimal dieselbe Zahl"
-                    : "") +
-               "; zu den folgenden Zahlen bleibt kein mögliches Paar." + RemovalText(step) +
-               ConsequenceText(before, step);
-    }
-    if (t == Technique::AlignedTripletExclusion)
-        return name + ": " + CellsText(step.loop) +
-               " können keine Zahlen tragen, die einer der Zellen " +
-               CellsText(step.cells.Minus(step.loop)) +
-               " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
+        out += CellsText(pair);
+        out += " können kein Zahlenpaar tragen, das eine der Zellen ";
+        out += CellsText(step.cells.Minus(pair));
+        out += " (je zwei Zahlen, jede sieht beide) leer ließe";
+        if (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First()))
+            out += ", und nicht zweimal dieselbe Zahl";
+        out += "; zu den folgenden Zahlen bleibt kein mögliches Paar.";
+    } else if (t == Technique::AlignedTripletExclusion) {
+        out += CellsText(step.loop);
+        out += " können keine Zahlen tragen, die einer der Zellen ";
+        out += CellsText(step.cells.Minus(step.loop));
+        out += " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
                "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
-               "mögliche Wahl." +
-               RemovalText(step) + ConsequenceText(before, step);
-    if (t == Technique::XCycle)
-        return name + ": Die " + Digit(OneDigit(step)) + " läuft im Kreis: " + RingText(step) +
-               ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
-               "sie genau einer." +
-               RemovalText(step) + ConsequenceText(before, step);
-    if (t == Technique::YCycle)
-        return name + ": Die Zellen bilden einen Kreis: " + RingText(step) +
-               ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
-               "Zahl, die sie teilen." +
-               RemovalText(step) + ConsequenceText(before, step);
-    if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4)
-        return name + ": " + BugText(before, step) + RemovalText(step) +
-               ConsequenceText(before, step);
-    if (IsChain(t) && step.placedCell >= 0)
-        return name + ": " + ChainText(before, step) + " Also gehört die " + placed + " in " +
-               CellText(step.placedCell) + ".";
-    if (IsChain(t))
-        return name + ": " + ChainText(before, step) + RemovalText(step) +
-               ConsequenceText(before, step);
-    return name + ": " + (IsRectangle(t) ? RectangleText(before, step) : PatternText(step)) +
-           RemovalText(step) + ConsequenceText(before, step);
+               "mögliche Wahl.";
+    } else if (t == Technique::XCycle) {
+        out += "Die ";
+        out += Digit(OneDigit(step));
+        out += " läuft im Kreis: ";
+        out += RingText(step);
+        out += ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
+               "sie genau einer.";
+    } else if (t == Technique::YCycle) {
+        out += "Die Zellen bilden einen Kreis: ";
+        out += RingText(step);
+        out += ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
+               "Zahl, die sie teilen.";
+    } else if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4) {
+        out += BugText(before, step);
+    } else if (IsChain(t) && step.placedCell >= 0) {
+        out += ChainText(before, step);
+        out += " Also gehört die ";
+        out += Digit(step.placedDigit);
+        out += " in ";
+        AppendCell(out, step.placedCell);
+        out += '.';
+        return;
+    } else if (IsChain(t)) {
+        out += ChainText(before, step);
+    } else {
+        out += IsRectangle(t) ? RectangleText(before, step) : PatternText(step);
+    }
+    AppendRemovals(out, step);
+    AppendConsequence(out, before, step);
+}
+
+}  // namespace
+
+std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
+    if (IsSingle(step.technique))
+        return SingleAnswerText(step);
+    std::string out(Info(step.technique).name);
+    out += ": ";
+    AppendAnswerBody(out, before, step);
+    return out;
 }
 
 void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
@@ -655,11 +689,7 @@ void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step&
     }
     out += StepHintText(step);
     out += ' ';
-    const std::string answer = StepAnswerText(before, step);
-    const std::string_view name = Info(step.technique).name;
-    const bool named = answer.size() >= name.size() + 2 && answer.compare(0, name.size(), name) == 0 &&
-                       answer.compare(name.size(), 2, ": ") == 0;
-    out.append(answer, named ? name.size() + 2 : 0);
+    AppendAnswerBody(out, before, step);
 }
 
 }  // namespace zw::techniques
