@@ -357,6 +357,51 @@ int OneDigit(const Step& step) {
 }
 
 // What the pattern says, before its removals.
+// The digits "die 1, die 2 und die 3", onto `out`.
+void AppendDigits(std::string& out, unsigned digits) {
+    for (bool first = true; digits; digits &= digits - 1, first = false) {
+        if (!first)
+            out += digits & (digits - 1) ? ", "sv : " und "sv;
+        out += "die "sv;
+        out += static_cast<char>('1' + std::countr_zero(digits));
+    }
+}
+
+// The commonest patterns, intersections and sets in one unit, straight onto `out`; false for
+// the others.
+bool AppendSimplePattern(std::string& out, const Step& step) {
+    const Technique t = step.technique;
+    const std::uint32_t lines = step.units & ((1u << 18) - 1), boxes = step.units >> 18;
+    if (IsIntersection(t)) {
+        const int box = 18 + std::countr_zero(boxes), line = std::countr_zero(lines);
+        out += "In "sv;
+        AppendUnit(out, IsPointing(t) ? box : line);
+        out += " steht die "sv;
+        out += static_cast<char>('0' + OneDigit(step));
+        out += " nur in "sv;
+        AppendUnit(out, IsPointing(t) ? line : box);
+        out += '.';
+        return true;
+    }
+    if (IsFish(t) || t == Technique::Bug1 || IsStrongLinks(t) || IsBentSet(t) || IsWing(t))
+        return false;
+    out += "In "sv;
+    AppendUnit(out, lines ? std::countr_zero(lines) : 18 + std::countr_zero(boxes));
+    if (IsNaked(t)) {
+        out += " passen in "sv;
+        AppendCells(out, step.cells);
+        out += " nur "sv;
+        AppendDigits(out, step.digits);
+    } else {
+        out += " passen "sv;
+        AppendDigits(out, step.digits);
+        out += " nur in "sv;
+        AppendCells(out, step.cells);
+    }
+    out += '.';
+    return true;
+}
+
 std::string PatternText(const Step& step) {
     const Technique t = step.technique;
     const std::vector<int> lines = Units(step, 0, 18), boxes = Units(step, 18, kUnits);
@@ -554,16 +599,30 @@ std::string StepHintText(const Step& step) {
                CellsText(step.cells) + ".";
     if (t == Technique::YCycle)
         return name + ": Schau auf die Zellen mit zwei Zahlen " + CellsText(step.cells) + ".";
-    if (IsWing(t) || IsBentSet(t) || IsBug(t))
-        return name + ": Schau auf " + CellsText(step.cells) + ".";
+    if (IsWing(t) || IsBentSet(t) || IsBug(t)) {
+        std::string out = name;
+        out += ": Schau auf "sv;
+        AppendCells(out, step.cells);
+        out += '.';
+        return out;
+    }
     if (IsRectangle(t))
         return name + " mit " + DativeDigits(step.digits) + ": Schau auf " + CellsText(step.cells) +
                ".";
-    std::vector<std::string> units;
-    for (int u : Units(step, 0, kUnits))
-        units.push_back(UnitText(u));
-    return name + (IsIntersection(t) ? " mit der " + Digit(OneDigit(step)) : std::string()) +
-           ": Schau auf " + Join(units) + ".";
+    std::string out = name;
+    if (IsIntersection(t)) {
+        out += " mit der "sv;
+        out += static_cast<char>('0' + OneDigit(step));
+    }
+    out += ": Schau auf "sv;
+    // The units as Join lists them: "a", "a und b", "a, b und c".
+    for (std::uint32_t units = step.units; units; units &= units - 1) {
+        if (units != step.units)
+            out += OneBit(units) ? " und "sv : ", "sv;
+        AppendUnit(out, std::countr_zero(units));
+    }
+    out += '.';
+    return out;
 }
 
 namespace {
@@ -662,8 +721,10 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
         return;
     } else if (IsChain(t)) {
         out += ChainText(before, step);
-    } else {
-        out += IsRectangle(t) ? RectangleText(before, step) : PatternText(step);
+    } else if (IsRectangle(t)) {
+        out += RectangleText(before, step);
+    } else if (!AppendSimplePattern(out, step)) {
+        out += PatternText(step);
     }
     AppendRemovals(out, step);
     AppendConsequence(out, before, step);
