@@ -40,6 +40,7 @@ bool IsSingleOrPair(const Tip& tip) {
 std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
     Tip tip = FindTip(cells);
     std::string out;
+    out.reserve(8192);  // a hard puzzle's explanation, without growing on the way
     if (tip.kind == TipKind::Step) {
         // The ladder's run from the tip's first step on, which remembers what each rung found
         // nothing in; then each step's text on the board it was found on.

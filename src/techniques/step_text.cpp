@@ -121,21 +121,19 @@ std::string CellsText(CellSet cells, const char* last = " und ") {
     return out;
 }
 
-std::vector<std::string> Cells(CellSet cells) {
-    std::vector<std::string> out;
-    while (!cells.Empty())
-        out.push_back(CellText(cells.PopFirst()));
-    return out;
+// The digits "die 1, die 2 und die 3", onto `out`.
+void AppendDigits(std::string& out, unsigned digits) {
+    for (bool first = true; digits; digits &= digits - 1, first = false) {
+        if (!first)
+            out += digits & (digits - 1) ? ", "sv : " und "sv;
+        out += "die "sv;
+        out += static_cast<char>('1' + std::countr_zero(digits));
+    }
 }
 
 std::string Digits(unsigned digits) {
     std::string out;
-    for (bool first = true; digits; digits &= digits - 1, first = false) {
-        if (!first)
-            out += digits & (digits - 1) ? ", " : " und ";
-        out += "die ";
-        out += static_cast<char>('1' + std::countr_zero(digits));
-    }
+    AppendDigits(out, digits);
     return out;
 }
 
@@ -357,19 +355,8 @@ int OneDigit(const Step& step) {
 }
 
 // What the pattern says, before its removals.
-// The digits "die 1, die 2 und die 3", onto `out`.
-void AppendDigits(std::string& out, unsigned digits) {
-    for (bool first = true; digits; digits &= digits - 1, first = false) {
-        if (!first)
-            out += digits & (digits - 1) ? ", "sv : " und "sv;
-        out += "die "sv;
-        out += static_cast<char>('1' + std::countr_zero(digits));
-    }
-}
-
-// The commonest patterns, intersections and sets in one unit, straight onto `out`; false for
-// the others.
-bool AppendSimplePattern(std::string& out, const Step& step) {
+// A pattern in words, onto `out`.
+void AppendPattern(std::string& out, const Step& step) {
     const Technique t = step.technique;
     const std::uint32_t lines = step.units & ((1u << 18) - 1), boxes = step.units >> 18;
     if (IsIntersection(t)) {
@@ -381,10 +368,79 @@ bool AppendSimplePattern(std::string& out, const Step& step) {
         out += " nur in "sv;
         AppendUnit(out, IsPointing(t) ? line : box);
         out += '.';
-        return true;
+        return;
     }
-    if (IsFish(t) || t == Technique::Bug1 || IsStrongLinks(t) || IsBentSet(t) || IsWing(t))
-        return false;
+    if (IsBentSet(t)) {
+        const auto removed = static_cast<std::uint16_t>(RemovedDigits(step));
+        // One removed digit: the one that may stand twice; several: each is bound to the cells.
+        out += "Die "sv;
+        out += std::to_string(step.cells.Count());
+        out += " Zellen "sv;
+        AppendCells(out, step.cells);
+        out += " halten zusammen nur "sv;
+        AppendDigits(out, step.digits);
+        if (OneBit(removed)) {
+            out += "; jede andere Zahl als "sv;
+            AppendDigits(out, removed);
+            out += " passt höchstens einmal hinein, so dass "sv;
+            AppendDigits(out, removed);
+            out += " in einer von ihnen stehen muss."sv;
+        } else {
+            out += ", und jede passt höchstens einmal hinein, so dass jede genau einmal darin "
+                   "steht."sv;
+        }
+        return;
+    }
+    if (IsWing(t)) {
+        out += "Die Zellen "sv;
+        AppendCells(out, step.cells);
+        out += " halten zusammen nur "sv;
+        AppendDigits(out, step.digits);
+        out += ": Wie man sie auch verteilt, eine der Zellen außen bekommt die Zahl, die in "
+               "beiden steht."sv;
+        return;
+    }
+    if (IsFish(t)) {
+        std::vector<int> rows, columns;
+        for (int u : Units(step, 0, 18))
+            (u < 9 ? rows : columns).push_back(u);
+        // The pattern's cells lie where base and cover lines cross; the removals lie in the
+        // cover lines only, so the base lines are the kind that holds none of them.
+        bool byRows = true;
+        for (int u : rows) {
+            for (int cell : kUnitTables.cells[u])
+                byRows = byRows && !step.removed[cell];
+        }
+        out += "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
+               " nur in " + Lines(byRows ? columns : rows) + ".";
+        return;
+    }
+    if (t == Technique::Bug1) {
+        out += "Alle offenen Zellen außer " + CellText(step.cells.First()) +
+               " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
+               "nur die " +
+               Digit(OneDigit(step)) +
+               " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
+               "dorthin.";
+        return;
+    }
+    if (IsStrongLinks(t)) {
+        const int a = NodeCell(step.chain[0]), b = NodeCell(step.chain[1]);
+        const int c = NodeCell(step.chain[2]), d = NodeCell(step.chain[3]);
+        const std::vector<int> units = Units(step, 0, kUnits);
+        const int unitAB = kUnitTables.unitSets[units.front()].Has(a) &&
+                                   kUnitTables.unitSets[units.front()].Has(b)
+                               ? units.front()
+                               : units.back();
+        const int unitCD = unitAB == units.front() ? units.back() : units.front();
+        const std::string digit = "die " + Digit(OneDigit(step));
+        out += "In " + UnitText(unitAB) + " steht " + digit + " nur in " + CellText(a) + " oder " +
+               CellText(b) + ", in " + UnitText(unitCD) + " nur in " + CellText(c) + " oder " +
+               CellText(d) + ". " + CellText(b) + " und " + CellText(c) +
+               " sehen einander und halten sie nicht beide, also steht sie in " + CellText(a) +
+               " oder in " + CellText(d) + ".";
+        return;
+    }
     out += "In "sv;
     AppendUnit(out, lines ? std::countr_zero(lines) : 18 + std::countr_zero(boxes));
     if (IsNaked(t)) {
@@ -399,79 +455,8 @@ bool AppendSimplePattern(std::string& out, const Step& step) {
         AppendCells(out, step.cells);
     }
     out += '.';
-    return true;
 }
 
-std::string PatternText(const Step& step) {
-    const Technique t = step.technique;
-    const std::vector<int> lines = Units(step, 0, 18), boxes = Units(step, 18, kUnits);
-    if (IsIntersection(t)) {
-        const int box = boxes.front(), line = lines.front();
-        return "In " + UnitText(IsPointing(t) ? box : line) + " steht die " +
-               Digit(OneDigit(step)) + " nur in " + UnitText(IsPointing(t) ? line : box) + ".";
-    }
-    if (IsFish(t)) {
-        std::vector<int> rows, columns;
-        for (int u : lines)
-            (u < 9 ? rows : columns).push_back(u);
-        // The pattern's cells lie where base and cover lines cross; the removals lie in the
-        // cover lines only, so the base lines are the kind that holds none of them.
-        bool byRows = true;
-        for (int u : rows) {
-            for (int cell : kUnitTables.cells[u])
-                byRows = byRows && !step.removed[cell];
-        }
-        return "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
-               " nur in " + Lines(byRows ? columns : rows) + ".";
-    }
-    if (t == Technique::Bug1)
-        return "Alle offenen Zellen außer " + CellText(step.cells.First()) +
-               " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
-               "nur die " +
-               Digit(OneDigit(step)) +
-               " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
-               "dorthin.";
-    if (IsStrongLinks(t)) {
-        const int a = NodeCell(step.chain[0]), b = NodeCell(step.chain[1]);
-        const int c = NodeCell(step.chain[2]), d = NodeCell(step.chain[3]);
-        const std::vector<int> units = Units(step, 0, kUnits);
-        const int unitAB = kUnitTables.unitSets[units.front()].Has(a) &&
-                                   kUnitTables.unitSets[units.front()].Has(b)
-                               ? units.front()
-                               : units.back();
-        const int unitCD = unitAB == units.front() ? units.back() : units.front();
-        const std::string digit = "die " + Digit(OneDigit(step));
-        return "In " + UnitText(unitAB) + " steht " + digit + " nur in " + CellText(a) + " oder " +
-               CellText(b) + ", in " + UnitText(unitCD) + " nur in " + CellText(c) + " oder " +
-               CellText(d) + ". " + CellText(b) + " und " + CellText(c) +
-               " sehen einander und halten sie nicht beide, also steht sie in " + CellText(a) +
-               " oder in " + CellText(d) + ".";
-    }
-    if (IsBentSet(t)) {
-        const auto removed = static_cast<std::uint16_t>(RemovedDigits(step));
-        const std::vector<std::string> cells = Cells(step.cells);
-        // One removed digit: the one that may stand twice; several: each is bound to the cells.
-        return "Die " + std::to_string(cells.size()) + " Zellen " + Join(cells) +
-               " halten zusammen nur " + Digits(step.digits) + (OneBit(removed)
-                   ? "; jede andere Zahl als " + Digits(removed) +
-                         " passt höchstens einmal hinein, so dass " + Digits(removed) +
-                         " in einer von ihnen stehen muss."
-                   : ", und jede passt höchstens einmal hinein, so dass jede genau einmal darin "
-                     "steht.");
-    }
-    if (IsWing(step.technique)) {
-        std::vector<std::string> cells = Cells(step.cells);
-        return "Die Zellen " + Join(cells) + " halten zusammen nur " + Digits(step.digits) +
-               ": Wie man sie auch verteilt, eine der Zellen außen bekommt die Zahl, die in "
-               "beiden steht.";
-    }
-    const int unit = (lines.empty() ? boxes : lines).front();
-    if (IsNaked(t))
-        return "In " + UnitText(unit) + " passen in " + CellsText(step.cells) + " nur " +
-               Digits(step.digits) + ".";
-    return "In " + UnitText(unit) + " passen " + Digits(step.digits) + " nur in " +
-           CellsText(step.cells) + ".";
-}
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
 void AppendRemovals(std::string& out, const Step& step) {
@@ -723,8 +708,8 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
         out += ChainText(before, step);
     } else if (IsRectangle(t)) {
         out += RectangleText(before, step);
-    } else if (!AppendSimplePattern(out, step)) {
-        out += PatternText(step);
+    } else {
+        AppendPattern(out, step);
     }
     AppendRemovals(out, step);
     AppendConsequence(out, before, step);
