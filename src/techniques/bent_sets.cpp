@@ -166,7 +166,8 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
     // ascending order; a set of k cells with k + 1 digits is one of size k + 1, and one that
     // already holds more than six digits is cut with all its extensions.
     auto walk = [&](auto&& self, int under, int taken, unsigned chosen, unsigned held) -> void {
-        for (int j = 0; j < under; ++j) {
+        // At least three cells: the first ones leave room below them.
+        for (int j = std::max(2 - taken, 0); j < under; ++j) {
             const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
             const int digits = Count9(more);
             if (digits > 6)
