@@ -117,77 +117,73 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 
 // The sets of `size` - 1 of a unit's usable cells holding `size` digits between them, in
 // ascending order of their cell bits. A ladder run calls the wings again and again on boards
-// that differ in a few cells, so the list is kept per unit and size on this thread together
-// with the unit's candidates it came from (as the unit's places), which decide it alone.
+// that differ in a few cells, so the lists are kept per unit on this thread together with the
+// unit's candidates they came from (as the unit's places), which decide them alone. The three
+// sizes are tried one after another on the same board, so a unit's lists are made together.
 struct SetList {
-    std::array<std::uint16_t, 9> key{};
-    bool valid = false;
     unsigned usable = 0;  // the cells with two to `size` digits
     int count = 0;
     std::array<std::uint16_t, 126> chosen{};  // at most 9 choose 4 sets
     std::array<std::uint16_t, 126> held{};
 };
+struct UnitSets {
+    std::array<std::uint16_t, 9> key{};
+    bool valid = false;
+    std::array<SetList, 3> lists;
+};
 
 const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
-    auto& cache = PerThread<std::array<std::array<SetList, 3>, kUnits>>();
-    SetList& list = cache[static_cast<std::size_t>(unit)][static_cast<std::size_t>(size - 4)];
+    auto& cache = PerThread<std::array<UnitSets, kUnits>>();
+    UnitSets& sets = cache[static_cast<std::size_t>(unit)];
     // The unit's places of its digits say the same as its cells' candidates, in one row.
     std::array<std::uint16_t, 9> key;
     for (int d = 0; d < 9; ++d)
         key[static_cast<std::size_t>(d)] = board.Positions(unit, d + 1);
-    if (list.valid && list.key == key)
-        return list;
-    list.key = key;
-    list.valid = true;
-    list.count = 0;
-    std::array<std::uint16_t, 9> inUnit;
-    for (int i = 0; i < 9; ++i)
-        inUnit[static_cast<std::size_t>(i)] = board.Candidates(UnitCell(unit, i));
-    unsigned usable = 0;
-    for (int i = 0; i < 9; ++i) {
-        const int n = Count9(inUnit[static_cast<std::size_t>(i)]);
-        if (n >= 2 && n <= size)
-            usable |= 1u << i;
+    auto& lists = sets.lists;
+    if (sets.valid && sets.key == key)
+        return lists[static_cast<std::size_t>(size - 4)];
+    sets.key = key;
+    sets.valid = true;
+    for (SetList& list : lists) {
+        list.count = 0;
+        list.usable = 0;
     }
-    list.usable = usable;
-    if (Count9(usable) < size - 1)
-        return list;
-    // Only the usable cells, lowest first, so the walk steps over no other; and the digits of
-    // all cells below each, so a set that can no longer reach `size` digits is cut at once.
+    // Only the cells with two to six digits, lowest first, so the walk steps over no other.
     std::array<int, 9> at{};
     std::array<std::uint16_t, 9> digitsAt{};
-    std::array<std::uint16_t, 10> below{};
     int n = 0;
-    for (unsigned rest = usable; rest; rest &= rest - 1, ++n) {
-        const auto k = static_cast<std::size_t>(n);
-        at[k] = std::countr_zero(rest);
-        digitsAt[k] = inUnit[static_cast<std::size_t>(at[k])];
-        below[k + 1] = static_cast<std::uint16_t>(below[k] | digitsAt[k]);
+    for (int i = 0; i < 9; ++i) {
+        const std::uint16_t c = board.Candidates(UnitCell(unit, i));
+        const int count = Count9(c);
+        if (count < 2 || count > 6)
+            continue;
+        for (int s = std::max(count, 4); s <= 6; ++s)
+            lists[static_cast<std::size_t>(s - 4)].usable |= 1u << i;
+        at[static_cast<std::size_t>(n)] = i;
+        digitsAt[static_cast<std::size_t>(n++)] = c;
     }
-    // The highest cell first, then the next below it, so a set that already holds too many
-    // digits is cut with all its extensions.
-    auto walk = [&](auto&& self, int under, int left, unsigned chosen, unsigned held) -> void {
-        if (Count9(held | below[static_cast<std::size_t>(under)]) < size)
-            return;
-        if (left == 1) {
-            for (int j = 0; j < under; ++j) {
-                const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
-                if (Count9(more) == size) {
-                    list.chosen[static_cast<std::size_t>(list.count)] =
-                        static_cast<std::uint16_t>(chosen | 1u << at[static_cast<std::size_t>(j)]);
-                    list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
-                }
-            }
-            return;
-        }
-        for (int j = left - 1; j < under; ++j) {
+    // The highest cell first, then the next below it, so that each size's sets come in
+    // ascending order; a set of k cells with k + 1 digits is one of size k + 1, and one that
+    // already holds more than six digits is cut with all its extensions.
+    auto walk = [&](auto&& self, int under, int taken, unsigned chosen, unsigned held) -> void {
+        // At least three cells: the first ones leave room below them.
+        for (int j = std::max(2 - taken, 0); j < under; ++j) {
             const unsigned more = held | digitsAt[static_cast<std::size_t>(j)];
-            if (Count9(more) <= size)
-                self(self, j, left - 1, chosen | 1u << at[static_cast<std::size_t>(j)], more);
+            const int digits = Count9(more);
+            if (digits > 6)
+                continue;
+            const unsigned with = chosen | 1u << at[static_cast<std::size_t>(j)];
+            if (taken >= 2 && digits == taken + 2) {
+                SetList& list = lists[static_cast<std::size_t>(taken - 2)];
+                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(with);
+                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
+            }
+            if (taken < 4)
+                self(self, j, taken + 1, with, more);
         }
     };
-    walk(walk, n, size - 1, 0u, 0u);
-    return list;
+    walk(walk, n, 0, 0u, 0u);
+    return lists[static_cast<std::size_t>(size - 4)];
 }
 
 }  // namespace

@@ -321,7 +321,10 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
                 if (freeA && freeB && freeC)
                     continue;
-                unsigned allowedA = 0, allowedB = 0, allowedC = 0;
+                // So a cell's digits all have one where the other two have such a digit.
+                unsigned allowedA = freeB && freeC ? ca : 0u;
+                unsigned allowedB = freeA && freeC ? cb : 0u;
+                unsigned allowedC = freeA && freeB ? cc : 0u;
                 AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
                               allowedB, allowedC);
                 if (allowedA == ca && allowedB == cb && allowedC == cc)
