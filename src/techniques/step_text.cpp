@@ -1,6 +1,8 @@
 #include "techniques/step_text.h"
 
+#include <array>
 #include <bit>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -21,16 +23,37 @@ std::string UnitText(int unit) {
     return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
 }
 
-// The singles' sentences, most of every explanation, are put together in one string each, of
-// pieces whose lengths the compiler knows.
-void AppendCell(std::string& out, int cell) {
+// A single's line, most of every explanation, gathered in place and handed over in one piece:
+// the pieces' lengths are known and a line is short.
+class Line {
+public:
+    Line& operator+=(std::string_view text) {
+        std::memcpy(text_.data() + size_, text.data(), text.size());
+        size_ += text.size();
+        return *this;
+    }
+    Line& operator+=(char c) {
+        text_[size_++] = c;
+        return *this;
+    }
+    void append(const char* text, std::size_t size) { *this += std::string_view(text, size); }
+    std::string_view View() const { return {text_.data(), size_}; }
+
+private:
+    std::array<char, 256> text_;
+    std::size_t size_ = 0;
+};
+
+template <class Out>
+void AppendCell(Out& out, int cell) {
     char text[] = "Zeile ?, Spalte ?";
     text[6] = static_cast<char>('1' + Row(cell));
     text[16] = static_cast<char>('1' + Column(cell));
     out.append(text, sizeof text - 1);
 }
 
-void AppendUnit(std::string& out, int unit) {
+template <class Out>
+void AppendUnit(Out& out, int unit) {
     char text[] = "Spalte ?";
     const std::string_view name = unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
     name.copy(text, name.size());
@@ -44,7 +67,8 @@ bool IsSingle(Technique t) {
 }
 
 // "Full House: In Block 3 ist nur noch eine Zelle frei." and the like, onto `out`.
-void AppendSingleHint(std::string& out, const Step& step) {
+template <class Out>
+void AppendSingleHint(Out& out, const Step& step) {
     const Technique t = step.technique;
     out += Info(t).name;
     out += ": In "sv;
@@ -59,7 +83,8 @@ void AppendSingleHint(std::string& out, const Step& step) {
 }
 
 // Its answer, with or without the leading "Full House: ".
-void AppendSingleAnswer(std::string& out, const Step& step, bool named) {
+template <class Out>
+void AppendSingleAnswer(Out& out, const Step& step, bool named) {
     const Technique t = step.technique;
     const char digit = static_cast<char>('0' + step.placedDigit);
     if (named) {
@@ -728,9 +753,11 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
 
 void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
     if (IsSingle(step.technique)) {
-        AppendSingleHint(out, step);
-        out += ' ';
-        AppendSingleAnswer(out, step, false);
+        Line line;
+        AppendSingleHint(line, step);
+        line += ' ';
+        AppendSingleAnswer(line, step, false);
+        out += line.View();
         return;
     }
     out += StepHintText(step);
