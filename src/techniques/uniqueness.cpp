@@ -540,6 +540,33 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
 }
 
 bool FindBug(const CandidateBoard& board, Step& step) {
+    // Every cell with three digits or more must be a BUG cell. Unless they all share a unit,
+    // only type 2 can follow: one extra digit, which they all hold and a cell that sees them
+    // all holds too.
+    const CellSizes sizes = CountCellSizes(board);
+    const CellSet wides = sizes.three | sizes.many;
+    if (wides.Empty())
+        return false;
+    if (wides.Many()) {
+        const int first = wides.First();
+        bool oneUnit = false;
+        for (int unit : kUnitTables.units[first])
+            oneUnit = oneUnit || wides.Within(kUnitTables.unitSets[unit]);
+        if (!oneUnit) {
+            std::uint16_t digits = kAllDigits;
+            CellSet seen = CellSet::All();
+            for (CellSet w = wides; !w.Empty() && digits && !seen.Empty();) {
+                const int cell = w.PopFirst();
+                digits = static_cast<std::uint16_t>(digits & board.Candidates(cell));
+                seen = seen & kUnitTables.peerSets[cell];
+            }
+            bool removes = false;
+            for (unsigned d = digits; d && !removes; d &= d - 1)
+                removes = !(seen & board.Plane(std::countr_zero(d) + 1)).Empty();
+            if (!removes)
+                return false;
+        }
+    }
     // The BUG cells: where a unit has a digit in other than zero or two places and just one
     // of those places has more than two digits, that cell carries the digit beyond the grave.
     std::array<std::uint16_t, kCells> extra{};  // per cell, its digits beyond the grave
