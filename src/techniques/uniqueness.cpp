@@ -156,6 +156,14 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
     Rectangles& list = rectangles ? *rectangles : own;
     if (!list.listed)
         ListRectangles(board, list);
+    // The units holding a changed cell.
+    std::uint32_t changedUnits = 0;
+    if (changes) {
+        for (int unit = 0; unit < kUnits; ++unit) {
+            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty())
+                changedUnits |= 1u << unit;
+        }
+    }
     for (int i = 0; i < list.count; ++i) {
         const Rectangles::Corners& rect = list.items[static_cast<std::size_t>(i)];
         const int r1 = rect.r1, r2 = rect.r2, c1 = rect.c1, c2 = rect.c2;
@@ -163,10 +171,9 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
         const std::uint16_t common = rect.common;
         // The corners and the units the types look into: rows, columns, boxes.
         if (changes) {
-            const auto& u = kUnitTables.unitSets;
-            const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
-                                   u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
-            if ((changes->cells & inputs).Empty())
+            const std::uint32_t inputs = 1u << r1 | 1u << r2 | 1u << (9 + c1) | 1u << (9 + c2) |
+                                         1u << (18 + Box(cells[0])) | 1u << (18 + Box(cells[3]));
+            if (!(changedUnits & inputs))
                 continue;
         }
         for (unsigned m = common; m; m &= m - 1) {
