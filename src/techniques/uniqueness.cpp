@@ -488,6 +488,15 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
     // Per pair of digits (the first's row, the second's column), its cells.
     std::array<CellSet, 81> pairCells;
     CellSet pairDone;
+    // Per pair of digits, the starts whose walk closed no loop, and what that walk read: the
+    // cells and their digits. The same cells with the same digits walk the same way, so those
+    // starts close nothing again, on this board or another.
+    struct Quiet {
+        CellSet cells;
+        std::array<CellSet, 9> planes;
+        CellSet starts;
+    };
+    thread_local std::array<Quiet, 81> quiet{};
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
@@ -526,11 +535,27 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 }
                 last[1] = cells;
             }
+            if (cells.Count() >= 6) {
+                Quiet& q = quiet[static_cast<std::size_t>(pair)];
+                std::array<CellSet, 9> planes;
+                for (int d = 0; d < 9; ++d)
+                    planes[static_cast<std::size_t>(d)] = board.Plane(d + 1) & cells;
+                if (!(q.cells == cells) || planes != q.planes) {
+                    q.cells = cells;
+                    q.planes = planes;
+                    q.starts = CellSet{};
+                }
+            }
         }
         if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())
             continue;
+        CellSet& quietStarts = quiet[static_cast<std::size_t>(pair)].starts;
+        if (quietStarts.Has(start))
+            continue;
+        bool closed = false;
         LoopSearch search(board, ab, cells);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
+            closed = true;
             // A loop's best step: the lowest rating, then the lowest type.
             for (int type = 1; type <= 4; ++type) {
                 if (LoopStep(board, loop.data(), length, ab, type, found) &&
@@ -540,6 +565,8 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 }
             }
         });
+        if (!closed)
+            quietStarts.Add(start);
     }
     if (any)
         step = best;
