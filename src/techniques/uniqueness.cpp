@@ -138,7 +138,14 @@ void ListRectangles(const CandidateBoard& board, Rectangles& list) {
                     std::uint16_t common = kAllDigits;
                     for (int cell : cells)
                         common &= board.Candidates(cell);
-                    if (Count9(common) < 2)
+                    // A corner with just the two digits is needed: so two digits in common,
+                    // never more, and one corner with no others.
+                    if (Count9(common) != 2)
+                        continue;
+                    bool pure = false;
+                    for (int cell : cells)
+                        pure = pure || board.Candidates(cell) == common;
+                    if (!pure)
                         continue;
                     list.items[static_cast<std::size_t>(list.count++)] = {
                         static_cast<std::uint8_t>(r1), static_cast<std::uint8_t>(r2),
