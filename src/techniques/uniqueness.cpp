@@ -284,19 +284,22 @@ public:
 private:
     bool Enter(int cell) {
         const int parity = length_ & 1;
-        for (int unit : kUnitTables.units[cell]) {
-            if (count_[unit] == 2 || (count_[unit] == 1 && odd_[unit] == parity))
+        const auto& units = kUnitTables.units[cell];
+        for (int unit : units) {
+            const int state = state_[unit];
+            if ((state & 3) == 2 || state == 1 + 4 * parity)
                 return false;
         }
+        openAt_[length_] = open_;
         CellSet blocked = blocked_[length_] | CellSet::Of(cell);
-        for (int unit : kUnitTables.units[cell]) {
-            if (++count_[unit] == 2) {
+        for (int unit : units) {
+            state_[unit] = static_cast<std::uint8_t>(state_[unit] + 1 + 4 * parity);
+            if ((state_[unit] & 3) == 2) {
                 open_ &= ~(1u << unit);
                 blocked |= kUnitTables.unitSets[unit];
             } else {
                 open_ |= 1u << unit;
             }
-            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] + parity);
         }
         path_[length_++] = cell;
         blocked_[length_] = blocked;
@@ -304,13 +307,10 @@ private:
     }
     void Leave(int cell) {
         --length_;
-        for (int unit : kUnitTables.units[cell]) {
-            if (--count_[unit] == 1)
-                open_ |= 1u << unit;
-            else
-                open_ &= ~(1u << unit);
-            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] - (length_ & 1));
-        }
+        open_ = openAt_[length_];
+        const int step = 1 + 4 * (length_ & 1);
+        for (int unit : kUnitTables.units[cell])
+            state_[unit] = static_cast<std::uint8_t>(state_[unit] - step);
     }
     // Whether a unit holding one path cell has no cell left that could be its second: the
     // path then never closes.
@@ -385,8 +385,9 @@ private:
     // hold two of them, and the cells before the start with only the two digits.
     std::array<CellSet, kMaxCells + 1> blocked_{};
     std::uint32_t open_ = 0;  // the units holding one path cell
-    std::array<std::uint8_t, kUnits> count_{};
-    std::array<std::uint8_t, kUnits> odd_{};  // of a unit's path cells, those at odd places
+    std::array<std::uint32_t, kMaxCells> openAt_{};  // open_ before each path cell came
+    // Per unit, its path cells and four for each of them at an odd place.
+    std::array<std::uint8_t, kUnits> state_{};
 };
 
 // Tenths a unique loop's length adds: six cells one, eight two, ten and more five.
