@@ -250,6 +250,14 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
 
 namespace {
 
+// The cells before `cell` in reading order.
+CellSet Before(int cell) {
+    CellSet before;
+    before.lo = cell >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << cell) - 1;
+    before.hi = cell >= 64 ? (std::uint64_t{1} << (cell - 64)) - 1 : 0;
+    return before;
+}
+
 // A unique loop's search: a path of cells that all hold the loop's two digits, each the next
 // one's neighbour in a row, column or box other than the one the path came through. Every unit
 // the path touches must hold two of its cells, one at an even and one at an odd place, or the
@@ -274,10 +282,7 @@ public:
     void From(int start, Found&& found) {
         length_ = 0;
         // Cells with only the two digits before the start begin loops of their own.
-        CellSet before;
-        before.lo = start >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << start) - 1;
-        before.hi = start >= 64 ? (std::uint64_t{1} << (start - 64)) - 1 : 0;
-        blocked_[0] = pure_ & before;
+        blocked_[0] = pure_ & Before(start);
         Walk(start, -1, 2, 0, found);
     }
 
@@ -478,6 +483,25 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
     return false;
 }
 
+// The cells less those alone in one of `units`, unit by unit; a cut cell's units are looked
+// at again. Below six it stops.
+CellSet CutLoners(CellSet cells, std::uint32_t units) {
+    while (units && cells.Count() >= 6) {
+        std::uint32_t again = 0;
+        for (; units; units &= units - 1) {
+            const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
+            if (here.Single()) {
+                const int cell = here.First();
+                cells.Remove(cell);
+                for (int unit : kUnitTables.units[cell])
+                    again |= 1u << unit;
+            }
+        }
+        units = again;
+    }
+    return cells;
+}
+
 }  // namespace
 
 bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes) {
@@ -527,20 +551,7 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 cells = last[1];
             } else {
                 last[0] = cells;
-                // Unit by unit; a cut cell's units are looked at again.
-                for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
-                    std::uint32_t again = 0;
-                    for (; units; units &= units - 1) {
-                        const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
-                        if (here.Single()) {
-                            const int cell = here.First();
-                            cells.Remove(cell);
-                            for (int unit : kUnitTables.units[cell])
-                                again |= 1u << unit;
-                        }
-                    }
-                    units = again;
-                }
+                cells = CutLoners(cells, (1u << kUnits) - 1);
                 last[1] = cells;
             }
             if (cells.Count() >= 6) {
@@ -560,8 +571,28 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
         CellSet& quietStarts = quiet[static_cast<std::size_t>(pair)].starts;
         if (quietStarts.Has(start))
             continue;
+        // The cells with only the two digits before the start begin loops of their own, so
+        // a loop from here has none of them: the cells they leave alone in a unit go too.
+        CellSet walkCells = cells;
+        CellSet gone = cells & Before(start);
+        for (int d = 0; d < 9; ++d) {
+            if (!(ab >> d & 1))
+                gone = gone.Minus(board.Plane(d + 1));
+        }
+        if (!gone.Empty()) {
+            std::uint32_t units = 0;
+            for (CellSet g = gone; !g.Empty();) {
+                for (int unit : kUnitTables.units[g.PopFirst()])
+                    units |= 1u << unit;
+            }
+            walkCells = CutLoners(cells.Minus(gone), units);
+            if (walkCells.Count() < 6 || !walkCells.Has(start)) {
+                quietStarts.Add(start);
+                continue;
+            }
+        }
         bool closed = false;
-        LoopSearch search(board, ab, cells);
+        LoopSearch search(board, ab, walkCells);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
             closed = true;
             // A loop's best step: the lowest rating, then the lowest type.
