@@ -59,6 +59,16 @@ int FirstSharedUnit(std::uint32_t units) {
     return -1;
 }
 
+// The units holding one of the cells.
+std::uint32_t UnitsOf(CellSet cells) {
+    std::uint32_t units = 0;
+    while (!cells.Empty()) {
+        for (int unit : kUnitTables.units[cells.PopFirst()])
+            units |= 1u << unit;
+    }
+    return units;
+}
+
 CellSet Open(const CandidateBoard& board) {
     CellSet open;
     for (int d = 1; d <= 9; ++d)
@@ -165,12 +175,8 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
         ListRectangles(board, list);
     // The units holding a changed cell.
     std::uint32_t changedUnits = 0;
-    if (changes) {
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty())
-                changedUnits |= 1u << unit;
-        }
-    }
+    if (changes)
+        changedUnits = UnitsOf(changes->cells);
     for (int i = 0; i < list.count; ++i) {
         const Rectangles::Corners& rect = list.items[static_cast<std::size_t>(i)];
         const int r1 = rect.r1, r2 = rect.r2, c1 = rect.c1, c2 = rect.c2;
@@ -512,10 +518,8 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
     CellSet near = CellSet::All();
     if (changes) {
         near = CellSet{};
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty())
-                near |= kUnitTables.unitSets[unit];
-        }
+        for (std::uint32_t units = UnitsOf(changes->cells); units; units &= units - 1)
+            near |= kUnitTables.unitSets[std::countr_zero(units)];
     }
     // Per pair of digits (the first's row, the second's column), its cells.
     std::array<CellSet, 81> pairCells;
