@@ -363,6 +363,8 @@ private:
                 if (kind == lastKind)
                     continue;
                 const int unit = kUnitTables.units[cell][kind];
+                // What is left once a step through this unit fills it.
+                const CellSet beyond = free.Minus(kUnitTables.unitSets[unit]);
                 // Only the cells that may take part, in reading order.
                 for (CellSet nexts = (free | first) & kUnitTables.unitSets[unit]; !nexts.Empty();) {
                     const int next = nexts.PopFirst();
@@ -377,7 +379,21 @@ private:
                     const std::uint16_t c = board_.Candidates(next);
                     const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
                     const bool wide = c != ab_;
-                    if (!wide || OneBit(extra) || widesLeft > 0)
+                    if (!(!wide || OneBit(extra) || widesLeft > 0))
+                        continue;
+                    // The next cell fills its units that hold one path cell and opens the
+                    // others; one left open with no cell for a second (of those the next
+                    // walk may take) would strand that walk at once.
+                    std::uint32_t units = open_;
+                    for (int u : kUnitTables.units[next])
+                        units ^= 1u << u;
+                    CellSet left = beyond;
+                    if (widesLeft - wide <= 0)
+                        left = left & (OneBit(extra) ? WithExtra(extra) : pure_);
+                    bool stranded = false;
+                    for (; units && !stranded; units &= units - 1)
+                        stranded = (left & kUnitTables.unitSets[std::countr_zero(units)]).Empty();
+                    if (!stranded)
                         Walk(next, kind, widesLeft - wide, extra, found);
                 }
             }
