@@ -357,7 +357,8 @@ private:
         // With the wide cells used up, only those that keep one extra digit, or none.
         if (widesLeft <= 0)
             free = free & (OneBit(extraDigits) ? WithExtra(extraDigits) : pure_);
-        if (!Stranded(free)) {
+        // A step's own walk was looked at, mostly, before it was taken; the start's is here.
+        if (length_ > 1 || !Stranded(free)) {
             const CellSet first = length_ >= 6 ? CellSet::Of(path_[0]) : CellSet{};
             for (int kind = 0; kind < 3; ++kind) {
                 if (kind == lastKind)
