@@ -89,18 +89,14 @@ void Rectangle(Step& step, Technique technique, const int (&cells)[4], std::uint
 // other cells of the unit they hold just `size` digits.
 bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
                         std::uint16_t extraDigits, int size, Step& step) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size - 1, setCount);
     unsigned others = 0;
     for (int i = 0; i < 9; ++i) {
         const int cell = UnitCell(unit, i);
         if (cell != x && cell != y && board.Candidates(cell))
             others |= 1u << i;
     }
-    for (int s = 0; s < setCount; ++s) {
-        const unsigned set = sets[s];
-        if (set & ~others)
-            continue;
+    for (SetsWithin sets(others, size - 1); sets.Next();) {
+        const unsigned set = sets.set;
         unsigned digits = extraDigits;
         for (unsigned m = set; m; m &= m - 1)
             digits |= board.Candidates(UnitCell(unit, std::countr_zero(m)));
