@@ -59,6 +59,16 @@ int FirstSharedUnit(std::uint32_t units) {
     return -1;
 }
 
+// The units holding one of the cells.
+std::uint32_t UnitsOf(CellSet cells) {
+    std::uint32_t units = 0;
+    while (!cells.Empty()) {
+        for (int unit : kUnitTables.units[cells.PopFirst()])
+            units |= 1u << unit;
+    }
+    return units;
+}
+
 CellSet Open(const CandidateBoard& board) {
     CellSet open;
     for (int d = 1; d <= 9; ++d)
@@ -79,18 +89,14 @@ void Rectangle(Step& step, Technique technique, const int (&cells)[4], std::uint
 // other cells of the unit they hold just `size` digits.
 bool NakedSetWithExtras(const CandidateBoard& board, int unit, int x, int y,
                         std::uint16_t extraDigits, int size, Step& step) {
-    int setCount = 0;
-    const auto& sets = SetsOfSize(size - 1, setCount);
     unsigned others = 0;
     for (int i = 0; i < 9; ++i) {
         const int cell = UnitCell(unit, i);
         if (cell != x && cell != y && board.Candidates(cell))
             others |= 1u << i;
     }
-    for (int s = 0; s < setCount; ++s) {
-        const unsigned set = sets[s];
-        if (set & ~others)
-            continue;
+    for (SetsWithin sets(others, size - 1); sets.Next();) {
+        const unsigned set = sets.set;
         unsigned digits = extraDigits;
         for (unsigned m = set; m; m &= m - 1)
             digits |= board.Candidates(UnitCell(unit, std::countr_zero(m)));
@@ -138,7 +144,14 @@ void ListRectangles(const CandidateBoard& board, Rectangles& list) {
                     std::uint16_t common = kAllDigits;
                     for (int cell : cells)
                         common &= board.Candidates(cell);
-                    if (Count9(common) < 2)
+                    // A corner with just the two digits is needed: so two digits in common,
+                    // never more, and one corner with no others.
+                    if (Count9(common) != 2)
+                        continue;
+                    bool pure = false;
+                    for (int cell : cells)
+                        pure = pure || board.Candidates(cell) == common;
+                    if (!pure)
                         continue;
                     list.items[static_cast<std::size_t>(list.count++)] = {
                         static_cast<std::uint8_t>(r1), static_cast<std::uint8_t>(r2),
@@ -156,6 +169,10 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
     Rectangles& list = rectangles ? *rectangles : own;
     if (!list.listed)
         ListRectangles(board, list);
+    // The units holding a changed cell.
+    std::uint32_t changedUnits = 0;
+    if (changes)
+        changedUnits = UnitsOf(changes->cells);
     for (int i = 0; i < list.count; ++i) {
         const Rectangles::Corners& rect = list.items[static_cast<std::size_t>(i)];
         const int r1 = rect.r1, r2 = rect.r2, c1 = rect.c1, c2 = rect.c2;
@@ -163,10 +180,9 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
         const std::uint16_t common = rect.common;
         // The corners and the units the types look into: rows, columns, boxes.
         if (changes) {
-            const auto& u = kUnitTables.unitSets;
-            const CellSet inputs = u[r1] | u[r2] | u[9 + c1] | u[9 + c2] |
-                                   u[18 + Box(cells[0])] | u[18 + Box(cells[3])];
-            if ((changes->cells & inputs).Empty())
+            const std::uint32_t inputs = 1u << r1 | 1u << r2 | 1u << (9 + c1) | 1u << (9 + c2) |
+                                         1u << (18 + Box(cells[0])) | 1u << (18 + Box(cells[3]));
+            if (!(changedUnits & inputs))
                 continue;
         }
         for (unsigned m = common; m; m &= m - 1) {
@@ -236,6 +252,14 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
 
 namespace {
 
+// The cells before `cell` in reading order.
+CellSet Before(int cell) {
+    CellSet before;
+    before.lo = cell >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << cell) - 1;
+    before.hi = cell >= 64 ? (std::uint64_t{1} << (cell - 64)) - 1 : 0;
+    return before;
+}
+
 // A unique loop's search: a path of cells that all hold the loop's two digits, each the next
 // one's neighbour in a row, column or box other than the one the path came through. Every unit
 // the path touches must hold two of its cells, one at an even and one at an odd place, or the
@@ -260,29 +284,29 @@ public:
     void From(int start, Found&& found) {
         length_ = 0;
         // Cells with only the two digits before the start begin loops of their own.
-        CellSet before;
-        before.lo = start >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << start) - 1;
-        before.hi = start >= 64 ? (std::uint64_t{1} << (start - 64)) - 1 : 0;
-        blocked_[0] = pure_ & before;
+        blocked_[0] = pure_ & Before(start);
         Walk(start, -1, 2, 0, found);
     }
 
 private:
     bool Enter(int cell) {
         const int parity = length_ & 1;
-        for (int unit : kUnitTables.units[cell]) {
-            if (count_[unit] == 2 || (count_[unit] == 1 && odd_[unit] == parity))
+        const auto& units = kUnitTables.units[cell];
+        for (int unit : units) {
+            const int state = state_[unit];
+            if ((state & 3) == 2 || state == 1 + 4 * parity)
                 return false;
         }
+        openAt_[length_] = open_;
         CellSet blocked = blocked_[length_] | CellSet::Of(cell);
-        for (int unit : kUnitTables.units[cell]) {
-            if (++count_[unit] == 2) {
+        for (int unit : units) {
+            state_[unit] = static_cast<std::uint8_t>(state_[unit] + 1 + 4 * parity);
+            if ((state_[unit] & 3) == 2) {
                 open_ &= ~(1u << unit);
                 blocked |= kUnitTables.unitSets[unit];
             } else {
                 open_ |= 1u << unit;
             }
-            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] + parity);
         }
         path_[length_++] = cell;
         blocked_[length_] = blocked;
@@ -290,13 +314,10 @@ private:
     }
     void Leave(int cell) {
         --length_;
-        for (int unit : kUnitTables.units[cell]) {
-            if (--count_[unit] == 1)
-                open_ |= 1u << unit;
-            else
-                open_ &= ~(1u << unit);
-            odd_[unit] = static_cast<std::uint8_t>(odd_[unit] - (length_ & 1));
-        }
+        open_ = openAt_[length_];
+        const int step = 1 + 4 * (length_ & 1);
+        for (int unit : kUnitTables.units[cell])
+            state_[unit] = static_cast<std::uint8_t>(state_[unit] - step);
     }
     // Whether a unit holding one path cell has no cell left that could be its second: the
     // path then never closes.
@@ -332,12 +353,15 @@ private:
         // With the wide cells used up, only those that keep one extra digit, or none.
         if (widesLeft <= 0)
             free = free & (OneBit(extraDigits) ? WithExtra(extraDigits) : pure_);
-        if (!Stranded(free)) {
+        // A step's own walk was looked at, mostly, before it was taken; the start's is here.
+        if (length_ > 1 || !Stranded(free)) {
             const CellSet first = length_ >= 6 ? CellSet::Of(path_[0]) : CellSet{};
             for (int kind = 0; kind < 3; ++kind) {
                 if (kind == lastKind)
                     continue;
                 const int unit = kUnitTables.units[cell][kind];
+                // What is left once a step through this unit fills it.
+                const CellSet beyond = free.Minus(kUnitTables.unitSets[unit]);
                 // Only the cells that may take part, in reading order.
                 for (CellSet nexts = (free | first) & kUnitTables.unitSets[unit]; !nexts.Empty();) {
                     const int next = nexts.PopFirst();
@@ -352,7 +376,21 @@ private:
                     const std::uint16_t c = board_.Candidates(next);
                     const std::uint16_t extra = static_cast<std::uint16_t>(extraDigits | (c & ~ab_));
                     const bool wide = c != ab_;
-                    if (!wide || OneBit(extra) || widesLeft > 0)
+                    if (!(!wide || OneBit(extra) || widesLeft > 0))
+                        continue;
+                    // The next cell fills its units that hold one path cell and opens the
+                    // others; one left open with no cell for a second (of those the next
+                    // walk may take) would strand that walk at once.
+                    std::uint32_t units = open_;
+                    for (int u : kUnitTables.units[next])
+                        units ^= 1u << u;
+                    CellSet left = beyond;
+                    if (widesLeft - wide <= 0)
+                        left = left & (OneBit(extra) ? WithExtra(extra) : pure_);
+                    bool stranded = false;
+                    for (; units && !stranded; units &= units - 1)
+                        stranded = (left & kUnitTables.unitSets[std::countr_zero(units)]).Empty();
+                    if (!stranded)
                         Walk(next, kind, widesLeft - wide, extra, found);
                 }
             }
@@ -371,8 +409,9 @@ private:
     // hold two of them, and the cells before the start with only the two digits.
     std::array<CellSet, kMaxCells + 1> blocked_{};
     std::uint32_t open_ = 0;  // the units holding one path cell
-    std::array<std::uint8_t, kUnits> count_{};
-    std::array<std::uint8_t, kUnits> odd_{};  // of a unit's path cells, those at odd places
+    std::array<std::uint32_t, kMaxCells> openAt_{};  // open_ before each path cell came
+    // Per unit, its path cells and four for each of them at an odd place.
+    std::array<std::uint8_t, kUnits> state_{};
 };
 
 // Tenths a unique loop's length adds: six cells one, eight two, ten and more five.
@@ -463,6 +502,25 @@ bool LoopStep(const CandidateBoard& board, const int* loop, int length, std::uin
     return false;
 }
 
+// The cells less those alone in one of `units`, unit by unit; a cut cell's units are looked
+// at again. Below six it stops.
+CellSet CutLoners(CellSet cells, std::uint32_t units) {
+    while (units && cells.Count() >= 6) {
+        std::uint32_t again = 0;
+        for (; units; units &= units - 1) {
+            const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
+            if (here.Single()) {
+                const int cell = here.First();
+                cells.Remove(cell);
+                for (int unit : kUnitTables.units[cell])
+                    again |= 1u << unit;
+            }
+        }
+        units = again;
+    }
+    return cells;
+}
+
 }  // namespace
 
 bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes) {
@@ -473,14 +531,21 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
     CellSet near = CellSet::All();
     if (changes) {
         near = CellSet{};
-        for (int unit = 0; unit < kUnits; ++unit) {
-            if (!(changes->cells & kUnitTables.unitSets[unit]).Empty())
-                near |= kUnitTables.unitSets[unit];
-        }
+        for (std::uint32_t units = UnitsOf(changes->cells); units; units &= units - 1)
+            near |= kUnitTables.unitSets[std::countr_zero(units)];
     }
     // Per pair of digits (the first's row, the second's column), its cells.
     std::array<CellSet, 81> pairCells;
     CellSet pairDone;
+    // Per pair of digits, the starts whose walk closed no loop, and what that walk read: the
+    // cells and their digits. The same cells with the same digits walk the same way, so those
+    // starts close nothing again, on this board or another.
+    struct Quiet {
+        CellSet cells;
+        std::array<CellSet, 9> planes;
+        CellSet starts;
+    };
+    thread_local std::array<Quiet, 81> quiet{};
     for (int start = 0; start < kCells; ++start) {
         const std::uint16_t ab = board.Candidates(start);
         if (Count9(ab) != 2)
@@ -503,27 +568,50 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 cells = last[1];
             } else {
                 last[0] = cells;
-                // Unit by unit; a cut cell's units are looked at again.
-                for (std::uint32_t units = (1u << kUnits) - 1; units && cells.Count() >= 6;) {
-                    std::uint32_t again = 0;
-                    for (; units; units &= units - 1) {
-                        const CellSet here = cells & kUnitTables.unitSets[std::countr_zero(units)];
-                        if (here.Single()) {
-                            const int cell = here.First();
-                            cells.Remove(cell);
-                            for (int unit : kUnitTables.units[cell])
-                                again |= 1u << unit;
-                        }
-                    }
-                    units = again;
-                }
+                cells = CutLoners(cells, (1u << kUnits) - 1);
                 last[1] = cells;
+            }
+            if (cells.Count() >= 6) {
+                Quiet& q = quiet[static_cast<std::size_t>(pair)];
+                std::array<CellSet, 9> planes;
+                for (int d = 0; d < 9; ++d)
+                    planes[static_cast<std::size_t>(d)] = board.Plane(d + 1) & cells;
+                if (!(q.cells == cells) || planes != q.planes) {
+                    q.cells = cells;
+                    q.planes = planes;
+                    q.starts = CellSet{};
+                }
             }
         }
         if (cells.Count() < 6 || !cells.Has(start) || (cells & near).Empty())
             continue;
-        LoopSearch search(board, ab, cells);
+        CellSet& quietStarts = quiet[static_cast<std::size_t>(pair)].starts;
+        if (quietStarts.Has(start))
+            continue;
+        // The cells with only the two digits before the start begin loops of their own, so
+        // a loop from here has none of them: the cells they leave alone in a unit go too.
+        CellSet walkCells = cells;
+        CellSet gone = cells & Before(start);
+        for (int d = 0; d < 9; ++d) {
+            if (!(ab >> d & 1))
+                gone = gone.Minus(board.Plane(d + 1));
+        }
+        if (!gone.Empty()) {
+            std::uint32_t units = 0;
+            for (CellSet g = gone; !g.Empty();) {
+                for (int unit : kUnitTables.units[g.PopFirst()])
+                    units |= 1u << unit;
+            }
+            walkCells = CutLoners(cells.Minus(gone), units);
+            if (walkCells.Count() < 6 || !walkCells.Has(start)) {
+                quietStarts.Add(start);
+                continue;
+            }
+        }
+        bool closed = false;
+        LoopSearch search(board, ab, walkCells);
         search.From(start, [&](const std::array<int, LoopSearch::kMaxCells>& loop, int length) {
+            closed = true;
             // A loop's best step: the lowest rating, then the lowest type.
             for (int type = 1; type <= 4; ++type) {
                 if (LoopStep(board, loop.data(), length, ab, type, found) &&
@@ -533,6 +621,8 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
                 }
             }
         });
+        if (!closed)
+            quietStarts.Add(start);
     }
     if (any)
         step = best;
@@ -540,6 +630,33 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
 }
 
 bool FindBug(const CandidateBoard& board, Step& step) {
+    // Every cell with three digits or more must be a BUG cell. Unless they all share a unit,
+    // only type 2 can follow: one extra digit, which they all hold and a cell that sees them
+    // all holds too.
+    const CellSizes sizes = CountCellSizes(board);
+    const CellSet wides = sizes.three | sizes.many;
+    if (wides.Empty())
+        return false;
+    if (wides.Many()) {
+        const int first = wides.First();
+        bool oneUnit = false;
+        for (int unit : kUnitTables.units[first])
+            oneUnit = oneUnit || wides.Within(kUnitTables.unitSets[unit]);
+        if (!oneUnit) {
+            std::uint16_t digits = kAllDigits;
+            CellSet seen = CellSet::All();
+            for (CellSet w = wides; !w.Empty() && digits && !seen.Empty();) {
+                const int cell = w.PopFirst();
+                digits = static_cast<std::uint16_t>(digits & board.Candidates(cell));
+                seen = seen & kUnitTables.peerSets[cell];
+            }
+            bool removes = false;
+            for (unsigned d = digits; d && !removes; d &= d - 1)
+                removes = !(seen & board.Plane(std::countr_zero(d) + 1)).Empty();
+            if (!removes)
+                return false;
+        }
+    }
     // The BUG cells: where a unit has a digit in other than zero or two places and just one
     // of those places has more than two digits, that cell carries the digit beyond the grave.
     std::array<std::uint16_t, kCells> extra{};  // per cell, its digits beyond the grave
