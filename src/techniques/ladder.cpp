@@ -64,15 +64,34 @@ constexpr int kRungs = 39;
 // Where each rung last found nothing: the board's candidates digit by digit then. Within one
 // run the board only loses candidates, so a rung whose inputs did not change since then is
 // passed over, and the families that take a Changes look only where something changed.
+//
+// Rungs that find nothing in one climb do so on the same board, and most later climbs find
+// them all still there: each board is kept once, in a slot the rungs that found nothing on it
+// share, and what changed since a slot's board is worked out once per climb.
 struct Memo {
-    std::array<std::array<CellSet, 9>, kRungs> planes{};
-    std::array<bool, kRungs> valid{};
+    static constexpr int kSlots = kRungs + 1;  // one more than rungs can hold on to
+    std::array<std::array<CellSet, 9>, kSlots> boards;
+    std::array<int, kSlots> users{};      // the rungs whose board a slot holds
+    std::array<int, kRungs> slotOf;       // -1: the rung never found nothing
+    std::array<Changes, kSlots> changes;  // since a slot's board, for the climb below
+    std::array<std::uint32_t, kSlots> changesClimb{};
+    std::uint32_t climb = 0;  // the climb under way, from 1
+    int climbSlot = -1;       // the slot holding this climb's board, once a rung found nothing
+
+    Memo() { slotOf.fill(-1); }
+    void NextClimb() {
+        ++climb;
+        climbSlot = -1;
+    }
 };
 
 class Rungs {
 public:
     Rungs(const CandidateBoard& board, Memo* memo, Step& step, int maxRating)
-        : board_(board), memo_(memo), step_(step), maxRating_(maxRating) {}
+        : board_(board), memo_(memo), step_(step), maxRating_(maxRating) {
+        if (memo_)
+            memo_->NextClimb();
+    }
 
     // Rung `k`, whose steps rate at least as `floor` does: `find(step, changes)` with what
     // changed since it last found nothing. The floors rise along the ladder, so once one lies
@@ -83,26 +102,18 @@ public:
             return false;
         if (!memo_)
             return find(step_, nullptr);
-        auto& planes = memo_->planes[k];
-        if (memo_->valid[k]) {
-            Changes changes;
-            for (int d = 0; d < 9; ++d) {
-                const CellSet now = board_.Plane(d + 1);
-                const CellSet diff{now.lo ^ planes[d].lo, now.hi ^ planes[d].hi};
-                changes.places[d] = diff;
-                if (!diff.Empty()) {
-                    changes.cells |= diff;
-                    changes.digits = static_cast<std::uint16_t>(changes.digits | 1u << d);
-                }
-            }
+        Memo& m = *memo_;
+        const int slot = m.slotOf[k];
+        if (slot >= 0) {
+            if (slot == m.climbSlot)
+                return false;  // nothing changed since: this climb's board
+            const Changes& changes = ChangesSince(slot);
             if (!changes.digits || find(step_, &changes))
                 return changes.digits != 0;
         } else if (find(step_, nullptr)) {
             return true;
         }
-        for (int d = 0; d < 9; ++d)
-            planes[d] = board_.Plane(d + 1);
-        memo_->valid[k] = true;
+        Remember(k);
         return false;
     }
 
@@ -118,6 +129,45 @@ public:
     }
 
 private:
+    // What changed since the board in `slot`, worked out once per climb.
+    const Changes& ChangesSince(int slot) {
+        Memo& m = *memo_;
+        Changes& changes = m.changes[slot];
+        if (m.changesClimb[slot] == m.climb)
+            return changes;
+        m.changesClimb[slot] = m.climb;
+        changes = Changes{};
+        const auto& planes = m.boards[slot];
+        for (int d = 0; d < 9; ++d) {
+            const CellSet now = board_.Plane(d + 1);
+            const CellSet diff{now.lo ^ planes[d].lo, now.hi ^ planes[d].hi};
+            changes.places[d] = diff;
+            if (!diff.Empty()) {
+                changes.cells |= diff;
+                changes.digits = static_cast<std::uint16_t>(changes.digits | 1u << d);
+            }
+        }
+        return changes;
+    }
+
+    // Rung `k` found nothing on this climb's board.
+    void Remember(int k) {
+        Memo& m = *memo_;
+        if (m.climbSlot < 0) {
+            int free = 0;
+            while (m.users[free] > 0)
+                ++free;
+            for (int d = 0; d < 9; ++d)
+                m.boards[free][d] = board_.Plane(d + 1);
+            m.changesClimb[free] = 0;
+            m.climbSlot = free;
+        }
+        if (m.slotOf[k] >= 0)
+            --m.users[m.slotOf[k]];
+        m.slotOf[k] = m.climbSlot;
+        ++m.users[m.climbSlot];
+    }
+
     const CandidateBoard& board_;
     Memo* memo_;
     Step& step_;
