@@ -216,7 +216,7 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                 return false;
             // The ring, first cell first: each cell's "on" digit and the digit it shares
             // with the next cell, which is off there.
-            std::array<int, kChainRoom / 2> ring{};
+            std::array<int, kChainRoom / 2> ring;  // its first `cells`
             CellSet ringCells;
             bool simple = true;
             for (int at = endId, i = cells - 1; i >= 0; at = parent[at], --i) {
@@ -226,18 +226,12 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
             }
             if (!simple)
                 return false;
-            std::array<CellSet, 9> on{}, off{};
-            Step s;
-            s.technique = Technique::YCycle;
+            std::array<CellSet, 9> on{}, off{}, removed;
             for (int i = 0; i < cells; ++i) {
-                const int c = ring[i] / 9, d = ring[i] % 9 + 1;
-                const int nextCell = ring[(i + 1) % cells] / 9;
-                on[d - 1].Add(c);
-                off[d - 1].Add(nextCell);
-                s.chain[2 * i] = ChainNode(c, d, true);
-                s.chain[2 * i + 1] = ChainNode(nextCell, d, false);
-                s.digits = static_cast<std::uint16_t>(s.digits | DigitBit(d));
+                on[ring[i] % 9].Add(ring[i] / 9);
+                off[ring[i] % 9].Add(ring[(i + 1) % cells] / 9);
             }
+            // Most rings remove nothing: the step is made only for one that does.
             bool removes = false;
             for (int d = 1; d <= 9; ++d) {
                 if (on[d - 1].Empty())
@@ -247,14 +241,24 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
                     nearOn |= kUnitTables.peerSets[c.PopFirst()];
                 for (CellSet c = off[d - 1]; !c.Empty();)
                     nearOff |= kUnitTables.peerSets[c.PopFirst()];
-                const CellSet removed = (board.Plane(d) & nearOn & nearOff).Minus(ringCells);
-                if (!removed.Empty()) {
-                    RemoveFrom(s, removed, DigitBit(d));
-                    removes = true;
-                }
+                removed[d - 1] = (board.Plane(d) & nearOn & nearOff).Minus(ringCells);
+                removes = removes || !removed[d - 1].Empty();
             }
             if (!removes)
                 return false;
+            Step s;
+            s.technique = Technique::YCycle;
+            for (int i = 0; i < cells; ++i) {
+                const int c = ring[i] / 9, d = ring[i] % 9 + 1;
+                const int nextCell = ring[(i + 1) % cells] / 9;
+                s.chain[2 * i] = ChainNode(c, d, true);
+                s.chain[2 * i + 1] = ChainNode(nextCell, d, false);
+                s.digits = static_cast<std::uint16_t>(s.digits | DigitBit(d));
+            }
+            for (int d = 1; d <= 9; ++d) {
+                if (!on[d - 1].Empty() && !removed[d - 1].Empty())
+                    RemoveFrom(s, removed[d - 1], DigitBit(d));
+            }
             s.chainLength = 2 * cells;
             s.extra = ChainLengthExtra(2 * cells);
             s.cells = s.loop = ringCells;
