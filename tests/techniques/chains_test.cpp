@@ -197,6 +197,38 @@ TEST(Chains, KeptSearchesFindWhatFreshOnesFind) {
     EXPECT_GT(compared, 100);
 }
 
+// The Y-cycles pass over the rings that removed nothing only on a board that has lost
+// candidates since: the same two-digit cells with more candidates around them, as the next
+// puzzle on the thread may bring, are searched again.
+TEST(Chains, YCyclesSearchAgainWhereCandidatesCameBack) {
+    CandidateBoard board;
+    ASSERT_TRUE(board.SetRows(
+        ".47.2....8....1....3....9.2.....5...6..81..5.....4.....7....3.4...9...1.4..27.8.."));
+    Step step;
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_TRUE(FindEasiestStep(board, true, step));
+        ApplyStep(board, step);
+    }
+    Step ring;
+    ASSERT_TRUE(FindYCycle(board, ring));
+    // The same board without what the ring removes (from cells left with three digits at
+    // least): the same two-digit cells, and nothing left to take.
+    CandidateBoard bare = board;
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (ring.removed[cell]) {
+            bare.Remove(cell, ring.removed[cell]);
+            ASSERT_NE(Count9(bare.Candidates(cell)), 2);
+        }
+    }
+    Step none;
+    EXPECT_FALSE(FindYCycle(bare, none));
+    Step again;
+    ASSERT_TRUE(FindYCycle(board, again));
+    EXPECT_EQ(again.chainLength, ring.chainLength);
+    for (int cell = 0; cell < kCells; ++cell)
+        EXPECT_EQ(again.removed[cell], ring.removed[cell]) << cell;
+}
+
 // The uniqueness techniques wait for the caller's word that the puzzle has one solution: on
 // the boards where the ladder takes a unique rectangle and BUG+1, without it takes another.
 TEST(Chains, UniquenessOnlyWhenAllowed) {
