@@ -452,18 +452,34 @@ void AppendPattern(std::string& out, const Step& step) {
     if (IsStrongLinks(t)) {
         const int a = NodeCell(step.chain[0]), b = NodeCell(step.chain[1]);
         const int c = NodeCell(step.chain[2]), d = NodeCell(step.chain[3]);
-        const std::vector<int> units = Units(step, 0, kUnits);
-        const int unitAB = kUnitTables.unitSets[units.front()].Has(a) &&
-                                   kUnitTables.unitSets[units.front()].Has(b)
-                               ? units.front()
-                               : units.back();
-        const int unitCD = unitAB == units.front() ? units.back() : units.front();
-        const std::string digit = "die " + Digit(OneDigit(step));
-        out += "In " + UnitText(unitAB) + " steht " + digit + " nur in " + CellText(a) + " oder " +
-               CellText(b) + ", in " + UnitText(unitCD) + " nur in " + CellText(c) + " oder " +
-               CellText(d) + ". " + CellText(b) + " und " + CellText(c) +
-               " sehen einander und halten sie nicht beide, also steht sie in " + CellText(a) +
-               " oder in " + CellText(d) + ".";
+        const int first = std::countr_zero(step.units), last = 31 - std::countl_zero(step.units);
+        const int unitAB = kUnitTables.unitSets[first].Has(a) && kUnitTables.unitSets[first].Has(b)
+                               ? first
+                               : last;
+        const int unitCD = unitAB == first ? last : first;
+        out += "In "sv;
+        AppendUnit(out, unitAB);
+        out += " steht die "sv;
+        out += static_cast<char>('0' + OneDigit(step));
+        out += " nur in "sv;
+        AppendCell(out, a);
+        out += " oder "sv;
+        AppendCell(out, b);
+        out += ", in "sv;
+        AppendUnit(out, unitCD);
+        out += " nur in "sv;
+        AppendCell(out, c);
+        out += " oder "sv;
+        AppendCell(out, d);
+        out += ". "sv;
+        AppendCell(out, b);
+        out += " und "sv;
+        AppendCell(out, c);
+        out += " sehen einander und halten sie nicht beide, also steht sie in "sv;
+        AppendCell(out, a);
+        out += " oder in "sv;
+        AppendCell(out, d);
+        out += '.';
         return;
     }
     out += "In "sv;
@@ -484,9 +500,20 @@ void AppendPattern(std::string& out, const Step& step) {
 
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
-void AppendRemovals(std::string& out, const Step& step) {
-    std::array<CellSet, 9> cells{};
+// The cells a step takes candidates from.
+CellSet RemovedCells(const Step& step) {
+    CellSet cells;
     for (int cell = 0; cell < kCells; ++cell) {
+        if (step.removed[cell])
+            cells.Add(cell);
+    }
+    return cells;
+}
+
+void AppendRemovals(std::string& out, const Step& step, CellSet removedCells) {
+    std::array<CellSet, 9> cells{};
+    for (CellSet rest = removedCells; !rest.Empty();) {
+        const int cell = rest.PopFirst();
         for (unsigned r = step.removed[cell]; r; r &= r - 1)
             cells[static_cast<std::size_t>(std::countr_zero(r))].Add(cell);
     }
@@ -504,7 +531,8 @@ void AppendRemovals(std::string& out, const Step& step) {
 
 // What the removals lead to: a digit with one place left in a unit of a removed cell, or a
 // removed cell with one digit left.
-void AppendConsequence(std::string& out, const CandidateBoard& before, const Step& step) {
+void AppendConsequence(std::string& out, const CandidateBoard& before, const Step& step,
+                       CellSet removedCells) {
     auto onePlace = [&](int digit, int unit, int cell) {
         out += " Damit bleibt für die "sv;
         out += static_cast<char>('0' + digit);
@@ -518,7 +546,8 @@ void AppendConsequence(std::string& out, const CandidateBoard& before, const Ste
         return onePlace(step.placedDigit, step.placedUnit, step.placedCell);
     // The first unit, by removed candidate, that the removals leave one place for its digit;
     // then the first cell they leave one digit.
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (CellSet rest = removedCells; !rest.Empty();) {
+        const int cell = rest.PopFirst();
         for (unsigned r = step.removed[cell]; r; r &= r - 1) {
             const int d = std::countr_zero(r) + 1;
             for (int unit : kUnitTables.units[cell]) {
@@ -533,9 +562,10 @@ void AppendConsequence(std::string& out, const CandidateBoard& before, const Ste
             }
         }
     }
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (CellSet rest = removedCells; !rest.Empty();) {
+        const int cell = rest.PopFirst();
         const unsigned left = before.Candidates(cell) & ~step.removed[cell];
-        if (step.removed[cell] && OneBit(left)) {
+        if (OneBit(left)) {
             out += " Damit passt in "sv;
             AppendCell(out, cell);
             out += " nur noch die "sv;
@@ -640,6 +670,7 @@ namespace {
 // A step's answer after its "Name: ", onto `out`.
 void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step& step) {
     const Technique t = step.technique;
+    const CellSet removedCells = RemovedCells(step);
     if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
         t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
         out += step.units == 0
@@ -665,9 +696,9 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
                    : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
                          " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
                          "Widerspruch).";
-        AppendRemovals(out, step);
+        AppendRemovals(out, step, removedCells);
         if (step.placedCell < 0)
-            AppendConsequence(out, before, step);
+            AppendConsequence(out, before, step, removedCells);
         return;
     }
     if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
@@ -680,15 +711,15 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
                    ? "; dann bliebe für " + CellText(step.emptyCell) + " keine Zahl mehr."
                    : "; dann bliebe für die " + Digit(step.emptyDigit) + " in " +
                          UnitText(step.emptyUnit) + " kein Platz mehr.";
-        AppendRemovals(out, step);
-        AppendConsequence(out, before, step);
+        AppendRemovals(out, step, removedCells);
+        AppendConsequence(out, before, step, removedCells);
         return;
     }
     if (IsForcingChains(t)) {
         out += BranchesText(before, step);
-        AppendRemovals(out, step);
+        AppendRemovals(out, step, removedCells);
         if (step.placedCell < 0)
-            AppendConsequence(out, before, step);
+            AppendConsequence(out, before, step, removedCells);
         return;
     }
     if (t == Technique::AlignedPairExclusion) {
@@ -736,8 +767,8 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
     } else {
         AppendPattern(out, step);
     }
-    AppendRemovals(out, step);
-    AppendConsequence(out, before, step);
+    AppendRemovals(out, step, removedCells);
+    AppendConsequence(out, before, step, removedCells);
 }
 
 }  // namespace
