@@ -43,21 +43,17 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
     out.reserve(8192);  // a hard puzzle's explanation, without growing on the way
     if (tip.kind == TipKind::Step) {
         // The ladder's run from the tip's first step on, which remembers what each rung found
-        // nothing in; then each step's text on the board it was found on.
+        // nothing in; each step's text on the board it was found on.
         techniques::CandidateBoard board = tip.before;
-        techniques::ApplyStep(board, tip.step);
-        techniques::CandidateBoard after = board;
-        // One run per thread keeps its room for steps.
-        thread_local std::vector<techniques::Step> steps;
-        techniques::RunLadder(after, true, steps);
-        board = tip.before;
         AppendStepLine(out, board, tip.step);
         techniques::ApplyStep(board, tip.step);
-        for (const techniques::Step& step : steps) {
-            AppendStepLine(out, board, step);
-            techniques::ApplyStep(board, step);
-        }
-        out += board.Solved() ? "Das SuDoKu ist gelöst." : Said(TipAnswerText(FindLadderTip(board, tip.solution)));
+        techniques::RunLadder(board, true,
+                              [&out](const techniques::CandidateBoard& before,
+                                     const techniques::Step& step) {
+                                  AppendStepLine(out, before, step);
+                              });
+        out += board.Solved() ? "Das SuDoKu ist gelöst."
+                              : Said(TipAnswerText(FindLadderTip(board, tip.solution)));
         out += '\n';
         return out;
     }

@@ -260,18 +260,24 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
         board.Place(step.placedCell, step.placedDigit);
 }
 
-bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps, int maxRating) {
-    steps.clear();
+bool RunLadder(CandidateBoard& board, bool oneSolution, const StepSeen& seen, int maxRating) {
     Step step;
     Memo memo;
     while (!board.Solved()) {
         if (board.Broken() || !FindEasiest(board, oneSolution, step, &memo, maxRating) ||
             step.Rating() > maxRating)
             return false;
+        seen(board, step);
         ApplyStep(board, step);
-        steps.push_back(step);
     }
     return true;
+}
+
+bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps, int maxRating) {
+    steps.clear();
+    return RunLadder(
+        board, oneSolution, [&steps](const CandidateBoard&, const Step& step) { steps.push_back(step); },
+        maxRating);
 }
 
 int HardestStep(const std::vector<Step>& steps) {

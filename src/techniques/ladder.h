@@ -7,6 +7,7 @@
 //         ...  // solved; steps say how
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "techniques/candidate_board.h"
@@ -24,6 +25,10 @@ void ApplyStep(CandidateBoard& board, const Step& step);
 // when the board ends solved. A board that turns out broken stops the run, and so does one that
 // needs a step rated above `maxRating` (in tenths): the rungs above it are never searched.
 bool RunLadder(CandidateBoard& board, bool oneSolution, std::vector<Step>& steps,
+               int maxRating = kUncappedRating);
+// The same, handing each step with the board it was found on to `seen` as it goes.
+using StepSeen = std::function<void(const CandidateBoard& before, const Step& step)>;
+bool RunLadder(CandidateBoard& board, bool oneSolution, const StepSeen& seen,
                int maxRating = kUncappedRating);
 // The hardest rating of the steps, 0 for none.
 int HardestRating(const std::vector<Step>& steps);
