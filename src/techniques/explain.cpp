@@ -1,7 +1,6 @@
 #include "techniques/explain.h"
 
 #include <string_view>
-#include <vector>
 
 #include "techniques/tip.h"
 #include "techniques/ladder.h"
