@@ -21,7 +21,9 @@ std::string TipLine(SolverWorker& w, const Puzzle& puzzle) {
 
 std::string Explain(SolverWorker& w, const Puzzle& puzzle) {
     w.Load(puzzle);
-    return ExplainText(w.grid.Values()) + "\n";
+    std::string text = ExplainText(w.grid.Values());
+    text += '\n';
+    return text;
 }
 
 }  // namespace
