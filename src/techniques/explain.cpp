@@ -21,7 +21,9 @@ void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
                     const techniques::Step& step) {
     const int rating = step.Rating();
     out += '[';
-    out += std::to_string(rating / 10);
+    if (rating >= 100)
+        out += static_cast<char>('0' + rating / 100);
+    out += static_cast<char>('0' + rating / 10 % 10);
     out += '.';
     out += static_cast<char>('0' + rating % 10);
     out += "] ";
