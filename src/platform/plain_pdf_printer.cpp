@@ -313,13 +313,7 @@ bool PlainPdfPrinter::BeginPdf(const std::string& path, std::string_view title,
     bytes_.clear();
     path_ = path;
     std::error_code ec;
-    fs::path target = fs::u8path(path);
-    // Writing through a link replaces the file it points to and keeps the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
+    const fs::path target = SaveTarget(path);
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
         return Fail(error, SystemReason(EISDIR));

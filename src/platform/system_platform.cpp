@@ -157,6 +157,17 @@ bool WriteInPlace(const fs::path& target, std::string_view bytes, std::string& e
 
 }  // namespace
 
+fs::path SaveTarget(const std::string& path) {
+    std::error_code ec;
+    const fs::path target = fs::u8path(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec)
+            return resolved;
+    }
+    return target;
+}
+
 fs::path TempPathBeside(const fs::path& target) {
     using namespace std::chrono;
     const auto stamp = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
@@ -230,13 +241,7 @@ bool DiskFileStore::ReadAll(const std::string& path, std::string& bytes, std::st
 
 bool DiskFileStore::WriteAll(const std::string& path, std::string_view bytes, std::string& error) {
     std::error_code ec;
-    fs::path target = fs::u8path(path);
-    // Saving through a link replaces the file it points to and keeps the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
+    const fs::path target = SaveTarget(path);
     const fs::file_status status = fs::status(target, ec);
     const bool exists = fs::exists(status);
     if (fs::is_directory(status)) {

@@ -17,6 +17,9 @@ public:
     std::string FormatNumber(double value, int digits) override;
 };
 
+// The file a save to `path` writes: through a link, the file it points to, so the link stays.
+std::filesystem::path SaveTarget(const std::string& path);
+
 // A name beside the target that no other save uses at the same time: where a file is written
 // before it is renamed over the target.
 std::filesystem::path TempPathBeside(const std::filesystem::path& target);

@@ -61,15 +61,7 @@ bool CandidateBoard::SetRows(std::string_view rows) {
         const auto& units = kUnitTables.units[cell];
         cand_[cell] = static_cast<std::uint16_t>(
             kAllDigits & ~(placed_[units[0]] | placed_[units[1]] | placed_[units[2]]));
-        for (unsigned m = cand_[cell]; m; m &= m - 1) {
-            const int d = std::countr_zero(m);
-            planes_[d].Add(cell);
-            for (int k = 0; k < 3; ++k) {
-                places_[units[k]][d] |=
-                    static_cast<std::uint16_t>(1u << kUnitTables.indexIn[cell][k]);
-                present_[units[k]] |= static_cast<std::uint16_t>(1u << d);
-            }
-        }
+        AddPlaces(cell);
     }
     return true;
 }

@@ -95,6 +95,18 @@ public:
     void SetCandidates(int cell, std::uint16_t digits) {
         Remove(cell, kAllDigits);
         cand_[cell] = digits & kAllDigits;
+        AddPlaces(cell);
+    }
+    // Whether an open cell has no candidate left or a unit no place for a missing digit:
+    // only a board without a solution gets there.
+    bool Broken() const;
+
+    // The board row by row, "." for open cells.
+    std::array<char, kCells> Rows() const;
+
+private:
+    // Enters the cell's candidates in the planes and the units.
+    void AddPlaces(int cell) {
         for (unsigned m = cand_[cell]; m; m &= m - 1) {
             const int d = std::countr_zero(m);
             planes_[d].Add(cell);
@@ -105,14 +117,6 @@ public:
             }
         }
     }
-    // Whether an open cell has no candidate left or a unit no place for a missing digit:
-    // only a board without a solution gets there.
-    bool Broken() const;
-
-    // The board row by row, "." for open cells.
-    std::array<char, kCells> Rows() const;
-
-private:
     // SetRows the slow way, given by given, for givens that break the rules: the board is left
     // as far as it got.
     bool PlaceOneByOne(std::string_view rows);

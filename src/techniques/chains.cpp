@@ -1039,7 +1039,7 @@ private:
 // One search per kind of link and thread, too large for the stack; its links are rebuilt only
 // when the board changed.
 ChainSearch& SearchFor(const CandidateBoard& board, bool cellLinks) {
-    ChainSearch& search = PerThreadUnset<std::array<ChainSearch, 2>>()[cellLinks];
+    ChainSearch& search = PerThread<std::array<ChainSearch, 2>, false>()[cellLinks];
     search.Reset(board, cellLinks);
     return search;
 }

@@ -95,21 +95,18 @@ constexpr int UnitSource(int unit, int digit) {
 int SourceBranches(const CandidateBoard& board, int source, std::array<int, 9>& starts, Step& step);
 
 // A family's working memory, one per thread and made on its first use: a thread that never
-// needs it (a window's, a command's that rates nothing) neither clears nor carries it.
-template <class T>
+// needs it (a window's, a command's that rates nothing) neither clears nor carries it. With
+// `cleared` false, the members without an initializer, which the family writes before it reads
+// them, are left as the allocator gives them, untouched until used.
+template <class T, bool cleared = true>
 T& PerThread() {
     thread_local std::unique_ptr<T> own;
-    if (!own)
-        own = std::make_unique<T>();
-    return *own;
-}
-// The same for a T whose members without an initializer are written before they are read:
-// those are left as the allocator gives them, untouched until used.
-template <class T>
-T& PerThreadUnset() {
-    thread_local std::unique_ptr<T> own;
-    if (!own)
-        own = std::make_unique_for_overwrite<T>();
+    if (!own) {
+        if constexpr (cleared)
+            own = std::make_unique<T>();
+        else
+            own = std::make_unique_for_overwrite<T>();
+    }
     return *own;
 }
 
