@@ -29,7 +29,7 @@ constexpr int Count9(unsigned nineBits) {
 // Exactly one bit set: what std::has_single_bit says, without the library call a build without
 // a popcount instruction makes of it.
 constexpr bool OneBit(unsigned bits) {
-    return bits && !(bits & (bits - 1));
+    return (bits != 0) & ((bits & (bits - 1)) == 0);
 }
 
 constexpr std::uint16_t DigitBit(int digit) {

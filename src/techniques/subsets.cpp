@@ -112,8 +112,8 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
         unsigned eligible = 0;
         for (int d = 0; d < 9; ++d) {
             places[d] = board.Positions(unit, d + 1);
-            if (places[d] && Count9(places[d]) <= size)
-                eligible |= 1u << d;
+            // No branch: whether a digit takes part is anyone's guess.
+            eligible |= static_cast<unsigned>(Count9(places[d]) - 1u < static_cast<unsigned>(size)) << d;
         }
         if (Count9(eligible) < size)
             continue;

@@ -107,16 +107,21 @@ struct CellSet {
     bool Empty() const { return (lo | hi) == 0; }
     int Count() const { return Pop(lo) + Pop(hi); }
     // More than one cell / exactly one, without counting.
-    bool Many() const { return ((lo & (lo - 1)) | (hi & (hi - 1))) != 0 || (lo && hi); }
+    // Sets come from the board's candidates, so which half holds a cell is anyone's guess:
+    // these take no branches on it.
+    bool Many() const {
+        return (((lo & (lo - 1)) | (hi & (hi - 1))) != 0) | ((lo != 0) & (hi != 0));
+    }
     bool Single() const { return !Empty() && !Many(); }
-    int First() const { return lo ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
+    int First() const {
+        // countr_zero of an empty half is 64.
+        return std::countr_zero(lo) + (std::countr_zero(hi) & -static_cast<int>(lo == 0));
+    }
     // Takes and returns the lowest cell; the set must not be empty.
     int PopFirst() {
         const int cell = First();
-        if (lo)
-            lo &= lo - 1;
-        else
-            hi &= hi - 1;
+        hi &= (hi - 1) | (std::uint64_t{0} - (lo != 0));
+        lo &= lo - 1;
         return cell;
     }
     CellSet operator&(CellSet o) const { return {lo & o.lo, hi & o.hi}; }
