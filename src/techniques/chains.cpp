@@ -25,18 +25,6 @@ namespace {
 
 constexpr int kNodes = kCells * 9 * 2;
 
-// Per eight bits, a word with the bytes of the bits set all ones.
-constexpr std::array<std::uint64_t, 256> kByteMasks = [] {
-    std::array<std::uint64_t, 256> masks{};
-    for (int b = 0; b < 256; ++b) {
-        for (int j = 0; j < 8; ++j) {
-            if (b >> j & 1)
-                masks[b] |= std::uint64_t{0xff} << (8 * j);
-        }
-    }
-    return masks;
-}();
-
 // Bit j of word i to bit i of word j.
 void Transpose64(std::array<std::uint64_t, 64>& a) {
     std::uint64_t m = 0x00000000ffffffff;
@@ -845,14 +833,29 @@ public:
     // Every start's closure at once: the nodes each of the `count` starts (node numbers by
     // index) leads to, with the nodes of the shortest chain there. As the all-starts search,
     // level by level with a bit per start on every node: a level costs one pass over the
-    // links for all starts. Node t's depths from the starts come as bytes in the row of
-    // `depth` from t * DepthRow(count) (start s at byte s; a start that does not reach it
-    // leaves any value there), start s's nodes as a set in the row of `reached` from
-    // s * rowWords. Nothing deeper than kChainRoom - 1 counts: a result reached by two
-    // branches at least, each of one node at least, has no room for a longer branch.
-    static int DepthRow(int count) { return (count + 63) / 64 * 64; }
-    void Closures(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
-                  std::uint64_t* reached, int rowWords) {
+    // links for all starts. The depths come in `depth` (read them with Depths::Of; a start
+    // that does not reach a node leaves any value there), start s's nodes as a set in the
+    // row of `reached` from s * rowWords. Nothing deeper than kChainRoom - 1 counts: a result
+    // reached by two branches at least, each of one node at least, has no room for a longer
+    // branch.
+    //
+    // The depths are kept in bit planes, a plane per bit of the depth, each with a bit per
+    // start on every node as the levels have them: a level adds its bits to the planes of
+    // its depth's ones at once, where a byte per start would take a branch per byte.
+    struct Depths {
+        std::vector<std::uint64_t> planes;  // plane b from b * size
+        std::size_t size = 0;               // words per plane: words per node, node by node
+        int words = 0, used = 0;            // planes in use: those of the deepest level
+        int Of(int node, int start) const {
+            const std::size_t at = static_cast<std::size_t>(node) * words + start / 64;
+            int depth = 0;
+            for (int b = 0; b < used; ++b)
+                depth |= static_cast<int>(planes[b * size + at] >> (start % 64) & 1) << b;
+            return depth;
+        }
+    };
+    void Closures(int count, const std::int16_t* starts, Depths& depth, std::uint64_t* reached,
+                  int rowWords) {
         switch ((count + 63) / 64) {
             case 1:
                 return ClosuresIn<1>(count, starts, depth, reached, rowWords);
@@ -873,8 +876,8 @@ public:
 
     // Closures with kWords words per node (0: as many as it takes).
     template <int kWords>
-    void ClosuresIn(int count, const std::int16_t* starts, std::vector<std::uint64_t>& depth,
-                    std::uint64_t* reached, int rowWords) {
+    void ClosuresIn(int count, const std::int16_t* starts, Depths& depth, std::uint64_t* reached,
+                    int rowWords) {
         const int n = Count(), words = kWords ? kWords : (count + 63) / 64;
         if (!closuresBuilt_) {
             // The links by index, all of them: a result may lie on a node left out of the
@@ -900,33 +903,25 @@ public:
             closureTouchedAt_.fill(0);
             closureStamp_ = 0;
         }
-        // A row of depths per node, eight to a word: byte s of word k / 8 holds start s's.
-        depth.resize(size * 8);
-        auto record = [&](int t, int k, std::uint64_t fresh, int level) {
-            std::uint64_t* row = &depth[(static_cast<std::size_t>(t) * words + k) * 8];
-            if constexpr (std::endian::native == std::endian::little) {
-                // Only the bytes of starts that got here: a level brings a node few.
-                const std::uint64_t all = std::uint64_t{0x0101010101010101} * level;
-                while (fresh) {
-                    const int j = std::countr_zero(fresh) / 8;
-                    const std::uint64_t m = kByteMasks[fresh >> (8 * j) & 0xff];
-                    row[j] = (row[j] & ~m) | (all & m);
-                    fresh &= ~(std::uint64_t{0xff} << (8 * j));
-                }
-            } else {
-                auto* bytes = reinterpret_cast<std::uint8_t*>(row);
-                for (; fresh; fresh &= fresh - 1)
-                    bytes[std::countr_zero(fresh)] = static_cast<std::uint8_t>(level);
-            }
-        };
-        // The starts are all different nodes.
+        // A plane is cleared when the first level with its bit comes.
+        constexpr int kPlanes = std::bit_width(static_cast<unsigned>(kChainRoom - 1));
+        depth.planes.resize(kPlanes * size);
+        depth.size = size;
+        depth.words = words;
+        depth.used = 1;
+        std::uint64_t* planes = depth.planes.data();
+        std::fill_n(planes, size, std::uint64_t{0});
+        // The planes of a level's ones.
+        std::array<std::uint64_t*, kPlanes> levelPlanes;
+        int levelPlaneCount = 0;
+        // The starts are all different nodes, at depth 1.
         int active = 0;
         for (int s = 0; s < count; ++s) {
             const std::size_t at = static_cast<std::size_t>(starts[s]) * words;
             for (int k = 0; k < words; ++k)
                 front_[at + k] = 0;
-            front_[at + s / 64] = reach_[at + s / 64] = std::uint64_t{1} << (s % 64);
-            record(starts[s], s / 64, std::uint64_t{1} << (s % 64), 1);
+            front_[at + s / 64] = reach_[at + s / 64] = planes[at + s / 64] =
+                std::uint64_t{1} << (s % 64);
             closureActive_[active++] = starts[s];
         }
         // Every link turns "on" into "off" or back, and the starts are all "on": a level's
@@ -934,6 +929,13 @@ public:
         for (int level = 2; level < kChainRoom && active; ++level) {
             const std::uint32_t stamp = ++closureStamp_;
             int touched = 0;
+            if (std::has_single_bit(static_cast<unsigned>(level))) {
+                std::fill_n(planes + depth.used * size, size, std::uint64_t{0});
+                ++depth.used;
+            }
+            levelPlaneCount = 0;
+            for (unsigned m = static_cast<unsigned>(level); m; m &= m - 1)
+                levelPlanes[levelPlaneCount++] = planes + std::countr_zero(m) * size;
             for (int a = 0; a < active; ++a) {
                 const int v = closureActive_[a];
                 const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
@@ -960,10 +962,9 @@ public:
                     const std::uint64_t x = next_[at + k] & ~reach_[at + k];
                     front_[at + k] = x;
                     any |= x;
-                    if (x) {
-                        reach_[at + k] |= x;
-                        record(t, k, x, level);
-                    }
+                    reach_[at + k] |= x;
+                    for (int p = 0; p < levelPlaneCount; ++p)
+                        levelPlanes[p][at + k] |= x;
                 }
                 if (any)
                     closureActive_[active++] = static_cast<std::int16_t>(t);
@@ -1214,11 +1215,10 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
         }
     }
     const int nodes = search.Count(), rowWords = (nodes + 63) / 64;
-    thread_local std::vector<std::uint64_t> depths, reached;
+    thread_local ChainSearch::Depths depths;
+    thread_local std::vector<std::uint64_t> reached;
     reached.resize(static_cast<std::size_t>(count) * rowWords);
     search.Closures(count, closureStarts.data(), depths, reached.data(), rowWords);
-    const auto* depthBytes = reinterpret_cast<const std::uint8_t*>(depths.data());
-    const std::size_t depthRow = static_cast<std::size_t>(ChainSearch::DepthRow(count));
     auto reachedOf = [&](int cell, int digit) {
         return &reached[static_cast<std::size_t>(startOf[cell * 9 + digit - 1]) * rowWords];
     };
@@ -1239,10 +1239,9 @@ bool FindForcingChains(const CandidateBoard& board, Step& step) {
                 all &= branchReached[i][w];
             for (; all; all &= all - 1) {
                 const int index = w * 64 + std::countr_zero(all);
-                const std::uint8_t* depth = depthBytes + index * depthRow;
                 int cost = 0;
                 for (int i = 0; i < branches; ++i)
-                    cost += depth[branch[i]];
+                    cost += depths.Of(index, branch[i]);
                 if (cost > kChainRoom || (bestCost && cost > bestCost))
                     continue;
                 const int node = search.NodeAt(index);
