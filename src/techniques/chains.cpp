@@ -892,13 +892,12 @@ public:
         }
         const std::size_t size = static_cast<std::size_t>(n) * words;
         // Only the nodes with a front pass bits on, and only those some took bits from
-        // are weighed: late levels touch few. A front or next row is read only after this
-        // search wrote it, so neither needs clearing.
-        if (front_.size() < size) {
+        // are weighed: late levels touch few. A front row is read only after this search
+        // wrote it, so it needs no clearing; a next row is cleared as it is read.
+        if (front_.size() < size)
             front_.resize(size);
-            next_.resize(size);
-        }
         reach_.assign(size, 0);
+        next_.assign(size, 0);
         if (closureStamp_ > 0xfffffff0u) {
             closureTouchedAt_.fill(0);
             closureStamp_ = 0;
@@ -939,18 +938,15 @@ public:
             for (int a = 0; a < active; ++a) {
                 const int v = closureActive_[a];
                 const std::uint64_t* from = &front_[static_cast<std::size_t>(v) * words];
+                // Whether a node is new to the level is anyone's guess: no branch on it.
                 for (int e = outFirst_[v]; e < outFirst_[v + 1]; ++e) {
                     const int t = out_[e];
                     std::uint64_t* to = &next_[static_cast<std::size_t>(t) * words];
-                    if (closureTouchedAt_[t] != stamp) {
-                        closureTouchedAt_[t] = stamp;
-                        closureTouched_[touched++] = static_cast<std::int16_t>(t);
-                        for (int k = 0; k < words; ++k)
-                            to[k] = from[k];
-                    } else {
-                        for (int k = 0; k < words; ++k)
-                            to[k] |= from[k];
-                    }
+                    closureTouched_[touched] = static_cast<std::int16_t>(t);
+                    touched += closureTouchedAt_[t] != stamp;
+                    closureTouchedAt_[t] = stamp;
+                    for (int k = 0; k < words; ++k)
+                        to[k] |= from[k];
                 }
             }
             active = 0;
@@ -960,14 +956,15 @@ public:
                 std::uint64_t any = 0;
                 for (int k = 0; k < words; ++k) {
                     const std::uint64_t x = next_[at + k] & ~reach_[at + k];
+                    next_[at + k] = 0;
                     front_[at + k] = x;
                     any |= x;
                     reach_[at + k] |= x;
                     for (int p = 0; p < levelPlaneCount; ++p)
                         levelPlanes[p][at + k] |= x;
                 }
-                if (any)
-                    closureActive_[active++] = static_cast<std::int16_t>(t);
+                closureActive_[active] = static_cast<std::int16_t>(t);
+                active += any != 0;
             }
         }
         // The nodes each start reaches: the bits per node turned into bits per start, 64 of
