@@ -42,6 +42,17 @@ inline ByUnit ChangedDigits(const Changes* changes) {
     return digits;
 }
 
+// The members whose masks join `joined` into at most `size` bits, among all nine. Which
+// members fit is anyone's guess: a fixed loop without branches tells it, and the search
+// then follows only those.
+template <int size>
+unsigned Fitting(const std::array<std::uint16_t, 9>& masks, unsigned joined) {
+    unsigned fit = 0;
+    for (int k = 0; k < 9; ++k)
+        fit |= static_cast<unsigned>(Count9(joined | masks[k]) <= size) << k;
+    return fit;
+}
+
 // Hands `found(set, joined)` the sets of `size` (2 to 4) members within `eligible` whose masks
 // join into exactly `size` bits and that hold one of `wanted`, in the order SetsWithin lists
 // them (ascending), until it takes one. An eligible member's mask has at most `size` bits. A
@@ -53,12 +64,12 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, un
     for (unsigned a = eligible; a; a &= a - 1) {
         const unsigned sa = 1u << std::countr_zero(a), ja = masks[std::countr_zero(a)];
         const unsigned belowA = eligible & (sa - 1);
-        for (unsigned b = belowA; b; b &= b - 1) {
+        if (!belowA)
+            continue;
+        for (unsigned b = belowA & Fitting<size>(masks, ja); b; b &= b - 1) {
             const int kb = std::countr_zero(b);
             const unsigned sb = sa | 1u << kb, jb = ja | masks[kb];
             const int nb = Count9(jb);
-            if (nb > size)
-                continue;
             if constexpr (size == 2) {
                 if (nb == 2 && (sb & wanted) && found(sb, jb))
                     return true;
@@ -67,12 +78,10 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, un
             const unsigned belowB = belowA & ((1u << kb) - 1);
             if (!((sb | belowB) & wanted))
                 continue;
-            for (unsigned c = belowB; c; c &= c - 1) {
+            for (unsigned c = belowB & Fitting<size>(masks, jb); c; c &= c - 1) {
                 const int kc = std::countr_zero(c);
                 const unsigned sc = sb | 1u << kc, jc = jb | masks[kc];
                 const int nc = Count9(jc);
-                if (nc > size)
-                    continue;
                 if constexpr (size == 3) {
                     if (nc == 3 && (sc & wanted) && found(sc, jc))
                         return true;
