@@ -138,9 +138,7 @@ public:
                 nodeOf_[count] = static_cast<std::int16_t>(off);
                 nodeOf_[count + 1] = static_cast<std::int16_t>(off + 1);
                 count += 2;
-                bool links = cellLinks && Count9(cand[cell]) == 2;
-                for (int k = 0; k < 3 && !links; ++k)
-                    links = Count9(board.Positions(kUnitTables.units[cell][k], d + 1)) == 2;
+                const bool links = (cellLinks & (Count9(cand[cell]) == 2)) | TwoPlaces(board, cell, d);
                 if (links) {
                     liveOf_[off] = static_cast<std::int16_t>(live);
                     liveNode_[live++] = static_cast<std::int16_t>(off);
@@ -157,6 +155,15 @@ public:
         closuresBuilt_ = false;
     }
 
+    // Whether one of the cell's units has two places for digit index d: without branches, as
+    // it is anyone's guess.
+    static bool TwoPlaces(const CandidateBoard& board, int cell, int d) {
+        const auto& units = kUnitTables.units[cell];
+        return (Count9(board.Positions(units[0], d + 1)) == 2) |
+               (Count9(board.Positions(units[1], d + 1)) == 2) |
+               (Count9(board.Positions(units[2], d + 1)) == 2);
+    }
+
     // X-chains and cycles: digit d's live graph, its nodes numbered from d * kBlock on and its
     // links listed from d * kLinkBlock on.
     static constexpr int kBlock = kCells * 2 + 1, kLinkBlock = kCells * 23;
@@ -171,10 +178,7 @@ public:
         for (CellSet p = planes_[d]; !p.Empty();) {
             const int cell = p.PopFirst();
             const int off = ChainNode(cell, d + 1, false);
-            bool links = false;
-            for (int k = 0; k < 3 && !links; ++k)
-                links = Count9(board_->Positions(kUnitTables.units[cell][k], d + 1)) == 2;
-            if (links) {
+            if (TwoPlaces(*board_, cell, d)) {
                 liveOff_[d].Add(cell);
                 liveOf_[off] = static_cast<std::int16_t>(live);
                 liveNode_[live++] = static_cast<std::int16_t>(off);
@@ -443,8 +447,8 @@ public:
         for (int v = lo; v < hi; ++v) {
             const int side = NodeOn(liveNode_[v]);
             side_[side][count[side]++] = static_cast<std::int16_t>(v);
-            if (liveOpp_[v] >= 0)
-                take_[side][taken[side]++] = static_cast<std::int16_t>(v);
+            take_[side][taken[side]] = static_cast<std::int16_t>(v);
+            taken[side] += liveOpp_[v] >= 0;
         }
         sideCount_ = count;
         takeCount_ = taken;
@@ -695,8 +699,8 @@ public:
                 Absorb(words, &b.next[at], &b.front[at], &b.reach[at],
                        &b.reach[static_cast<std::size_t>(liveOpp_[w] - lo) * words], meet);
             grew |= any;
-            if (any)
-                b.active[b.activeCount++] = static_cast<std::int16_t>(w);
+            b.active[b.activeCount] = static_cast<std::int16_t>(w);
+            b.activeCount += any != 0;
         }
         return Outcome(b.meet.data(), words, meet, grew);
     }
