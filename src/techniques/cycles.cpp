@@ -35,6 +35,7 @@ struct YRings {
     std::array<std::uint8_t, kMost * 20> next{};
     std::array<std::uint8_t, kMost> shortest{};
     std::array<std::uint8_t, kMost> order{};  // the starts, by their shortest ring
+    std::array<std::uint8_t, kStates> id{};   // by cell * 9 + digit - 1, of the cells with two
     // The candidates the last search on these rings found nothing on: a ring's removals only
     // shrink with the candidates, so on a board that lost some since, it finds nothing again.
     bool barren = false;
@@ -49,7 +50,7 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
     auto& nextFirst = r.nextFirst;
     auto& next = r.next;
     auto& shortest = r.shortest;
-    std::array<std::uint8_t, kStates> id;
+    auto& id = r.id;
     int states = 0;
     for (CellSet p = pairs; !p.Empty();) {
         const int cell = p.PopFirst();
@@ -95,11 +96,11 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
         for (int a = 0; a < activeCount; ++a) {
             const int i = active[a];
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
+                // Whether a state is new to the level is anyone's guess: no branch on it.
                 const int t = next[e];
-                if (!taken[t]) {
-                    taken[t] = true;
-                    touched[touchedCount++] = static_cast<std::uint8_t>(t);
-                }
+                touched[touchedCount] = static_cast<std::uint8_t>(t);
+                touchedCount += !taken[t];
+                taken[t] = true;
                 Bits& to = fresh[t];
                 for (int k = 0; k < words; ++k)
                     to[k] |= front[i][k];
@@ -117,16 +118,16 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
                 reach[i][k] |= x;
                 here |= x;
             }
-            if (!here)
-                continue;
-            active[activeCount++] = static_cast<std::uint8_t>(i);
+            active[activeCount] = static_cast<std::uint8_t>(i);
+            activeCount += here != 0;
             // Rings of three cells at least.
-            if (level < 3)
+            if (level < 3 || !here)
                 continue;
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
                 const int start = next[e];
-                if (!shortest[start] && (front[i][start / 64] >> (start % 64) & 1))
-                    shortest[start] = static_cast<std::uint8_t>(level);
+                const unsigned closes =
+                    (shortest[start] == 0) & static_cast<unsigned>(front[i][start / 64] >> (start % 64) & 1);
+                shortest[start] = static_cast<std::uint8_t>(shortest[start] | closes * level);
             }
         }
     }
@@ -206,6 +207,12 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         const int first = start / 9, x = start % 9 + 1;        // x on in the first cell
         const int w = OtherDigit(board.Candidates(first), x);  // the digit that closes the ring
         const CellSet nearFirst = kUnitTables.peerSets[first];
+        // The states that may close a ring from here: w on in a cell that sees the first.
+        std::array<std::uint64_t, (kMost + 63) / 64> closers{};
+        for (CellSet c = pairs & board.Plane(w) & nearFirst; !c.Empty();) {
+            const int closer = r.id[c.PopFirst() * 9 + w - 1];
+            closers[closer / 64] |= std::uint64_t{1} << (closer % 64);
+        }
         // Breadth first from "x in the first cell"; every state reached that sees the
         // first cell with w on closes a ring, the first that removes something the one: each
         // is tried as it is reached, in the order of the search, which then ends.
@@ -275,17 +282,22 @@ bool FindYCycle(const CandidateBoard& board, Step& step) {
         bool found = false;
         while (head < tail && !found) {
             const int state = queue[head++];
-            if (depth[state] + 1 > most)
+            const int toDepth = depth[state] + 1;
+            if (toDepth > most)
                 break;
+            // Whether a state is new is anyone's guess: it is taken in without a branch, and
+            // only one that may close a ring is looked at.
             for (int i = nextFirst[state], end = nextFirst[state + 1]; i < end; ++i) {
                 const int to = next[i];
-                if (seen[to] == stamp)
-                    continue;
+                const bool fresh = seen[to] != stamp;
+                const unsigned set = 0u - static_cast<unsigned>(fresh);  // all ones if fresh
                 seen[to] = stamp;
-                parent[to] = static_cast<std::uint8_t>(state);
-                depth[to] = static_cast<std::uint8_t>(depth[state] + 1);
-                queue[tail++] = static_cast<std::uint8_t>(to);
-                if (closes(to)) {
+                parent[to] = static_cast<std::uint8_t>((parent[to] & ~set) | (state & set));
+                depth[to] = static_cast<std::uint8_t>((depth[to] & ~set) | (toDepth & set));
+                queue[tail] = static_cast<std::uint8_t>(to);
+                tail += fresh;
+                if (fresh & (toDepth >= 3) & static_cast<bool>(closers[to / 64] >> (to % 64) & 1) &&
+                    closes(to)) {
                     found = true;
                     break;
                 }
