@@ -42,15 +42,21 @@ inline ByUnit ChangedDigits(const Changes* changes) {
     return digits;
 }
 
-// The members whose masks join `joined` into at most `size` bits, among all nine. Which
-// members fit is anyone's guess: a fixed loop without branches tells it, and the search
-// then follows only those.
-template <int size>
+// The members whose masks join `joined` into at most `size` bits (exactly, for the last
+// member of a set), among all nine. Which members fit is anyone's guess: a fixed loop without
+// branches tells it, and the search then follows only those.
+template <int size, bool last = false>
 unsigned Fitting(const std::array<std::uint16_t, 9>& masks, unsigned joined) {
     unsigned fit = 0;
-    for (int k = 0; k < 9; ++k)
-        fit |= static_cast<unsigned>(Count9(joined | masks[k]) <= size) << k;
+    for (int k = 0; k < 9; ++k) {
+        const int n = Count9(joined | masks[k]);
+        fit |= static_cast<unsigned>(last ? n == size : n <= size) << k;
+    }
     return fit;
+}
+// The last members that make a set hold one of `wanted`, given the set so far.
+inline unsigned Completing(unsigned set, unsigned wanted) {
+    return (set & wanted) ? ~0u : wanted;
 }
 
 // Hands `found(set, joined)` the sets of `size` (2 to 4) members within `eligible` whose masks
@@ -66,34 +72,40 @@ bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, un
         const unsigned belowA = eligible & (sa - 1);
         if (!belowA)
             continue;
+        if constexpr (size == 2) {
+            for (unsigned b = belowA & Fitting<2, true>(masks, ja) & Completing(sa, wanted); b;
+                 b &= b - 1) {
+                const unsigned sb = sa | (b & -b), jb = ja | masks[std::countr_zero(b)];
+                if (found(sb, jb))
+                    return true;
+            }
+            continue;
+        }
         for (unsigned b = belowA & Fitting<size>(masks, ja); b; b &= b - 1) {
             const int kb = std::countr_zero(b);
             const unsigned sb = sa | 1u << kb, jb = ja | masks[kb];
-            const int nb = Count9(jb);
-            if constexpr (size == 2) {
-                if (nb == 2 && (sb & wanted) && found(sb, jb))
-                    return true;
-                continue;
-            }
             const unsigned belowB = belowA & ((1u << kb) - 1);
             if (!((sb | belowB) & wanted))
                 continue;
+            if constexpr (size == 3) {
+                for (unsigned c = belowB & Fitting<3, true>(masks, jb) & Completing(sb, wanted); c;
+                     c &= c - 1) {
+                    const unsigned sc = sb | (c & -c), jc = jb | masks[std::countr_zero(c)];
+                    if (found(sc, jc))
+                        return true;
+                }
+                continue;
+            }
             for (unsigned c = belowB & Fitting<size>(masks, jb); c; c &= c - 1) {
                 const int kc = std::countr_zero(c);
                 const unsigned sc = sb | 1u << kc, jc = jb | masks[kc];
-                const int nc = Count9(jc);
-                if constexpr (size == 3) {
-                    if (nc == 3 && (sc & wanted) && found(sc, jc))
-                        return true;
-                    continue;
-                }
                 const unsigned belowC = belowB & ((1u << kc) - 1);
                 if (!((sc | belowC) & wanted))
                     continue;
-                for (unsigned d = belowC; d; d &= d - 1) {
-                    const int kd = std::countr_zero(d);
-                    const unsigned sd = sc | 1u << kd, jd = jc | masks[kd];
-                    if (Count9(jd) == 4 && (sd & wanted) && found(sd, jd))
+                for (unsigned d = belowC & Fitting<4, true>(masks, jc) & Completing(sc, wanted); d;
+                     d &= d - 1) {
+                    const unsigned sd = sc | (d & -d), jd = jc | masks[std::countr_zero(d)];
+                    if (found(sd, jd))
                         return true;
                 }
             }
