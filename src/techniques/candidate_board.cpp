@@ -63,6 +63,8 @@ bool CandidateBoard::SetRows(std::string_view rows) {
             kAllDigits & ~(placed_[units[0]] | placed_[units[1]] | placed_[units[2]]));
         AddPlaces(cell);
     }
+    for (int unit = 0; unit < kUnits; ++unit)
+        CountAlone(unit);
     return true;
 }
 
@@ -72,6 +74,7 @@ bool CandidateBoard::PlaceOneByOne(std::string_view rows) {
     for (auto& unit : places_)
         unit.fill(kAllDigits);
     present_.fill(kAllDigits);
+    alone_.fill(0);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
@@ -112,6 +115,7 @@ void CandidateBoard::Place(int cell, int digit) {
             if (unit == own[0] || unit == own[1] || unit == own[2])
                 continue;
             places_[unit][d] &= static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[peer][k]));
+            UpdateAlone(unit, d);
             if (!places_[unit][d])
                 present_[unit] &= static_cast<std::uint16_t>(~(1u << d));
         }
@@ -119,6 +123,7 @@ void CandidateBoard::Place(int cell, int digit) {
     for (int unit : own) {
         places_[unit][d] = 0;
         present_[unit] &= keep;
+        alone_[unit] &= keep;
     }
     planes_[d].Remove(cell);
     for (unsigned m = cand_[cell] & keep; m; m &= m - 1)

@@ -82,6 +82,8 @@ public:
     CellSet Plane(int digit) const { return planes_[digit - 1]; }
     // The digits placed in a unit.
     std::uint16_t PlacedIn(int unit) const { return placed_[unit]; }
+    // The digits with exactly one place left in a unit.
+    std::uint16_t Alone(int unit) const { return alone_[unit]; }
 
     // Places the digit and takes it from the cell's peers.
     void Place(int cell, int digit);
@@ -96,6 +98,8 @@ public:
         Remove(cell, kAllDigits);
         cand_[cell] = digits & kAllDigits;
         AddPlaces(cell);
+        for (int unit : kUnitTables.units[cell])
+            CountAlone(unit);
     }
     // Whether an open cell has no candidate left or a unit no place for a missing digit:
     // only a board without a solution gets there.
@@ -117,6 +121,17 @@ private:
             }
         }
     }
+    void CountAlone(int unit) {
+        unsigned alone = 0;
+        for (int d = 0; d < 9; ++d)
+            alone |= unsigned{OneBit(places_[unit][d])} << d;
+        alone_[unit] = static_cast<std::uint16_t>(alone);
+    }
+    // A digit's places in a unit changed: whether it is alone there, without a branch.
+    void UpdateAlone(int unit, int d) {
+        alone_[unit] = static_cast<std::uint16_t>((alone_[unit] & ~(1u << d)) |
+                                                  unsigned{OneBit(places_[unit][d])} << d);
+    }
     // SetRows the slow way, given by given, for givens that break the rules: the board is left
     // as far as it got.
     bool PlaceOneByOne(std::string_view rows);
@@ -126,6 +141,7 @@ private:
         for (int k = 0; k < 3; ++k) {
             const int unit = kUnitTables.units[cell][k];
             places_[unit][d] &= static_cast<std::uint16_t>(~(1u << kUnitTables.indexIn[cell][k]));
+            UpdateAlone(unit, d);
             if (!places_[unit][d])
                 present_[unit] &= static_cast<std::uint16_t>(~(1u << d));
         }
@@ -137,6 +153,7 @@ private:
     // all the time.
     std::array<std::array<std::uint16_t, 9>, kUnits> places_{};
     std::array<std::uint16_t, kUnits> present_{};  // the digits with a place in each unit
+    std::array<std::uint16_t, kUnits> alone_{};    // and with exactly one
     std::array<std::uint8_t, kCells> value_{};
     std::array<std::uint16_t, kUnits> placed_{};  // the digits placed in each unit
     int open_ = 0;

@@ -40,23 +40,25 @@ bool FindFullHouse(const CandidateBoard& board, Step& step) {
 }
 
 bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step, const Changes* changes) {
-    const int first = boxes ? 18 : 0, last = boxes ? kUnits : 18;
-    for (int unit = first; unit < last; ++unit) {
-        if (changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;  // a unit's own cells decide
-        // A digit alone in the unit lost a place: the others' places there are as they were.
-        const unsigned digits = changes ? changes->digits : kAllDigits;
-        for (unsigned m = digits; m; m &= m - 1) {
-            const int digit = std::countr_zero(m) + 1;
-            const unsigned places = board.Positions(unit, digit);
-            if (OneBit(places)) {
-                Single(step, boxes ? Technique::HiddenSingleBox : Technique::HiddenSingleLine,
-                       UnitCell(unit, std::countr_zero(places)), digit, unit);
-                return true;
-            }
-        }
+    const int first = boxes ? 18 : 0, count = boxes ? 9 : 18;
+    // A digit alone in the unit lost a place: the others' places there are as they were. And
+    // a unit's own cells decide. Which units have one is anyone's guess: they are told apart
+    // without branches, and the first is taken.
+    const unsigned digits = changes ? changes->digits : kAllDigits;
+    std::uint32_t units = 0;
+    for (int i = 0; i < count; ++i) {
+        const int unit = first + i;
+        const bool touched =
+            !changes || !(changes->cells & kUnitTables.unitSets[unit]).Empty();
+        units |= static_cast<std::uint32_t>(touched & ((board.Alone(unit) & digits) != 0)) << i;
     }
-    return false;
+    if (!units)
+        return false;
+    const int unit = first + std::countr_zero(units);
+    const int digit = std::countr_zero(board.Alone(unit) & digits) + 1;
+    Single(step, boxes ? Technique::HiddenSingleBox : Technique::HiddenSingleLine,
+           UnitCell(unit, std::countr_zero(board.Positions(unit, digit))), digit, unit);
+    return true;
 }
 
 bool FindNakedSingle(const CandidateBoard& board, Step& step, const Changes* changes) {
