@@ -215,23 +215,34 @@ struct Removals {
     unsigned digits = 0;               // the digits lost anywhere
 };
 
-// Most steps remove from a few cells: the cells are found four at a time without a branch,
-// each cell's nine bits carrying into the top of its sixteen when it loses any digit.
-Removals FindRemovals(const Step& step) {
+// Whether each of four cells from `first` on loses a candidate, bit k for cell first + k:
+// without a branch, as each cell's nine bits carry into the top of its sixteen when it loses
+// any digit, and a multiplication gathers the four top bits.
+std::uint64_t FourRemoved(const Step& step, int first) {
     constexpr std::uint64_t kCarry = 0x7fff'7fff'7fff'7fffull;
     constexpr std::uint64_t kTops = 0x8000'8000'8000'8000ull;
-    // Moves four bits 16 apart from bit 0 on next to each other from bit 48 on.
+    // Moves bits 0, 16, 32 and 48 to 48, 49, 50 and 51.
     constexpr std::uint64_t kGather = (1ull << 48) | (1ull << 33) | (1ull << 18) | (1ull << 3);
-    Removals out;
-    std::array<std::uint64_t, 2> words{};  // cells 0-63, 64-80
-    for (int first = 0; first + 4 <= kCells; first += 4) {
-        const auto r = [&](int k) { return std::uint64_t{step.removed[first + k]}; };
-        const std::uint64_t lanes = r(0) | r(1) << 16 | r(2) << 32 | r(3) << 48;
-        const std::uint64_t any = (lanes + kCarry) & kTops;
-        words[first / 64] |= (any >> 15) * kGather >> 48 << (first % 64);
+    std::uint64_t lanes = 0;  // cell first + k in bits 16k and up
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&lanes, &step.removed[first], sizeof lanes);
+    } else {
+        for (int k = 0; k < 4; ++k)
+            lanes |= std::uint64_t{step.removed[first + k]} << 16 * k;
     }
-    words[1] |= std::uint64_t{step.removed[kCells - 1] != 0} << (kCells - 1 - 64);
-    out.cells = {words[0], words[1]};
+    return (((lanes + kCarry) & kTops) >> 15) * kGather >> 48;
+}
+
+// Most steps remove from a few cells: those are found four at a time, then looked at alone.
+Removals FindRemovals(const Step& step) {
+    Removals out;
+    std::uint64_t lo = 0, hi = 0;
+    for (int first = 0; first < 64; first += 4)
+        lo |= FourRemoved(step, first) << first;
+    for (int first = 64; first + 4 <= kCells; first += 4)
+        hi |= FourRemoved(step, first) << (first - 64);
+    hi |= std::uint64_t{step.removed[kCells - 1] != 0} << (kCells - 1 - 64);
+    out.cells = {lo, hi};
     for (CellSet rest = out.cells; !rest.Empty();) {
         const int cell = rest.PopFirst();
         out.digits |= step.removed[cell];
