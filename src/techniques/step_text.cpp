@@ -27,6 +27,13 @@ public:
         return *this;
     }
     void append(const char* text, std::size_t size) { *this += std::string_view(text, size); }
+    // The first `size` characters of `text`, by a copy of the whole: quicker than one of
+    // varying length.
+    template <std::size_t N>
+    void AppendFirst(const std::array<char, N>& text, std::size_t size) {
+        std::memcpy(text_.data() + size_, text.data(), N);
+        size_ += size;
+    }
     std::string_view View() const { return {text_.data(), size_}; }
 
 private:
@@ -61,10 +68,13 @@ constexpr std::array<UnitName, kUnits> kUnitNames = [] {
     return names;
 }();
 
-template <class Out>
-void AppendUnit(Out& out, int unit) {
+void AppendUnit(std::string& out, int unit) {
     const UnitName& name = kUnitNames[static_cast<std::size_t>(unit)];
     out.append(name.text.data(), name.size);
+}
+void AppendUnit(Line& out, int unit) {
+    const UnitName& name = kUnitNames[static_cast<std::size_t>(unit)];
+    out.AppendFirst(name.text, name.size);
 }
 
 void AppendDigit(std::string& out, int digit) {
