@@ -19,14 +19,19 @@ std::string Said(const std::string& text) {
 // Both stages of a step after its rating, "[1.2] ", onto `out`.
 void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
                     const techniques::Step& step) {
+    // Gathered and appended at once, a rating of ten or more without a branch: its hundreds
+    // digit is overwritten when it has none.
     const int rating = step.Rating();
-    out += '[';
-    if (rating >= 100)
-        out += static_cast<char>('0' + rating / 100);
-    out += static_cast<char>('0' + rating / 10 % 10);
-    out += '.';
-    out += static_cast<char>('0' + rating % 10);
-    out += "] ";
+    const int wide = rating >= 100;
+    char text[8];
+    text[0] = '[';
+    text[1] = static_cast<char>('0' + rating / 100);
+    text[1 + wide] = static_cast<char>('0' + rating / 10 % 10);
+    text[2 + wide] = '.';
+    text[3 + wide] = static_cast<char>('0' + rating % 10);
+    text[4 + wide] = ']';
+    text[5 + wide] = ' ';
+    out.append(text, static_cast<std::size_t>(6 + wide));
     techniques::AppendStepTexts(out, before, step);
     out += '\n';
 }
