@@ -10,20 +10,33 @@ namespace {
 
 using namespace std::string_view_literals;
 
-// Every text is written piece by piece onto the string it ends up in: an explanation has
-// thousands of them, and a temporary string for each piece cost more than the writing.
-
-// A single's line, most of every explanation, gathered in place and handed over in one piece:
-// the pieces' lengths are known and a line is short.
-class Line {
+// Text gathered in a buffer on the stack and handed to its string when the buffer is full or
+// the writer goes: an explanation has thousands of pieces, mostly short ones of known length,
+// and a string's own append for each, let alone a temporary string, costs more than the
+// writing. A single's line, most of every explanation, is known to fit (`kFits`), so its
+// writer does not even check for room.
+template <bool kFits>
+class Writer {
 public:
-    Line& operator+=(std::string_view text) {
-        std::memcpy(text_.data() + size_, text.data(), text.size());
+    explicit Writer(std::string& out) : out_(out) {}
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    ~Writer() { Flush(); }
+
+    Writer& operator+=(std::string_view text) {
+        if (!kFits && size_ + text.size() > kRoom) [[unlikely]] {
+            Flush();
+            out_ += text;
+            return *this;
+        }
+        std::memcpy(buffer_.data() + size_, text.data(), text.size());
         size_ += text.size();
         return *this;
     }
-    Line& operator+=(char c) {
-        text_[size_++] = c;
+    Writer& operator+=(char c) {
+        if (!kFits && size_ == kRoom) [[unlikely]]
+            Flush();
+        buffer_[size_++] = c;
         return *this;
     }
     void append(const char* text, std::size_t size) { *this += std::string_view(text, size); }
@@ -31,15 +44,25 @@ public:
     // varying length.
     template <std::size_t N>
     void AppendFirst(const std::array<char, N>& text, std::size_t size) {
-        std::memcpy(text_.data() + size_, text.data(), N);
+        if (!kFits && size_ + N > kRoom) [[unlikely]]
+            Flush();
+        std::memcpy(buffer_.data() + size_, text.data(), N);
         size_ += size;
     }
-    std::string_view View() const { return {text_.data(), size_}; }
 
 private:
-    std::array<char, 256> text_;
+    void Flush() {
+        out_.append(buffer_.data(), size_);
+        size_ = 0;
+    }
+
+    static constexpr std::size_t kRoom = 512;
+    std::string& out_;
+    std::array<char, kRoom> buffer_;
     std::size_t size_ = 0;
 };
+using Line = Writer<true>;
+using Text = Writer<false>;
 
 template <class Out>
 void AppendCell(Out& out, int cell) {
@@ -49,8 +72,8 @@ void AppendCell(Out& out, int cell) {
     out.append(text, sizeof text - 1);
 }
 
-// "Zeile 4", "Spalte 4" and "Block 4" for units 3, 12 and 21, looked up: which kind a unit is
-// follows no pattern a branch could learn.
+// "Zeile 4", "Spalte 4" and "Block 4" for units 3, 12 and 21, looked up, as which kind a unit
+// is follows no pattern a branch could learn, and copied as a whole word.
 struct UnitName {
     std::array<char, 8> text;
     std::size_t size;
@@ -68,23 +91,20 @@ constexpr std::array<UnitName, kUnits> kUnitNames = [] {
     return names;
 }();
 
-void AppendUnit(std::string& out, int unit) {
-    const UnitName& name = kUnitNames[static_cast<std::size_t>(unit)];
-    out.append(name.text.data(), name.size);
-}
-void AppendUnit(Line& out, int unit) {
+template <class Out>
+void AppendUnit(Out& out, int unit) {
     const UnitName& name = kUnitNames[static_cast<std::size_t>(unit)];
     out.AppendFirst(name.text, name.size);
 }
 
-void AppendDigit(std::string& out, int digit) {
+void AppendDigit(Text& out, int digit) {
     out += static_cast<char>('0' + digit);
 }
 
 // "a", "a und b", "a, b und c" (or "oder"): the members of a bit set in order, each written
 // by `item` from its bit's number.
 template <class Item>
-void AppendList(std::string& out, std::uint32_t bits, Item item, std::string_view last = " und "sv) {
+void AppendList(Text& out, std::uint32_t bits, Item item, std::string_view last = " und "sv) {
     for (std::uint32_t rest = bits; rest; rest &= rest - 1) {
         if (rest != bits)
             out += OneBit(rest) ? last : ", "sv;
@@ -93,7 +113,7 @@ void AppendList(std::string& out, std::uint32_t bits, Item item, std::string_vie
 }
 
 // "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5".
-void AppendCells(std::string& out, CellSet cells, std::string_view last = " und "sv) {
+void AppendCells(Text& out, CellSet cells, std::string_view last = " und "sv) {
     for (bool first = true; !cells.Empty(); first = false) {
         const int cell = cells.PopFirst();
         if (!first)
@@ -103,7 +123,7 @@ void AppendCells(std::string& out, CellSet cells, std::string_view last = " und 
 }
 
 // The digits "die 1, die 2 und die 3", or after "mit" "der 8 und der 9".
-void AppendDigits(std::string& out, unsigned digits, std::string_view article = "die "sv) {
+void AppendDigits(Text& out, unsigned digits, std::string_view article = "die "sv) {
     AppendList(out, digits, [&](int bit) {
         out += article;
         AppendDigit(out, bit + 1);
@@ -111,13 +131,13 @@ void AppendDigits(std::string& out, unsigned digits, std::string_view article = 
 }
 
 // Lines of one kind, bit u for unit u, as "den Zeilen 2 und 7" (or "die Zeilen ...").
-void AppendLines(std::string& out, std::uint32_t lines, std::string_view article) {
+void AppendLines(Text& out, std::uint32_t lines, std::string_view article) {
     out += article;
     out += lines & 0x1ff ? "Zeilen "sv : "Spalten "sv;
     AppendList(out, lines, [&](int unit) { AppendDigit(out, unit % 9 + 1); });
 }
 
-void AppendNode(std::string& out, int node) {
+void AppendNode(Text& out, int node) {
     out += "die "sv;
     AppendDigit(out, NodeDigit(node));
     out += NodeOn(node) ? " in "sv : " nicht in "sv;
@@ -263,7 +283,7 @@ Removals FindRemovals(const Step& step) {
 }
 
 // Why a unique rectangle may not stay as it is, and which cells it leaves to decide.
-void AppendRectangle(std::string& out, const CandidateBoard& before, const Step& step,
+void AppendRectangle(Text& out, const CandidateBoard& before, const Step& step,
                      unsigned removed) {
     const CellSet corners = step.loop;
     CellSet extras;
@@ -314,7 +334,7 @@ void AppendRectangle(std::string& out, const CandidateBoard& before, const Step&
 }
 
 // Why the cells beyond the grave must keep one of their extra digits, and what follows.
-void AppendBug(std::string& out, const CandidateBoard& before, const Step& step,
+void AppendBug(Text& out, const CandidateBoard& before, const Step& step,
                unsigned removed) {
     const CellSet bugCells = step.loop;
     out += "Ohne "sv;
@@ -362,7 +382,7 @@ void AppendBug(std::string& out, const CandidateBoard& before, const Step& step,
 // The chain link by link, each "on" link with what forces it, so a player can follow it on
 // paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
 // Platz in Zeile 2), ... also die 5 nicht in A."
-void AppendChain(std::string& out, const CandidateBoard& before, const Step& step, int from,
+void AppendChain(Text& out, const CandidateBoard& before, const Step& step, int from,
                  int length) {
     out += "Stünde "sv;
     AppendNode(out, step.chain[from]);
@@ -393,7 +413,7 @@ void AppendChain(std::string& out, const CandidateBoard& before, const Step& ste
 
 // What a forcing chain or a dynamic step tries: "Welche Zahl auch in A steht" or "Wo auch
 // immer die 5 in Zeile 2 steht".
-void AppendChoices(std::string& out, const Step& step, bool inCell) {
+void AppendChoices(Text& out, const Step& step, bool inCell) {
     if (inCell) {
         out += "Welche Zahl auch in "sv;
         AppendCell(out, NodeCell(step.chain[0]));
@@ -407,7 +427,7 @@ void AppendChoices(std::string& out, const Step& step, bool inCell) {
 }
 
 // Each choice of the cell or unit, one branch each, and the result they share.
-void AppendBranches(std::string& out, const CandidateBoard& before, const Step& step) {
+void AppendBranches(Text& out, const CandidateBoard& before, const Step& step) {
     AppendChoices(out, step, step.technique == Technique::CellForcingChain);
     out += ", es folgt dasselbe."sv;
     for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
@@ -428,7 +448,7 @@ void AppendBranches(std::string& out, const CandidateBoard& before, const Step& 
 }
 
 // Nodes of a chain from `from` on, "A, B, ...": what follows from a step's assumption.
-void AppendFollowing(std::string& out, const Step& step, int from, int to) {
+void AppendFollowing(Text& out, const Step& step, int from, int to) {
     for (int i = from; i < to; ++i) {
         out += i == from ? " "sv : ", "sv;
         AppendNode(out, step.chain[i]);
@@ -436,7 +456,7 @@ void AppendFollowing(std::string& out, const Step& step, int from, int to) {
 }
 
 // A cycle's nodes in order and back to the first: "A, also B, ..., also wieder A".
-void AppendRing(std::string& out, const Step& step) {
+void AppendRing(Text& out, const Step& step) {
     AppendNode(out, step.chain[0]);
     for (int i = 1; i < step.chainLength; ++i) {
         out += ", also "sv;
@@ -447,7 +467,7 @@ void AppendRing(std::string& out, const Step& step) {
 }
 
 // What the pattern says, before its removals.
-void AppendPattern(std::string& out, const Step& step, const Removals& removals) {
+void AppendPattern(Text& out, const Step& step, const Removals& removals) {
     const Technique t = step.technique;
     const std::uint32_t lines = step.units & ((1u << 18) - 1), boxes = step.units >> 18;
     if (IsIntersection(t)) {
@@ -568,7 +588,7 @@ void AppendPattern(std::string& out, const Step& step, const Removals& removals)
 }
 
 // "Die 5 fällt in ... weg.", a sentence per digit.
-void AppendRemovals(std::string& out, const Removals& removals) {
+void AppendRemovals(Text& out, const Removals& removals) {
     for (unsigned digits = removals.digits; digits; digits &= digits - 1) {
         const int d = std::countr_zero(digits);
         out += " Die "sv;
@@ -581,7 +601,7 @@ void AppendRemovals(std::string& out, const Removals& removals) {
 
 // What the removals lead to: a digit with one place left in a unit of a removed cell, or a
 // removed cell with one digit left.
-void AppendConsequence(std::string& out, const CandidateBoard& before, const Step& step,
+void AppendConsequence(Text& out, const CandidateBoard& before, const Step& step,
                        const Removals& removals) {
     auto onePlace = [&](int digit, int unit, int cell) {
         out += " Damit bleibt für die "sv;
@@ -624,7 +644,7 @@ void AppendConsequence(std::string& out, const CandidateBoard& before, const Ste
 }
 
 // The first stage: the technique and where to look.
-void AppendHint(std::string& out, const Step& step) {
+void AppendHint(Text& out, const Step& step) {
     const Technique t = step.technique;
     if (IsSingle(t))
         return AppendSingleHint(out, step);
@@ -713,7 +733,7 @@ void AppendHint(std::string& out, const Step& step) {
 }
 
 // A step's answer after its "Name: ".
-void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step& step) {
+void AppendAnswerBody(Text& out, const CandidateBoard& before, const Step& step) {
     const Technique t = step.technique;
     const Removals removals = FindRemovals(step);
     if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
@@ -833,35 +853,40 @@ void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step
 
 std::string StepHintText(const Step& step) {
     std::string out;
-    out.reserve(128);
-    AppendHint(out, step);
+    {
+        Text writer(out);
+        AppendHint(writer, step);
+    }
     return out;
 }
 
 std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     std::string out;
-    if (IsSingle(step.technique)) {
-        AppendSingleAnswer(out, step, true);
-        return out;
+    {
+        Text writer(out);
+        if (IsSingle(step.technique)) {
+            AppendSingleAnswer(writer, step, true);
+        } else {
+            writer += Info(step.technique).name;
+            writer += ": "sv;
+            AppendAnswerBody(writer, before, step);
+        }
     }
-    out += Info(step.technique).name;
-    out += ": "sv;
-    AppendAnswerBody(out, before, step);
     return out;
 }
 
 void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
     if (IsSingle(step.technique)) {
-        Line line;
+        Line line(out);
         AppendSingleHint(line, step);
         line += ' ';
         AppendSingleAnswer(line, step, false);
-        out += line.View();
         return;
     }
-    AppendHint(out, step);
-    out += ' ';
-    AppendAnswerBody(out, before, step);
+    Text writer(out);
+    AppendHint(writer, step);
+    writer += ' ';
+    AppendAnswerBody(writer, before, step);
 }
 
 }  // namespace zw::techniques
