@@ -56,7 +56,8 @@ private:
         size_ = 0;
     }
 
-    static constexpr std::size_t kRoom = 512;
+    // A single's line is far shorter; a step's other texts seldom longer.
+    static constexpr std::size_t kRoom = kFits ? 256 : 2048;
     std::string& out_;
     std::array<char, kRoom> buffer_;
     std::size_t size_ = 0;
