@@ -284,8 +284,7 @@ Removals FindRemovals(const Step& step) {
 }
 
 // Why a unique rectangle may not stay as it is, and which cells it leaves to decide.
-void AppendRectangle(Text& out, const CandidateBoard& before, const Step& step,
-                     unsigned removed) {
+void AppendRectangle(Text& out, const CandidateBoard& before, const Step& step, unsigned removed) {
     const CellSet corners = step.loop;
     CellSet extras;
     for (CellSet all = corners; !all.Empty();) {
@@ -335,8 +334,7 @@ void AppendRectangle(Text& out, const CandidateBoard& before, const Step& step,
 }
 
 // Why the cells beyond the grave must keep one of their extra digits, and what follows.
-void AppendBug(Text& out, const CandidateBoard& before, const Step& step,
-               unsigned removed) {
+void AppendBug(Text& out, const CandidateBoard& before, const Step& step, unsigned removed) {
     const CellSet bugCells = step.loop;
     out += "Ohne "sv;
     AppendDigits(out, step.digits);
@@ -383,8 +381,7 @@ void AppendBug(Text& out, const CandidateBoard& before, const Step& step,
 // The chain link by link, each "on" link with what forces it, so a player can follow it on
 // paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
 // Platz in Zeile 2), ... also die 5 nicht in A."
-void AppendChain(Text& out, const CandidateBoard& before, const Step& step, int from,
-                 int length) {
+void AppendChain(Text& out, const CandidateBoard& before, const Step& step, int from, int length) {
     out += "Stünde "sv;
     AppendNode(out, step.chain[from]);
     out += ", dann stünde "sv;
@@ -621,7 +618,8 @@ void AppendConsequence(Text& out, const CandidateBoard& before, const Step& step
         const int cell = rest.PopFirst();
         for (unsigned r = step.removed[cell]; r; r &= r - 1) {
             const int d = std::countr_zero(r);
-            const CellSet left = before.Plane(d + 1).Minus(removals.byDigit[static_cast<std::size_t>(d)]);
+            const CellSet left =
+                before.Plane(d + 1).Minus(removals.byDigit[static_cast<std::size_t>(d)]);
             for (int unit : kUnitTables.units[cell]) {
                 const CellSet places = left & kUnitTables.unitSets[unit];
                 if (places.Single())
