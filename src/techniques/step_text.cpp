@@ -162,8 +162,12 @@ void AppendSingleHint(Out& out, const Step& step) {
         return;
     }
     AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " ist nur noch eine Zelle frei."sv
-                                     : " passt eine Zahl nur an eine Stelle."sv;
+    // Each piece whole, of a length known here: a choice between two lengths costs a copy of
+    // varying length.
+    if (t == Technique::FullHouse)
+        out += " ist nur noch eine Zelle frei."sv;
+    else
+        out += " passt eine Zahl nur an eine Stelle."sv;
 }
 
 // Its answer, with or without the leading "Full House: ".
@@ -184,9 +188,15 @@ void AppendSingleAnswer(Out& out, const Step& step, bool named) {
         return;
     }
     AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " fehlt nur noch die "sv : " passt die "sv;
-    out += digit;
-    out += t == Technique::FullHouse ? "; sie gehört in "sv : " nur in "sv;
+    if (t == Technique::FullHouse) {
+        out += " fehlt nur noch die "sv;
+        out += digit;
+        out += "; sie gehört in "sv;
+    } else {
+        out += " passt die "sv;
+        out += digit;
+        out += " nur in "sv;
+    }
     AppendCell(out, step.placedCell);
     out += '.';
 }
