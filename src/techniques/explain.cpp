@@ -16,26 +16,6 @@ std::string Said(const std::string& text) {
     return text.rfind(kPrefix, 0) == 0 ? text.substr(kPrefix.size()) : text;
 }
 
-// Both stages of a step after its rating, "[1.2] ", onto `out`.
-void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
-                    const techniques::Step& step) {
-    // Gathered and appended at once, a rating of ten or more without a branch: its hundreds
-    // digit is overwritten when it has none.
-    const int rating = step.Rating();
-    const int wide = rating >= 100;
-    char text[8];
-    text[0] = '[';
-    text[1] = static_cast<char>('0' + rating / 100);
-    text[1 + wide] = static_cast<char>('0' + rating / 10 % 10);
-    text[2 + wide] = '.';
-    text[3 + wide] = static_cast<char>('0' + rating % 10);
-    text[4 + wide] = ']';
-    text[5 + wide] = ' ';
-    out.append(text, static_cast<std::size_t>(6 + wide));
-    techniques::AppendStepTexts(out, before, step);
-    out += '\n';
-}
-
 bool IsSingleOrPair(const Tip& tip) {
     return tip.kind == TipKind::NakedSingle || tip.kind == TipKind::HiddenSingle ||
            tip.kind == TipKind::Pair;
@@ -51,12 +31,12 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
         // The ladder's run from the tip's first step on, which remembers what each rung found
         // nothing in; each step's text on the board it was found on.
         techniques::CandidateBoard board = tip.before;
-        AppendStepLine(out, board, tip.step);
+        techniques::AppendStepLine(out, board, tip.step);
         techniques::ApplyStep(board, tip.step);
         techniques::RunLadder(board, true,
                               [&out](const techniques::CandidateBoard& before,
                                      const techniques::Step& step) {
-                                  AppendStepLine(out, before, step);
+                                  techniques::AppendStepLine(out, before, step);
                               });
         out += board.Solved() ? "Das SuDoKu ist gelöst."
                               : Said(TipAnswerText(FindLadderTip(board, tip.solution)));

@@ -145,6 +145,22 @@ void AppendNode(Text& out, int node) {
     AppendCell(out, NodeCell(node));
 }
 
+// "[1.2] ", and "[10.5] " without a branch: a rating under ten has its hundreds digit
+// overwritten.
+template <class Out>
+void AppendRating(Out& out, int rating) {
+    const int wide = rating >= 100;
+    std::array<char, 8> text;
+    text[0] = '[';
+    text[1] = static_cast<char>('0' + rating / 100);
+    text[1 + wide] = static_cast<char>('0' + rating / 10 % 10);
+    text[2 + wide] = '.';
+    text[3 + wide] = static_cast<char>('0' + rating % 10);
+    text[4 + wide] = ']';
+    text[5 + wide] = ' ';
+    out.AppendFirst(text, static_cast<std::size_t>(6 + wide));
+}
+
 bool IsSingle(Technique t) {
     return t == Technique::FullHouse || t == Technique::HiddenSingleBox ||
            t == Technique::HiddenSingleLine || t == Technique::NakedSingle;
@@ -884,18 +900,22 @@ std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
     return out;
 }
 
-void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
+void AppendStepLine(std::string& out, const CandidateBoard& before, const Step& step) {
     if (IsSingle(step.technique)) {
         Line line(out);
+        AppendRating(line, step.Rating());
         AppendSingleHint(line, step);
         line += ' ';
         AppendSingleAnswer(line, step, false);
+        line += '\n';
         return;
     }
-    Text writer(out);
-    AppendHint(writer, step);
-    writer += ' ';
-    AppendAnswerBody(writer, before, step);
+    Text text(out);
+    AppendRating(text, step.Rating());
+    AppendHint(text, step);
+    text += ' ';
+    AppendAnswerBody(text, before, step);
+    text += '\n';
 }
 
 }  // namespace zw::techniques

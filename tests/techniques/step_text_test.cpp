@@ -58,10 +58,13 @@ TEST(StepText, EveryStepNamesItsRemovalsAndPlacement) {
                           std::string::npos);
                 EXPECT_NE(answer.find(CellWords(step.placedCell)), std::string::npos);
             }
-            // An explanation's line says both stages, the technique named once.
-            std::string line = "[1.0] ";
-            AppendStepTexts(line, board, step);
-            EXPECT_EQ(line, "[1.0] " + hint + " " + answer.substr(name.size() + 2));
+            // An explanation's line: the rating, then both stages, the technique named once.
+            const int tenths = step.Rating();
+            std::string line = "\n";
+            AppendStepLine(line, board, step);
+            EXPECT_EQ(line, "\n[" + std::to_string(tenths / 10) + "." +
+                                std::to_string(tenths % 10) + "] " + hint + " " +
+                                answer.substr(name.size() + 2) + "\n");
             ApplyStep(board, step);
         }
     }
@@ -139,8 +142,9 @@ TEST(StepText, LongChainComesOutWhole) {
     }
     EXPECT_EQ(answer.substr(at, 38), ". Die Annahme widerlegt sich selbst. D");
     std::string line;
-    AppendStepTexts(line, board, step);
-    EXPECT_EQ(line, hint + " " + answer.substr(answer.find(": ") + 2));
+    AppendStepLine(line, board, step);
+    EXPECT_EQ(line.substr(line.find("] ") + 2),
+              hint + " " + answer.substr(answer.find(": ") + 2) + "\n");
 }
 
 }  // namespace
