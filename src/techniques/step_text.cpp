@@ -257,6 +257,10 @@ bool IsBug(Technique t) {
 bool IsChain(Technique t) {
     return t == Technique::XChain || t == Technique::ForcingChain;
 }
+bool IsDynamicForcing(Technique t) {
+    return t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
+           t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested;
+}
 bool IsForcingChains(Technique t) {
     return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
 }
@@ -668,6 +672,20 @@ void AppendConsequence(Text& out, const CandidateBoard& before, const Step& step
     out += " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter."sv;
 }
 
+// ": Probiere jede Zahl in A durch" or ": Probiere jeden Platz der 5 in Zeile 2 durch".
+void AppendTryEach(Text& out, const Step& step, bool inCell) {
+    if (inCell) {
+        out += ": Probiere jede Zahl in "sv;
+        AppendCell(out, NodeCell(step.chain[0]));
+    } else {
+        out += ": Probiere jeden Platz der "sv;
+        AppendDigit(out, NodeDigit(step.chain[0]));
+        out += " in "sv;
+        AppendUnit(out, std::countr_zero(step.units));
+    }
+    out += " durch"sv;
+}
+
 // The first stage: the technique and where to look.
 void AppendHint(Text& out, const Step& step) {
     const Technique t = step.technique;
@@ -675,7 +693,6 @@ void AppendHint(Text& out, const Step& step) {
         return AppendSingleHint(out, step);
     out += Info(t).name;
     const int firstCell = NodeCell(step.chain[0]), firstDigit = NodeDigit(step.chain[0]);
-    const int unit = std::countr_zero(step.units);
     if (IsFish(t)) {
         out += " mit der "sv;
         AppendDigit(out, OneDigit(step));
@@ -684,19 +701,13 @@ void AppendHint(Text& out, const Step& step) {
         out += " und "sv;
         AppendLines(out, step.units & 0x1ff << 9, "die "sv);
         out += '.';
-    } else if (t == Technique::DynamicCellForcing ||
-               ((t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) &&
-                step.units == 0)) {
-        out += ": Probiere jede Zahl in "sv;
-        AppendCell(out, firstCell);
-        out += " durch und trage jeweils ein, was folgt."sv;
-    } else if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus ||
-               t == Technique::DynamicForcingNested) {
-        out += ": Probiere jeden Platz der "sv;
-        AppendDigit(out, firstDigit);
-        out += " in "sv;
-        AppendUnit(out, unit);
-        out += " durch und trage jeweils die Einer ein, die folgen."sv;
+    } else if (IsDynamicForcing(t)) {
+        // Plus and nested try a cell's digits or a digit's places.
+        const bool inCell = t == Technique::DynamicCellForcing ||
+                            (t != Technique::DynamicUnitForcing && step.units == 0);
+        AppendTryEach(out, step, inCell);
+        out += inCell ? " und trage jeweils ein, was folgt."sv
+                      : " und trage jeweils die Einer ein, die folgen."sv;
     } else if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
         out += ": Setze probeweise die "sv;
         AppendDigit(out, firstDigit);
@@ -704,16 +715,9 @@ void AppendHint(Text& out, const Step& step) {
         AppendCell(out, firstCell);
         out += t == Technique::Nishio ? " und verfolge nur diese Zahl."sv
                                       : " und trage die Einer ein, die folgen."sv;
-    } else if (t == Technique::CellForcingChain) {
-        out += ": Probiere jede Zahl in "sv;
-        AppendCell(out, firstCell);
-        out += " durch."sv;
-    } else if (t == Technique::UnitForcingChain) {
-        out += ": Probiere jeden Platz der "sv;
-        AppendDigit(out, firstDigit);
-        out += " in "sv;
-        AppendUnit(out, unit);
-        out += " durch."sv;
+    } else if (IsForcingChains(t)) {
+        AppendTryEach(out, step, t == Technique::CellForcingChain);
+        out += '.';
     } else if (IsChain(t)) {
         out += ": Nimm an, die "sv;
         AppendDigit(out, firstDigit);
@@ -761,8 +765,7 @@ void AppendHint(Text& out, const Step& step) {
 void AppendAnswerBody(Text& out, const CandidateBoard& before, const Step& step) {
     const Technique t = step.technique;
     const Removals removals = FindRemovals(step);
-    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
-        t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
+    if (IsDynamicForcing(t)) {
         AppendChoices(out, step, step.units == 0);
         out += t == Technique::DynamicForcingNested
                    ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
