@@ -16,21 +16,6 @@ std::string Said(const std::string& text) {
     return text.rfind(kPrefix, 0) == 0 ? text.substr(kPrefix.size()) : text;
 }
 
-// Both stages of a step after its rating, "[1.2] ", onto `out`.
-void AppendStepLine(std::string& out, const techniques::CandidateBoard& before,
-                    const techniques::Step& step) {
-    const int rating = step.Rating();
-    out += '[';
-    if (rating >= 100)
-        out += static_cast<char>('0' + rating / 100);
-    out += static_cast<char>('0' + rating / 10 % 10);
-    out += '.';
-    out += static_cast<char>('0' + rating % 10);
-    out += "] ";
-    techniques::AppendStepTexts(out, before, step);
-    out += '\n';
-}
-
 bool IsSingleOrPair(const Tip& tip) {
     return tip.kind == TipKind::NakedSingle || tip.kind == TipKind::HiddenSingle ||
            tip.kind == TipKind::Pair;
@@ -46,12 +31,12 @@ std::string ExplainText(const std::array<CellValue, kCellCount>& cells) {
         // The ladder's run from the tip's first step on, which remembers what each rung found
         // nothing in; each step's text on the board it was found on.
         techniques::CandidateBoard board = tip.before;
-        AppendStepLine(out, board, tip.step);
+        techniques::AppendStepLine(out, board, tip.step);
         techniques::ApplyStep(board, tip.step);
         techniques::RunLadder(board, true,
                               [&out](const techniques::CandidateBoard& before,
                                      const techniques::Step& step) {
-                                  AppendStepLine(out, before, step);
+                                  techniques::AppendStepLine(out, before, step);
                               });
         out += board.Solved() ? "Das SuDoKu ist gelöst."
                               : Said(TipAnswerText(FindLadderTip(board, tip.solution)));

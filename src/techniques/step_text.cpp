@@ -4,45 +4,66 @@
 #include <bit>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 namespace zw::techniques {
 namespace {
 
 using namespace std::string_view_literals;
 
-std::string Digit(int d) {
-    return std::string(1, static_cast<char>('0' + d));
-}
-
-std::string CellText(int cell) {
-    return "Zeile " + Digit(Row(cell) + 1) + ", Spalte " + Digit(Column(cell) + 1);
-}
-
-std::string UnitText(int unit) {
-    return (unit < 9 ? "Zeile " : unit < 18 ? "Spalte " : "Block ") + Digit(unit % 9 + 1);
-}
-
-// A single's line, most of every explanation, gathered in place and handed over in one piece:
-// the pieces' lengths are known and a line is short.
-class Line {
+// Text gathered in a buffer on the stack and handed to its string when the buffer is full or
+// the writer goes: an explanation has thousands of pieces, mostly short ones of known length,
+// and a string's own append for each, let alone a temporary string, costs more than the
+// writing. A single's line, most of every explanation, is known to fit (`kFits`), so its
+// writer does not even check for room.
+template <bool kFits>
+class Writer {
 public:
-    Line& operator+=(std::string_view text) {
-        std::memcpy(text_.data() + size_, text.data(), text.size());
+    explicit Writer(std::string& out) : out_(out) {}
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    ~Writer() { Flush(); }
+
+    Writer& operator+=(std::string_view text) {
+        if (!kFits && size_ + text.size() > kRoom) [[unlikely]] {
+            Flush();
+            out_ += text;
+            return *this;
+        }
+        std::memcpy(buffer_.data() + size_, text.data(), text.size());
         size_ += text.size();
         return *this;
     }
-    Line& operator+=(char c) {
-        text_[size_++] = c;
+    Writer& operator+=(char c) {
+        if (!kFits && size_ == kRoom) [[unlikely]]
+            Flush();
+        buffer_[size_++] = c;
         return *this;
     }
     void append(const char* text, std::size_t size) { *this += std::string_view(text, size); }
-    std::string_view View() const { return {text_.data(), size_}; }
+    // The first `size` characters of `text`, by a copy of the whole: quicker than one of
+    // varying length.
+    template <std::size_t N>
+    void AppendFirst(const std::array<char, N>& text, std::size_t size) {
+        if (!kFits && size_ + N > kRoom) [[unlikely]]
+            Flush();
+        std::memcpy(buffer_.data() + size_, text.data(), N);
+        size_ += size;
+    }
 
 private:
-    std::array<char, 256> text_;
+    void Flush() {
+        out_.append(buffer_.data(), size_);
+        size_ = 0;
+    }
+
+    // A single's line is far shorter; a step's other texts seldom longer.
+    static constexpr std::size_t kRoom = kFits ? 256 : 2048;
+    std::string& out_;
+    std::array<char, kRoom> buffer_;
     std::size_t size_ = 0;
 };
+using Line = Writer<true>;
+using Text = Writer<false>;
 
 template <class Out>
 void AppendCell(Out& out, int cell) {
@@ -52,13 +73,92 @@ void AppendCell(Out& out, int cell) {
     out.append(text, sizeof text - 1);
 }
 
+// "Zeile 4", "Spalte 4" and "Block 4" for units 3, 12 and 21, looked up, as which kind a unit
+// is follows no pattern a branch could learn, and copied as a whole word.
+struct UnitName {
+    std::array<char, 8> text;
+    std::size_t size;
+};
+constexpr std::array<UnitName, kUnits> kUnitNames = [] {
+    std::array<UnitName, kUnits> names{};
+    for (int unit = 0; unit < kUnits; ++unit) {
+        const std::string_view kind = unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
+        UnitName& name = names[static_cast<std::size_t>(unit)];
+        for (std::size_t i = 0; i < kind.size(); ++i)
+            name.text[i] = kind[i];
+        name.text[kind.size()] = static_cast<char>('1' + unit % 9);
+        name.size = kind.size() + 1;
+    }
+    return names;
+}();
+
 template <class Out>
 void AppendUnit(Out& out, int unit) {
-    char text[] = "Spalte ?";
-    const std::string_view name = unit < 9 ? "Zeile "sv : unit < 18 ? "Spalte "sv : "Block "sv;
-    name.copy(text, name.size());
-    text[name.size()] = static_cast<char>('1' + unit % 9);
-    out.append(text, name.size() + 1);
+    const UnitName& name = kUnitNames[static_cast<std::size_t>(unit)];
+    out.AppendFirst(name.text, name.size);
+}
+
+void AppendDigit(Text& out, int digit) {
+    out += static_cast<char>('0' + digit);
+}
+
+// "a", "a und b", "a, b und c" (or "oder"): the members of a bit set in order, each written
+// by `item` from its bit's number.
+template <class Item>
+void AppendList(Text& out, std::uint32_t bits, Item item, std::string_view last = " und "sv) {
+    for (std::uint32_t rest = bits; rest; rest &= rest - 1) {
+        if (rest != bits)
+            out += OneBit(rest) ? last : ", "sv;
+        item(std::countr_zero(rest));
+    }
+}
+
+// "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5".
+void AppendCells(Text& out, CellSet cells, std::string_view last = " und "sv) {
+    for (bool first = true; !cells.Empty(); first = false) {
+        const int cell = cells.PopFirst();
+        if (!first)
+            out += cells.Empty() ? last : ", "sv;
+        AppendCell(out, cell);
+    }
+}
+
+// The digits "die 1, die 2 und die 3", or after "mit" "der 8 und der 9".
+void AppendDigits(Text& out, unsigned digits, std::string_view article = "die "sv) {
+    AppendList(out, digits, [&](int bit) {
+        out += article;
+        AppendDigit(out, bit + 1);
+    });
+}
+
+// Lines of one kind, bit u for unit u, as "den Zeilen 2 und 7" (or "die Zeilen ...").
+void AppendLines(Text& out, std::uint32_t lines, std::string_view article) {
+    out += article;
+    out += lines & 0x1ff ? "Zeilen "sv : "Spalten "sv;
+    AppendList(out, lines, [&](int unit) { AppendDigit(out, unit % 9 + 1); });
+}
+
+void AppendNode(Text& out, int node) {
+    out += "die "sv;
+    AppendDigit(out, NodeDigit(node));
+    out += NodeOn(node) ? " in "sv : " nicht in "sv;
+    AppendCell(out, NodeCell(node));
+}
+
+// "[1.2] ", and "[10.5] " without a branch: a rating under ten has its hundreds digit
+// overwritten.
+template <class Out>
+void AppendRating(Out& out, int rating) {
+    const int wide = rating >= 100;
+    std::array<char, 8> text;
+    text[0] = '[';
+    text[1] = static_cast<char>('0' + rating / 100);
+    text[1 + wide] = static_cast<char>('0' + rating / 10 % 10);
+    text[2 + wide] = '.';
+    text[3 + wide] = static_cast<char>('0' + rating % 10);
+    text[4 + wide] = ']';
+    text[5 + wide] = ' ';
+    out.AppendFirst(text, static_cast<std::size_t>(6 + wide));
 }
 
 bool IsSingle(Technique t) {
@@ -78,8 +178,12 @@ void AppendSingleHint(Out& out, const Step& step) {
         return;
     }
     AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " ist nur noch eine Zelle frei."sv
-                                     : " passt eine Zahl nur an eine Stelle."sv;
+    // Each piece whole, of a length known here: a choice between two lengths costs a copy of
+    // varying length.
+    if (t == Technique::FullHouse)
+        out += " ist nur noch eine Zelle frei."sv;
+    else
+        out += " passt eine Zahl nur an eine Stelle."sv;
 }
 
 // Its answer, with or without the leading "Full House: ".
@@ -100,91 +204,17 @@ void AppendSingleAnswer(Out& out, const Step& step, bool named) {
         return;
     }
     AppendUnit(out, step.placedUnit);
-    out += t == Technique::FullHouse ? " fehlt nur noch die "sv : " passt die "sv;
-    out += digit;
-    out += t == Technique::FullHouse ? "; sie gehört in "sv : " nur in "sv;
+    if (t == Technique::FullHouse) {
+        out += " fehlt nur noch die "sv;
+        out += digit;
+        out += "; sie gehört in "sv;
+    } else {
+        out += " passt die "sv;
+        out += digit;
+        out += " nur in "sv;
+    }
     AppendCell(out, step.placedCell);
     out += '.';
-}
-
-std::string SingleHintText(const Step& step) {
-    std::string out;
-    out.reserve(96);
-    AppendSingleHint(out, step);
-    return out;
-}
-
-std::string SingleAnswerText(const Step& step) {
-    std::string out;
-    out.reserve(112);
-    AppendSingleAnswer(out, step, true);
-    return out;
-}
-
-// "a", "a und b", "a, b und c" (or "oder").
-std::string Join(const std::vector<std::string>& parts, const char* last = " und ") {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        out += (i == 0 ? "" : i + 1 == parts.size() ? last : ", ") + parts[i];
-    return out;
-}
-
-// "Zeile 1, Spalte 2, Zeile 1, Spalte 5 und Zeile 4, Spalte 5", onto `out`.
-void AppendCells(std::string& out, CellSet cells, const char* last = " und ") {
-    for (bool first = true; !cells.Empty(); first = false) {
-        const int cell = cells.PopFirst();
-        if (!first)
-            out += cells.Empty() ? last : ", ";
-        AppendCell(out, cell);
-    }
-}
-
-std::string CellsText(CellSet cells, const char* last = " und ") {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(cells.Count()) * 22);
-    AppendCells(out, cells, last);
-    return out;
-}
-
-// The digits "die 1, die 2 und die 3", onto `out`.
-void AppendDigits(std::string& out, unsigned digits) {
-    for (bool first = true; digits; digits &= digits - 1, first = false) {
-        if (!first)
-            out += digits & (digits - 1) ? ", "sv : " und "sv;
-        out += "die "sv;
-        out += static_cast<char>('1' + std::countr_zero(digits));
-    }
-}
-
-std::string Digits(unsigned digits) {
-    std::string out;
-    AppendDigits(out, digits);
-    return out;
-}
-
-// "der 8 und der 9", after "mit".
-std::string DativeDigits(unsigned digits) {
-    std::vector<std::string> out;
-    for (; digits; digits &= digits - 1)
-        out.push_back("der " + Digit(std::countr_zero(digits) + 1));
-    return Join(out);
-}
-
-std::vector<int> Units(const Step& step, int first, int last) {
-    std::vector<int> out;
-    for (int u = first; u < last; ++u) {
-        if (step.units >> u & 1)
-            out.push_back(u);
-    }
-    return out;
-}
-
-// The lines of one kind as "in den Zeilen 2 und 7".
-std::string Lines(const std::vector<int>& lines) {
-    std::vector<std::string> numbers;
-    for (int u : lines)
-        numbers.push_back(Digit(u % 9 + 1));
-    return (lines.front() < 9 ? "den Zeilen " : "den Spalten ") + Join(numbers);
 }
 
 bool IsFish(Technique t) {
@@ -224,16 +254,67 @@ bool IsRectangle(Technique t) {
 bool IsBug(Technique t) {
     return t >= Technique::Bug1 && t <= Technique::Bug4;
 }
+bool IsChain(Technique t) {
+    return t == Technique::XChain || t == Technique::ForcingChain;
+}
+bool IsDynamicForcing(Technique t) {
+    return t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
+           t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested;
+}
+bool IsForcingChains(Technique t) {
+    return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
+}
 
-unsigned RemovedDigits(const Step& step) {
-    unsigned out = 0;
-    for (std::uint16_t r : step.removed)
-        out |= r;
+int OneDigit(const Step& step) {
+    return std::countr_zero(step.digits) + 1;
+}
+
+// A step's removals, cell by cell and digit by digit.
+struct Removals {
+    CellSet cells;                     // the cells that lose candidates
+    std::array<CellSet, 9> byDigit{};  // those that lose each digit, by digit index
+    unsigned digits = 0;               // the digits lost anywhere
+};
+
+// Whether each of four cells from `first` on loses a candidate, bit k for cell first + k:
+// without a branch, as each cell's nine bits carry into the top of its sixteen when it loses
+// any digit, and a multiplication gathers the four top bits.
+std::uint64_t FourRemoved(const Step& step, int first) {
+    constexpr std::uint64_t kCarry = 0x7fff'7fff'7fff'7fffull;
+    constexpr std::uint64_t kTops = 0x8000'8000'8000'8000ull;
+    // Moves bits 0, 16, 32 and 48 to 48, 49, 50 and 51.
+    constexpr std::uint64_t kGather = (1ull << 48) | (1ull << 33) | (1ull << 18) | (1ull << 3);
+    std::uint64_t lanes = 0;  // cell first + k in bits 16k and up
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&lanes, &step.removed[first], sizeof lanes);
+    } else {
+        for (int k = 0; k < 4; ++k)
+            lanes |= std::uint64_t{step.removed[first + k]} << 16 * k;
+    }
+    return (((lanes + kCarry) & kTops) >> 15) * kGather >> 48;
+}
+
+// Most steps remove from a few cells: those are found four at a time, then looked at alone.
+Removals FindRemovals(const Step& step) {
+    Removals out;
+    std::uint64_t lo = 0, hi = 0;
+    for (int first = 0; first < 64; first += 4)
+        lo |= FourRemoved(step, first) << first;
+    for (int first = 64; first + 4 <= kCells; first += 4)
+        hi |= FourRemoved(step, first) << (first - 64);
+    hi |= std::uint64_t{step.removed[kCells - 1] != 0} << (kCells - 1 - 64);
+    out.cells = {lo, hi};
+    for (CellSet rest = out.cells; !rest.Empty();) {
+        const int cell = rest.PopFirst();
+        out.digits |= step.removed[cell];
+        for (unsigned r = step.removed[cell]; r; r &= r - 1)
+            out.byDigit[static_cast<std::size_t>(std::countr_zero(r))].Add(cell);
+    }
     return out;
 }
 
 // Why a unique rectangle may not stay as it is, and which cells it leaves to decide.
-std::string RectangleText(const CandidateBoard& before, const Step& step) {
+void AppendRectangle(Text& out, const CandidateBoard& before, const Step& step, unsigned removed) {
     const CellSet corners = step.loop;
     CellSet extras;
     for (CellSet all = corners; !all.Empty();) {
@@ -241,147 +322,180 @@ std::string RectangleText(const CandidateBoard& before, const Step& step) {
         if (before.Candidates(cell) != step.digits)
             extras.Add(cell);
     }
-    std::string out = "Die Zellen " + CellsText(corners) + " könnten alle nur " +
-                      Digits(step.digits) +
-                      " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte "
-                      "zwei Lösungen.";
-    const unsigned removed = RemovedDigits(step);
+    out += "Die Zellen "sv;
+    AppendCells(out, corners);
+    out += " könnten alle nur "sv;
+    AppendDigits(out, step.digits);
+    out += " halten; dann ließen sich die beiden tauschen, und das SuDoKu hätte zwei Lösungen."sv;
+    const int unit = std::countr_zero(step.units);
     switch (UniqueType(step.technique)) {
         case 1:
-            return out + " Also ist " + CellText(extras.First()) + " keine der beiden.";
+            out += " Also ist "sv;
+            AppendCell(out, extras.First());
+            out += " keine der beiden."sv;
+            return;
         case 2:
-            return out + " Also steht " + Digits(removed) + " in " + CellsText(extras, " oder ") +
-                   ".";
-        case 3: {
-            const int unit = std::countr_zero(step.units);
-            return out + " Also hält " + CellsText(extras) + " eine ihrer anderen Zahlen; mit " +
-                   CellsText(step.cells.Minus(corners)) + " bilden sie in " + UnitText(unit) +
-                   " eine nackte Menge.";
-        }
-        default: {
-            const int unit = std::countr_zero(step.units);
-            return out + " In " + UnitText(unit) + " steht " + Digits(step.digits & ~removed) +
-                   " nur in " + CellsText(extras) + ", also ist dort " + Digits(removed) +
-                   " ausgeschlossen.";
-        }
+            out += " Also steht "sv;
+            AppendDigits(out, removed);
+            out += " in "sv;
+            AppendCells(out, extras, " oder "sv);
+            out += '.';
+            return;
+        case 3:
+            out += " Also hält "sv;
+            AppendCells(out, extras);
+            out += " eine ihrer anderen Zahlen; mit "sv;
+            AppendCells(out, step.cells.Minus(corners));
+            out += " bilden sie in "sv;
+            AppendUnit(out, unit);
+            out += " eine nackte Menge."sv;
+            return;
+        default:
+            out += " In "sv;
+            AppendUnit(out, unit);
+            out += " steht "sv;
+            AppendDigits(out, step.digits & ~removed);
+            out += " nur in "sv;
+            AppendCells(out, extras);
+            out += ", also ist dort "sv;
+            AppendDigits(out, removed);
+            out += " ausgeschlossen."sv;
     }
 }
 
 // Why the cells beyond the grave must keep one of their extra digits, and what follows.
-std::string BugText(const CandidateBoard& before, const Step& step) {
+void AppendBug(Text& out, const CandidateBoard& before, const Step& step, unsigned removed) {
     const CellSet bugCells = step.loop;
-    std::string out = "Ohne " + Digits(step.digits) + " in " + CellsText(bugCells) +
-                      " hätte jede offene Zelle nur zwei Kandidaten, und jede Zahl passte in "
-                      "jede Einheit genau zweimal oder gar nicht; so ein Muster hat nie genau "
-                      "eine Lösung.";
+    out += "Ohne "sv;
+    AppendDigits(out, step.digits);
+    out += " in "sv;
+    AppendCells(out, bugCells);
+    out += " hätte jede offene Zelle nur zwei Kandidaten, und jede Zahl passte in jede Einheit "
+           "genau zweimal oder gar nicht; so ein Muster hat nie genau eine Lösung."sv;
     const int unit = std::countr_zero(step.units);
     switch (step.technique) {
         case Technique::Bug2:
-            return out + " Also steht " + Digits(step.digits) + " in " +
-                   CellsText(bugCells, " oder ") + ".";
+            out += " Also steht "sv;
+            AppendDigits(out, step.digits);
+            out += " in "sv;
+            AppendCells(out, bugCells, " oder "sv);
+            out += '.';
+            return;
         case Technique::Bug3:
-            return out + " Also hält eine dieser Zellen " + Digits(step.digits) + " (" +
-                   CellsText(bugCells) + " wirken wie eine Zelle mit diesen Zahlen); mit " +
-                   CellsText(step.cells.Minus(bugCells)) + " bilden sie in " + UnitText(unit) +
-                   " eine nackte Menge.";
+            out += " Also hält eine dieser Zellen "sv;
+            AppendDigits(out, step.digits);
+            out += " ("sv;
+            AppendCells(out, bugCells);
+            out += " wirken wie eine Zelle mit diesen Zahlen); mit "sv;
+            AppendCells(out, step.cells.Minus(bugCells));
+            out += " bilden sie in "sv;
+            AppendUnit(out, unit);
+            out += " eine nackte Menge."sv;
+            return;
         default: {
-            std::uint16_t both = kAllDigits;
+            unsigned both = kAllDigits;
             for (CellSet c = bugCells; !c.Empty();)
                 both &= before.Candidates(c.PopFirst());
-            both = static_cast<std::uint16_t>(both & ~step.digits & ~RemovedDigits(step));
-            return out + " In " + UnitText(unit) + " steht " + Digits(both) + " nur in " +
-                   CellsText(bugCells) +
-                   "; die Zelle, die sie nicht hält, hält ihre Zahl außerhalb des Musters. Also "
-                   "hält keine der beiden ihre dritte Zahl.";
+            out += " In "sv;
+            AppendUnit(out, unit);
+            out += " steht "sv;
+            AppendDigits(out, both & ~step.digits & ~removed);
+            out += " nur in "sv;
+            AppendCells(out, bugCells);
+            out += "; die Zelle, die sie nicht hält, hält ihre Zahl außerhalb des Musters. Also "
+                   "hält keine der beiden ihre dritte Zahl."sv;
         }
     }
-}
-
-bool IsChain(Technique t) {
-    return t == Technique::XChain || t == Technique::ForcingChain;
-}
-bool IsForcingChains(Technique t) {
-    return t == Technique::CellForcingChain || t == Technique::UnitForcingChain;
-}
-
-void AppendNode(std::string& out, int node) {
-    out += "die ";
-    out += static_cast<char>('0' + NodeDigit(node));
-    out += NodeOn(node) ? " in " : " nicht in ";
-    AppendCell(out, NodeCell(node));
-}
-
-std::string NodeText(int node) {
-    std::string out;
-    out.reserve(32);
-    AppendNode(out, node);
-    return out;
 }
 
 // The chain link by link, each "on" link with what forces it, so a player can follow it on
 // paper: "Stünde die 5 in A, dann stünde die 5 nicht in B, also die 5 in C (der andere
 // Platz in Zeile 2), ... also die 5 nicht in A."
-std::string ChainText(const CandidateBoard& before, const Step& step, int from = 0,
-                      int length = -1) {
-    if (length < 0)
-        length = step.chainLength;
-    const int first = step.chain[from];
-    std::string out;
-    out.reserve(static_cast<std::size_t>(length) * 48 + 64);
-    out += "Stünde ";
-    AppendNode(out, first);
-    out += ", dann stünde ";
+void AppendChain(Text& out, const CandidateBoard& before, const Step& step, int from, int length) {
+    out += "Stünde "sv;
+    AppendNode(out, step.chain[from]);
+    out += ", dann stünde "sv;
     for (int i = from + 1; i < from + length; ++i) {
         const int node = step.chain[i], previous = step.chain[i - 1];
         if (i != from + 1)
-            out += ", also ";
+            out += ", also "sv;
         AppendNode(out, node);
         if (!NodeOn(node))
             continue;
         if (NodeCell(node) == NodeCell(previous)) {
-            out += " (die andere Zahl der Zelle)";
+            out += " (die andere Zahl der Zelle)"sv;
             continue;
         }
         for (int unit : kUnitTables.units[NodeCell(node)]) {
-            const std::uint16_t places = before.Positions(unit, NodeDigit(node));
-            bool both = false;
-            for (int k = 0; k < 9; ++k)
-                both = both || UnitCell(unit, k) == NodeCell(previous);
-            if (both && Count9(places) == 2) {
-                out += " (der andere Platz in " + UnitText(unit) + ")";
+            if (kUnitTables.unitSets[unit].Has(NodeCell(previous)) &&
+                Count9(before.Positions(unit, NodeDigit(node))) == 2) {
+                out += " (der andere Platz in "sv;
+                AppendUnit(out, unit);
+                out += ')';
                 break;
             }
         }
     }
-    return out + (length == step.chainLength ? ". Die Annahme widerlegt sich selbst." : ".");
+    out += length == step.chainLength ? ". Die Annahme widerlegt sich selbst."sv : "."sv;
+}
+
+// What a forcing chain or a dynamic step tries: "Welche Zahl auch in A steht" or "Wo auch
+// immer die 5 in Zeile 2 steht".
+void AppendChoices(Text& out, const Step& step, bool inCell) {
+    if (inCell) {
+        out += "Welche Zahl auch in "sv;
+        AppendCell(out, NodeCell(step.chain[0]));
+    } else {
+        out += "Wo auch immer die "sv;
+        AppendDigit(out, NodeDigit(step.chain[0]));
+        out += " in "sv;
+        AppendUnit(out, std::countr_zero(step.units));
+    }
+    out += " steht"sv;
 }
 
 // Each choice of the cell or unit, one branch each, and the result they share.
-std::string BranchesText(const CandidateBoard& before, const Step& step) {
-    const int result = step.chain[step.branchLengths[0] - 1];
-    std::string out = step.technique == Technique::CellForcingChain
-                          ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) +
-                                " steht, es folgt dasselbe."
-                          : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
-                                UnitText(std::countr_zero(step.units)) +
-                                " steht, es folgt dasselbe.";
+void AppendBranches(Text& out, const CandidateBoard& before, const Step& step) {
+    AppendChoices(out, step, step.technique == Technique::CellForcingChain);
+    out += ", es folgt dasselbe."sv;
     for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
-        if (step.branchLengths[i] == 1)
-            out += " Stünde die " + Digit(NodeDigit(step.chain[at])) + " in " +
-                   CellText(NodeCell(step.chain[at])) + ", wäre das schon das Ergebnis.";
-        else
-            out += " " + ChainText(before, step, at, step.branchLengths[i]);
+        out += ' ';
+        if (step.branchLengths[i] == 1) {
+            out += "Stünde die "sv;
+            AppendDigit(out, NodeDigit(step.chain[at]));
+            out += " in "sv;
+            AppendCell(out, NodeCell(step.chain[at]));
+            out += ", wäre das schon das Ergebnis."sv;
+        } else {
+            AppendChain(out, before, step, at, step.branchLengths[i]);
+        }
     }
-    return out + " In jedem Fall steht " + NodeText(result) + ".";
+    out += " In jedem Fall steht "sv;
+    AppendNode(out, step.chain[step.branchLengths[0] - 1]);
+    out += '.';
 }
 
-int OneDigit(const Step& step) {
-    return std::countr_zero(step.digits) + 1;
+// Nodes of a chain from `from` on, "A, B, ...": what follows from a step's assumption.
+void AppendFollowing(Text& out, const Step& step, int from, int to) {
+    for (int i = from; i < to; ++i) {
+        out += i == from ? " "sv : ", "sv;
+        AppendNode(out, step.chain[i]);
+    }
+}
+
+// A cycle's nodes in order and back to the first: "A, also B, ..., also wieder A".
+void AppendRing(Text& out, const Step& step) {
+    AppendNode(out, step.chain[0]);
+    for (int i = 1; i < step.chainLength; ++i) {
+        out += ", also "sv;
+        AppendNode(out, step.chain[i]);
+    }
+    out += ", also wieder "sv;
+    AppendNode(out, step.chain[0]);
 }
 
 // What the pattern says, before its removals.
-// A pattern in words, onto `out`.
-void AppendPattern(std::string& out, const Step& step) {
+void AppendPattern(Text& out, const Step& step, const Removals& removals) {
     const Technique t = step.technique;
     const std::uint32_t lines = step.units & ((1u << 18) - 1), boxes = step.units >> 18;
     if (IsIntersection(t)) {
@@ -389,17 +503,17 @@ void AppendPattern(std::string& out, const Step& step) {
         out += "In "sv;
         AppendUnit(out, IsPointing(t) ? box : line);
         out += " steht die "sv;
-        out += static_cast<char>('0' + OneDigit(step));
+        AppendDigit(out, OneDigit(step));
         out += " nur in "sv;
         AppendUnit(out, IsPointing(t) ? line : box);
         out += '.';
         return;
     }
     if (IsBentSet(t)) {
-        const auto removed = static_cast<std::uint16_t>(RemovedDigits(step));
+        const unsigned removed = removals.digits;
         // One removed digit: the one that may stand twice; several: each is bound to the cells.
         out += "Die "sv;
-        out += std::to_string(step.cells.Count());
+        AppendDigit(out, step.cells.Count());  // four to six
         out += " Zellen "sv;
         AppendCells(out, step.cells);
         out += " halten zusammen nur "sv;
@@ -426,27 +540,30 @@ void AppendPattern(std::string& out, const Step& step) {
         return;
     }
     if (IsFish(t)) {
-        std::vector<int> rows, columns;
-        for (int u : Units(step, 0, 18))
-            (u < 9 ? rows : columns).push_back(u);
+        const std::uint32_t rows = step.units & 0x1ff, columns = step.units & 0x1ff << 9;
         // The pattern's cells lie where base and cover lines cross; the removals lie in the
         // cover lines only, so the base lines are the kind that holds none of them.
-        bool byRows = true;
-        for (int u : rows) {
-            for (int cell : kUnitTables.cells[u])
-                byRows = byRows && !step.removed[cell];
-        }
-        out += "In " + Lines(byRows ? rows : columns) + " steht die " + Digit(OneDigit(step)) +
-               " nur in " + Lines(byRows ? columns : rows) + ".";
+        CellSet inRows;
+        for (std::uint32_t rest = rows; rest; rest &= rest - 1)
+            inRows |= kUnitTables.unitSets[std::countr_zero(rest)];
+        const bool byRows = (removals.cells & inRows).Empty();
+        out += "In "sv;
+        AppendLines(out, byRows ? rows : columns, "den "sv);
+        out += " steht die "sv;
+        AppendDigit(out, OneDigit(step));
+        out += " nur in "sv;
+        AppendLines(out, byRows ? columns : rows, "den "sv);
+        out += '.';
         return;
     }
     if (t == Technique::Bug1) {
-        out += "Alle offenen Zellen außer " + CellText(step.cells.First()) +
-               " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
-               "nur die " +
-               Digit(OneDigit(step)) +
-               " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
-               "dorthin.";
+        out += "Alle offenen Zellen außer "sv;
+        AppendCell(out, step.cells.First());
+        out += " haben nur zwei Kandidaten, und jede Zahl passt in jede Einheit genau zweimal, "
+               "nur die "sv;
+        AppendDigit(out, OneDigit(step));
+        out += " dreimal. Ohne sie hätte das SuDoKu keine eindeutige Lösung; also gehört sie "
+               "dorthin."sv;
         return;
     }
     if (IsStrongLinks(t)) {
@@ -460,7 +577,7 @@ void AppendPattern(std::string& out, const Step& step) {
         out += "In "sv;
         AppendUnit(out, unitAB);
         out += " steht die "sv;
-        out += static_cast<char>('0' + OneDigit(step));
+        AppendDigit(out, OneDigit(step));
         out += " nur in "sv;
         AppendCell(out, a);
         out += " oder "sv;
@@ -498,44 +615,25 @@ void AppendPattern(std::string& out, const Step& step) {
     out += '.';
 }
 
-
 // "Die 5 fällt in ... weg.", a sentence per digit.
-// The cells a step takes candidates from.
-CellSet RemovedCells(const Step& step) {
-    CellSet cells;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (step.removed[cell])
-            cells.Add(cell);
-    }
-    return cells;
-}
-
-void AppendRemovals(std::string& out, const Step& step, CellSet removedCells) {
-    std::array<CellSet, 9> cells{};
-    for (CellSet rest = removedCells; !rest.Empty();) {
-        const int cell = rest.PopFirst();
-        for (unsigned r = step.removed[cell]; r; r &= r - 1)
-            cells[static_cast<std::size_t>(std::countr_zero(r))].Add(cell);
-    }
-    for (int d = 1; d <= 9; ++d) {
-        const CellSet& from = cells[static_cast<std::size_t>(d - 1)];
-        if (from.Empty())
-            continue;
+void AppendRemovals(Text& out, const Removals& removals) {
+    for (unsigned digits = removals.digits; digits; digits &= digits - 1) {
+        const int d = std::countr_zero(digits);
         out += " Die "sv;
-        out += static_cast<char>('0' + d);
+        AppendDigit(out, d + 1);
         out += " fällt in "sv;
-        AppendCells(out, from);
+        AppendCells(out, removals.byDigit[static_cast<std::size_t>(d)]);
         out += " weg."sv;
     }
 }
 
 // What the removals lead to: a digit with one place left in a unit of a removed cell, or a
 // removed cell with one digit left.
-void AppendConsequence(std::string& out, const CandidateBoard& before, const Step& step,
-                       CellSet removedCells) {
+void AppendConsequence(Text& out, const CandidateBoard& before, const Step& step,
+                       const Removals& removals) {
     auto onePlace = [&](int digit, int unit, int cell) {
         out += " Damit bleibt für die "sv;
-        out += static_cast<char>('0' + digit);
+        AppendDigit(out, digit);
         out += " in "sv;
         AppendUnit(out, unit);
         out += " nur noch "sv;
@@ -546,30 +644,27 @@ void AppendConsequence(std::string& out, const CandidateBoard& before, const Ste
         return onePlace(step.placedDigit, step.placedUnit, step.placedCell);
     // The first unit, by removed candidate, that the removals leave one place for its digit;
     // then the first cell they leave one digit.
-    for (CellSet rest = removedCells; !rest.Empty();) {
+    for (CellSet rest = removals.cells; !rest.Empty();) {
         const int cell = rest.PopFirst();
         for (unsigned r = step.removed[cell]; r; r &= r - 1) {
-            const int d = std::countr_zero(r) + 1;
+            const int d = std::countr_zero(r);
+            const CellSet left =
+                before.Plane(d + 1).Minus(removals.byDigit[static_cast<std::size_t>(d)]);
             for (int unit : kUnitTables.units[cell]) {
-                unsigned places = before.Positions(unit, d);
-                for (unsigned m = places; m; m &= m - 1) {
-                    const int i = std::countr_zero(m);
-                    if (step.removed[UnitCell(unit, i)] & DigitBit(d))
-                        places &= ~(1u << i);
-                }
-                if (OneBit(places))
-                    return onePlace(d, unit, UnitCell(unit, std::countr_zero(places)));
+                const CellSet places = left & kUnitTables.unitSets[unit];
+                if (places.Single())
+                    return onePlace(d + 1, unit, places.First());
             }
         }
     }
-    for (CellSet rest = removedCells; !rest.Empty();) {
+    for (CellSet rest = removals.cells; !rest.Empty();) {
         const int cell = rest.PopFirst();
         const unsigned left = before.Candidates(cell) & ~step.removed[cell];
         if (OneBit(left)) {
             out += " Damit passt in "sv;
             AppendCell(out, cell);
             out += " nur noch die "sv;
-            out += static_cast<char>('1' + std::countr_zero(left));
+            AppendDigit(out, std::countr_zero(left) + 1);
             out += '.';
             return;
         }
@@ -577,223 +672,253 @@ void AppendConsequence(std::string& out, const CandidateBoard& before, const Ste
     out += " Das streicht nur Kandidaten; der nächste Tipp geht von dort aus weiter."sv;
 }
 
-// A cycle's nodes in order and back to the first: "A, also B, ..., also wieder A".
-std::string RingText(const Step& step) {
-    std::string out = NodeText(step.chain[0]);
-    for (int i = 1; i < step.chainLength; ++i)
-        out += ", also " + NodeText(step.chain[i]);
-    return out + ", also wieder " + NodeText(step.chain[0]);
+// ": Probiere jede Zahl in A durch" or ": Probiere jeden Platz der 5 in Zeile 2 durch".
+void AppendTryEach(Text& out, const Step& step, bool inCell) {
+    if (inCell) {
+        out += ": Probiere jede Zahl in "sv;
+        AppendCell(out, NodeCell(step.chain[0]));
+    } else {
+        out += ": Probiere jeden Platz der "sv;
+        AppendDigit(out, NodeDigit(step.chain[0]));
+        out += " in "sv;
+        AppendUnit(out, std::countr_zero(step.units));
+    }
+    out += " durch"sv;
+}
+
+// The first stage: the technique and where to look.
+void AppendHint(Text& out, const Step& step) {
+    const Technique t = step.technique;
+    if (IsSingle(t))
+        return AppendSingleHint(out, step);
+    out += Info(t).name;
+    const int firstCell = NodeCell(step.chain[0]), firstDigit = NodeDigit(step.chain[0]);
+    if (IsFish(t)) {
+        out += " mit der "sv;
+        AppendDigit(out, OneDigit(step));
+        out += ": Schau auf "sv;
+        AppendLines(out, step.units & 0x1ff, "die "sv);
+        out += " und "sv;
+        AppendLines(out, step.units & 0x1ff << 9, "die "sv);
+        out += '.';
+    } else if (IsDynamicForcing(t)) {
+        // Plus and nested try a cell's digits or a digit's places.
+        const bool inCell = t == Technique::DynamicCellForcing ||
+                            (t != Technique::DynamicUnitForcing && step.units == 0);
+        AppendTryEach(out, step, inCell);
+        out += inCell ? " und trage jeweils ein, was folgt."sv
+                      : " und trage jeweils die Einer ein, die folgen."sv;
+    } else if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
+        out += ": Setze probeweise die "sv;
+        AppendDigit(out, firstDigit);
+        out += " in "sv;
+        AppendCell(out, firstCell);
+        out += t == Technique::Nishio ? " und verfolge nur diese Zahl."sv
+                                      : " und trage die Einer ein, die folgen."sv;
+    } else if (IsForcingChains(t)) {
+        AppendTryEach(out, step, t == Technique::CellForcingChain);
+        out += '.';
+    } else if (IsChain(t)) {
+        out += ": Nimm an, die "sv;
+        AppendDigit(out, firstDigit);
+        out += NodeOn(step.chain[0]) ? " stünde in "sv : " stünde nicht in "sv;
+        AppendCell(out, firstCell);
+        out += ", und folge den Folgen."sv;
+    } else if (t == Technique::AlignedPairExclusion || t == Technique::AlignedTripletExclusion) {
+        out += ": Schau auf "sv;
+        AppendCells(out, step.loop);
+        out += t == Technique::AlignedPairExclusion
+                   ? " und die Zellen mit zwei Zahlen, die beide sehen."sv
+                   : " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen."sv;
+    } else if (t == Technique::XCycle || IsStrongLinks(t)) {
+        out += " mit der "sv;
+        AppendDigit(out, OneDigit(step));
+        out += ": Schau auf "sv;
+        AppendCells(out, step.cells);
+        out += '.';
+    } else if (t == Technique::YCycle) {
+        out += ": Schau auf die Zellen mit zwei Zahlen "sv;
+        AppendCells(out, step.cells);
+        out += '.';
+    } else if (IsWing(t) || IsBentSet(t) || IsBug(t)) {
+        out += ": Schau auf "sv;
+        AppendCells(out, step.cells);
+        out += '.';
+    } else if (IsRectangle(t)) {
+        out += " mit "sv;
+        AppendDigits(out, step.digits, "der "sv);
+        out += ": Schau auf "sv;
+        AppendCells(out, step.cells);
+        out += '.';
+    } else {
+        if (IsIntersection(t)) {
+            out += " mit der "sv;
+            AppendDigit(out, OneDigit(step));
+        }
+        out += ": Schau auf "sv;
+        AppendList(out, step.units, [&](int u) { AppendUnit(out, u); });
+        out += '.';
+    }
+}
+
+// A step's answer after its "Name: ".
+void AppendAnswerBody(Text& out, const CandidateBoard& before, const Step& step) {
+    const Technique t = step.technique;
+    const Removals removals = FindRemovals(step);
+    if (IsDynamicForcing(t)) {
+        AppendChoices(out, step, step.units == 0);
+        out += t == Technique::DynamicForcingNested
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten, Paaren und Ketten Kandidaten streicht."sv
+               : t == Technique::DynamicForcingPlus
+                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
+                     "keiner mehr folgt, mit Schnitten und Paaren Kandidaten streicht."sv
+                   : ", es folgt dasselbe, wenn man die Einer nacheinander einträgt."sv;
+        for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
+            out += " Steht "sv;
+            AppendNode(out, step.chain[at]);
+            out += ':';
+            AppendFollowing(out, step, at + 1, at + step.branchLengths[i]);
+            out += step.branchLengths[i] == 1 ? " Dann ist es schon so."sv : "."sv;
+        }
+        if (step.placedCell >= 0) {
+            out += " In jedem Fall steht die "sv;
+            AppendDigit(out, step.placedDigit);
+            out += " in "sv;
+            AppendCell(out, step.placedCell);
+        } else {
+            out += " In jedem Fall ist die "sv;
+            AppendDigit(out, OneDigit(step));
+            out += " danach aus ihrer Zelle verschwunden"sv;
+        }
+        out += " (oder der Fall führt zu einem Widerspruch)."sv;
+        AppendRemovals(out, removals);
+        if (step.placedCell < 0)
+            AppendConsequence(out, before, step, removals);
+        return;
+    }
+    if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
+        out += "Stünde die "sv;
+        AppendDigit(out, NodeDigit(step.chain[0]));
+        out += " in "sv;
+        AppendCell(out, NodeCell(step.chain[0]));
+        out += ", dann folgten nacheinander"sv;
+        AppendFollowing(out, step, 1, step.chainLength);
+        if (step.chainLength == 1)
+            out += " nichts weiter"sv;
+        if (step.emptyCell >= 0) {
+            out += "; dann bliebe für "sv;
+            AppendCell(out, step.emptyCell);
+            out += " keine Zahl mehr."sv;
+        } else {
+            out += "; dann bliebe für die "sv;
+            AppendDigit(out, step.emptyDigit);
+            out += " in "sv;
+            AppendUnit(out, step.emptyUnit);
+            out += " kein Platz mehr."sv;
+        }
+        AppendRemovals(out, removals);
+        AppendConsequence(out, before, step, removals);
+        return;
+    }
+    if (IsForcingChains(t)) {
+        AppendBranches(out, before, step);
+        AppendRemovals(out, removals);
+        if (step.placedCell < 0)
+            AppendConsequence(out, before, step, removals);
+        return;
+    }
+    if (t == Technique::AlignedPairExclusion) {
+        const CellSet pair = step.loop;
+        AppendCells(out, pair);
+        out += " können kein Zahlenpaar tragen, das eine der Zellen "sv;
+        AppendCells(out, step.cells.Minus(pair));
+        out += " (je zwei Zahlen, jede sieht beide) leer ließe"sv;
+        if (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First()))
+            out += ", und nicht zweimal dieselbe Zahl"sv;
+        out += "; zu den folgenden Zahlen bleibt kein mögliches Paar."sv;
+    } else if (t == Technique::AlignedTripletExclusion) {
+        AppendCells(out, step.loop);
+        out += " können keine Zahlen tragen, die einer der Zellen "sv;
+        AppendCells(out, step.cells.Minus(step.loop));
+        out += " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
+               "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
+               "mögliche Wahl."sv;
+    } else if (t == Technique::XCycle) {
+        out += "Die "sv;
+        AppendDigit(out, OneDigit(step));
+        out += " läuft im Kreis: "sv;
+        AppendRing(out, step);
+        out += ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
+               "sie genau einer."sv;
+    } else if (t == Technique::YCycle) {
+        out += "Die Zellen bilden einen Kreis: "sv;
+        AppendRing(out, step);
+        out += ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
+               "Zahl, die sie teilen."sv;
+    } else if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4) {
+        AppendBug(out, before, step, removals.digits);
+    } else if (IsChain(t)) {
+        AppendChain(out, before, step, 0, step.chainLength);
+        if (step.placedCell >= 0) {
+            out += " Also gehört die "sv;
+            AppendDigit(out, step.placedDigit);
+            out += " in "sv;
+            AppendCell(out, step.placedCell);
+            out += '.';
+            return;
+        }
+    } else if (IsRectangle(t)) {
+        AppendRectangle(out, before, step, removals.digits);
+    } else {
+        AppendPattern(out, step, removals);
+    }
+    AppendRemovals(out, removals);
+    AppendConsequence(out, before, step, removals);
 }
 
 }  // namespace
 
 std::string StepHintText(const Step& step) {
-    if (IsSingle(step.technique))
-        return SingleHintText(step);
-    const std::string name(Info(step.technique).name);
-    const Technique t = step.technique;
-    if (IsFish(t)) {
-        std::vector<int> rows, columns;
-        for (int u : Units(step, 0, 18))
-            (u < 9 ? rows : columns).push_back(u);
-        // "auf die Zeilen ...": the accusative of Lines.
-        auto onto = [](const std::vector<int>& lines) { return "die" + Lines(lines).substr(3); };
-        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " + onto(rows) + " und " +
-               onto(columns) + ".";
+    std::string out;
+    {
+        Text writer(out);
+        AppendHint(writer, step);
     }
-    if (t == Technique::DynamicCellForcing ||
-        ((t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) &&
-         step.units == 0))
-        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) +
-               " durch und trage jeweils ein, was folgt.";
-    if (t == Technique::DynamicUnitForcing || t == Technique::DynamicForcingPlus ||
-        t == Technique::DynamicForcingNested)
-        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
-               UnitText(std::countr_zero(step.units)) +
-               " durch und trage jeweils die Einer ein, die folgen.";
-    if (t == Technique::DynamicContradiction)
-        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
-               CellText(NodeCell(step.chain[0])) + " und trage die Einer ein, die folgen.";
-    if (t == Technique::Nishio)
-        return name + ": Setze probeweise die " + Digit(NodeDigit(step.chain[0])) + " in " +
-               CellText(NodeCell(step.chain[0])) + " und verfolge nur diese Zahl.";
-    if (t == Technique::CellForcingChain)
-        return name + ": Probiere jede Zahl in " + CellText(NodeCell(step.chain[0])) + " durch.";
-    if (t == Technique::UnitForcingChain)
-        return name + ": Probiere jeden Platz der " + Digit(NodeDigit(step.chain[0])) + " in " +
-               UnitText(std::countr_zero(step.units)) + " durch.";
-    if (IsChain(t)) {
-        const int first = step.chain[0];
-        return name + ": Nimm an, die " + Digit(NodeDigit(first)) +
-               (NodeOn(first) ? " stünde in " : " stünde nicht in ") + CellText(NodeCell(first)) +
-               ", und folge den Folgen.";
-    }
-    if (t == Technique::AlignedPairExclusion)
-        return name + ": Schau auf " + CellsText(step.loop) +
-               " und die Zellen mit zwei Zahlen, die beide sehen.";
-    if (t == Technique::AlignedTripletExclusion)
-        return name + ": Schau auf " + CellsText(step.loop) +
-               " und die Zellen mit zwei oder drei Zahlen, die alle drei sehen.";
-    if (t == Technique::XCycle || IsStrongLinks(t))
-        return name + " mit der " + Digit(OneDigit(step)) + ": Schau auf " +
-               CellsText(step.cells) + ".";
-    if (t == Technique::YCycle)
-        return name + ": Schau auf die Zellen mit zwei Zahlen " + CellsText(step.cells) + ".";
-    if (IsWing(t) || IsBentSet(t) || IsBug(t)) {
-        std::string out = name;
-        out += ": Schau auf "sv;
-        AppendCells(out, step.cells);
-        out += '.';
-        return out;
-    }
-    if (IsRectangle(t))
-        return name + " mit " + DativeDigits(step.digits) + ": Schau auf " + CellsText(step.cells) +
-               ".";
-    std::string out = name;
-    if (IsIntersection(t)) {
-        out += " mit der "sv;
-        out += static_cast<char>('0' + OneDigit(step));
-    }
-    out += ": Schau auf "sv;
-    // The units as Join lists them: "a", "a und b", "a, b und c".
-    for (std::uint32_t units = step.units; units; units &= units - 1) {
-        if (units != step.units)
-            out += OneBit(units) ? " und "sv : ", "sv;
-        AppendUnit(out, std::countr_zero(units));
-    }
-    out += '.';
     return out;
 }
-
-namespace {
-
-// A step's answer after its "Name: ", onto `out`.
-void AppendAnswerBody(std::string& out, const CandidateBoard& before, const Step& step) {
-    const Technique t = step.technique;
-    const CellSet removedCells = RemovedCells(step);
-    if (t == Technique::DynamicCellForcing || t == Technique::DynamicUnitForcing ||
-        t == Technique::DynamicForcingPlus || t == Technique::DynamicForcingNested) {
-        out += step.units == 0
-                   ? "Welche Zahl auch in " + CellText(NodeCell(step.chain[0])) + " steht"
-                   : "Wo auch immer die " + Digit(NodeDigit(step.chain[0])) + " in " +
-                         UnitText(std::countr_zero(step.units)) + " steht";
-        out += t == Technique::DynamicForcingNested
-                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
-                     "keiner mehr folgt, mit Schnitten, Paaren und Ketten Kandidaten streicht."
-               : t == Technique::DynamicForcingPlus
-                   ? ", es folgt dasselbe, wenn man nacheinander die Einer einträgt und, wo "
-                     "keiner mehr folgt, mit Schnitten und Paaren Kandidaten streicht."
-                   : ", es folgt dasselbe, wenn man die Einer nacheinander einträgt.";
-        for (int i = 0, at = 0; i < step.branchCount; at += step.branchLengths[i++]) {
-            out += " Steht " + NodeText(step.chain[at]) + ":";
-            for (int k = 1; k < step.branchLengths[i]; ++k)
-                out += (k == 1 ? " " : ", ") + NodeText(step.chain[at + k]);
-            out += step.branchLengths[i] == 1 ? " Dann ist es schon so." : ".";
-        }
-        out += step.placedCell >= 0
-                   ? " In jedem Fall steht die " + Digit(step.placedDigit) + " in " +
-                         CellText(step.placedCell) + " (oder der Fall führt zu einem Widerspruch)."
-                   : " In jedem Fall ist die " + Digit(std::countr_zero(step.digits) + 1) +
-                         " danach aus ihrer Zelle verschwunden (oder der Fall führt zu einem "
-                         "Widerspruch).";
-        AppendRemovals(out, step, removedCells);
-        if (step.placedCell < 0)
-            AppendConsequence(out, before, step, removedCells);
-        return;
-    }
-    if (t == Technique::DynamicContradiction || t == Technique::Nishio) {
-        out += "Stünde die " + Digit(NodeDigit(step.chain[0])) + " in " +
-               CellText(NodeCell(step.chain[0])) + ", dann folgten nacheinander";
-        for (int i = 1; i < step.chainLength; ++i)
-            out += (i == 1 ? " " : ", ") + NodeText(step.chain[i]);
-        out += step.chainLength == 1 ? " nichts weiter" : "";
-        out += step.emptyCell >= 0
-                   ? "; dann bliebe für " + CellText(step.emptyCell) + " keine Zahl mehr."
-                   : "; dann bliebe für die " + Digit(step.emptyDigit) + " in " +
-                         UnitText(step.emptyUnit) + " kein Platz mehr.";
-        AppendRemovals(out, step, removedCells);
-        AppendConsequence(out, before, step, removedCells);
-        return;
-    }
-    if (IsForcingChains(t)) {
-        out += BranchesText(before, step);
-        AppendRemovals(out, step, removedCells);
-        if (step.placedCell < 0)
-            AppendConsequence(out, before, step, removedCells);
-        return;
-    }
-    if (t == Technique::AlignedPairExclusion) {
-        const CellSet pair = step.loop;
-        out += CellsText(pair);
-        out += " können kein Zahlenpaar tragen, das eine der Zellen ";
-        out += CellsText(step.cells.Minus(pair));
-        out += " (je zwei Zahlen, jede sieht beide) leer ließe";
-        if (Sees(pair.First(), pair.Minus(CellSet::Of(pair.First())).First()))
-            out += ", und nicht zweimal dieselbe Zahl";
-        out += "; zu den folgenden Zahlen bleibt kein mögliches Paar.";
-    } else if (t == Technique::AlignedTripletExclusion) {
-        out += CellsText(step.loop);
-        out += " können keine Zahlen tragen, die einer der Zellen ";
-        out += CellsText(step.cells.Minus(step.loop));
-        out += " (je zwei oder drei Zahlen, jede sieht alle drei) alle Zahlen nähmen, und "
-               "keine Zahl zweimal in einer Einheit; zu den folgenden Zahlen bleibt keine "
-               "mögliche Wahl.";
-    } else if (t == Technique::XCycle) {
-        out += "Die ";
-        out += Digit(OneDigit(step));
-        out += " läuft im Kreis: ";
-        out += RingText(step);
-        out += ". Ob die erste Zelle sie hält oder nicht: Von je zwei Nachbarn im Kreis hält "
-               "sie genau einer.";
-    } else if (t == Technique::YCycle) {
-        out += "Die Zellen bilden einen Kreis: ";
-        out += RingText(step);
-        out += ". Andersherum gilt dasselbe: Von je zwei Nachbarn im Kreis hält genau einer die "
-               "Zahl, die sie teilen.";
-    } else if (t == Technique::Bug2 || t == Technique::Bug3 || t == Technique::Bug4) {
-        out += BugText(before, step);
-    } else if (IsChain(t) && step.placedCell >= 0) {
-        out += ChainText(before, step);
-        out += " Also gehört die ";
-        out += Digit(step.placedDigit);
-        out += " in ";
-        AppendCell(out, step.placedCell);
-        out += '.';
-        return;
-    } else if (IsChain(t)) {
-        out += ChainText(before, step);
-    } else if (IsRectangle(t)) {
-        out += RectangleText(before, step);
-    } else {
-        AppendPattern(out, step);
-    }
-    AppendRemovals(out, step, removedCells);
-    AppendConsequence(out, before, step, removedCells);
-}
-
-}  // namespace
 
 std::string StepAnswerText(const CandidateBoard& before, const Step& step) {
-    if (IsSingle(step.technique))
-        return SingleAnswerText(step);
-    std::string out(Info(step.technique).name);
-    out += ": ";
-    AppendAnswerBody(out, before, step);
+    std::string out;
+    {
+        Text writer(out);
+        if (IsSingle(step.technique)) {
+            AppendSingleAnswer(writer, step, true);
+        } else {
+            writer += Info(step.technique).name;
+            writer += ": "sv;
+            AppendAnswerBody(writer, before, step);
+        }
+    }
     return out;
 }
 
-void AppendStepTexts(std::string& out, const CandidateBoard& before, const Step& step) {
+void AppendStepLine(std::string& out, const CandidateBoard& before, const Step& step) {
     if (IsSingle(step.technique)) {
-        Line line;
+        Line line(out);
+        AppendRating(line, step.Rating());
         AppendSingleHint(line, step);
         line += ' ';
         AppendSingleAnswer(line, step, false);
-        out += line.View();
+        line += '\n';
         return;
     }
-    out += StepHintText(step);
-    out += ' ';
-    AppendAnswerBody(out, before, step);
+    Text text(out);
+    AppendRating(text, step.Rating());
+    AppendHint(text, step);
+    text += ' ';
+    AppendAnswerBody(text, before, step);
+    text += '\n';
 }
 
 }  // namespace zw::techniques

@@ -58,6 +58,13 @@ TEST(StepText, EveryStepNamesItsRemovalsAndPlacement) {
                           std::string::npos);
                 EXPECT_NE(answer.find(CellWords(step.placedCell)), std::string::npos);
             }
+            // An explanation's line: the rating, then both stages, the technique named once.
+            const int tenths = step.Rating();
+            std::string line = "\n";
+            AppendStepLine(line, board, step);
+            EXPECT_EQ(line, "\n[" + std::to_string(tenths / 10) + "." +
+                                std::to_string(tenths % 10) + "] " + hint + " " +
+                                answer.substr(name.size() + 2) + "\n");
             ApplyStep(board, step);
         }
     }
@@ -109,6 +116,35 @@ TEST(StepText, TwoStagesInWords) {
         EXPECT_EQ(StepHintText(step), c.hint);
         EXPECT_EQ(StepAnswerText(board, step), c.answer);
     }
+}
+
+// A chain whose words run to several thousand characters comes out whole, in the explanation
+// as in the two stages: every link once, in order.
+TEST(StepText, LongChainComesOutWhole) {
+    CandidateBoard board;
+    ASSERT_TRUE(board.SetRows(std::string(kCells, '.')));
+    Step step;
+    step.technique = Technique::XChain;
+    step.digits = DigitBit(1);
+    step.chainLength = kChainRoom;
+    for (int i = 0; i < kChainRoom; ++i)
+        step.chain[static_cast<std::size_t>(i)] = ChainNode(i % kCells, 1, i % 2 == 0);
+    step.removed[0] = DigitBit(1);
+    const std::string hint = StepHintText(step), answer = StepAnswerText(board, step);
+    ASSERT_GT(answer.size(), 4096u);
+    std::size_t at = answer.find("dann stünde ");
+    for (int i = 1; i < kChainRoom; ++i) {
+        const std::string link =
+            (i % 2 == 0 ? "die 1 in " : "die 1 nicht in ") + CellWords(i % kCells);
+        at = answer.find(link, at);
+        ASSERT_NE(at, std::string::npos) << i;
+        at += link.size();
+    }
+    EXPECT_EQ(answer.substr(at, 38), ". Die Annahme widerlegt sich selbst. D");
+    std::string line;
+    AppendStepLine(line, board, step);
+    EXPECT_EQ(line.substr(line.find("] ") + 2),
+              hint + " " + answer.substr(answer.find(": ") + 2) + "\n");
 }
 
 }  // namespace
