@@ -142,10 +142,8 @@ private:
             const CellSet now = board_.Plane(d + 1);
             const CellSet diff{now.lo ^ planes[d].lo, now.hi ^ planes[d].hi};
             changes.places[d] = diff;
-            if (!diff.Empty()) {
-                changes.cells |= diff;
-                changes.digits = static_cast<std::uint16_t>(changes.digits | 1u << d);
-            }
+            changes.cells |= diff;
+            changes.digits = static_cast<std::uint16_t>(changes.digits | unsigned{!diff.Empty()} << d);
         }
         return changes;
     }
