@@ -19,7 +19,29 @@ struct Changes {
     CellSet cells;                    // cells whose candidates changed
     std::uint16_t digits = 0;         // digits whose places changed
     std::array<CellSet, 9> places{};  // per digit, the cells that lost it
+    std::uint32_t units = 0;          // the units holding a changed cell, bit u for unit u
 };
+
+constexpr std::uint32_t kAllUnits = (std::uint32_t{1} << kUnits) - 1;
+
+// The units that hold a cell of the set: rows 0-8, columns 9-17, boxes 18-26, row by row
+// without a branch.
+inline std::uint32_t UnitsOf(CellSet cells) {
+    std::uint32_t rows = 0, columns = 0, boxes = 0;
+    for (int band = 0; band < 3; ++band) {
+        unsigned inBand = 0;
+        for (int r = 3 * band; r < 3 * band + 3; ++r) {
+            const unsigned row = cells.Nine(9 * r);
+            rows |= std::uint32_t{row != 0} << r;
+            inBand |= row;
+        }
+        columns |= inBand;
+        boxes |= (std::uint32_t{(inBand & 0007) != 0} | std::uint32_t{(inBand & 0070) != 0} << 1 |
+                  std::uint32_t{(inBand & 0700) != 0} << 2)
+                 << (3 * band);
+    }
+    return rows | columns << 9 | boxes << 18;
+}
 
 // singles.cpp
 bool FindFullHouse(const CandidateBoard& board, Step& step);

@@ -145,6 +145,7 @@ private:
             changes.cells |= diff;
             changes.digits = static_cast<std::uint16_t>(changes.digits | unsigned{!diff.Empty()} << d);
         }
+        changes.units = UnitsOf(changes.cells);
         return changes;
     }
 

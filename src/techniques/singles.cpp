@@ -45,13 +45,10 @@ bool FindHiddenSingle(const CandidateBoard& board, bool boxes, Step& step, const
     // a unit's own cells decide. Which units have one is anyone's guess: they are told apart
     // without branches, and the first is taken.
     const unsigned digits = changes ? changes->digits : kAllDigits;
-    std::uint32_t units = 0;
-    for (int i = 0; i < count; ++i) {
-        const int unit = first + i;
-        const bool touched =
-            !changes || !(changes->cells & kUnitTables.unitSets[unit]).Empty();
-        units |= static_cast<std::uint32_t>(touched & ((board.Alone(unit) & digits) != 0)) << i;
-    }
+    std::uint32_t units = changes ? changes->units >> first : ~std::uint32_t{0};
+    for (int i = 0; i < count; ++i)
+        units &= ~(std::uint32_t{(board.Alone(first + i) & digits) == 0} << i);
+    units &= (std::uint32_t{1} << count) - 1;
     if (!units)
         return false;
     const int unit = first + std::countr_zero(units);

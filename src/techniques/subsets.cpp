@@ -44,11 +44,10 @@ namespace {
 template <int size>
 bool FindNaked(const CandidateBoard& board, Step& step, const Changes* changes) {
     const ByUnit changed = ChangedCells(changes);
-    for (int unit = 0; unit < kUnits; ++unit) {
-        // A new naked set has a cell that changed: the others' removals only shrank.
+    // A new naked set has a cell that changed: the others' removals only shrank.
+    for (std::uint32_t units = changes ? changes->units : kAllUnits; units; units &= units - 1) {
+        const int unit = std::countr_zero(units);
         const unsigned changedIn = changed[unit];
-        if (!changedIn)
-            continue;
         // Open cells with at most `size` candidates may take part.
         std::array<std::uint16_t, 9> cand{};
         unsigned eligible = 0, open = 0;
@@ -95,9 +94,9 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
     // so a direct one, which may place another digit that lost a place: only a unit whose
     // cells all stayed as they were is passed over.
     const ByUnit changed = ChangedDigits(direct ? nullptr : changes);
-    for (int unit = 0; unit < kUnits; ++unit) {
-        if (direct && changes && (changes->cells & kUnitTables.unitSets[unit]).Empty())
-            continue;
+    for (std::uint32_t units = direct && changes ? changes->units : kAllUnits; units;
+         units &= units - 1) {
+        const int unit = std::countr_zero(units);
         const unsigned wanted = changed[unit];
         if (!direct && changes) {
             bool member = false;

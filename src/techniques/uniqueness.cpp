@@ -59,16 +59,6 @@ int FirstSharedUnit(std::uint32_t units) {
     return -1;
 }
 
-// The units holding one of the cells.
-std::uint32_t UnitsOf(CellSet cells) {
-    std::uint32_t units = 0;
-    while (!cells.Empty()) {
-        for (int unit : kUnitTables.units[cells.PopFirst()])
-            units |= 1u << unit;
-    }
-    return units;
-}
-
 CellSet Open(const CandidateBoard& board) {
     CellSet open;
     for (int d = 1; d <= 9; ++d)
