@@ -114,7 +114,8 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
             // No branch: whether a digit takes part is anyone's guess.
             eligible |= static_cast<unsigned>(Count9(places[d]) - 1u < static_cast<unsigned>(size)) << d;
         }
-        if (Count9(eligible) < size)
+        // Too few members, or none that changed.
+        if ((Count9(eligible) < size) | !(eligible & wanted))
             continue;
         // The unit's candidates only for a set that may make a step.
         int open = -1;
