@@ -93,20 +93,11 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
     // A new hidden set has a digit whose places here changed: the rest only lost others. Not
     // so a direct one, which may place another digit that lost a place: only a unit whose
     // cells all stayed as they were is passed over.
+    // A unit without a changed cell has neither.
     const ByUnit changed = ChangedDigits(direct ? nullptr : changes);
-    for (std::uint32_t units = direct && changes ? changes->units : kAllUnits; units;
-         units &= units - 1) {
+    for (std::uint32_t units = changes ? changes->units : kAllUnits; units; units &= units - 1) {
         const int unit = std::countr_zero(units);
         const unsigned wanted = changed[unit];
-        if (!direct && changes) {
-            bool member = false;
-            for (unsigned m = wanted; m && !member; m &= m - 1) {
-                const int n = Count9(board.Positions(unit, std::countr_zero(m) + 1));
-                member = n >= 1 && n <= size;
-            }
-            if (!member)
-                continue;
-        }
         std::array<std::uint16_t, 9> places, cand;
         unsigned eligible = 0;
         for (int d = 0; d < 9; ++d) {
