@@ -209,12 +209,12 @@ public:
             const int node = liveNode_[r];
             liveOpp_[r] = liveOf_[node ^ 1];
             liveInFirst_[r] = static_cast<std::uint16_t>(e);
-            ForEachLink(node ^ 1, [&](int to) { liveIn_[e++] = liveOf_[to ^ 1]; });
+            e += AppendLinks(node ^ 1, &liveIn_[e], [&](int to) { return liveOf_[to ^ 1]; });
         }
         liveInFirst_[end] = static_cast<std::uint16_t>(e);
     }
 
-    // For a loop, each node's targets in the order ForEachLink gives them, less those to the
+    // For a loop, each node's targets in the order AppendLinks gives them, less those to the
     // nodes left out.
     void ListLoopLinks(int first, int end, int e) {
         for (int r = first; r < end; ++r) {
@@ -222,7 +222,7 @@ public:
             const int cell = NodeCell(node), digit = NodeDigit(node);
             liveOutFirst_[r] = static_cast<std::uint16_t>(e);
             if (!NodeOn(node)) {
-                ForEachLink(node, [&](int to) { liveOut_[e++] = liveOf_[to]; });
+                e += AppendLinks(node, &liveOut_[e], [&](int to) { return liveOf_[to]; });
                 continue;
             }
             // Only the live "off" nodes, as sets.
@@ -244,33 +244,37 @@ public:
     // A node's links in the order the searches take them: from "off", the one other place
     // of each of the cell's units (row, column, box) with two, then the other digit of a
     // cell with two; from "on", the peers that hold the digit, ascending, then the cell's
-    // other digits. The cell links only for forcing chains.
-    template <class F>
-    void ForEachLink(int node, F&& f) const {
+    // other digits. The cell links only for forcing chains. Each link's `map` goes to `out`;
+    // returns how many. `out` has room for one more, and `map` takes any node: which units
+    // have two places is anyone's guess, so each unit's other place is written and kept only
+    // where it links, without a branch.
+    template <class T, class Map>
+    int AppendLinks(int node, T* out, Map&& map) const {
         const int cell = NodeCell(node), digit = NodeDigit(node);
         const std::uint16_t own = cand_[cell];
+        int n = 0;
         if (!NodeOn(node)) {
-            // The other place straight from the unit's places: no sets to cut.
             for (int k = 0; k < 3; ++k) {
                 const int unit = kUnitTables.units[cell][k];
                 const unsigned places = board_->Positions(unit, digit);
-                if (Count9(places) != 2)
-                    continue;
                 const unsigned other = places & ~(1u << kUnitTables.indexIn[cell][k]);
-                f(ChainNode(UnitCell(unit, std::countr_zero(other)), digit, true));
+                out[n] = static_cast<T>(
+                    map(ChainNode(UnitCell(unit, std::countr_zero(other | 1u << 8)), digit, true)));
+                n += Count9(places) == 2;
             }
             if (cellLinks_ && Count9(own) == 2) {
                 const std::uint16_t rest = own & static_cast<std::uint16_t>(~DigitBit(digit));
-                f(ChainNode(cell, std::countr_zero(rest) + 1, true));
+                out[n++] = static_cast<T>(map(ChainNode(cell, std::countr_zero(rest) + 1, true)));
             }
-            return;
+            return n;
         }
         ForEachCell(planes_[digit - 1] & kUnitTables.peerSets[cell],
-                    [&](int to) { f(ChainNode(to, digit, false)); });
+                    [&](int to) { out[n++] = static_cast<T>(map(ChainNode(to, digit, false))); });
         if (cellLinks_) {
             for (unsigned m = own & ~DigitBit(digit); m; m &= m - 1)
-                f(ChainNode(cell, std::countr_zero(m) + 1, false));
+                out[n++] = static_cast<T>(map(ChainNode(cell, std::countr_zero(m) + 1, false)));
         }
+        return n;
     }
 
     // The chain FindChain takes: of every start's shortest chain to its opposite, the
@@ -411,8 +415,7 @@ public:
             if (depth_[node] >= maxNodes)
                 break;
             std::array<std::int16_t, 32> out;  // 20 peers and 8 other digits at most
-            int links = 0;
-            ForEachLink(node, [&](int to) { out[links++] = static_cast<std::int16_t>(to); });
+            const int links = AppendLinks(node, out.data(), [](int to) { return to; });
             for (int i = 0; i < links; ++i) {
                 const int to = out[i];
                 if (seen_[to] == stamp)
@@ -773,10 +776,12 @@ public:
                 }
                 continue;
             }
-            ForEachLink(node, [&](int to) {
-                if (mark_[to] <= base)
-                    reach(to, node, next, limit);
-            });
+            std::array<std::int16_t, 5> out;  // three units and a cell, and room
+            const int links = AppendLinks(node, out.data(), [](int to) { return to; });
+            for (int i = 0; i < links; ++i) {
+                if (mark_[out[i]] <= base)
+                    reach(out[i], node, next, limit);
+            }
         }
         if (!best)
             return 0;
@@ -889,7 +894,7 @@ public:
             int e = 0;
             for (int i = 0; i < n; ++i) {
                 outFirst_[i] = static_cast<std::uint16_t>(e);
-                ForEachLink(nodeOf_[i], [&](int to) { out_[e++] = index_[to]; });
+                e += AppendLinks(nodeOf_[i], &out_[e], [&](int to) { return index_[to]; });
             }
             outFirst_[n] = static_cast<std::uint16_t>(e);
             closuresBuilt_ = true;
