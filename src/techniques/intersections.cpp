@@ -63,9 +63,10 @@ constexpr Confined kConfined = [] {
 
 template <bool pointing, bool direct>
 bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
-    for (int digit = 1; digit <= 9; ++digit) {
-        if (changes && !(changes->digits & DigitBit(digit)))
-            continue;  // one digit's places decide
+    // One digit's places decide: only the changed digits, taken bit by bit.
+    for (unsigned digits = changes ? changes->digits & kAllDigits : kAllDigits; digits;
+         digits &= digits - 1) {
+        const int digit = std::countr_zero(digits) + 1;
         const CellSet plane = board.Plane(digit);
         // Per box, its crossing lines k whose first region's places all lie in the second:
         // the only ones that can make a step.
