@@ -46,16 +46,13 @@ CellSet PeersOf(CellSet cells) {
 // the first, y for the second, z for the third (two or three digits). A choice is impossible
 // with the same digit twice in cells that see each other, with both digits of an excluder
 // (partners: per digit, the digits an excluder pairs it with), or with all three of one
-// (triples). Each x with each z that it leaves, the y's at once, until every digit has one.
+// (triples, whose digits together are inTriples). Each x with each z that it leaves, the y's at
+// once, until every digit has one.
 void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ, bool seeYZ,
                    const std::array<std::uint16_t, 9>& partners,
-                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
-                   unsigned& allowedY, unsigned& allowedZ) {
+                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned inTriples,
+                   unsigned& allowedX, unsigned& allowedY, unsigned& allowedZ) {
     const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
-    // Most choices of x and z lie in no excluder of three digits.
-    unsigned inTriples = 0;
-    for (int k = 0; k < n3; ++k)
-        inTriples |= triples[k];
     for (unsigned x = cx; x; x &= x - 1) {
         const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
         const unsigned yx = cy & ~px & ~(dx & sameXY);
@@ -64,7 +61,10 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
         for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
             const unsigned dz = z & -z, two = dx | dz;
             unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
-            if (dx != dz && (inTriples & two) == two) {
+            // Most choices of x and z lie in no excluder of three digits; x and z the same
+            // digit (bit 9, which no excluder has) in none. One test for both.
+            const unsigned need = two | static_cast<unsigned>(dx == dz) << 9;
+            if ((inTriples & need) == need) {
                 for (int k = 0; k < n3; ++k) {
                     if ((triples[k] & two) == two)
                         y &= ~(triples[k] ^ two);
@@ -75,8 +75,8 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
             allowedX |= dx;
             allowedY |= y;
             allowedZ |= dz;
-            // Once the others all have one, x needs no more.
-            if (allowedY == cy && allowedZ == cz)
+            // Once the others all have one, x needs no more: one test for both.
+            if (((allowedY ^ cy) | (allowedZ ^ cz)) == 0)
                 break;
         }
         if (allowedX == cx && allowedY == cy && allowedZ == cz)
@@ -294,7 +294,7 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // something new: one that can be emptied.
                 bool fresh = !changes || changedA || changedB || changed.Has(c);
                 int n = 0, n3 = 0;
-                unsigned held = 0;
+                unsigned held = 0, inTriples = 0;
                 for (CellSet e = excluders; !e.Empty();) {
                     const int cell = e.PopFirst();
                     const unsigned d = board.Candidates(cell);
@@ -306,6 +306,7 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
                         triples[n3++] = static_cast<std::uint16_t>(d);
+                        inTriples |= d;
                     } else {
                         const int p = std::countr_zero(d), q = std::countr_zero(rest);
                         partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
@@ -325,8 +326,8 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 unsigned allowedA = freeB && freeC ? ca : 0u;
                 unsigned allowedB = freeA && freeC ? cb : 0u;
                 unsigned allowedC = freeA && freeB ? cc : 0u;
-                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
-                              allowedB, allowedC);
+                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, inTriples,
+                              allowedA, allowedB, allowedC);
                 if (allowedA == ca && allowedB == cb && allowedC == cc)
                     continue;
                 step = Step{};
