@@ -233,18 +233,23 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
-    for (int unit = 0; unit < kUnits; ++unit) {
+    // Whether a set must hold a changed cell: where no changed two-digit cell sees the unit's
+    // usable cells, a new pattern's change is in the set. A unit without one is passed over
+    // before its sets are listed: the units worth a look are gathered first, without a branch
+    // per unit.
+    std::uint32_t units = (1u << kUnits) - 1;
+    if (changes) {
+        const CellSet wanted = usableCells & (pairReach | changes->cells);
+        units = 0;
+        for (int unit = 0; unit < kUnits; ++unit)
+            units |= static_cast<std::uint32_t>(!(wanted & kUnitTables.unitSets[unit]).Empty())
+                     << unit;
+    }
+    for (; units; units &= units - 1) {
+        const int unit = std::countr_zero(units);
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
-        // Whether a set must hold a changed cell: where no changed two-digit cell sees the
-        // unit's usable cells, a new pattern's change is in the set. A unit without one is
-        // passed over before its sets are listed.
-        bool needChange = false;
-        if (changes) {
-            const CellSet here = usableCells & kUnitTables.unitSets[unit];
-            needChange = (here & pairReach).Empty();
-            if (needChange && (here & changes->cells).Empty())
-                continue;
-        }
+        const bool needChange =
+            changes && (usableCells & kUnitTables.unitSets[unit] & pairReach).Empty();
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
         // lists them; listed afresh only when the unit's candidates differ from last time.
         const SetList& sets = SetsOf(board, unit, size);
