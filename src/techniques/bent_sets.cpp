@@ -53,6 +53,34 @@ const SightTable& Sights() {
     return table;
 }
 
+// Per unit and group of three of its cells (bits 0-2, 3-5 and 6-8 of a set of them), the cells
+// each choice within the group stands for and the cells they see: a set's cells and their
+// peers in three steps, without a loop over the set.
+struct GroupTable {
+    using PerUnit = std::array<std::array<std::array<CellSet, 8>, 3>, kUnits>;
+    PerUnit cells, seen;
+};
+const GroupTable& Groups() {
+    static const GroupTable table = [] {
+        GroupTable t{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int g = 0; g < 3; ++g) {
+                for (unsigned m = 0; m < 8; ++m) {
+                    for (int i = 0; i < 3; ++i) {
+                        if (!(m >> i & 1))
+                            continue;
+                        const int cell = UnitCell(unit, 3 * g + i);
+                        t.cells[unit][g][m].Add(cell);
+                        t.seen[unit][g][m] |= kUnitTables.peerSets[cell];
+                    }
+                }
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
 // The cells of the unit other than `unit` that holds all of its cells `within` (bits of its
 // cells), if any: for a box the row or column they lie in, for a line the box.
 CellSet AlsoSharing(int unit, unsigned within) {
@@ -230,6 +258,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         changedDigits[static_cast<std::size_t>(changedCount++)] = board.Candidates(cell);
     }
     const SightTable& sights = Sights();
+    const GroupTable& groups = Groups();
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
@@ -288,12 +317,12 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             }
             if (wings.Empty())
                 return false;
-            CellSet alsCells, seen;
-            for (unsigned rest = chosen; rest; rest &= rest - 1) {
-                const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
-                alsCells.Add(cell);
-                seen |= kUnitTables.peerSets[cell];
-            }
+            const auto& groupCells = groups.cells[static_cast<std::size_t>(unit)];
+            const auto& groupSeen = groups.seen[static_cast<std::size_t>(unit)];
+            const CellSet alsCells = groupCells[0][chosen & 7] | groupCells[1][chosen >> 3 & 7] |
+                                     groupCells[2][chosen >> 6 & 7];
+            const CellSet seen = groupSeen[0][chosen & 7] | groupSeen[1][chosen >> 3 & 7] |
+                                 groupSeen[2][chosen >> 6 & 7];
             wings = (wings & seen).Minus(alsCells);
             // Per digit, the cells that see all of the set's cells holding it: the set's
             // cells share the unit, so beside it only a second unit all of them lie in, or a
