@@ -148,6 +148,19 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 // that differ in a few cells, so the lists are kept per unit on this thread together with the
 // unit's candidates they came from (as the unit's places), which decide them alone. The three
 // sizes are tried one after another on the same board, so a unit's lists are made together.
+// Per digit set, the sizes (bit s - 4 for size s) whose sets may hold a cell with those
+// digits: two digits up to s.
+constexpr auto kFitsSizes = [] {
+    std::array<std::uint8_t, 512> sizes{};
+    for (unsigned m = 0; m < 512; ++m) {
+        for (int s = 4; s <= 6; ++s) {
+            if (Count9(m) >= 2 && Count9(m) <= s)
+                sizes[m] = static_cast<std::uint8_t>(sizes[m] | 1u << (s - 4));
+        }
+    }
+    return sizes;
+}();
+
 struct SetList {
     unsigned usable = 0;  // the cells with two to `size` digits
     int count = 0;
@@ -172,24 +185,28 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
         return lists[static_cast<std::size_t>(size - 4)];
     sets.key = key;
     sets.valid = true;
-    for (SetList& list : lists) {
+    for (SetList& list : lists)
         list.count = 0;
-        list.usable = 0;
-    }
     // Only the cells with two to six digits, lowest first, so the walk steps over no other.
+    // Which cells those are is anyone's guess: each is written in and only counted if it is
+    // one, by its digits' sizes (bit s - 4 for each size s it fits), which a table gives.
     std::array<int, 9> at{};
     std::array<std::uint16_t, 9> digitsAt{};
+    unsigned usable4 = 0, usable5 = 0, usable6 = 0;
     int n = 0;
     for (int i = 0; i < 9; ++i) {
         const std::uint16_t c = board.Candidates(UnitCell(unit, i));
-        const int count = Count9(c);
-        if (count < 2 || count > 6)
-            continue;
-        for (int s = std::max(count, 4); s <= 6; ++s)
-            lists[static_cast<std::size_t>(s - 4)].usable |= 1u << i;
+        const unsigned sizes = kFitsSizes[c];
+        usable4 |= (sizes & 1) << i;
+        usable5 |= (sizes >> 1 & 1) << i;
+        usable6 |= (sizes >> 2) << i;
         at[static_cast<std::size_t>(n)] = i;
-        digitsAt[static_cast<std::size_t>(n++)] = c;
+        digitsAt[static_cast<std::size_t>(n)] = c;
+        n += static_cast<int>(sizes >> 2);
     }
+    lists[0].usable = usable4;
+    lists[1].usable = usable5;
+    lists[2].usable = usable6;
     // The highest cell first, then the next below it, so that each size's sets come in
     // ascending order; a set of k cells with k + 1 digits is one of size k + 1, and one that
     // already holds more than six digits is cut with all its extensions.
