@@ -369,7 +369,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 const bool highLoose = board.Positions(unit, std::countr_zero(high) + 1) & unseen;
                 if (lowLoose && highLoose)
                     continue;
-                const unsigned loose = lowLoose ? low : highLoose ? high : 0;
+                const unsigned loose = (low & (0u - lowLoose)) | (high & (0u - highLoose));
                 const CellSet& peers = kUnitTables.peerSets[cell];
                 bool removes = false;
                 for (unsigned rest = loose ? loose : held; rest && !removes; rest &= rest - 1) {
@@ -383,9 +383,11 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                                          : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds))
                                         .Minus(alsCells);
                     }
-                    CellSet removed = board.Plane(d + 1) & seeAll[d];
-                    if (digits >> d & 1)
-                        removed = (removed & peers).Minus(CellSet::Of(cell));
+                    // Of a wing digit, only the cells that see the wing too (never the wing
+                    // itself, which is no peer of its own): a mask rather than a branch.
+                    const std::uint64_t wingDigit = 0 - static_cast<std::uint64_t>(digits >> d & 1);
+                    const CellSet removed = board.Plane(d + 1) & seeAll[d] &
+                                            CellSet{peers.lo | ~wingDigit, peers.hi | ~wingDigit};
                     removes = !removed.Empty();
                 }
                 if (!removes)
