@@ -190,6 +190,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     const Counts counts = CountCandidates(board);
     const CellSet open = counts.open, small = counts.small;  // two digits or more; two or three
     const auto& peers = kUnitTables.peerSets;
+    // Per group of three digits (1-3, 4-6, 7-9), the cells holding any of a choice of them:
+    // the cells with a digit beyond a few in three steps.
+    std::array<std::array<CellSet, 8>, 3> joined;
+    for (int g = 0; g < 3; ++g) {
+        for (unsigned m = 1; m < 8; ++m)
+            joined[g][m] = joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
+    }
     // Something new needs a changed cell among the three or their excluders. With a and b as
     // they were, that is a changed third cell or excluder with two or three digits: an
     // excluder sees both, the third cell b or a.
@@ -288,21 +295,22 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // Only an excluder whose digits all lie among the three cells' can be emptied:
                 // one of two digits forbids them side by side (partners), one of three forbids
                 // any two of them beside the third (per pair of digits, the third).
-                std::array<std::uint16_t, 9> partners{};
-                std::array<std::uint16_t, 20> triples;
+                const unsigned beyond = ~within;
+                const CellSet emptied = excluders.Minus(joined[0][beyond & 7] |
+                                                        joined[1][beyond >> 3 & 7] |
+                                                        joined[2][beyond >> 6 & 7]);
                 // With the three cells as they were, only a changed excluder can make
                 // something new: one that can be emptied.
-                bool fresh = !changes || changedA || changedB || changed.Has(c);
-                int n = 0, n3 = 0;
+                if (emptied.Empty() || (changes && !changedA && !changedB && !changed.Has(c) &&
+                                        (emptied & changed).Empty()))
+                    continue;
+                std::array<std::uint16_t, 9> partners{};
+                std::array<std::uint16_t, 20> triples;
+                int n3 = 0;
                 unsigned held = 0, inTriples = 0;
-                for (CellSet e = excluders; !e.Empty();) {
-                    const int cell = e.PopFirst();
-                    const unsigned d = board.Candidates(cell);
-                    if (d & ~within)
-                        continue;
-                    ++n;
+                for (CellSet e = emptied; !e.Empty();) {
+                    const unsigned d = board.Candidates(e.PopFirst());
                     held |= d;
-                    fresh = fresh || changed.Has(cell);
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
                         triples[n3++] = static_cast<std::uint16_t>(d);
@@ -313,8 +321,6 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                         partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
                     }
                 }
-                if (n == 0 || !fresh)
-                    continue;
                 // A digit of each cell that no excluder holds and no cell it sees has makes a
                 // choice with any digit of the other two: then every digit has one.
                 const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
