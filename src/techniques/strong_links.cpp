@@ -62,7 +62,7 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
             link.a = UnitCell(unit, std::countr_zero(places));
             link.b = UnitCell(unit, 31 - std::countl_zero(places));
             link.unit = unit;
-            link.kind = unit < 9 ? 0 : unit < 18 ? 1 : 2;
+            link.kind = (unit >= 9) + (unit >= 18);
             ofKind[static_cast<std::size_t>(link.kind)] |= 1u << (count - 1);
             link.ends = plane & kUnitTables.unitSets[unit];
             link.seen = kUnitTables.peerSets[link.a] | kUnitTables.peerSets[link.b];
