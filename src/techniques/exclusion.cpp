@@ -8,6 +8,7 @@
 // and seeing one of the others, and the cells with two or three digits that see all three: a
 // choice of digits is impossible if it holds all of such a cell's digits or the same digit
 // twice in a unit. Rated 7.5.
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -326,12 +327,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
                 const unsigned freeB = cb & ~held & ~(seeAB ? ca : 0u) & ~(seeBC ? cc : 0u);
                 const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
-                if (freeA && freeB && freeC)
+                // Tested once, by the least of them, as any may be missing.
+                if (std::min({freeA, freeB, freeC}) != 0)
                     continue;
                 // So a cell's digits all have one where the other two have such a digit.
-                unsigned allowedA = freeB && freeC ? ca : 0u;
-                unsigned allowedB = freeA && freeC ? cb : 0u;
-                unsigned allowedC = freeA && freeB ? cc : 0u;
+                unsigned allowedA = std::min(freeB, freeC) != 0 ? ca : 0u;
+                unsigned allowedB = std::min(freeA, freeC) != 0 ? cb : 0u;
+                unsigned allowedC = std::min(freeA, freeB) != 0 ? cc : 0u;
                 AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, inTriples,
                               allowedA, allowedB, allowedC);
                 if (allowedA == ca && allowedB == cb && allowedC == cc)
