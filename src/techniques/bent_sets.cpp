@@ -81,21 +81,49 @@ const GroupTable& Groups() {
     return table;
 }
 
-// The cells of the unit other than `unit` that holds all of its cells `within` (bits of its
-// cells), if any: for a box the row or column they lie in, for a line the box.
-CellSet AlsoSharing(int unit, unsigned within) {
-    if (unit >= 18) {
-        for (int k = 0; k < 3; ++k) {
-            if (!(within & ~(0x7u << 3 * k)))
-                return kUnitTables.unitSets[UnitCell(unit, 3 * k) / 9];
-            if (!(within & ~(0x49u << k)))
-                return kUnitTables.unitSets[9 + UnitCell(unit, k) % 9];
+// Where two or more of a unit's cells (bits of its cells) also share a unit, as a code: for a
+// box, its row k (k) or column k (3 + k); for a line, its stretch s through a box (s); 6 for
+// none. By table.
+struct ShareCodes {
+    std::array<std::uint8_t, 512> box, line;
+};
+constexpr ShareCodes kShareCodes = [] {
+    ShareCodes c{};
+    for (unsigned m = 0; m < 512; ++m) {
+        c.box[m] = c.line[m] = 6;
+        for (unsigned k = 3; k-- > 0;) {
+            if (!(m & ~(0x49u << k)))
+                c.box[m] = static_cast<std::uint8_t>(3 + k);
+            if (!(m & ~(0x7u << 3 * k)))
+                c.box[m] = c.line[m] = static_cast<std::uint8_t>(k);
         }
-        return {};
     }
-    const int first = std::countr_zero(within), last = 31 - std::countl_zero(within);
-    return first / 3 == last / 3 ? kUnitTables.unitSets[18 + Box(UnitCell(unit, first))]
-                                 : CellSet{};
+    return c;
+}();
+
+// Per unit and code, the cells of the unit and of the other one its cells share (just the
+// unit's for none).
+using SharedCells = std::array<std::array<CellSet, 7>, kUnits>;
+const SharedCells& Shared() {
+    static const SharedCells table = [] {
+        SharedCells t{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int code = 0; code < 7; ++code) {
+                int other = -1;
+                if (unit >= 18 && code < 3)
+                    other = UnitCell(unit, 3 * code) / 9;
+                else if (unit >= 18 && code < 6)
+                    other = 9 + UnitCell(unit, code - 3) % 9;
+                else if (unit < 18 && code < 3)
+                    other = 18 + Box(UnitCell(unit, 3 * code));
+                t[unit][code] = kUnitTables.unitSets[unit];
+                if (other >= 0)
+                    t[unit][code] |= kUnitTables.unitSets[other];
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 // The removals of a complete pattern; false when it removes nothing.
@@ -276,6 +304,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     }
     const SightTable& sights = Sights();
     const GroupTable& groups = Groups();
+    const SharedCells& sharedCells = Shared();
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
@@ -297,6 +326,8 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     for (; units; units &= units - 1) {
         const int unit = std::countr_zero(units);
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
+        const auto& shareCodes = unit >= 18 ? kShareCodes.box : kShareCodes.line;
+        const auto& sharedHere = sharedCells[static_cast<std::size_t>(unit)];
         const bool needChange =
             changes && (usableCells & kUnitTables.unitSets[unit] & pairReach).Empty();
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
@@ -378,9 +409,8 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                         seeReady |= 1u << d;
                         const unsigned holds = board.Positions(unit, d + 1) & chosen;
                         const int first = cells[static_cast<std::size_t>(std::countr_zero(holds))];
-                        seeAll[d] = (OneBit(holds)
-                                         ? kUnitTables.peerSets[first]
-                                         : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds))
+                        seeAll[d] = (OneBit(holds) ? kUnitTables.peerSets[first]
+                                                   : sharedHere[shareCodes[holds]])
                                         .Minus(alsCells);
                     }
                     // Of a wing digit, only the cells that see the wing too (never the wing
