@@ -291,17 +291,10 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
-    // The changed two-digit cells with their digits, and the cells they see.
+    // The cells the changed two-digit cells see.
     CellSet pairReach;
-    std::array<int, kCells> changedCells;
-    std::array<std::uint16_t, kCells> changedDigits;
-    int changedCount = 0;
-    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();) {
-        const int cell = c.PopFirst();
-        pairReach |= kUnitTables.peerSets[cell];
-        changedCells[static_cast<std::size_t>(changedCount)] = cell;
-        changedDigits[static_cast<std::size_t>(changedCount++)] = board.Candidates(cell);
-    }
+    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();)
+        pairReach |= kUnitTables.peerSets[c.PopFirst()];
     const SightTable& sights = Sights();
     const GroupTable& groups = Groups();
     const SharedCells& sharedCells = Shared();
@@ -353,29 +346,22 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         auto trySet = [&](unsigned chosen, unsigned held) {
             // The two-digit cell: both digits in the set, in sight of one of its cells. The
             // set's pattern is built for the first one only: most sets have none.
-            CellSet wings;
-            if (chosen & changedHere) {
-                // The cells with a digit beyond the set's, three digits at a time: the planes
-                // of each choice of digits 1-3, 4-6 and 7-9, joined once per search.
-                if (!planesJoined) {
-                    planesJoined = true;
-                    for (int g = 0; g < 3; ++g) {
-                        for (unsigned m = 1; m < 8; ++m) {
-                            joined[g][m] = joined[g][m & (m - 1)] |
-                                           board.Plane(3 * g + std::countr_zero(m) + 1);
-                        }
+            // Where the set holds no changed cell, only a changed one. The cells with a digit
+            // beyond the set's go three digits at a time: the planes of each choice of digits
+            // 1-3, 4-6 and 7-9, joined once per search.
+            if (!planesJoined) {
+                planesJoined = true;
+                for (int g = 0; g < 3; ++g) {
+                    for (unsigned m = 1; m < 8; ++m) {
+                        joined[g][m] = joined[g][m & (m - 1)] |
+                                       board.Plane(3 * g + std::countr_zero(m) + 1);
                     }
                 }
-                const unsigned other = ~held;
-                wings = pairs.Minus(joined[0][other & 7] | joined[1][other >> 3 & 7] |
-                                    joined[2][other >> 6 & 7]);
-            } else {
-                // Only a changed one, of the few, cell by cell.
-                for (int i = 0; i < changedCount; ++i) {
-                    if (!(changedDigits[static_cast<std::size_t>(i)] & ~held))
-                        wings.Add(changedCells[static_cast<std::size_t>(i)]);
-                }
             }
+            const unsigned other = ~held;
+            CellSet wings = (chosen & changedHere ? pairs : changedPairs)
+                                .Minus(joined[0][other & 7] | joined[1][other >> 3 & 7] |
+                                       joined[2][other >> 6 & 7]);
             if (wings.Empty())
                 return false;
             const auto& groupCells = groups.cells[static_cast<std::size_t>(unit)];
