@@ -94,9 +94,8 @@ bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
                 const int k = std::countr_zero(ks);
                 const int line = CrossingLine(box, k);
                 const int first = pointing ? box : line, second = pointing ? line : box;
+                // Two places or more, all in the second region: the table saw to that.
                 const CellSet own = plane & kUnitTables.unitSets[first];
-                if (!own.Many() || !own.Within(kUnitTables.unitSets[second]))
-                    continue;
                 const CellSet removed = (plane & kUnitTables.unitSets[second]).Minus(own);
                 if (removed.Empty())
                     continue;
