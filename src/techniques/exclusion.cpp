@@ -139,9 +139,8 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
             const std::uint16_t cb = board.Candidates(b);
+            // Two of them or more: b sees two of A's.
             const CellSet excluders = near & kUnitTables.peerSets[b];
-            if (!excluders.Many())
-                continue;
             // A digit leaves A only if the excluders pair it with each digit of B but itself
             // (where A and B see each other): those all lie among the excluders' digits. The
             // same for B.
