@@ -323,9 +323,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 }
                 // A digit of each cell that no excluder holds and no cell it sees has makes a
                 // choice with any digit of the other two: then every digit has one.
-                const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
-                const unsigned freeB = cb & ~held & ~(seeAB ? ca : 0u) & ~(seeBC ? cc : 0u);
-                const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
+                // Which cells see which is anyone's guess: masks rather than branches.
+                const unsigned sameAB = 0u - static_cast<unsigned>(seeAB);
+                const unsigned sameAC = 0u - static_cast<unsigned>(seeAC);
+                const unsigned sameBC = 0u - static_cast<unsigned>(seeBC);
+                const unsigned freeA = ca & ~held & ~(cb & sameAB) & ~(cc & sameAC);
+                const unsigned freeB = cb & ~held & ~(ca & sameAB) & ~(cc & sameBC);
+                const unsigned freeC = cc & ~held & ~(ca & sameAC) & ~(cb & sameBC);
                 // Tested once, by the least of them, as any may be missing.
                 if (std::min({freeA, freeB, freeC}) != 0)
                     continue;
