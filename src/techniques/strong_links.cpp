@@ -39,12 +39,14 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
     }();
     bool found = false;
     int foundRating = 0;
+    // Filled anew for each digit as far as it has links; made once, as its cell sets start out
+    // cleared.
+    std::array<Link, kUnits> links;
     for (int digit = 1; digit <= 9; ++digit) {
         // A digit's patterns depend on its places alone.
         if (changes && changes->places[digit - 1].Empty())
             continue;
         const CellSet plane = board.Plane(digit);
-        std::array<Link, kUnits> links;
         int count = 0;
         // The links in units that lost a place of the digit since the last search found
         // nothing, bit by bit.
