@@ -353,8 +353,8 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 planesJoined = true;
                 for (int g = 0; g < 3; ++g) {
                     for (unsigned m = 1; m < 8; ++m) {
-                        joined[g][m] = joined[g][m & (m - 1)] |
-                                       board.Plane(3 * g + std::countr_zero(m) + 1);
+                        joined[g][m] =
+                            joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
                     }
                 }
             }

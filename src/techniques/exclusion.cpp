@@ -296,9 +296,9 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // one of two digits forbids them side by side (partners), one of three forbids
                 // any two of them beside the third (per pair of digits, the third).
                 const unsigned beyond = ~within;
-                const CellSet emptied = excluders.Minus(joined[0][beyond & 7] |
-                                                        joined[1][beyond >> 3 & 7] |
-                                                        joined[2][beyond >> 6 & 7]);
+                const CellSet emptied =
+                    excluders.Minus(joined[0][beyond & 7] | joined[1][beyond >> 3 & 7] |
+                                    joined[2][beyond >> 6 & 7]);
                 // With the three cells as they were, only a changed excluder can make
                 // something new: one that can be emptied.
                 if (emptied.Empty() || (changes && !changedA && !changedB && !changed.Has(c) &&
