@@ -53,21 +53,77 @@ const SightTable& Sights() {
     return table;
 }
 
-// The cells of the unit other than `unit` that holds all of its cells `within` (bits of its
-// cells), if any: for a box the row or column they lie in, for a line the box.
-CellSet AlsoSharing(int unit, unsigned within) {
-    if (unit >= 18) {
-        for (int k = 0; k < 3; ++k) {
-            if (!(within & ~(0x7u << 3 * k)))
-                return kUnitTables.unitSets[UnitCell(unit, 3 * k) / 9];
-            if (!(within & ~(0x49u << k)))
-                return kUnitTables.unitSets[9 + UnitCell(unit, k) % 9];
+// Per unit and group of three of its cells (bits 0-2, 3-5 and 6-8 of a set of them), the cells
+// each choice within the group stands for and the cells they see: a set's cells and their
+// peers in three steps, without a loop over the set.
+struct GroupTable {
+    using PerUnit = std::array<std::array<std::array<CellSet, 8>, 3>, kUnits>;
+    PerUnit cells, seen;
+};
+const GroupTable& Groups() {
+    static const GroupTable table = [] {
+        GroupTable t{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int g = 0; g < 3; ++g) {
+                for (unsigned m = 0; m < 8; ++m) {
+                    for (int i = 0; i < 3; ++i) {
+                        if (!(m >> i & 1))
+                            continue;
+                        const int cell = UnitCell(unit, 3 * g + i);
+                        t.cells[unit][g][m].Add(cell);
+                        t.seen[unit][g][m] |= kUnitTables.peerSets[cell];
+                    }
+                }
+            }
         }
-        return {};
+        return t;
+    }();
+    return table;
+}
+
+// Where two or more of a unit's cells (bits of its cells) also share a unit, as a code: for a
+// box, its row k (k) or column k (3 + k); for a line, its stretch s through a box (s); 6 for
+// none. By table.
+struct ShareCodes {
+    std::array<std::uint8_t, 512> box, line;
+};
+constexpr ShareCodes kShareCodes = [] {
+    ShareCodes c{};
+    for (unsigned m = 0; m < 512; ++m) {
+        c.box[m] = c.line[m] = 6;
+        for (unsigned k = 3; k-- > 0;) {
+            if (!(m & ~(0x49u << k)))
+                c.box[m] = static_cast<std::uint8_t>(3 + k);
+            if (!(m & ~(0x7u << 3 * k)))
+                c.box[m] = c.line[m] = static_cast<std::uint8_t>(k);
+        }
     }
-    const int first = std::countr_zero(within), last = 31 - std::countl_zero(within);
-    return first / 3 == last / 3 ? kUnitTables.unitSets[18 + Box(UnitCell(unit, first))]
-                                 : CellSet{};
+    return c;
+}();
+
+// Per unit and code, the cells of the unit and of the other one its cells share (just the
+// unit's for none).
+using SharedCells = std::array<std::array<CellSet, 7>, kUnits>;
+const SharedCells& Shared() {
+    static const SharedCells table = [] {
+        SharedCells t{};
+        for (int unit = 0; unit < kUnits; ++unit) {
+            for (int code = 0; code < 7; ++code) {
+                int other = -1;
+                if (unit >= 18 && code < 3)
+                    other = UnitCell(unit, 3 * code) / 9;
+                else if (unit >= 18 && code < 6)
+                    other = 9 + UnitCell(unit, code - 3) % 9;
+                else if (unit < 18 && code < 3)
+                    other = 18 + Box(UnitCell(unit, 3 * code));
+                t[unit][code] = kUnitTables.unitSets[unit];
+                if (other >= 0)
+                    t[unit][code] |= kUnitTables.unitSets[other];
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 // The removals of a complete pattern; false when it removes nothing.
@@ -120,6 +176,19 @@ bool Removals(const CandidateBoard& board, const Pattern& p, Step& step) {
 // that differ in a few cells, so the lists are kept per unit on this thread together with the
 // unit's candidates they came from (as the unit's places), which decide them alone. The three
 // sizes are tried one after another on the same board, so a unit's lists are made together.
+// Per digit set, the sizes (bit s - 4 for size s) whose sets may hold a cell with those
+// digits: two digits up to s.
+constexpr auto kFitsSizes = [] {
+    std::array<std::uint8_t, 512> sizes{};
+    for (unsigned m = 0; m < 512; ++m) {
+        for (int s = 4; s <= 6; ++s) {
+            if (Count9(m) >= 2 && Count9(m) <= s)
+                sizes[m] = static_cast<std::uint8_t>(sizes[m] | 1u << (s - 4));
+        }
+    }
+    return sizes;
+}();
+
 struct SetList {
     unsigned usable = 0;  // the cells with two to `size` digits
     int count = 0;
@@ -144,24 +213,28 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
         return lists[static_cast<std::size_t>(size - 4)];
     sets.key = key;
     sets.valid = true;
-    for (SetList& list : lists) {
+    for (SetList& list : lists)
         list.count = 0;
-        list.usable = 0;
-    }
     // Only the cells with two to six digits, lowest first, so the walk steps over no other.
+    // Which cells those are is anyone's guess: each is written in and only counted if it is
+    // one, by its digits' sizes (bit s - 4 for each size s it fits), which a table gives.
     std::array<int, 9> at{};
     std::array<std::uint16_t, 9> digitsAt{};
+    unsigned usable4 = 0, usable5 = 0, usable6 = 0;
     int n = 0;
     for (int i = 0; i < 9; ++i) {
         const std::uint16_t c = board.Candidates(UnitCell(unit, i));
-        const int count = Count9(c);
-        if (count < 2 || count > 6)
-            continue;
-        for (int s = std::max(count, 4); s <= 6; ++s)
-            lists[static_cast<std::size_t>(s - 4)].usable |= 1u << i;
+        const unsigned sizes = kFitsSizes[c];
+        usable4 |= (sizes & 1) << i;
+        usable5 |= (sizes >> 1 & 1) << i;
+        usable6 |= (sizes >> 2) << i;
         at[static_cast<std::size_t>(n)] = i;
-        digitsAt[static_cast<std::size_t>(n++)] = c;
+        digitsAt[static_cast<std::size_t>(n)] = c;
+        n += static_cast<int>(sizes >> 2);
     }
+    lists[0].usable = usable4;
+    lists[1].usable = usable5;
+    lists[2].usable = usable6;
     // The highest cell first, then the next below it, so that each size's sets come in
     // ascending order; a set of k cells with k + 1 digits is one of size k + 1, and one that
     // already holds more than six digits is cut with all its extensions.
@@ -218,33 +291,38 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // A pattern depends on its own cells' candidates alone (its removals can only have
     // shrunk), so a new one holds a changed cell: in the set, or as its two-digit cell.
     const CellSet changedPairs = changes ? pairs & changes->cells : pairs;
-    // The changed two-digit cells with their digits, and the cells they see.
+    // The cells the changed two-digit cells see.
     CellSet pairReach;
-    std::array<int, kCells> changedCells;
-    std::array<std::uint16_t, kCells> changedDigits;
-    int changedCount = 0;
-    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();) {
-        const int cell = c.PopFirst();
-        pairReach |= kUnitTables.peerSets[cell];
-        changedCells[static_cast<std::size_t>(changedCount)] = cell;
-        changedDigits[static_cast<std::size_t>(changedCount++)] = board.Candidates(cell);
-    }
+    for (CellSet c = changes ? changedPairs : CellSet{}; !c.Empty();)
+        pairReach |= kUnitTables.peerSets[c.PopFirst()];
     const SightTable& sights = Sights();
+    const GroupTable& groups = Groups();
+    const SharedCells& sharedCells = Shared();
     // Per digit, filled anew for each set as far as `seeReady` says; kept out here so that
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
-    for (int unit = 0; unit < kUnits; ++unit) {
+    // Per group of three digits, the cells holding any of a choice of them, when first asked.
+    std::array<std::array<CellSet, 8>, 3> joined;
+    bool planesJoined = false;
+    // Whether a set must hold a changed cell: where no changed two-digit cell sees the unit's
+    // usable cells, a new pattern's change is in the set. A unit without one is passed over
+    // before its sets are listed: the units worth a look are gathered first, without a branch
+    // per unit.
+    std::uint32_t units = (1u << kUnits) - 1;
+    if (changes) {
+        const CellSet wanted = usableCells & (pairReach | changes->cells);
+        units = 0;
+        for (int unit = 0; unit < kUnits; ++unit)
+            units |= static_cast<std::uint32_t>(!(wanted & kUnitTables.unitSets[unit]).Empty())
+                     << unit;
+    }
+    for (; units; units &= units - 1) {
+        const int unit = std::countr_zero(units);
         const auto& cells = kUnitTables.cells[static_cast<std::size_t>(unit)];
-        // Whether a set must hold a changed cell: where no changed two-digit cell sees the
-        // unit's usable cells, a new pattern's change is in the set. A unit without one is
-        // passed over before its sets are listed.
-        bool needChange = false;
-        if (changes) {
-            const CellSet here = usableCells & kUnitTables.unitSets[unit];
-            needChange = (here & pairReach).Empty();
-            if (needChange && (here & changes->cells).Empty())
-                continue;
-        }
+        const auto& shareCodes = unit >= 18 ? kShareCodes.box : kShareCodes.line;
+        const auto& sharedHere = sharedCells[static_cast<std::size_t>(unit)];
+        const bool needChange =
+            changes && (usableCells & kUnitTables.unitSets[unit] & pairReach).Empty();
         // The sets with `size` digits, in ascending order of their cell bits as SetsOfSize
         // lists them; listed afresh only when the unit's candidates differ from last time.
         const SetList& sets = SetsOf(board, unit, size);
@@ -268,27 +346,30 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
         auto trySet = [&](unsigned chosen, unsigned held) {
             // The two-digit cell: both digits in the set, in sight of one of its cells. The
             // set's pattern is built for the first one only: most sets have none.
-            CellSet wings;
-            if (chosen & changedHere) {
-                CellSet otherDigits;
-                for (unsigned rest = ~held & 0x1ff; rest; rest &= rest - 1)
-                    otherDigits |= board.Plane(std::countr_zero(rest) + 1);
-                wings = pairs.Minus(otherDigits);
-            } else {
-                // Only a changed one, of the few, cell by cell.
-                for (int i = 0; i < changedCount; ++i) {
-                    if (!(changedDigits[static_cast<std::size_t>(i)] & ~held))
-                        wings.Add(changedCells[static_cast<std::size_t>(i)]);
+            // Where the set holds no changed cell, only a changed one. The cells with a digit
+            // beyond the set's go three digits at a time: the planes of each choice of digits
+            // 1-3, 4-6 and 7-9, joined once per search.
+            if (!planesJoined) {
+                planesJoined = true;
+                for (int g = 0; g < 3; ++g) {
+                    for (unsigned m = 1; m < 8; ++m) {
+                        joined[g][m] =
+                            joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
+                    }
                 }
             }
+            const unsigned other = ~held;
+            CellSet wings = (chosen & changedHere ? pairs : changedPairs)
+                                .Minus(joined[0][other & 7] | joined[1][other >> 3 & 7] |
+                                       joined[2][other >> 6 & 7]);
             if (wings.Empty())
                 return false;
-            CellSet alsCells, seen;
-            for (unsigned rest = chosen; rest; rest &= rest - 1) {
-                const int cell = cells[static_cast<std::size_t>(std::countr_zero(rest))];
-                alsCells.Add(cell);
-                seen |= kUnitTables.peerSets[cell];
-            }
+            const auto& groupCells = groups.cells[static_cast<std::size_t>(unit)];
+            const auto& groupSeen = groups.seen[static_cast<std::size_t>(unit)];
+            const CellSet alsCells = groupCells[0][chosen & 7] | groupCells[1][chosen >> 3 & 7] |
+                                     groupCells[2][chosen >> 6 & 7];
+            const CellSet seen = groupSeen[0][chosen & 7] | groupSeen[1][chosen >> 3 & 7] |
+                                 groupSeen[2][chosen >> 6 & 7];
             wings = (wings & seen).Minus(alsCells);
             // Per digit, the cells that see all of the set's cells holding it: the set's
             // cells share the unit, so beside it only a second unit all of them lie in, or a
@@ -305,7 +386,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 const bool highLoose = board.Positions(unit, std::countr_zero(high) + 1) & unseen;
                 if (lowLoose && highLoose)
                     continue;
-                const unsigned loose = lowLoose ? low : highLoose ? high : 0;
+                const unsigned loose = (low & (0u - lowLoose)) | (high & (0u - highLoose));
                 const CellSet& peers = kUnitTables.peerSets[cell];
                 bool removes = false;
                 for (unsigned rest = loose ? loose : held; rest && !removes; rest &= rest - 1) {
@@ -314,14 +395,15 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                         seeReady |= 1u << d;
                         const unsigned holds = board.Positions(unit, d + 1) & chosen;
                         const int first = cells[static_cast<std::size_t>(std::countr_zero(holds))];
-                        seeAll[d] = (OneBit(holds)
-                                         ? kUnitTables.peerSets[first]
-                                         : kUnitTables.unitSets[unit] | AlsoSharing(unit, holds))
+                        seeAll[d] = (OneBit(holds) ? kUnitTables.peerSets[first]
+                                                   : sharedHere[shareCodes[holds]])
                                         .Minus(alsCells);
                     }
-                    CellSet removed = board.Plane(d + 1) & seeAll[d];
-                    if (digits >> d & 1)
-                        removed = (removed & peers).Minus(CellSet::Of(cell));
+                    // Of a wing digit, only the cells that see the wing too (never the wing
+                    // itself, which is no peer of its own): a mask rather than a branch.
+                    const std::uint64_t wingDigit = 0 - static_cast<std::uint64_t>(digits >> d & 1);
+                    const CellSet removed = board.Plane(d + 1) & seeAll[d] &
+                                            CellSet{peers.lo | ~wingDigit, peers.hi | ~wingDigit};
                     removes = !removed.Empty();
                 }
                 if (!removes)

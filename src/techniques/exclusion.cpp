@@ -8,6 +8,7 @@
 // and seeing one of the others, and the cells with two or three digits that see all three: a
 // choice of digits is impossible if it holds all of such a cell's digits or the same digit
 // twice in a unit. Rated 7.5.
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -46,16 +47,13 @@ CellSet PeersOf(CellSet cells) {
 // the first, y for the second, z for the third (two or three digits). A choice is impossible
 // with the same digit twice in cells that see each other, with both digits of an excluder
 // (partners: per digit, the digits an excluder pairs it with), or with all three of one
-// (triples). Each x with each z that it leaves, the y's at once, until every digit has one.
+// (triples, whose digits together are inTriples). Each x with each z that it leaves, the y's at
+// once, until every digit has one.
 void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ, bool seeYZ,
                    const std::array<std::uint16_t, 9>& partners,
-                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned& allowedX,
-                   unsigned& allowedY, unsigned& allowedZ) {
+                   const std::array<std::uint16_t, 20>& triples, int n3, unsigned inTriples,
+                   unsigned& allowedX, unsigned& allowedY, unsigned& allowedZ) {
     const unsigned sameXY = seeXY ? ~0u : 0u, sameXZ = seeXZ ? ~0u : 0u, sameYZ = seeYZ ? ~0u : 0u;
-    // Most choices of x and z lie in no excluder of three digits.
-    unsigned inTriples = 0;
-    for (int k = 0; k < n3; ++k)
-        inTriples |= triples[k];
     for (unsigned x = cx; x; x &= x - 1) {
         const unsigned dx = x & -x, px = partners[std::countr_zero(x)];
         const unsigned yx = cy & ~px & ~(dx & sameXY);
@@ -64,7 +62,10 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
         for (unsigned z = cz & ~px & ~(dx & sameXZ); z; z &= z - 1) {
             const unsigned dz = z & -z, two = dx | dz;
             unsigned y = yx & ~partners[std::countr_zero(z)] & ~(dz & sameYZ);
-            if (dx != dz && (inTriples & two) == two) {
+            // Most choices of x and z lie in no excluder of three digits; x and z the same
+            // digit (bit 9, which no excluder has) in none. One test for both.
+            const unsigned need = two | static_cast<unsigned>(dx == dz) << 9;
+            if ((inTriples & need) == need) {
                 for (int k = 0; k < n3; ++k) {
                     if ((triples[k] & two) == two)
                         y &= ~(triples[k] ^ two);
@@ -75,8 +76,8 @@ void AllowedDigits(unsigned cx, unsigned cy, unsigned cz, bool seeXY, bool seeXZ
             allowedX |= dx;
             allowedY |= y;
             allowedZ |= dz;
-            // Once the others all have one, x needs no more.
-            if (allowedY == cy && allowedZ == cz)
+            // Once the others all have one, x needs no more: one test for both.
+            if (((allowedY ^ cy) | (allowedZ ^ cz)) == 0)
                 break;
         }
         if (allowedX == cx && allowedY == cy && allowedZ == cz)
@@ -138,9 +139,8 @@ bool FindAlignedPairExclusion(const CandidateBoard& board, Step& step, const Cha
         while (!bs.Empty()) {
             const int b = bs.PopFirst();
             const std::uint16_t cb = board.Candidates(b);
+            // Two of them or more: b sees two of A's.
             const CellSet excluders = near & kUnitTables.peerSets[b];
-            if (!excluders.Many())
-                continue;
             // A digit leaves A only if the excluders pair it with each digit of B but itself
             // (where A and B see each other): those all lie among the excluders' digits. The
             // same for B.
@@ -190,6 +190,13 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     const Counts counts = CountCandidates(board);
     const CellSet open = counts.open, small = counts.small;  // two digits or more; two or three
     const auto& peers = kUnitTables.peerSets;
+    // Per group of three digits (1-3, 4-6, 7-9), the cells holding any of a choice of them:
+    // the cells with a digit beyond a few in three steps.
+    std::array<std::array<CellSet, 8>, 3> joined;
+    for (int g = 0; g < 3; ++g) {
+        for (unsigned m = 1; m < 8; ++m)
+            joined[g][m] = joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
+    }
     // Something new needs a changed cell among the three or their excluders. With a and b as
     // they were, that is a changed third cell or excluder with two or three digits: an
     // excluder sees both, the third cell b or a.
@@ -288,45 +295,50 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // Only an excluder whose digits all lie among the three cells' can be emptied:
                 // one of two digits forbids them side by side (partners), one of three forbids
                 // any two of them beside the third (per pair of digits, the third).
-                std::array<std::uint16_t, 9> partners{};
-                std::array<std::uint16_t, 20> triples;
+                const unsigned beyond = ~within;
+                const CellSet emptied =
+                    excluders.Minus(joined[0][beyond & 7] | joined[1][beyond >> 3 & 7] |
+                                    joined[2][beyond >> 6 & 7]);
                 // With the three cells as they were, only a changed excluder can make
                 // something new: one that can be emptied.
-                bool fresh = !changes || changedA || changedB || changed.Has(c);
-                int n = 0, n3 = 0;
-                unsigned held = 0;
-                for (CellSet e = excluders; !e.Empty();) {
-                    const int cell = e.PopFirst();
-                    const unsigned d = board.Candidates(cell);
-                    if (d & ~within)
-                        continue;
-                    ++n;
+                if (emptied.Empty() || (changes && !changedA && !changedB && !changed.Has(c) &&
+                                        (emptied & changed).Empty()))
+                    continue;
+                std::array<std::uint16_t, 9> partners{};
+                std::array<std::uint16_t, 20> triples;
+                int n3 = 0;
+                unsigned held = 0, inTriples = 0;
+                for (CellSet e = emptied; !e.Empty();) {
+                    const unsigned d = board.Candidates(e.PopFirst());
                     held |= d;
-                    fresh = fresh || changed.Has(cell);
                     const unsigned rest = d & (d - 1);
                     if (rest & (rest - 1)) {
                         triples[n3++] = static_cast<std::uint16_t>(d);
+                        inTriples |= d;
                     } else {
                         const int p = std::countr_zero(d), q = std::countr_zero(rest);
                         partners[p] = static_cast<std::uint16_t>(partners[p] | 1u << q);
                         partners[q] = static_cast<std::uint16_t>(partners[q] | 1u << p);
                     }
                 }
-                if (n == 0 || !fresh)
-                    continue;
                 // A digit of each cell that no excluder holds and no cell it sees has makes a
                 // choice with any digit of the other two: then every digit has one.
-                const unsigned freeA = ca & ~held & ~(seeAB ? cb : 0u) & ~(seeAC ? cc : 0u);
-                const unsigned freeB = cb & ~held & ~(seeAB ? ca : 0u) & ~(seeBC ? cc : 0u);
-                const unsigned freeC = cc & ~held & ~(seeAC ? ca : 0u) & ~(seeBC ? cb : 0u);
-                if (freeA && freeB && freeC)
+                // Which cells see which is anyone's guess: masks rather than branches.
+                const unsigned sameAB = 0u - static_cast<unsigned>(seeAB);
+                const unsigned sameAC = 0u - static_cast<unsigned>(seeAC);
+                const unsigned sameBC = 0u - static_cast<unsigned>(seeBC);
+                const unsigned freeA = ca & ~held & ~(cb & sameAB) & ~(cc & sameAC);
+                const unsigned freeB = cb & ~held & ~(ca & sameAB) & ~(cc & sameBC);
+                const unsigned freeC = cc & ~held & ~(ca & sameAC) & ~(cb & sameBC);
+                // Tested once, by the least of them, as any may be missing.
+                if (std::min({freeA, freeB, freeC}) != 0)
                     continue;
                 // So a cell's digits all have one where the other two have such a digit.
-                unsigned allowedA = freeB && freeC ? ca : 0u;
-                unsigned allowedB = freeA && freeC ? cb : 0u;
-                unsigned allowedC = freeA && freeB ? cc : 0u;
-                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, allowedA,
-                              allowedB, allowedC);
+                unsigned allowedA = std::min(freeB, freeC) != 0 ? ca : 0u;
+                unsigned allowedB = std::min(freeA, freeC) != 0 ? cb : 0u;
+                unsigned allowedC = std::min(freeA, freeB) != 0 ? cc : 0u;
+                AllowedDigits(ca, cb, cc, seeAB, seeAC, seeBC, partners, triples, n3, inTriples,
+                              allowedA, allowedB, allowedC);
                 if (allowedA == ca && allowedB == cb && allowedC == cc)
                     continue;
                 step = Step{};

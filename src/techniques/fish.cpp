@@ -10,11 +10,23 @@ namespace zw::techniques {
 
 namespace {
 
+// Per fish size (2 to 4) and a line's places, whether it may be a base line: two places up to
+// `size`. By table, without a branch: which lines are is anyone's guess.
+constexpr auto kBaseLine = [] {
+    std::array<std::array<std::uint8_t, 512>, 5> fits{};
+    for (int size = 2; size <= 4; ++size) {
+        for (unsigned m = 0; m < 512; ++m)
+            fits[size][m] = Count9(m) >= 2 && Count9(m) <= size;
+    }
+    return fits;
+}();
+
 template <int size>
 bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
-    for (int digit = 1; digit <= 9; ++digit) {
-        if (changes && !(changes->digits & DigitBit(digit)))
-            continue;
+    // Only the changed digits, taken bit by bit.
+    for (unsigned digits = changes ? changes->digits & kAllDigits : kAllDigits; digits;
+         digits &= digits - 1) {
+        const int digit = std::countr_zero(digits) + 1;
         const CellSet plane = board.Plane(digit);
         // The rows and the columns where the digit lost a place.
         unsigned changedRows = kAllDigits, changedColumns = kAllDigits;
@@ -34,9 +46,7 @@ bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
             for (int k = 0; k < 9; ++k) {
                 // A row's i-th cell is in column i, a column's in row i.
                 places[k] = board.Positions(base + k, digit);
-                const int n = Count9(places[k]);
-                if (n >= 2 && n <= size)
-                    eligible |= 1u << k;
+                eligible |= static_cast<unsigned>(kBaseLine[size][places[k]]) << k;
             }
             if (Count9(eligible) < size)
                 continue;

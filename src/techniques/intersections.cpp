@@ -63,9 +63,10 @@ constexpr Confined kConfined = [] {
 
 template <bool pointing, bool direct>
 bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
-    for (int digit = 1; digit <= 9; ++digit) {
-        if (changes && !(changes->digits & DigitBit(digit)))
-            continue;  // one digit's places decide
+    // One digit's places decide: only the changed digits, taken bit by bit.
+    for (unsigned digits = changes ? changes->digits & kAllDigits : kAllDigits; digits;
+         digits &= digits - 1) {
+        const int digit = std::countr_zero(digits) + 1;
         const CellSet plane = board.Plane(digit);
         // Per box, its crossing lines k whose first region's places all lie in the second:
         // the only ones that can make a step.
@@ -93,9 +94,8 @@ bool Find(const CandidateBoard& board, Step& step, const Changes* changes) {
                 const int k = std::countr_zero(ks);
                 const int line = CrossingLine(box, k);
                 const int first = pointing ? box : line, second = pointing ? line : box;
+                // Two places or more, all in the second region: the table saw to that.
                 const CellSet own = plane & kUnitTables.unitSets[first];
-                if (!own.Many() || !own.Within(kUnitTables.unitSets[second]))
-                    continue;
                 const CellSet removed = (plane & kUnitTables.unitSets[second]).Minus(own);
                 if (removed.Empty())
                     continue;

@@ -14,6 +14,7 @@ struct Link {
     int a, b;  // the digit's two places in the unit
     int unit;
     int kind;      // row, column or box: 0, 1, 2
+    CellSet ends;  // the two places
     CellSet seen;  // the cells the two places see
 };
 
@@ -38,12 +39,14 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
     }();
     bool found = false;
     int foundRating = 0;
+    // Filled anew for each digit as far as it has links; made once, as its cell sets start out
+    // cleared.
+    std::array<Link, kUnits> links;
     for (int digit = 1; digit <= 9; ++digit) {
         // A digit's patterns depend on its places alone.
         if (changes && changes->places[digit - 1].Empty())
             continue;
         const CellSet plane = board.Plane(digit);
-        std::array<Link, kUnits> links;
         int count = 0;
         // The links in units that lost a place of the digit since the last search found
         // nothing, bit by bit.
@@ -61,8 +64,9 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
             link.a = UnitCell(unit, std::countr_zero(places));
             link.b = UnitCell(unit, 31 - std::countl_zero(places));
             link.unit = unit;
-            link.kind = unit < 9 ? 0 : unit < 18 ? 1 : 2;
+            link.kind = (unit >= 9) + (unit >= 18);
             ofKind[static_cast<std::size_t>(link.kind)] |= 1u << (count - 1);
+            link.ends = plane & kUnitTables.unitSets[unit];
             link.seen = kUnitTables.peerSets[link.a] | kUnitTables.peerSets[link.b];
         }
         const unsigned all = (1u << count) - 1;
@@ -85,8 +89,9 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
                     continue;
                 // One link's places must see the other's, and two links that share a cell make
                 // no pattern, whichever ends meet.
-                if ((!x.seen.Has(y.a) && !x.seen.Has(y.b)) || x.a == y.a || x.a == y.b ||
-                    x.b == y.a || x.b == y.b)
+                // Either may fail, so both are worked out on the cell sets and tested once.
+                const CellSet seen = x.seen & y.ends, shared = x.ends & y.ends;
+                if (!(seen.Empty() < shared.Empty()))
                     continue;
                 // Each end of one link may be the one that sees an end of the other.
                 for (int turn = 0; turn < 4; ++turn) {

@@ -117,11 +117,14 @@ void ListRectangles(const CandidateBoard& board, Rectangles& list) {
     list.count = 0;
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
-            // Columns where both rows could hold two digits in common.
-            unsigned columns = 0;
-            for (int c = 0; c < 9; ++c) {
-                if (Count9(board.Candidates(r1 * 9 + c) & board.Candidates(r2 * 9 + c)) >= 2)
-                    columns |= 1u << c;
+            // Columns where both rows could hold two digits in common, digit by digit: those
+            // that come up a second time. Which columns they are is anyone's guess, so this
+            // takes no branch.
+            unsigned once = 0, columns = 0;
+            for (int d = 1; d <= 9; ++d) {
+                const unsigned both = board.Positions(r1, d) & board.Positions(r2, d);
+                columns |= once & both;
+                once |= both;
             }
             for (unsigned m1 = columns; m1; m1 &= m1 - 1) {
                 const int c1 = std::countr_zero(m1);
@@ -536,10 +539,10 @@ bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* chan
         CellSet starts;
     };
     thread_local std::array<Quiet, 81> quiet{};
-    for (int start = 0; start < kCells; ++start) {
+    // The starts: the cells with two digits, taken bit by bit rather than tested one by one.
+    for (CellSet starts = CountCellSizes(board).two; !starts.Empty();) {
+        const int start = starts.PopFirst();
         const std::uint16_t ab = board.Candidates(start);
-        if (Count9(ab) != 2)
-            continue;
         // The cells holding both digits, less those alone in one of their units: a loop
         // cell shares each of its units with another one. Six at least must be left. Worked
         // out once per pair of digits.

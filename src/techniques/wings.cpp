@@ -30,11 +30,21 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
         std::array<std::uint16_t, 20> digits;
         unsigned changed = 0;
         int n = 0;
-        for (CellSet s = sizes.two & kUnitTables.peerSets[pivot]; !s.Empty();) {
+        // Taken by planes at once: for XY the cells with just one of the pivot's digits, for
+        // XYZ those with two of its three (all of a pincer's).
+        const unsigned x = p & -p, rest = p & (p - 1);
+        const CellSet px = board.Plane(std::countr_zero(x) + 1);
+        const CellSet py = board.Plane(std::countr_zero(rest) + 1);
+        CellSet fitting;
+        if (pivotSize == 2) {
+            fitting = CellSet{px.lo ^ py.lo, px.hi ^ py.hi};
+        } else {
+            const CellSet pz = board.Plane(std::countr_zero(rest & (rest - 1)) + 1);
+            fitting = (px & py) | (px & pz) | (py & pz);
+        }
+        for (CellSet s = sizes.two & kUnitTables.peerSets[pivot] & fitting; !s.Empty();) {
             const int cell = s.PopFirst();
             const std::uint16_t d = board.Candidates(cell);
-            if (pivotSize == 2 ? !OneBit(static_cast<unsigned>(d & p)) : (d & ~p) != 0)
-                continue;
             if (changedPincers.Has(cell))
                 changed |= 1u << n;
             cells[static_cast<std::size_t>(n)] = cell;
