@@ -17,7 +17,7 @@ struct Pattern {
     std::array<int, 6> cells{};
     int size = 0;
     std::uint16_t digits = 0;
-    std::uint16_t loose = 0;            // digits whose cells here do not all see one another
+    std::uint16_t loose = 0;           // digits whose cells here do not all see one another
     std::array<CellSet, 9> holders{};  // per digit, the cells here that hold it
 
     // Adds a cell; false when two digits are loose, which more cells can never mend.
@@ -248,8 +248,10 @@ const SetList& SetsOf(const CandidateBoard& board, int unit, int size) {
             const unsigned with = chosen | 1u << at[static_cast<std::size_t>(j)];
             if (taken >= 2 && digits == taken + 2) {
                 SetList& list = lists[static_cast<std::size_t>(taken - 2)];
-                list.chosen[static_cast<std::size_t>(list.count)] = static_cast<std::uint16_t>(with);
-                list.held[static_cast<std::size_t>(list.count++)] = static_cast<std::uint16_t>(more);
+                list.chosen[static_cast<std::size_t>(list.count)] =
+                    static_cast<std::uint16_t>(with);
+                list.held[static_cast<std::size_t>(list.count++)] =
+                    static_cast<std::uint16_t>(more);
             }
             if (taken < 4)
                 self(self, j, taken + 1, with, more);
@@ -302,7 +304,7 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
     // most sets, which have no wing, do not clear it.
     std::array<CellSet, 9> seeAll;
     // Per group of three digits, the cells holding any of a choice of them, when first asked.
-    std::array<std::array<CellSet, 8>, 3> joined;
+    DigitCells joined;
     bool planesJoined = false;
     // Whether a set must hold a changed cell: where no changed two-digit cell sees the unit's
     // usable cells, a new pattern's change is in the set. A unit without one is passed over
@@ -351,17 +353,10 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
             // 1-3, 4-6 and 7-9, joined once per search.
             if (!planesJoined) {
                 planesJoined = true;
-                for (int g = 0; g < 3; ++g) {
-                    for (unsigned m = 1; m < 8; ++m) {
-                        joined[g][m] =
-                            joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
-                    }
-                }
+                joined.Join(board);
             }
-            const unsigned other = ~held;
-            CellSet wings = (chosen & changedHere ? pairs : changedPairs)
-                                .Minus(joined[0][other & 7] | joined[1][other >> 3 & 7] |
-                                       joined[2][other >> 6 & 7]);
+            CellSet wings =
+                (chosen & changedHere ? pairs : changedPairs).Minus(joined.Holding(~held));
             if (wings.Empty())
                 return false;
             const auto& groupCells = groups.cells[static_cast<std::size_t>(unit)];
@@ -380,7 +375,9 @@ bool FindBentSet(const CandidateBoard& board, int size, Step& step, const Change
                 const std::uint16_t digits = board.Candidates(cell);
                 // Whether the pattern removes anything, before it is built: a wing digit is
                 // loose where the wing does not see the set's cells that hold it.
-                const unsigned unseen = chosen & ~sights[static_cast<std::size_t>(cell)][static_cast<std::size_t>(unit)];
+                const unsigned unseen =
+                    chosen &
+                    ~sights[static_cast<std::size_t>(cell)][static_cast<std::size_t>(unit)];
                 const unsigned low = digits & -digits, high = digits & (digits - 1);
                 const bool lowLoose = board.Positions(unit, std::countr_zero(low) + 1) & unseen;
                 const bool highLoose = board.Positions(unit, std::countr_zero(high) + 1) & unseen;

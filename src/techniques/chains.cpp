@@ -138,7 +138,8 @@ public:
                 nodeOf_[count] = static_cast<std::int16_t>(off);
                 nodeOf_[count + 1] = static_cast<std::int16_t>(off + 1);
                 count += 2;
-                const bool links = (cellLinks & (Count9(cand[cell]) == 2)) | TwoPlaces(board, cell, d);
+                const bool links =
+                    (cellLinks & (Count9(cand[cell]) == 2)) | TwoPlaces(board, cell, d);
                 if (links) {
                     liveOf_[off] = static_cast<std::int16_t>(live);
                     liveNode_[live++] = static_cast<std::int16_t>(off);
@@ -762,9 +763,8 @@ public:
                 CellSet fresh =
                     (planes_[digit - 1] & kUnitTables.peerSets[cell]).Minus(offSeen_[digit - 1]);
                 offSeen_[digit - 1] |= fresh;
-                ForEachCell(fresh, [&](int to) {
-                    reach(ChainNode(to, digit, false), node, next, limit);
-                });
+                ForEachCell(fresh,
+                            [&](int to) { reach(ChainNode(to, digit, false), node, next, limit); });
                 if (cellLinks_) {
                     for (unsigned m = cand_[cell] & ~DigitBit(digit); m; m &= m - 1) {
                         const int d = std::countr_zero(m);
@@ -928,8 +928,8 @@ public:
             const std::size_t at = static_cast<std::size_t>(starts[s]) * words;
             for (int k = 0; k < words; ++k)
                 front_[at + k] = 0;
-            front_[at + s / 64] = reach_[at + s / 64] = planes[at + s / 64] =
-                std::uint64_t{1} << (s % 64);
+            front_[at + s / 64] = reach_[at + s / 64] = planes[at + s / 64] = std::uint64_t{1}
+                                                                              << (s % 64);
             closureActive_[active++] = starts[s];
         }
         // Every link turns "on" into "off" or back, and the starts are all "on": a level's

@@ -29,7 +29,7 @@ struct YRings {
     bool known = false;
     std::array<std::uint16_t, kCells> pairDigits{};  // the cells with two digits (0: not)
     int states = 0;
-    bool any = false;  // some start closes a ring
+    bool any = false;                           // some start closes a ring
     std::array<std::int16_t, kMost> stateOf{};  // cell * 9 + digit - 1
     std::array<std::uint16_t, kMost + 1> nextFirst{};
     std::array<std::uint8_t, kMost * 20> next{};
@@ -126,7 +126,8 @@ void MakeRings(const CandidateBoard& board, CellSet pairs, YRings& r) {
             for (int e = nextFirst[i]; e < nextFirst[i + 1]; ++e) {
                 const int start = next[e];
                 const unsigned closes =
-                    (shortest[start] == 0) & static_cast<unsigned>(front[i][start / 64] >> (start % 64) & 1);
+                    (shortest[start] == 0) &
+                    static_cast<unsigned>(front[i][start / 64] >> (start % 64) & 1);
                 shortest[start] = static_cast<std::uint8_t>(shortest[start] | closes * level);
             }
         }

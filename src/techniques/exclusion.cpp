@@ -192,11 +192,8 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
     const auto& peers = kUnitTables.peerSets;
     // Per group of three digits (1-3, 4-6, 7-9), the cells holding any of a choice of them:
     // the cells with a digit beyond a few in three steps.
-    std::array<std::array<CellSet, 8>, 3> joined;
-    for (int g = 0; g < 3; ++g) {
-        for (unsigned m = 1; m < 8; ++m)
-            joined[g][m] = joined[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
-    }
+    DigitCells joined;
+    joined.Join(board);
     // Something new needs a changed cell among the three or their excluders. With a and b as
     // they were, that is a changed third cell or excluder with two or three digits: an
     // excluder sees both, the third cell b or a.
@@ -295,10 +292,7 @@ bool FindAlignedTripletExclusion(const CandidateBoard& board, Step& step, const 
                 // Only an excluder whose digits all lie among the three cells' can be emptied:
                 // one of two digits forbids them side by side (partners), one of three forbids
                 // any two of them beside the third (per pair of digits, the third).
-                const unsigned beyond = ~within;
-                const CellSet emptied =
-                    excluders.Minus(joined[0][beyond & 7] | joined[1][beyond >> 3 & 7] |
-                                    joined[2][beyond >> 6 & 7]);
+                const CellSet emptied = excluders.Minus(joined.Holding(~within));
                 // With the three cells as they were, only a changed excluder can make
                 // something new: one that can be emptied.
                 if (emptied.Empty() || (changes && !changedA && !changedB && !changed.Has(c) &&

@@ -24,6 +24,25 @@ struct Changes {
 
 constexpr std::uint32_t kAllUnits = (std::uint32_t{1} << kUnits) - 1;
 
+// The cells holding any of a set of digits, in three lookups: per group of three digits (1-3,
+// 4-6, 7-9), the cells holding any of each choice of them.
+class DigitCells {
+public:
+    void Join(const CandidateBoard& board) {
+        for (int g = 0; g < 3; ++g) {
+            for (unsigned m = 1; m < 8; ++m)
+                joined_[g][m] =
+                    joined_[g][m & (m - 1)] | board.Plane(3 * g + std::countr_zero(m) + 1);
+        }
+    }
+    CellSet Holding(unsigned digits) const {
+        return joined_[0][digits & 7] | joined_[1][digits >> 3 & 7] | joined_[2][digits >> 6 & 7];
+    }
+
+private:
+    std::array<std::array<CellSet, 8>, 3> joined_{};
+};
+
 // The units that hold a cell of the set: rows 0-8, columns 9-17, boxes 18-26, row by row
 // without a branch.
 inline std::uint32_t UnitsOf(CellSet cells) {
@@ -82,8 +101,7 @@ bool FindUniqueRectangle(const CandidateBoard& board, int setSize, Step& step,
 bool FindUniqueLoop(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 bool FindBug(const CandidateBoard& board, Step& step);
 // strong_links.cpp: Skyscraper, 2-String-Kite and Turbot-Fisch, the lowest rated.
-bool FindTwoStrongLinks(const CandidateBoard& board, Step& step,
-                        const Changes* changes = nullptr);
+bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* changes = nullptr);
 // bent_sets.cpp: WXYZ- (4 cells), VWXYZ- (5) and UVWXYZ-Wings (6).
 bool FindBentSet(const CandidateBoard& board, int size, Step& step,
                  const Changes* changes = nullptr);
@@ -132,8 +150,8 @@ T& PerThread() {
     return *own;
 }
 
-// Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from a
-// set of cells.
+// Shared by the families: the 9-bit sets of a given size (up to 6), and the removal of a digit from
+// a set of cells.
 const std::array<std::uint16_t, 126>& SetsOfSize(int size, int& count);
 // The sets of `size` bits within `within`, in the order SetsOfSize lists them (ascending):
 //     for (SetsWithin sets(within, size); sets.Next();)

@@ -107,7 +107,8 @@ bool FindTwoStrongLinks(const CandidateBoard& board, Step& step, const Changes* 
                     removed.Remove(c);
                     if (removed.Empty())
                         continue;
-                    const CellSet pattern = CellSet::Of(a) | CellSet::Of(b) | CellSet::Of(c) | CellSet::Of(d);
+                    const CellSet pattern =
+                        CellSet::Of(a) | CellSet::Of(b) | CellSet::Of(c) | CellSet::Of(d);
                     step = Step{};
                     step.technique = KindOf(x.unit, y.unit);
                     step.digits = DigitBit(digit);

@@ -103,7 +103,8 @@ bool FindHidden(const CandidateBoard& board, Step& step, const Changes* changes)
         for (int d = 0; d < 9; ++d) {
             places[d] = board.Positions(unit, d + 1);
             // No branch: whether a digit takes part is anyone's guess.
-            eligible |= static_cast<unsigned>(Count9(places[d]) - 1u < static_cast<unsigned>(size)) << d;
+            eligible |= static_cast<unsigned>(Count9(places[d]) - 1u < static_cast<unsigned>(size))
+                        << d;
         }
         // Too few members, or none that changed.
         if ((Count9(eligible) < size) | !(eligible & wanted))

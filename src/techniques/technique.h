@@ -14,7 +14,7 @@ namespace zw::techniques {
 
 constexpr int kCells = 81;
 constexpr int kUnits = 27;
-constexpr int kChainRoom = 128;  // nodes a step's chain or chains hold
+constexpr int kChainRoom = 128;        // nodes a step's chain or chains hold
 constexpr int kUncappedRating = 1000;  // above every rating: no cap
 
 // In ladder order: the easiest first. A rating is in tenths, so 1.7 is 17.

@@ -68,7 +68,8 @@ bool FindWing(const CandidateBoard& board, int pivotSize, Step& step, const Chan
                     if ((pa | pb) != p || !OneBit(z))
                         continue;
                 }
-                const int ca = cells[static_cast<std::size_t>(a)], cb = cells[static_cast<std::size_t>(b)];
+                const int ca = cells[static_cast<std::size_t>(a)],
+                          cb = cells[static_cast<std::size_t>(b)];
                 CellSet target = kUnitTables.peerSets[ca] & kUnitTables.peerSets[cb];
                 if (pivotSize == 3)
                     target = target & kUnitTables.peerSets[pivot];
