@@ -34,14 +34,7 @@ bool CandidateBoard::SetRows(std::string_view rows) {
         return false;
     // The givens first, then every open cell's candidates at once: placing the givens one by
     // one takes each from a full board's peers, many times the work.
-    cand_.fill(0);
-    planes_.fill(CellSet{});
-    for (auto& unit : places_)
-        unit.fill(0);
-    present_.fill(0);
-    value_.fill(0);
-    placed_.fill(0);
-    open_ = kCells;
+    Clear(false);
     for (int cell = 0; cell < kCells; ++cell) {
         const char c = rows[cell];
         if (c < '1' || c > '9')
@@ -68,16 +61,21 @@ bool CandidateBoard::SetRows(std::string_view rows) {
     return true;
 }
 
-bool CandidateBoard::PlaceOneByOne(std::string_view rows) {
-    cand_.fill(kAllDigits);
-    planes_.fill(CellSet::All());
+void CandidateBoard::Clear(bool allCandidates) {
+    const std::uint16_t digits = allCandidates ? kAllDigits : 0;
+    cand_.fill(digits);
+    planes_.fill(allCandidates ? CellSet::All() : CellSet{});
     for (auto& unit : places_)
-        unit.fill(kAllDigits);
-    present_.fill(kAllDigits);
+        unit.fill(digits);
+    present_.fill(digits);
     alone_.fill(0);
     value_.fill(0);
     placed_.fill(0);
     open_ = kCells;
+}
+
+bool CandidateBoard::PlaceOneByOne(std::string_view rows) {
+    Clear(true);
     for (int cell = 0; cell < kCells; ++cell) {
         const char c = rows[cell];
         if (c < '1' || c > '9')

@@ -132,6 +132,8 @@ private:
         alone_[unit] = static_cast<std::uint16_t>((alone_[unit] & ~(1u << d)) |
                                                   unsigned{OneBit(places_[unit][d])} << d);
     }
+    // An empty board, every cell open with every candidate or with none.
+    void Clear(bool allCandidates);
     // SetRows the slow way, given by given, for givens that break the rules: the board is left
     // as far as it got.
     bool PlaceOneByOne(std::string_view rows);

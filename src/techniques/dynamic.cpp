@@ -56,11 +56,10 @@ public:
                 places_[unit][d] = m;
                 if (m)
                     present = static_cast<std::uint16_t>(present | 1u << d);
-                if (OneBit(m)) {
-                    alone_[unit] = static_cast<std::uint16_t>(alone_[unit] | 1u << d);
-                    hidden_ |= 1u << unit;
-                }
             }
+            alone_[unit] = board.Alone(unit);
+            if (alone_[unit])
+                hidden_ |= 1u << unit;
             if ((placed_[unit] | present) != kAllDigits)
                 missing_ |= 1u << unit;
         }

@@ -1,8 +1,6 @@
 #include "techniques/ladder.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "techniques/families.h"
 
@@ -105,8 +103,6 @@ public:
         Memo& m = *memo_;
         const int slot = m.slotOf[k];
         if (slot >= 0) {
-            if (slot == m.climbSlot)
-                return false;  // nothing changed since: this climb's board
             const Changes& changes = ChangesSince(slot);
             if (!changes.digits || find(step_, &changes))
                 return changes.digits != 0;
@@ -245,15 +241,9 @@ void ApplyStep(CandidateBoard& board, const Step& step) {
                         // and a single has no removals to look for
                         t == Technique::FullHouse || t == Technique::HiddenSingleBox ||
                         t == Technique::HiddenSingleLine || t == Technique::NakedSingle;
-    // Most steps remove nothing: the removals are looked through four cells at a time.
-    for (int first = 0; first < kCells && !direct; first += 4) {
-        const int n = std::min(4, kCells - first);
-        std::uint64_t any = 0;
-        std::memcpy(&any, &step.removed[first], sizeof(std::uint16_t) * n);
-        for (int cell = first; any && cell < first + n; ++cell) {
-            if (step.removed[cell])
-                board.Remove(cell, step.removed[cell]);
-        }
+    for (CellSet cells = direct ? CellSet{} : step.RemovedCells(); !cells.Empty();) {
+        const int cell = cells.PopFirst();
+        board.Remove(cell, step.removed[cell]);
     }
     if (step.placedCell >= 0)
         board.Place(step.placedCell, step.placedDigit);

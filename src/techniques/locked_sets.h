@@ -59,6 +59,32 @@ inline unsigned Completing(unsigned set, unsigned wanted) {
     return (set & wanted) ? ~0u : wanted;
 }
 
+// Completes a set of `size` members that so far holds `set`, its masks joined in `joined`,
+// with `left` more from `below`, in ascending order, handing each whole set to `found` until
+// it takes one. A member is added only where the masks still fit, and one before the last
+// only where the set could still hold one of `wanted`.
+template <int size, int left, class Found>
+bool CompleteSets(const std::array<std::uint16_t, 9>& masks, unsigned set, unsigned joined,
+                  unsigned below, unsigned wanted, Found& found) {
+    if constexpr (left == 1) {
+        for (unsigned m = below & Fitting<size, true>(masks, joined) & Completing(set, wanted); m;
+             m &= m - 1) {
+            if (found(set | (m & -m), joined | masks[std::countr_zero(m)]))
+                return true;
+        }
+        return false;
+    } else {
+        for (unsigned m = below & Fitting<size>(masks, joined); m; m &= m - 1) {
+            const int k = std::countr_zero(m);
+            const unsigned grown = set | 1u << k, under = below & ((1u << k) - 1);
+            if (((grown | under) & wanted) &&
+                CompleteSets<size, left - 1>(masks, grown, joined | masks[k], under, wanted, found))
+                return true;
+        }
+        return false;
+    }
+}
+
 // Hands `found(set, joined)` the sets of `size` (2 to 4) members within `eligible` whose masks
 // join into exactly `size` bits and that hold one of `wanted`, in the order SetsWithin lists
 // them (ascending), until it takes one. An eligible member's mask has at most `size` bits. A
@@ -68,48 +94,10 @@ template <int size, class Found>
 bool LockedSets(const std::array<std::uint16_t, 9>& masks, unsigned eligible, unsigned wanted,
                 Found& found) {
     for (unsigned a = eligible; a; a &= a - 1) {
-        const unsigned sa = 1u << std::countr_zero(a), ja = masks[std::countr_zero(a)];
-        const unsigned belowA = eligible & (sa - 1);
-        if (!belowA)
-            continue;
-        if constexpr (size == 2) {
-            for (unsigned b = belowA & Fitting<2, true>(masks, ja) & Completing(sa, wanted); b;
-                 b &= b - 1) {
-                const unsigned sb = sa | (b & -b), jb = ja | masks[std::countr_zero(b)];
-                if (found(sb, jb))
-                    return true;
-            }
-            continue;
-        }
-        for (unsigned b = belowA & Fitting<size>(masks, ja); b; b &= b - 1) {
-            const int kb = std::countr_zero(b);
-            const unsigned sb = sa | 1u << kb, jb = ja | masks[kb];
-            const unsigned belowB = belowA & ((1u << kb) - 1);
-            if (!((sb | belowB) & wanted))
-                continue;
-            if constexpr (size == 3) {
-                for (unsigned c = belowB & Fitting<3, true>(masks, jb) & Completing(sb, wanted); c;
-                     c &= c - 1) {
-                    const unsigned sc = sb | (c & -c), jc = jb | masks[std::countr_zero(c)];
-                    if (found(sc, jc))
-                        return true;
-                }
-                continue;
-            }
-            for (unsigned c = belowB & Fitting<size>(masks, jb); c; c &= c - 1) {
-                const int kc = std::countr_zero(c);
-                const unsigned sc = sb | 1u << kc, jc = jb | masks[kc];
-                const unsigned belowC = belowB & ((1u << kc) - 1);
-                if (!((sc | belowC) & wanted))
-                    continue;
-                for (unsigned d = belowC & Fitting<4, true>(masks, jc) & Completing(sc, wanted); d;
-                     d &= d - 1) {
-                    const unsigned sd = sc | (d & -d), jd = jc | masks[std::countr_zero(d)];
-                    if (found(sd, jd))
-                        return true;
-                }
-            }
-        }
+        const int k = std::countr_zero(a);
+        const unsigned below = eligible & ((1u << k) - 1);
+        if (below && CompleteSets<size, size - 1>(masks, 1u << k, masks[k], below, wanted, found))
+            return true;
     }
     return false;
 }

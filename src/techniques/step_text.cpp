@@ -276,34 +276,9 @@ struct Removals {
     unsigned digits = 0;               // the digits lost anywhere
 };
 
-// Whether each of four cells from `first` on loses a candidate, bit k for cell first + k:
-// without a branch, as each cell's nine bits carry into the top of its sixteen when it loses
-// any digit, and a multiplication gathers the four top bits.
-std::uint64_t FourRemoved(const Step& step, int first) {
-    constexpr std::uint64_t kCarry = 0x7fff'7fff'7fff'7fffull;
-    constexpr std::uint64_t kTops = 0x8000'8000'8000'8000ull;
-    // Moves bits 0, 16, 32 and 48 to 48, 49, 50 and 51.
-    constexpr std::uint64_t kGather = (1ull << 48) | (1ull << 33) | (1ull << 18) | (1ull << 3);
-    std::uint64_t lanes = 0;  // cell first + k in bits 16k and up
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&lanes, &step.removed[first], sizeof lanes);
-    } else {
-        for (int k = 0; k < 4; ++k)
-            lanes |= std::uint64_t{step.removed[first + k]} << 16 * k;
-    }
-    return (((lanes + kCarry) & kTops) >> 15) * kGather >> 48;
-}
-
-// Most steps remove from a few cells: those are found four at a time, then looked at alone.
 Removals FindRemovals(const Step& step) {
     Removals out;
-    std::uint64_t lo = 0, hi = 0;
-    for (int first = 0; first < 64; first += 4)
-        lo |= FourRemoved(step, first) << first;
-    for (int first = 64; first + 4 <= kCells; first += 4)
-        hi |= FourRemoved(step, first) << (first - 64);
-    hi |= std::uint64_t{step.removed[kCells - 1] != 0} << (kCells - 1 - 64);
-    out.cells = {lo, hi};
+    out.cells = step.RemovedCells();
     for (CellSet rest = out.cells; !rest.Empty();) {
         const int cell = rest.PopFirst();
         out.digits |= step.removed[cell];
@@ -439,19 +414,24 @@ void AppendChain(Text& out, const CandidateBoard& before, const Step& step, int 
     out += length == step.chainLength ? ". Die Annahme widerlegt sich selbst."sv : "."sv;
 }
 
-// What a forcing chain or a dynamic step tries: "Welche Zahl auch in A steht" or "Wo auch
+// The cell or the unit whose every choice a forcing chain or a dynamic step tries, in the
+// words of `cellLead` or `unitLead`, then `tail`: "Welche Zahl auch in A steht", "Wo auch
 // immer die 5 in Zeile 2 steht".
-void AppendChoices(Text& out, const Step& step, bool inCell) {
+void AppendSource(Text& out, const Step& step, bool inCell, std::string_view cellLead,
+                  std::string_view unitLead, std::string_view tail) {
     if (inCell) {
-        out += "Welche Zahl auch in "sv;
+        out += cellLead;
         AppendCell(out, NodeCell(step.chain[0]));
     } else {
-        out += "Wo auch immer die "sv;
+        out += unitLead;
         AppendDigit(out, NodeDigit(step.chain[0]));
         out += " in "sv;
         AppendUnit(out, std::countr_zero(step.units));
     }
-    out += " steht"sv;
+    out += tail;
+}
+void AppendChoices(Text& out, const Step& step, bool inCell) {
+    AppendSource(out, step, inCell, "Welche Zahl auch in "sv, "Wo auch immer die "sv, " steht"sv);
 }
 
 // Each choice of the cell or unit, one branch each, and the result they share.
@@ -674,16 +654,8 @@ void AppendConsequence(Text& out, const CandidateBoard& before, const Step& step
 
 // ": Probiere jede Zahl in A durch" or ": Probiere jeden Platz der 5 in Zeile 2 durch".
 void AppendTryEach(Text& out, const Step& step, bool inCell) {
-    if (inCell) {
-        out += ": Probiere jede Zahl in "sv;
-        AppendCell(out, NodeCell(step.chain[0]));
-    } else {
-        out += ": Probiere jeden Platz der "sv;
-        AppendDigit(out, NodeDigit(step.chain[0]));
-        out += " in "sv;
-        AppendUnit(out, std::countr_zero(step.units));
-    }
-    out += " durch"sv;
+    AppendSource(out, step, inCell, ": Probiere jede Zahl in "sv, ": Probiere jeden Platz der "sv,
+                 " durch"sv);
 }
 
 // The first stage: the technique and where to look.

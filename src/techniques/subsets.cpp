@@ -31,14 +31,6 @@ void RemoveFrom(Step& step, CellSet cells, std::uint16_t digits) {
         step.removed[cells.PopFirst()] |= digits;
 }
 
-bool Step::Removes() const {
-    for (std::uint16_t r : removed) {
-        if (r)
-            return true;
-    }
-    return false;
-}
-
 namespace {
 
 template <int size>

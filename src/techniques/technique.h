@@ -184,7 +184,9 @@ struct Step {
     int emptyDigit = 0;
 
     int Rating() const { return Info(technique).rating + extra; }
-    bool Removes() const;
+    // The cells that lose candidates.
+    CellSet RemovedCells() const;
+    bool Removes() const { return !RemovedCells().Empty(); }
 };
 
 }  // namespace zw::techniques
